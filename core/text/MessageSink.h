@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvanta {
+
+// Icon and button flags of a message box.
+enum MessageStyle : uint32_t {
+    kStyleOk = 0x00,
+    kStyleYesNo = 0x04,
+    kStyleStop = 0x10,
+    kStyleQuestion = 0x20,
+    kStyleExclamation = 0x30,
+};
+
+enum class MessageAnswer { Ok, Yes, No };
+
+// Where core reports what the user must be told: the GUI shows a message box with the
+// string-table text of `id`, tests record the calls.
+class IMessageSink {
+public:
+    virtual ~IMessageSink() = default;
+    virtual MessageAnswer ShowMessage(uint32_t id, uint32_t style) = 0;
+};
+
+// Swallows every message; for callers that have nobody to tell.
+class NullMessageSink final : public IMessageSink {
+public:
+    MessageAnswer ShowMessage(uint32_t, uint32_t) override { return MessageAnswer::Ok; }
+};
+
+}  // namespace korvanta

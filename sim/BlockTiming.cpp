@@ -1,0 +1,10 @@
+#include "sim/BlockTiming.h"
+
+namespace korvanta::sim {
+
+double BlockReadyTime(int blockNumber)
+{
+    return (blockNumber + 1) * kBlockSeconds;
+}
+
+}  // namespace korvanta::sim
