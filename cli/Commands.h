@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace korvanta::cli {
+
+// Each command prints its result on stdout and returns the exit status; bad options throw
+// UsageError (status 2), other failures print to stderr themselves.
+int RunCorrelate(const std::vector<std::string>& args);
+int RunLocate(const std::vector<std::string>& args);
+int RunSimulate(const std::vector<std::string>& args);
+
+}  // namespace korvanta::cli

@@ -1,0 +1,45 @@
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: korvanta-cli COMMAND [options]\n"
+    "  correlate [--range 0|1|2] [--pair CODE] [--low HZ] [--high HZ] [--notch LOW:HIGH]...\n"
+    "            [--auto] [--blank COL1:COL2] [--zoom COLUMN:FACTOR] BLOCKS\n"
+    "  locate --section LENGTH:VELOCITY [--section ...] --delay SECONDS\n"
+    "  simulate --out BLOCKS --delay SECONDS --pairs N [--snr DB] [--seed K] [--band LOW:HIGH]\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        if (command == "correlate") return korvanta::cli::RunCorrelate(args);
+        if (command == "locate") return korvanta::cli::RunLocate(args);
+        if (command == "simulate") return korvanta::cli::RunSimulate(args);
+        if (command == "--help" || command == "help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        std::cerr << "korvanta-cli: unknown command '" << command << "'\n" << kUsage;
+        return 2;
+    } catch (const korvanta::cli::UsageError& e) {
+        std::cerr << "korvanta-cli " << command << ": " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "korvanta-cli " << command << ": " << e.what() << "\n";
+        return 1;
+    }
+}

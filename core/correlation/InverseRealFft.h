@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace korvanta {
+
+// Inverse real FFT in the classic real-input form: the spectrum is untangled in place and then
+// run through an in-place radix-2 complex FFT with sign -1. The data are single precision; the
+// twiddle factors follow the double-precision recurrence of that form exactly, but are computed
+// once per size instead of once per call. The result is not scaled: it is n/2 times the usual
+// inverse transform.
+//
+// Layout (0-based): data[0] and data[1] hold the real parts of the DC and Nyquist components,
+// data[2k], data[2k+1] the real and imaginary part of bin k for k = 1 .. n/2-1.
+// The object is immutable after construction and may be shared between threads.
+class InverseRealFft {
+public:
+    explicit InverseRealFft(size_t n);  // n real points, a power of two >= 4
+
+    size_t Size() const { return n_; }
+    void Transform(float* data) const;
+
+private:
+    void Untangle(float* data) const;
+    void BitReverse(float* data) const;
+    void Butterflies(float* data) const;
+
+    size_t n_;
+    std::vector<std::pair<unsigned, unsigned>> swaps_;  // bit-reversal exchanges, complex indices
+    std::vector<double> untangleWr_, untangleWi_;       // one per untangling step
+    std::vector<double> stageWr_, stageWi_;             // per stage: mmax/2 twiddles, stages back to back
+};
+
+// The engine's one shared transform of 8192 points.
+const InverseRealFft& CorrelationFft();
+
+}  // namespace korvanta

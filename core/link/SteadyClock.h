@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/link/IClock.h"
+
+namespace korvanta {
+
+// The real clock: a monotonic millisecond count and a real pause.
+class SteadyClock final : public IClock {
+public:
+    int64_t NowMs() override;
+    void SleepMs(int64_t ms) override;
+};
+
+}  // namespace korvanta
