@@ -21,7 +21,7 @@ bool IsUnusableStatus(uint8_t status)
 
 }  // namespace
 
-CCorrelator::CCorrelator()
+CCorrelator::CCorrelator() : transform_(&CorrelationFft())
 {
     for (StationRing& ring : rings_) {
         ring.slotIndex = 0;
@@ -205,7 +205,7 @@ void CCorrelator::CorrelateSegment(int segment)
         y[2 * k + 1] = pass ? sum[k].im : 0.0f;
     }
     std::fill(y + 2 * kSpectrumBins, y + kFftPoints, 0.0f);
-    CorrelationFft().Transform(y);
+    transform_->Transform(y);
 
     float* out = correlation_.data() + segment * kSegmentLags;
     constexpr int kHalf = kSegmentLags / 2;

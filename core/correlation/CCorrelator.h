@@ -9,6 +9,7 @@
 #include "core/correlation/CorrelationTrace.h"
 #include "core/correlation/DataBlockRecord.h"
 #include "core/correlation/FilterMask.h"
+#include "core/correlation/SegmentTransform.h"
 #include "core/correlation/SpectrumTraces.h"
 #include "core/correlation/StationRing.h"
 
@@ -49,6 +50,9 @@ public:
     bool CanZoom(uint32_t factor) const;
     bool SetBlanking(uint32_t columnA, uint32_t columnB);
 
+    // Replaces the inverse transform (benchmarks only); it must outlive the engine.
+    void SetTransform(const ISegmentTransform& transform) { transform_ = &transform; }
+
     // Inspection, for the views and tests.
     int RingForUnit(uint8_t unit) const;
     uint32_t PairCount() const { return pairCount_; }
@@ -71,6 +75,7 @@ private:
     bool BuildTrace();
     void BuildSpectrumTraces();
 
+    const ISegmentTransform* transform_;
     int32_t pairCode_ = 6;
     MeasurementRecord* record_ = nullptr;
     StationRing rings_[2]{};

@@ -1,5 +1,7 @@
 #include "core/correlation/InverseRealFft.h"
 
+#include "core/correlation/FftButterflies.h"
+
 #include <cmath>
 #include <utility>
 
@@ -13,8 +15,25 @@ constexpr double kPi = 3.141592653589793;
 
 }  // namespace
 
-InverseRealFft::InverseRealFft(size_t n) : n_(n)
+bool InverseRealFft::IsAvailable(Kernel kernel)
 {
+    switch (kernel) {
+    case Kernel::Sse2:
+        return fft::HasSse2();
+    case Kernel::Avx:
+        return fft::HasAvx();
+    default:
+        return true;
+    }
+}
+
+InverseRealFft::InverseRealFft(size_t n, Kernel kernel) : n_(n), kernel_(kernel)
+{
+    if (kernel_ == Kernel::Best) {
+        kernel_ = fft::HasAvx() ? Kernel::Avx : fft::HasSse2() ? Kernel::Sse2 : Kernel::Scalar;
+    } else if (!IsAvailable(kernel_)) {
+        kernel_ = Kernel::Scalar;
+    }
     // Bit-reversal exchanges over the n/2 complex values, in the order the classic loop finds them.
     const size_t nn = n / 2;
     const size_t floats = n;
@@ -57,8 +76,8 @@ InverseRealFft::InverseRealFft(size_t n) : n_(n)
         double wr = 1.0;
         double wi = 0.0;
         for (size_t m = 1; m < mmax; m += 2) {
-            stageWr_.push_back(wr);
-            stageWi_.push_back(wi);
+            stageTwiddles_.push_back(wr);
+            stageTwiddles_.push_back(wi);
             const double old = wr;
             wr = old * wpr - wi * wpi + wr;
             wi = wi * wpr + old * wpi + wi;
@@ -113,29 +132,16 @@ void InverseRealFft::Butterflies(float* data) const
     // Every butterfly of a stage touches its own two values, so the order within a stage is free:
     // walking block by block keeps each stage's working set small without changing any rounding.
     const size_t floats = n_;
-    const double* wrStage = stageWr_.data();
-    const double* wiStage = stageWi_.data();
+    const double* twiddles = stageTwiddles_.data();
     for (size_t mmax = 2; floats > mmax; mmax <<= 1) {
-        const size_t istep = mmax << 1;
-        const size_t half = mmax >> 1;
-        for (size_t block = 0; block < floats; block += istep) {
-            float* lo = data + block;
-            float* hi = lo + mmax;
-            for (size_t t = 0; t < half; ++t) {
-                const double wr = wrStage[t];
-                const double wi = wiStage[t];
-                const float hr = hi[2 * t];
-                const float hiIm = hi[2 * t + 1];
-                const float tempr = static_cast<float>(wr * hr - wi * hiIm);
-                const float tempi = static_cast<float>(wr * hiIm + wi * hr);
-                hi[2 * t] = lo[2 * t] - tempr;
-                hi[2 * t + 1] = lo[2 * t + 1] - tempi;
-                lo[2 * t] += tempr;
-                lo[2 * t + 1] += tempi;
-            }
+        if (kernel_ == Kernel::Avx && mmax >= 8) {
+            fft::StageAvx(data, floats, mmax, twiddles);
+        } else if (kernel_ != Kernel::Scalar && mmax >= 4) {
+            fft::StageSse2(data, floats, mmax, twiddles);
+        } else {
+            fft::StageScalar(data, floats, mmax, twiddles);
         }
-        wrStage += half;
-        wiStage += half;
+        twiddles += mmax;  // mmax/2 pairs
     }
 }
 

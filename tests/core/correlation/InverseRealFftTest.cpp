@@ -47,15 +47,22 @@ std::vector<double> DirectInverse(const std::vector<float>& packed)
     return out;
 }
 
-TEST(InverseRealFft, AgreesBitForBitWithTheClassicLoop)
+TEST(InverseRealFft, EveryKernelAgreesBitForBitWithTheClassicLoop)
 {
-    for (const size_t n : {8u, 64u, 1024u, 8192u}) {
-        for (const size_t used : {n, n / 4}) {
-            std::vector<float> ours = RandomSpectrum(n, static_cast<uint32_t>(n + used), used);
-            std::vector<float> reference = ours;
-            InverseRealFft(n).Transform(ours.data());
-            test::ReferenceInverseRealFft(reference.data() - 1, n);
-            ASSERT_EQ(0, std::memcmp(ours.data(), reference.data(), n * sizeof(float))) << "n = " << n;
+    using Kernel = InverseRealFft::Kernel;
+    for (const Kernel kernel : {Kernel::Scalar, Kernel::Sse2, Kernel::Avx, Kernel::Best}) {
+        if (!InverseRealFft::IsAvailable(kernel)) {
+            continue;
+        }
+        for (const size_t n : {4u, 8u, 16u, 64u, 1024u, 8192u}) {
+            for (const size_t used : {n, n / 4}) {
+                std::vector<float> ours = RandomSpectrum(n, static_cast<uint32_t>(n + used), used);
+                std::vector<float> reference = ours;
+                InverseRealFft(n, kernel).Transform(ours.data());
+                test::ReferenceInverseRealFft(reference.data() - 1, n);
+                ASSERT_EQ(0, std::memcmp(ours.data(), reference.data(), n * sizeof(float)))
+                    << "n = " << n << ", kernel " << static_cast<int>(kernel);
+            }
         }
     }
 }
