@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/correlation/SaturatingCast.h"
+
 namespace korvanta {
 
 uint32_t SpanLags(uint32_t range)
@@ -73,10 +75,10 @@ bool CorrelationTrace::Build(float* correlation, uint32_t range, uint32_t pairCo
     }
     traceScale_ = traceMax > 0.0f ? static_cast<double>(height_) / traceMax : 1.0;
     for (uint32_t k = 0; k < width_; ++k) {
-        output_[k] = static_cast<int32_t>(trace_[k] * traceScale_);
+        output_[k] = SaturatingTrunc<int32_t>(trace_[k] * traceScale_);
     }
     if (zoom == 1) {
-        quality_ = traceSum > 0.0f ? static_cast<uint32_t>(static_cast<float>(width_) * traceMax / traceSum) : 1u;
+        quality_ = traceSum > 0.0f ? SaturatingTrunc<uint32_t>(static_cast<float>(width_) * traceMax / traceSum) : 1u;
         quality_ = std::min<uint32_t>(quality_, 99);
     }
     return true;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/correlation/SaturatingCast.h"
+
 namespace korvanta {
 
 void SpectrumTraces::Init(std::span<int32_t> outputA, std::span<int32_t> outputB, uint32_t width, uint32_t height)
@@ -44,8 +46,8 @@ void SpectrumTraces::Build(const ComplexF* ring0, const ComplexF* ring1)
     if (maxA <= 0.0f) maxA = 1.0f;
     if (maxB <= 0.0f) maxB = 1.0f;
     for (uint32_t i = 0; i < width_; ++i) {
-        outputA_[i] = static_cast<int32_t>(traceA_[i] * static_cast<float>(height_) / maxA);
-        outputB_[i] = static_cast<int32_t>(traceB_[i] * static_cast<float>(height_) / maxB);
+        outputA_[i] = SaturatingTrunc<int32_t>(traceA_[i] * static_cast<float>(height_) / maxA);
+        outputB_[i] = SaturatingTrunc<int32_t>(traceB_[i] * static_cast<float>(height_) / maxB);
     }
 }
 

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs everything the project needs to build, test and run on Debian 12. Safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
+  libfftw3-dev libserialport-dev
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
