@@ -8,7 +8,7 @@ scripts/build.sh
 bin=build/bin
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# A leak 120 m from the red sensor on 300 m of pipe at 1200 m/s: red hears it 0.15 s before blue.
+# A leak 60 m from the red sensor on 300 m of pipe at 1200 m/s: red hears it 0.15 s before blue.
 "$bin/korvanta-cli" simulate --out "$work/blocks.bin" --delay -0.15 --pairs 24 --snr 0 --seed 1
 "$bin/korvanta-cli" correlate --range 0 "$work/blocks.bin" > "$work/result.json"
 delay=$(sed -E 's/.*"delay": ([^,]+),.*/\1/' "$work/result.json")
