@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "core/link/IBlockReadyNotifier.h"
+#include "core/text/MessageSink.h"
+
+namespace korvanta::test {
+
+class RecordingNotifier final : public IBlockReadyNotifier {
+public:
+    void PostBlockReady(uint32_t commandId) override
+    {
+        std::lock_guard lock(mutex_);
+        posted_.push_back(commandId);
+    }
+    std::vector<uint32_t> Posted() const
+    {
+        std::lock_guard lock(mutex_);
+        return posted_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<uint32_t> posted_;
+};
+
+class RecordingMessageSink final : public IMessageSink {
+public:
+    MessageAnswer ShowMessage(uint32_t id, uint32_t style) override
+    {
+        std::lock_guard lock(mutex_);
+        shown_.emplace_back(id, style);
+        return MessageAnswer::Ok;
+    }
+    std::vector<std::pair<uint32_t, uint32_t>> Shown() const
+    {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::pair<uint32_t, uint32_t>> shown_;
+};
+
+}  // namespace korvanta::test
