@@ -10,5 +10,9 @@ namespace korvanta::cli {
 int RunCorrelate(const std::vector<std::string>& args);
 int RunLocate(const std::vector<std::string>& args);
 int RunSimulate(const std::vector<std::string>& args);
+// Exit status 1 when the port or the interface unit does not answer.
+int RunProbe(const std::vector<std::string>& args);
+int RunMeasure(const std::vector<std::string>& args);
+int RunShow(const std::vector<std::string>& args);
 
 }  // namespace korvanta::cli

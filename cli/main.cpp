@@ -13,7 +13,12 @@ constexpr const char* kUsage =
     "  correlate [--range 0|1|2] [--pair CODE] [--low HZ] [--high HZ] [--notch LOW:HIGH]...\n"
     "            [--auto] [--blank COL1:COL2] [--zoom COLUMN:FACTOR] BLOCKS\n"
     "  locate --section LENGTH:VELOCITY [--section ...] --delay SECONDS\n"
-    "  simulate --out BLOCKS --delay SECONDS --pairs N [--snr DB] [--seed K] [--band LOW:HIGH]\n";
+    "  simulate --out BLOCKS --delay SECONDS --pairs N [--snr DB] [--seed K] [--band LOW:HIGH]\n"
+    "  measure --port PORT [--pairs N] [--range R] [--pair CODE]\n"
+    "          [--section LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]]... [--low HZ] [--high HZ] [--auto]\n"
+    "          [--out FILE.kvd] [--leak METRES] [--snr DB] [--fast]   (the last three with --port SIM)\n"
+    "  show FILE.kvd\n"
+    "  probe --port PORT [--fast]   (--fast with --port SIM, the simulated kit in this process)\n";
 
 }  // namespace
 
@@ -29,6 +34,9 @@ int main(int argc, char** argv)
         if (command == "correlate") return korvanta::cli::RunCorrelate(args);
         if (command == "locate") return korvanta::cli::RunLocate(args);
         if (command == "simulate") return korvanta::cli::RunSimulate(args);
+        if (command == "probe") return korvanta::cli::RunProbe(args);
+        if (command == "measure") return korvanta::cli::RunMeasure(args);
+        if (command == "show") return korvanta::cli::RunShow(args);
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;

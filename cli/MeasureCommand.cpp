@@ -1,0 +1,292 @@
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/HeadlessLink.h"
+#include "core/document/KvdFile.h"
+#include "core/document/LeakTravelTimes.h"
+#include "core/document/MeasurementRunner.h"
+#include "core/document/PostedCommandQueue.h"
+#include "core/document/TextMessageSink.h"
+#include "core/link/OrvelinkLibrary.h"
+#include "core/link/SteadyClock.h"
+#include "core/pipe/Pipe.h"
+#include "core/text/StringIds.h"
+#include "sim/InProcessKit.h"
+
+namespace korvanta::cli {
+
+namespace {
+
+constexpr int64_t kOpenTimeoutMs = 30000;
+constexpr int64_t kRunTimeoutMs = 60000;
+constexpr int64_t kRunTimeoutPerPairMs = 10000;
+constexpr double kKitVelocity = 1000.0;
+constexpr float kDefaultDiameter = 100.0f;
+
+std::filesystem::path ProgramFolder()
+{
+    std::error_code error;
+    const auto self = std::filesystem::canonical("/proc/self/exe", error);
+    return error ? std::filesystem::path(".") : self.parent_path();
+}
+
+struct SectionText {
+    float length = 0.0f;
+    float velocity = 0.0f;
+    float diameter = kDefaultDiameter;
+    std::string material = "0";
+};
+
+// "LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]"
+SectionText ParseSection(const std::string& text)
+{
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (;;) {
+        const size_t colon = text.find(':', from);
+        parts.push_back(text.substr(from, colon - from));
+        if (colon == std::string::npos) break;
+        from = colon + 1;
+    }
+    if (parts.size() < 2) {
+        throw UsageError("--section " + text + ": give LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]");
+    }
+    SectionText section;
+    section.length = static_cast<float>(ParseNumber(parts[0], "--section length"));
+    section.velocity = static_cast<float>(ParseNumber(parts[1], "--section velocity"));
+    if (parts.size() > 2 && !parts[2].empty()) {
+        section.diameter = static_cast<float>(ParseNumber(parts[2], "--section diameter"));
+    }
+    if (parts.size() > 3) {
+        // A material name may itself hold colons.
+        section.material = text.substr(parts[0].size() + parts[1].size() + parts[2].size() + 3);
+    }
+    if (!(section.length > 0.0f) || !(section.velocity >= 1.0f) || !(section.diameter >= 0.0f)) {
+        throw UsageError("--section " + text + ": length must be > 0, velocity >= 1 and diameter >= 0");
+    }
+    return section;
+}
+
+// A material by its number or its name in the database.
+int16_t FindMaterial(const CKorvantaDoc& doc, const std::string& text)
+{
+    char* end = nullptr;
+    const long index = std::strtol(text.c_str(), &end, 10);
+    if (!text.empty() && *end == '\0') {
+        if (index < 0 || index >= doc.Materials().MaterialCount()) {
+            throw UsageError("--section material " + text + ": no such material");
+        }
+        return static_cast<int16_t>(index);
+    }
+    for (int i = 0; i < doc.Materials().MaterialCount(); ++i) {
+        if (doc.MaterialName(i) == text) {
+            return static_cast<int16_t>(i);
+        }
+    }
+    throw UsageError("--section material '" + text + "': no such material");
+}
+
+// Puts the pair's two sensors and the leak on the kit's straight pipe of one velocity so that
+// the leak's noise takes as long to each sensor as it does along the sections. The kit keeps red
+// at 0 and blue at the pipe's far end with the leak between them.
+sim::PipeLayout KitLayout(int pairCode, const LeakTravelTimes& times)
+{
+    sim::PipeLayout layout;
+    const double span = (times.toStart + times.toEnd) * kKitVelocity;
+    layout.velocity = kKitVelocity;
+    layout.lengthMetres = span;
+    const bool blueFirst = pairCode == 12 || pairCode == 5;
+    layout.leakMetres = (blueFirst ? times.toEnd : times.toStart) * kKitVelocity;
+    const double secondAt = blueFirst ? 0.0 : span;
+    if (pairCode & 8) {
+        layout.yellowMetres = pairCode == 9 ? 0.0 : secondAt;  // yellow is sensor 1 only with the interface unit
+    }
+    if (pairCode & 1) {
+        layout.interfaceMetres = secondAt;
+    }
+    return layout;
+}
+
+void ApplyFilterOptions(const CommandLine& options, CKorvantaDoc& doc)
+{
+    if (!options.Has("low") && !options.Has("high") && !options.Has("auto")) {
+        return;
+    }
+    FilterSettings filters = doc.Record().filters;
+    if (auto low = options.Value("low")) filters.lowCutoff = static_cast<float>(ParseNumber(*low, "--low"));
+    if (auto high = options.Value("high")) filters.highCutoff = static_cast<float>(ParseNumber(*high, "--high"));
+    if (options.Has("auto")) filters.automatic = 1;
+    doc.StoreFilterSettings(filters);
+}
+
+// Without a pipe the document asks for the correlation range; the tool answers with --range.
+class RangeFromOptions final : public IMeasurementSetup {
+public:
+    RangeFromOptions(CKorvantaDoc*& doc, uint32_t range) : doc_(doc), range_(range) {}
+    bool RunMeasurementSetup() override
+    {
+        doc_->MeasurementSetupClosed(range_);
+        return true;
+    }
+
+private:
+    CKorvantaDoc*& doc_;
+    uint32_t range_;
+};
+
+std::string ResultJson(CKorvantaDoc& doc, bool complete)
+{
+    const bool result = doc.IsResultValid() && doc.Recompute();
+    JsonWriter json;
+    json.Add("pairs", static_cast<long long>(doc.PairTotal()));
+    json.Add("result", result);
+    json.Add("delay", static_cast<double>(doc.GetDelay()));
+    json.Add("quality", static_cast<long long>(doc.GetQuality()));
+    json.Add("trace", doc.TraceBuffer());
+    json.Add("spectrum_a", doc.SpectrumBuffer(0).first(kSpectrumWidth));
+    json.Add("spectrum_b", doc.SpectrumBuffer(1).first(kSpectrumWidth));
+    json.AddNull("column");
+    if (result && doc.GetSectionCount() > 0) {
+        const LeakPosition position = doc.ComputeLeakPosition(doc.GetDelay());
+        json.Add("from_start", static_cast<double>(position.fromStart));
+        json.Add("from_end", static_cast<double>(position.fromEnd));
+    } else {
+        json.AddNull("from_start");
+        json.AddNull("from_end");
+    }
+    json.Add("complete", complete);
+    return json.Finish();
+}
+
+}  // namespace
+
+int RunMeasure(const std::vector<std::string>& args)
+{
+    const CommandLine options(args, {"port", "pairs", "range", "pair", "section", "low", "high", "out", "leak", "snr"},
+                              {"auto", "fast"});
+    if (!options.Positional().empty()) {
+        throw UsageError("unexpected argument '" + options.Positional()[0] + "'");
+    }
+    const auto port = options.Value("port");
+    if (!port || port->empty()) {
+        throw UsageError("--port PORT is required");
+    }
+    const bool simulated = *port == sim::InProcessKit::kTransportName;
+    if (!simulated && (options.Has("leak") || options.Has("snr") || options.Has("fast"))) {
+        throw UsageError("--leak, --snr and --fast place the leak of the simulated kit: use them with --port SIM");
+    }
+    const auto pairs = static_cast<uint32_t>(options.Integer("pairs", 20, 1, 100000));
+    const int pairCode = static_cast<int>(options.Integer("pair", 6, 0, 15));
+    if (!IsValidPairCode(static_cast<uint32_t>(pairCode))) {
+        throw UsageError("--pair must be one of 3, 5, 6, 9, 10, 12");
+    }
+    const std::vector<std::string> sectionTexts = options.Values("section");
+    if (sectionTexts.size() > static_cast<size_t>(kMaxPipeSections)) {
+        throw UsageError("at most 10 --section");
+    }
+    std::vector<SectionText> sections;
+    for (const std::string& text : sectionTexts) {
+        sections.push_back(ParseSection(text));
+    }
+
+    SteadyClock clock;
+    TextMessageSink messages(std::cerr);
+    InMemorySettings settings;
+    CLinkState link;
+    CKorvantaDoc* docForSetup = nullptr;
+    RangeFromOptions setup(docForSetup, static_cast<uint32_t>(options.Integer("range", 0, 0, 2)));
+    DocumentContext context;
+    context.link = &link;
+    context.clock = &clock;
+    context.messages = &messages;
+    context.settings = &settings;
+    context.setup = &setup;
+    context.dataFolder = ProgramFolder();
+    auto doc = std::make_unique<CKorvantaDoc>(context);
+    docForSetup = doc.get();
+
+    PipeSections pipe{};
+    for (size_t i = 0; i < sections.size(); ++i) {
+        pipe[i].materialIndex = FindMaterial(*doc, sections[i].material);
+        pipe[i].length = sections[i].length;
+        pipe[i].velocity = sections[i].velocity;
+        pipe[i].diameter = sections[i].diameter;
+        pipe[i].inUse = 1;
+    }
+
+    std::unique_ptr<sim::InProcessKit> kit;
+    if (simulated) {
+        sim::KitOptions kitOptions;
+        kitOptions.paced = !options.Has("fast");
+        if (!sections.empty()) {
+            const double leak = options.Number("leak", 0.5 * GetTotalLength(pipe));
+            const auto times = TravelTimesToLeak(pipe, leak);
+            if (!times) {
+                throw UsageError("--leak must lie on the pipe the sections describe");
+            }
+            kitOptions.pipe = KitLayout(pairCode, *times);
+        } else if (options.Has("leak")) {
+            kitOptions.pipe.leakMetres = options.Number("leak", 0.0);
+        }
+        for (sim::UnitSettings& unit : kitOptions.units) {
+            unit.snrDb = options.Number("snr", unit.snrDb);
+        }
+        kitOptions.units[sim::kInterfaceUnit].sensor = (pairCode & 1) != 0;
+        std::string error;
+        kit = sim::RegisterSimTransport(kitOptions, nullptr, &error);
+        if (!kit) {
+            throw UsageError("the simulated kit cannot run: " + error);
+        }
+    }
+
+    OrvelinkLibrary library;
+    PostedCommandQueue notices;
+    HeadlessLink headless(link, library, clock, &messages, &notices, std::filesystem::temp_directory_path());
+    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
+    if (opened != HeadlessLink::OpenResult::Ok) {
+        std::cerr << "korvanta-cli measure: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
+        return 1;
+    }
+
+    doc->ApplySensorCombination(pairCode);
+    if (!sections.empty()) {
+        doc->ApplyPipeData(pipe);
+    }
+    if (options.Has("range")) {
+        doc->SetCorrelationRange(static_cast<uint32_t>(options.Integer("range", 0, 0, 2)));
+    }
+    ApplyFilterOptions(options, *doc);
+
+    MeasurementRunner runner(*doc, link, notices, clock);
+    MeasurementRunner::Options runOptions;
+    runOptions.pairs = pairs;
+    runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
+    const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
+    if (outcome == MeasurementRunner::Outcome::StartFailed) {
+        // The comms thread has shown the interface unit's reason when it gave one.
+        std::cerr << "korvanta-cli measure: the stations did not start sampling\n";
+        return 1;
+    }
+    if (outcome == MeasurementRunner::Outcome::Ended) {
+        messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
+    } else if (outcome == MeasurementRunner::Outcome::TimedOut) {
+        std::cerr << "korvanta-cli measure: no more blocks arrived in time\n";
+    }
+
+    int status = outcome == MeasurementRunner::Outcome::Complete ? 0 : 1;
+    if (auto out = options.Value("out")) {
+        if (!doc->Save(*out)) {
+            status = 1;
+        }
+    }
+    std::cout << ResultJson(*doc, outcome == MeasurementRunner::Outcome::Complete) << "\n";
+    return status;
+}
+
+}  // namespace korvanta::cli

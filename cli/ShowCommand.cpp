@@ -1,0 +1,122 @@
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/TextMessageSink.h"
+#include "core/link/SteadyClock.h"
+#include "core/pipe/LeakPosition.h"
+
+namespace korvanta::cli {
+
+namespace {
+
+// The program's data files (Database2.bin, the .fd files) lie beside the executable.
+std::filesystem::path ProgramFolder()
+{
+    std::error_code error;
+    const auto self = std::filesystem::canonical("/proc/self/exe", error);
+    return error ? std::filesystem::path(".") : self.parent_path();
+}
+
+std::string SectionsJson(const CKorvantaDoc& doc)
+{
+    std::string json = "[";
+    for (int i = 0; i < doc.GetSectionCount(); ++i) {
+        SectionInfo info;
+        doc.GetSection(i, info);
+        JsonWriter section;
+        section.Add("material", static_cast<long long>(doc.GetSectionMaterial(i)));
+        section.Add("material_name", info.materialName);
+        section.Add("length", static_cast<double>(info.length));
+        section.Add("diameter", static_cast<double>(info.diameter));
+        section.Add("velocity", static_cast<double>(info.velocity));
+        json += (i > 0 ? ", " : "") + section.Finish();
+    }
+    return json + "]";
+}
+
+std::string FiltersJson(const CKorvantaDoc& doc)
+{
+    JsonWriter filters;
+    filters.Add("low", static_cast<double>(doc.LowCutoff()));
+    filters.Add("high", static_cast<double>(doc.HighCutoff()));
+    std::string notches = "[";
+    for (int k = 0; k < kNotchCount; ++k) {
+        notches += (k > 0 ? ", [" : "[") + JsonWriter::Number(doc.NotchLow(k)) + ", " +
+                   JsonWriter::Number(doc.NotchHigh(k)) + "]";
+    }
+    filters.AddRaw("notches", notches + "]");
+    filters.Add("automatic", doc.AutomaticFilter());
+    return filters.Finish();
+}
+
+}  // namespace
+
+int RunShow(const std::vector<std::string>& args)
+{
+    const CommandLine options(args, {});
+    if (options.Positional().size() != 1) {
+        throw UsageError("show needs exactly one FILE.kvd");
+    }
+    CLinkState link;  // nothing is measured: the link is never opened
+    SteadyClock clock;
+    TextMessageSink messages(std::cerr);
+    InMemorySettings settings;
+    DocumentContext context;
+    context.link = &link;
+    context.clock = &clock;
+    context.messages = &messages;
+    context.settings = &settings;
+    context.dataFolder = ProgramFolder();
+    auto doc = std::make_unique<CKorvantaDoc>(context);
+    if (!doc->Open(options.Positional()[0])) {
+        return 2;  // the document has shown why
+    }
+
+    const FileInformation info = doc->GetFileInformation();
+    const auto comments = doc->CommentLines();
+    JsonWriter json;
+    json.Add("title", info.title);
+    json.Add("date", info.date);
+    json.Add("time", info.time);
+    json.AddRaw("comments", "[" + JsonWriter::Quote(comments[0]) + ", " + JsonWriter::Quote(comments[1]) + ", " +
+                                JsonWriter::Quote(comments[2]) + "]");
+    json.Add("user_information", info.userInformation);
+    json.Add("measuring_time", doc->MeasuringTime());
+    json.AddRaw("sections", SectionsJson(*doc));
+    json.Add("total_length", static_cast<double>(doc->GetTotalLength()));
+    json.AddRaw("filters", FiltersJson(*doc));
+    json.Add("range", static_cast<long long>(doc->CorrelationRange()));
+    json.Add("pair", static_cast<long long>(doc->SensorPairCode()));
+    json.Add("pairs", static_cast<long long>(doc->PairTotal()));
+
+    const bool result = doc->Recompute();
+    json.Add("result", result);
+    if (result) {
+        const float delay = doc->GetDelay();
+        json.Add("delay", static_cast<double>(delay));
+        json.Add("quality", static_cast<long long>(doc->GetQuality()));
+        if (doc->GetSectionCount() > 0) {
+            const LeakPosition position = doc->ComputeLeakPosition(delay);
+            json.Add("from_start", static_cast<double>(position.fromStart));
+            json.Add("from_end", static_cast<double>(position.fromEnd));
+            json.Add("outside", IsLeakOutsidePipe(doc->Record().pipe, delay));
+        } else {
+            json.AddNull("from_start");
+            json.AddNull("from_end");
+        }
+    } else {
+        json.AddNull("delay");
+        json.AddNull("quality");
+        json.AddNull("from_start");
+        json.AddNull("from_end");
+    }
+    std::cout << json.Finish() << "\n";
+    return 0;
+}
+
+}  // namespace korvanta::cli

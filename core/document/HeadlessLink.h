@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/link/CLinkState.h"
+#include "core/link/CommsThread.h"
+#include "core/link/IBlockReadyNotifier.h"
+#include "core/link/IClock.h"
+#include "core/link/ILinkLibrary.h"
+#include "core/text/MessageSink.h"
+
+namespace korvanta {
+
+// The comms thread and its port for a host without windows: starts the thread, has it open a
+// port and waits until the interface unit answers, as the program does when the user picks a
+// port from its menu.
+class HeadlessLink {
+public:
+    static constexpr int64_t kPollMs = 20;
+
+    enum class OpenResult { Ok, NoThread, PortNotOpened, NoPortAnswer, NoInterfaceUnit };
+
+    // `messages` and `notifier` may be null. Everything must outlive this object.
+    HeadlessLink(CLinkState& link, ILinkLibrary& library, IClock& clock, IMessageSink* messages,
+                 IBlockReadyNotifier* notifier, std::filesystem::path logFolder);
+    // Ends the comms thread.
+    ~HeadlessLink();
+    HeadlessLink(const HeadlessLink&) = delete;
+    HeadlessLink& operator=(const HeadlessLink&) = delete;
+
+    // Starts the thread if needed, opens `port` and waits up to `timeoutMs` (on the clock) for
+    // the port's result and then for the interface unit.
+    OpenResult Open(const std::string& port, int64_t timeoutMs);
+    // What went wrong, in words for a log or a terminal.
+    static const char* Describe(OpenResult result);
+
+    CLinkState& Link() { return link_; }
+
+private:
+    bool WaitFor(int64_t deadline, bool (HeadlessLink::*condition)());
+    bool PortAnswered() { return link_.IsPortResultPending(); }
+    bool InterfacePresent();
+
+    CLinkState& link_;
+    IClock& clock_;
+    CommsThread thread_;
+    bool started_ = false;
+};
+
+}  // namespace korvanta

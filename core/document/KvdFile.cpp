@@ -1,0 +1,148 @@
+#include "core/document/KvdFile.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "core/document/AtomicFileWriter.h"
+#include "core/text/StringIds.h"
+
+namespace korvanta {
+
+namespace {
+
+bool Usable(float value) { return std::isfinite(value); }
+
+std::string CheckPipe(const PipeSections& pipe)
+{
+    bool ended = false;
+    for (int i = 0; i < kMaxPipeSections; ++i) {
+        const PipeSection& section = pipe[static_cast<size_t>(i)];
+        if (section.inUse != 1) {
+            ended = true;
+            continue;
+        }
+        const std::string which = "pipe section " + std::to_string(i + 1);
+        if (ended) {
+            return which + " follows an unused section";
+        }
+        if (section.materialIndex < 0 || section.materialIndex >= kMaxMaterials) {
+            return which + " has material index " + std::to_string(section.materialIndex);
+        }
+        if (!Usable(section.length) || section.length < 0.0f) {
+            return which + " has no usable length";
+        }
+        if (!Usable(section.diameter) || section.diameter < 0.0f) {
+            return which + " has no usable diameter";
+        }
+        if (!Usable(section.velocity) || !(section.velocity > 0.0f)) {
+            return which + " has no usable velocity";
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+uint32_t KvdStatusMessage(KvdStatus status)
+{
+    switch (status) {
+    case KvdStatus::Ok:
+        return str::kNoError;
+    case KvdStatus::NoVersion:
+        return str::kCannotReadVersion;
+    case KvdStatus::WrongVersion:
+        return str::kFileVersionNotSupported;
+    case KvdStatus::CannotOpen:
+        return str::kFileNotOpened;
+    case KvdStatus::Short:
+    case KvdStatus::Damaged:
+        break;
+    }
+    return str::kFileOpenDamaged;
+}
+
+bool IsValidPairCode(uint32_t code)
+{
+    switch (code) {
+    case 3:
+    case 5:
+    case 6:
+    case 9:
+    case 10:
+    case 12:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string FindRecordDamage(const MeasurementRecord& record)
+{
+    if (record.range > 2) {
+        return "correlation range " + std::to_string(record.range);
+    }
+    if (!IsValidPairCode(record.pairCode)) {
+        return "sensor pair code " + std::to_string(record.pairCode);
+    }
+    return CheckPipe(record.pipe);
+}
+
+std::vector<uint8_t> FormatKvd(const MeasurementRecord& record)
+{
+    std::vector<uint8_t> image(kKvdFileBytes);
+    image[0] = static_cast<uint8_t>(kKvdVersion & 0xFF);
+    image[1] = static_cast<uint8_t>(kKvdVersion >> 8);
+    std::memcpy(image.data() + kKvdVersionBytes, &record, sizeof(MeasurementRecord));
+    return image;
+}
+
+KvdStatus ParseKvd(std::span<const uint8_t> image, MeasurementRecord& record)
+{
+    if (image.size() < kKvdVersionBytes) {
+        return KvdStatus::NoVersion;
+    }
+    const uint16_t version = static_cast<uint16_t>(image[0] | (image[1] << 8));
+    if (version != kKvdVersion) {
+        return KvdStatus::WrongVersion;
+    }
+    if (image.size() - kKvdVersionBytes < sizeof(MeasurementRecord)) {
+        return KvdStatus::Short;
+    }
+    // Checked in a scratch copy, so a damaged file never reaches the caller's record.
+    auto scratch = std::make_unique<MeasurementRecord>();
+    std::memcpy(scratch.get(), image.data() + kKvdVersionBytes, sizeof(MeasurementRecord));
+    if (!FindRecordDamage(*scratch).empty()) {
+        return KvdStatus::Damaged;
+    }
+    record = *scratch;
+    return KvdStatus::Ok;
+}
+
+KvdStatus ReadKvdFile(const std::filesystem::path& path, MeasurementRecord& record)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return KvdStatus::CannotOpen;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        return KvdStatus::CannotOpen;
+    }
+    std::vector<uint8_t> image(kKvdFileBytes);
+    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    if (file.bad()) {
+        return KvdStatus::CannotOpen;
+    }
+    image.resize(static_cast<size_t>(file.gcount()));
+    return ParseKvd(image, record);
+}
+
+bool WriteKvdFile(const std::filesystem::path& path, const MeasurementRecord& record, std::string& error)
+{
+    const std::vector<uint8_t> image = FormatKvd(record);
+    return WriteFileAtomically(path, image, error);
+}
+
+}  // namespace korvanta

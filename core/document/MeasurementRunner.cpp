@@ -1,0 +1,92 @@
+#include "core/document/MeasurementRunner.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "core/document/DocumentHints.h"
+#include "core/link/IBlockReadyNotifier.h"
+
+namespace korvanta {
+
+namespace {
+
+constexpr std::chrono::milliseconds kNoticeWait{50};
+
+}  // namespace
+
+MeasurementRunner::MeasurementRunner(CKorvantaDoc& document, CLinkState& link, PostedCommandQueue& notices,
+                                     IClock& clock)
+    : document_(document), link_(link), notices_(notices), clock_(clock)
+{
+    document_.AddObserver(this);
+}
+
+MeasurementRunner::~MeasurementRunner()
+{
+    document_.RemoveObserver(this);
+}
+
+void MeasurementRunner::OnDocumentUpdate(uint32_t hint)
+{
+    hints_.push_back(hint);
+    if (hint == kHintMeasurementEnded) {
+        mustEnd_ = true;
+    }
+}
+
+// As the view's status poll: a link that goes down or a reset of the interface unit ends the
+// measurement.
+void MeasurementRunner::PollLink()
+{
+    if (link_.IsLinkChanged() && !link_.GetLinkUp()) {
+        document_.UpdateAllViews(kHintMeasurementEnded);
+    }
+    if (link_.GetResetPressed()) {
+        document_.UpdateAllViews(kHintMeasurementEnded);
+    }
+}
+
+MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
+{
+    hints_.clear();
+    mustEnd_ = false;
+    notices_.Clear();
+    const int64_t start = clock_.NowMs();
+    if (!document_.StartMeasurement()) {
+        return Outcome::StartFailed;
+    }
+    Outcome outcome = Outcome::Complete;
+    while (document_.PairTotal() < options.pairs) {
+        uint32_t command = 0;
+        if (notices_.WaitNext(command, kNoticeWait)) {
+            if (command == kCommandBlockReadyTwoStation) {
+                document_.OnBlockReady();
+            } else if (command == kCommandBlockReadyThreeStation) {
+                document_.OnThreeStationBlockReady();
+            }
+        }
+        PollLink();
+        if (mustEnd_) {
+            outcome = Outcome::Ended;
+            break;
+        }
+        if (options.timeoutMs > 0 && clock_.NowMs() - start >= options.timeoutMs) {
+            outcome = Outcome::TimedOut;
+            break;
+        }
+    }
+    document_.StopMeasurement();
+    document_.SetMeasuringTime(FormatElapsed(clock_.NowMs() - start));
+    return outcome;
+}
+
+std::string MeasurementRunner::FormatElapsed(int64_t milliseconds)
+{
+    const int64_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
+    char text[16];
+    std::snprintf(text, sizeof(text), "%02d:%02d:%02d", static_cast<int>(seconds / 3600 % 24),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return text;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/IDocumentObserver.h"
+#include "core/document/PostedCommandQueue.h"
+#include "core/link/CLinkState.h"
+#include "core/link/IClock.h"
+
+namespace korvanta {
+
+// Runs one two-station measurement of the document without a window: starts it, hands every
+// block-ready notice to the document, watches the link as the view's status poll does, and
+// stops once enough block pairs are in the record or the measurement has to end.
+class MeasurementRunner final : public IDocumentObserver {
+public:
+    enum class Outcome {
+        StartFailed,  // the stations did not start sampling; nothing was measured
+        Complete,     // the record holds the pairs asked for
+        Ended,        // the measurement had to end early (hint 101); what was summed is kept
+        TimedOut,     // no end within the time allowed; what was summed is kept
+    };
+
+    struct Options {
+        uint32_t pairs = 20;
+        int64_t timeoutMs = 0;  // on the clock; 0 = no limit
+    };
+
+    MeasurementRunner(CKorvantaDoc& document, CLinkState& link, PostedCommandQueue& notices, IClock& clock);
+    ~MeasurementRunner() override;
+    MeasurementRunner(const MeasurementRunner&) = delete;
+    MeasurementRunner& operator=(const MeasurementRunner&) = delete;
+
+    // A measurement from start to stop; after any outcome but StartFailed the document holds
+    // the stopped measurement with its measuring time.
+    Outcome Run(const Options& options);
+
+    // Hints the document sent during the last run, in order.
+    const std::vector<uint32_t>& Hints() const { return hints_; }
+
+    void OnDocumentUpdate(uint32_t hint) override;
+
+    // The elapsed time of a measurement as the view shows it: "%H:%M:%S", hours modulo 24.
+    static std::string FormatElapsed(int64_t milliseconds);
+
+private:
+    void PollLink();
+
+    CKorvantaDoc& document_;
+    CLinkState& link_;
+    PostedCommandQueue& notices_;
+    IClock& clock_;
+    std::vector<uint32_t> hints_;
+    bool mustEnd_ = false;
+};
+
+}  // namespace korvanta

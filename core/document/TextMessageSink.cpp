@@ -1,0 +1,34 @@
+#include "core/document/TextMessageSink.h"
+
+#include <string>
+
+#include "core/text/StringTable.h"
+
+namespace korvanta {
+
+MessageAnswer TextMessageSink::ShowMessage(uint32_t id, uint32_t style)
+{
+    std::lock_guard lock(mutex_);
+    shown_.push_back(id);
+    const char* text = LoadString(id);
+    if (text == nullptr) {
+        return MessageAnswer::Ok;  // a message without text is not shown
+    }
+    std::string line;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c != '\r') {
+            line += *c;
+        }
+    }
+    out_ << line << '\n';
+    out_.flush();
+    return (style & kStyleYesNo) != 0 ? answer_ : MessageAnswer::Ok;
+}
+
+std::vector<uint32_t> TextMessageSink::Shown() const
+{
+    std::lock_guard lock(mutex_);
+    return shown_;
+}
+
+}  // namespace korvanta

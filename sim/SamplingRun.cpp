@@ -1,0 +1,36 @@
+#include "sim/SamplingRun.h"
+
+#include <utility>
+
+namespace korvanta::sim {
+
+SamplingRun::SamplingRun(std::vector<uint8_t> units, LeakNoiseGenerator generator)
+    : units_(std::move(units)), generator_(std::move(generator))
+{
+}
+
+BlockSlot SamplingRun::Next() const
+{
+    const int count = static_cast<int>(units_.size());
+    const int station = slot_ % count;
+    return {units_[static_cast<size_t>(station)], station, slot_ / count};
+}
+
+std::vector<double> SamplingRun::TakeNext()
+{
+    const BlockSlot slot = Next();
+    if (!current_ || current_->blockNumber != slot.blockNumber) {
+        current_ = generator_.NextBlock();
+    }
+    ++slot_;
+    return current_->samples[static_cast<size_t>(slot.station)];
+}
+
+void SamplingRun::Restart(double gapSeconds)
+{
+    generator_.Restart(gapSeconds);
+    current_.reset();
+    slot_ = 0;
+}
+
+}  // namespace korvanta::sim

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/HeadlessLink.h"
+#include "core/document/LeakTravelTimes.h"
+#include "core/document/MeasurementRunner.h"
+#include "core/document/PostedCommandQueue.h"
+#include "core/document/TextMessageSink.h"
+#include "core/link/OrvelinkLibrary.h"
+#include "sim/InProcessKit.h"
+
+namespace korvanta::e2e {
+
+// Real time run faster: every wait and time-out of the program takes a tenth of its time, for
+// every thread alike, so the program's timing keeps its proportions.
+class ScaledClock final : public IClock {
+public:
+    static constexpr int64_t kFactor = 10;
+
+    int64_t NowMs() override
+    {
+        const auto elapsed = std::chrono::steady_clock::now() - start_;
+        return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() * kFactor / 1000;
+    }
+    void SleepMs(int64_t ms) override
+    {
+        std::this_thread::sleep_for(std::chrono::microseconds(ms * 1000 / kFactor));
+    }
+
+private:
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::random_device random;
+        for (;;) {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("korvanta-e2e-" + std::to_string(random()) + std::to_string(random()));
+            if (std::filesystem::create_directory(path_)) break;
+        }
+        for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
+            std::filesystem::copy_file(std::filesystem::path(KORVANTA_DATA_DIR) / name, path_ / name);
+        }
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline PipeSection Section(int material, float length, float velocity)
+{
+    PipeSection section;
+    section.materialIndex = static_cast<int16_t>(material);
+    section.length = length;
+    section.diameter = 100.0f;
+    section.velocity = velocity;
+    section.inUse = 1;
+    return section;
+}
+
+// The kit models one straight pipe of one velocity with red at 0 and blue at its far end; a
+// leak on a pipe of sections between red and blue is placed so that its noise takes as long to
+// each of them as along the sections.
+inline sim::PipeLayout RedBlueLayout(const LeakTravelTimes& times)
+{
+    constexpr double kVelocity = 1000.0;
+    sim::PipeLayout layout;
+    layout.velocity = kVelocity;
+    layout.lengthMetres = (times.toStart + times.toEnd) * kVelocity;
+    layout.leakMetres = times.toStart * kVelocity;
+    return layout;
+}
+
+// A document on the simulated kit through the real link library, the comms thread and the "SIM"
+// port, as the program runs it.
+class KitRig : public IDocumentObserver {
+public:
+    explicit KitRig(const sim::KitOptions& options) : messages(messageText)
+    {
+        kit = sim::RegisterSimTransport(options, nullptr, &kitError);
+        headless = std::make_unique<HeadlessLink>(link, library, clock, &messages, &notices, folder.Path());
+        DocumentContext context;
+        context.link = &link;
+        context.clock = &clock;
+        context.messages = &messages;
+        context.settings = &settings;
+        context.dataFolder = folder.Path();
+        document = std::make_unique<CKorvantaDoc>(context);
+        document->AddObserver(this);
+    }
+    ~KitRig() override
+    {
+        document->RemoveObserver(this);
+        runner.reset();
+        headless.reset();  // ends the comms thread before the kit goes
+        document.reset();
+        kit.reset();
+    }
+
+    bool Open() { return kit && headless->Open(sim::InProcessKit::kTransportName, 20000) == HeadlessLink::OpenResult::Ok; }
+
+    MeasurementRunner::Outcome Measure(uint32_t pairs)
+    {
+        runner = std::make_unique<MeasurementRunner>(*document, link, notices, clock);
+        MeasurementRunner::Options options;
+        options.pairs = pairs;
+        options.timeoutMs = 120000;
+        return runner->Run(options);
+    }
+
+    void OnDocumentUpdate(uint32_t hint) override
+    {
+        hints.push_back(hint);
+        if (onHint) onHint(hint);
+    }
+    size_t Count(uint32_t hint) const
+    {
+        size_t count = 0;
+        for (uint32_t h : hints) count += h == hint ? 1 : 0;
+        return count;
+    }
+
+    TempFolder folder;
+    ScaledClock clock;
+    std::ostringstream messageText;
+    TextMessageSink messages;
+    InMemorySettings settings;
+    CLinkState link;
+    OrvelinkLibrary library;
+    PostedCommandQueue notices;
+    std::string kitError;
+    std::unique_ptr<sim::InProcessKit> kit;
+    std::unique_ptr<HeadlessLink> headless;
+    std::unique_ptr<CKorvantaDoc> document;
+    std::unique_ptr<MeasurementRunner> runner;
+    std::vector<uint32_t> hints;
+    std::function<void(uint32_t)> onHint;
+};
+
+}  // namespace korvanta::e2e
