@@ -24,7 +24,8 @@ constexpr int kPoints = 8192;
 class FftwTransform final : public ISegmentTransform {
 public:
     FftwTransform()
-        : in_(fftwf_alloc_complex(kPoints / 2 + 1)), out_(fftwf_alloc_real(kPoints)),
+        : in_(fftwf_alloc_complex(kPoints / 2 + 1)),
+          out_(fftwf_alloc_real(kPoints)),
           plan_(fftwf_plan_dft_c2r_1d(kPoints, in_, out_, FFTW_MEASURE))
     {
     }
@@ -66,7 +67,8 @@ std::vector<DataBlockRecord> MakeBlocks()
     std::vector<double> samples(4096);
     for (uint16_t number = 0; number < 6; ++number) {
         for (uint8_t unit : {1, 2}) {
-            for (double& s : samples) s = 1000.0 * noise(rng);
+            for (double& s : samples)
+                s = 1000.0 * noise(rng);
             DataBlockRecord block;
             encoder.BuildRecord(samples, unit, number, 200, block);
             blocks.push_back(block);
@@ -85,9 +87,11 @@ void BlockPair(benchmark::State& state, const ISegmentTransform* transform)
     auto engine = std::make_unique<CCorrelator>();
     engine->Init(trace, a, b, 620, 180, 504, 155);
     engine->SetRecord(record.get());
-    if (transform) engine->SetTransform(*transform);
+    if (transform)
+        engine->SetTransform(*transform);
     engine->ResetMeasurement();
-    for (size_t i = 0; i < 6; ++i) engine->ProcessBlock(blocks[i]);  // three pairs: every segment in use
+    for (size_t i = 0; i < 6; ++i)
+        engine->ProcessBlock(blocks[i]);  // three pairs: every segment in use
 
     size_t next = 6;
     for (auto _ : state) {
@@ -97,7 +101,10 @@ void BlockPair(benchmark::State& state, const ISegmentTransform* transform)
     }
 }
 
-void BM_BlockPair_Own(benchmark::State& state) { BlockPair(state, nullptr); }
+void BM_BlockPair_Own(benchmark::State& state)
+{
+    BlockPair(state, nullptr);
+}
 void BM_BlockPair_Fftw(benchmark::State& state)
 {
     static const FftwTransform fftw;
@@ -109,7 +116,8 @@ std::vector<float> PackedSpectrum()
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> value(-1e6f, 1e6f);
     std::vector<float> data(kPoints, 0.0f);
-    for (int i = 2; i < 2048; ++i) data[i] = value(rng);
+    for (int i = 2; i < 2048; ++i)
+        data[i] = value(rng);
     return data;
 }
 
@@ -124,7 +132,10 @@ void InverseFft(benchmark::State& state, const ISegmentTransform& transform)
     }
 }
 
-void BM_InverseFft_Own(benchmark::State& state) { InverseFft(state, CorrelationFft()); }
+void BM_InverseFft_Own(benchmark::State& state)
+{
+    InverseFft(state, CorrelationFft());
+}
 void BM_InverseFft_Fftw(benchmark::State& state)
 {
     static const FftwTransform fftw;

@@ -26,8 +26,10 @@ float ParseFrequency(const std::string& text, const std::string& what)
 
 void ApplyFilterOptions(const CommandLine& options, FilterSettings& filters)
 {
-    if (auto low = options.Value("low")) filters.lowCutoff = ParseFrequency(*low, "--low");
-    if (auto high = options.Value("high")) filters.highCutoff = ParseFrequency(*high, "--high");
+    if (auto low = options.Value("low"))
+        filters.lowCutoff = ParseFrequency(*low, "--low");
+    if (auto high = options.Value("high"))
+        filters.highCutoff = ParseFrequency(*high, "--high");
     const auto notches = options.Values("notch");
     if (notches.size() > kNotchCount) {
         throw UsageError("--notch: at most 5 notch filters");

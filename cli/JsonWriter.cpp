@@ -28,11 +28,21 @@ std::string JsonWriter::Quote(const std::string& text)
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char escaped[8];
@@ -81,7 +91,8 @@ void JsonWriter::Add(const std::string& key, std::span<const int32_t> values)
     Key(key);
     body_ += "[";
     for (size_t i = 0; i < values.size(); ++i) {
-        if (i) body_ += ", ";
+        if (i)
+            body_ += ", ";
         body_ += std::to_string(values[i]);
     }
     body_ += "]";

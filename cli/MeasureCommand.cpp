@@ -51,7 +51,8 @@ SectionText ParseSection(const std::string& text)
     for (;;) {
         const size_t colon = text.find(':', from);
         parts.push_back(text.substr(from, colon - from));
-        if (colon == std::string::npos) break;
+        if (colon == std::string::npos)
+            break;
         from = colon + 1;
     }
     if (parts.size() < 2) {
@@ -119,9 +120,12 @@ void ApplyFilterOptions(const CommandLine& options, CKorvantaDoc& doc)
         return;
     }
     FilterSettings filters = doc.Record().filters;
-    if (auto low = options.Value("low")) filters.lowCutoff = static_cast<float>(ParseNumber(*low, "--low"));
-    if (auto high = options.Value("high")) filters.highCutoff = static_cast<float>(ParseNumber(*high, "--high"));
-    if (options.Has("auto")) filters.automatic = 1;
+    if (auto low = options.Value("low"))
+        filters.lowCutoff = static_cast<float>(ParseNumber(*low, "--low"));
+    if (auto high = options.Value("high"))
+        filters.highCutoff = static_cast<float>(ParseNumber(*high, "--high"));
+    if (options.Has("auto"))
+        filters.automatic = 1;
     doc.StoreFilterSettings(filters);
 }
 

@@ -195,8 +195,7 @@ std::string Probe(const std::string& port, ProbeResult& result)
     result.portOpened = OpenPort(state, port);
     if (!result.portOpened) {
         failure = "port " + port + " could not be opened";
-    } else if (!WaitFor([&] { return InterfacePresent(state) && state.IsSensorStatusUpdated(); },
-                        kInterfaceWait)) {
+    } else if (!WaitFor([&] { return InterfacePresent(state) && state.IsSensorStatusUpdated(); }, kInterfaceWait)) {
         failure = "the interface unit does not answer on " + port;
     } else {
         result.answered = AskQuestions(state);

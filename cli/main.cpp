@@ -31,12 +31,18 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     try {
-        if (command == "correlate") return korvanta::cli::RunCorrelate(args);
-        if (command == "locate") return korvanta::cli::RunLocate(args);
-        if (command == "simulate") return korvanta::cli::RunSimulate(args);
-        if (command == "probe") return korvanta::cli::RunProbe(args);
-        if (command == "measure") return korvanta::cli::RunMeasure(args);
-        if (command == "show") return korvanta::cli::RunShow(args);
+        if (command == "correlate")
+            return korvanta::cli::RunCorrelate(args);
+        if (command == "locate")
+            return korvanta::cli::RunLocate(args);
+        if (command == "simulate")
+            return korvanta::cli::RunSimulate(args);
+        if (command == "probe")
+            return korvanta::cli::RunProbe(args);
+        if (command == "measure")
+            return korvanta::cli::RunMeasure(args);
+        if (command == "show")
+            return korvanta::cli::RunShow(args);
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;

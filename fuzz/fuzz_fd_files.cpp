@@ -10,7 +10,8 @@
 
 using namespace korvanta;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     for (FdLineFormat format : {FdLineFormat::FilterPair, FdLineFormat::VelocityPair}) {
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     presets.LoadText(text);
     volatile bool any = false;
     for (int m = -1; m <= kMaxMaterials; ++m) {
-        for (int k = -1; k <= CPresetFilters::kPresetsPerMaterial; ++k) any = any || presets.PresetExists(m, k);
+        for (int k = -1; k <= CPresetFilters::kPresetsPerMaterial; ++k)
+            any = any || presets.PresetExists(m, k);
     }
     return 0;
 }

@@ -22,13 +22,15 @@ class InputTransport final : public ByteTransport {
 public:
     explicit InputTransport(std::span<const uint8_t> input) : input_(input) {}
 
-    std::ptrdiff_t Read(std::span<uint8_t> buffer) override {
+    std::ptrdiff_t Read(std::span<uint8_t> buffer) override
+    {
         const std::size_t count = std::min({buffer.size(), input_.size(), std::size_t{97}});
         std::copy_n(input_.begin(), count, buffer.begin());
         input_ = input_.subspan(count);
         return static_cast<std::ptrdiff_t>(count);
     }
-    std::ptrdiff_t Write(std::span<const uint8_t> bytes) override {
+    std::ptrdiff_t Write(std::span<const uint8_t> bytes) override
+    {
         written_ += bytes.size();
         return static_cast<std::ptrdiff_t>(bytes.size());
     }
@@ -39,13 +41,15 @@ private:
     std::size_t written_ = 0;
 };
 
-void Check(bool condition) {
+void Check(bool condition)
+{
     if (!condition) {
         __builtin_trap();
     }
 }
 
-void FuzzParser(std::span<const uint8_t> input) {
+void FuzzParser(std::span<const uint8_t> input)
+{
     FrameParser parser;
     std::size_t offset = 0;
     std::size_t piece = 1;
@@ -72,7 +76,8 @@ void FuzzParser(std::span<const uint8_t> input) {
     }
 }
 
-void FuzzEndpoint(std::span<const uint8_t> input) {
+void FuzzEndpoint(std::span<const uint8_t> input)
+{
     InputTransport transport(input);
     ManualLinkClock clock;
     LinkConfig config;
@@ -97,7 +102,8 @@ void FuzzEndpoint(std::span<const uint8_t> input) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
     const std::span<const uint8_t> input(data, size);
     FuzzParser(input);
     FuzzEndpoint(input);

@@ -18,17 +18,19 @@ using namespace korvanta;
 
 namespace {
 
-CMaterialDatabase& Database() {
+CMaterialDatabase& Database()
+{
     static NullMessageSink sink;
     // A folder that does not exist: nothing is read from or written to disk.
-    static CMaterialDatabase database(
-        std::filesystem::temp_directory_path() / "korvanta-fuzz-no-such-folder" / "none", sink);
+    static CMaterialDatabase database(std::filesystem::temp_directory_path() / "korvanta-fuzz-no-such-folder" / "none",
+                                      sink);
     return database;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     CMaterialDatabase& db = Database();
     db.SetSaveAtExit(false);
 
@@ -51,8 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = -1; i <= kMaxMaterials; ++i) {
         sink = sink + static_cast<float>(db.MaterialName(i).size());
         sink = sink + db.MaximumVelocity(i) + db.MinimumVelocity(i);
-        for (float d : {0.0f, 1.0f, 110.0f, 5000.0f, pipe[0].diameter}) sink = sink + db.GetVelocityForDiameter(i, d);
-        for (float t : {0.05f, 0.1f, 0.2f, 3.0f, GetTravelTime(pipe)}) sink = sink + db.FilterForMaterial(i, t).low;
+        for (float d : {0.0f, 1.0f, 110.0f, 5000.0f, pipe[0].diameter})
+            sink = sink + db.GetVelocityForDiameter(i, d);
+        for (float t : {0.05f, 0.1f, 0.2f, 3.0f, GetTravelTime(pipe)})
+            sink = sink + db.FilterForMaterial(i, t).low;
     }
 
     FilterSettings filters{};

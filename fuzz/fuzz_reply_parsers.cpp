@@ -73,22 +73,54 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     uint32_t error = 0;
     const int unit = 1 + data[0] % 3;
     switch (data[0] % 16) {
-    case 0: commands.GetInterfaceVersion(error); break;
-    case 1: commands.GetOutstationVersion(unit, error); break;
-    case 2: commands.GetSensorStatus(15, error); break;
-    case 3: commands.GetInterfaceSensorStatus(error); break;
-    case 4: commands.RequestChargeStatus(error); break;
-    case 5: commands.StartListeningMode(unit, error); break;
-    case 6: commands.StopListeningMode(error); break;
-    case 7: commands.SelectSensors(6, error); break;
-    case 8: commands.SetRadioMode(2 + data[0] % 2, error); break;
-    case 9: commands.GetHeadphoneStatus(error); break;
-    case 10: commands.GetDiagnosticsInfo(unit, error); break;
-    case 11: commands.ControlBeacons(data[0] & 0x10, error); break;
-    case 12: commands.StartSampling(error); break;
-    case 13: commands.GetDataBlock(false, error); break;
-    case 14: commands.GetDataBlock(true, error); break;
-    default: commands.TestRadioComms(unit, data[0] & 0x10); break;
+    case 0:
+        commands.GetInterfaceVersion(error);
+        break;
+    case 1:
+        commands.GetOutstationVersion(unit, error);
+        break;
+    case 2:
+        commands.GetSensorStatus(15, error);
+        break;
+    case 3:
+        commands.GetInterfaceSensorStatus(error);
+        break;
+    case 4:
+        commands.RequestChargeStatus(error);
+        break;
+    case 5:
+        commands.StartListeningMode(unit, error);
+        break;
+    case 6:
+        commands.StopListeningMode(error);
+        break;
+    case 7:
+        commands.SelectSensors(6, error);
+        break;
+    case 8:
+        commands.SetRadioMode(2 + data[0] % 2, error);
+        break;
+    case 9:
+        commands.GetHeadphoneStatus(error);
+        break;
+    case 10:
+        commands.GetDiagnosticsInfo(unit, error);
+        break;
+    case 11:
+        commands.ControlBeacons(data[0] & 0x10, error);
+        break;
+    case 12:
+        commands.StartSampling(error);
+        break;
+    case 13:
+        commands.GetDataBlock(false, error);
+        break;
+    case 14:
+        commands.GetDataBlock(true, error);
+        break;
+    default:
+        commands.TestRadioComms(unit, data[0] & 0x10);
+        break;
     }
     return 0;
 }

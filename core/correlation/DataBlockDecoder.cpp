@@ -73,8 +73,10 @@ uint16_t DecodeDataBlock(std::span<const uint16_t> words, std::span<int16_t> out
         }
     }
 
-    if (output.size() > 0) output[0] = 0;
-    if (output.size() > 1) output[1] = 0;
+    if (output.size() > 0)
+        output[0] = 0;
+    if (output.size() > 1)
+        output[1] = 0;
     return static_cast<uint16_t>(count);
 }
 

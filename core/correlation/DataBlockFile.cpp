@@ -57,8 +57,8 @@ bool ReadDataBlockFile(const std::filesystem::path& path, std::vector<DataBlockR
     }
     blocks.clear();
     for (size_t offset = 0; offset < bytes.size(); offset += kDataBlockRecordBytes) {
-        blocks.push_back(ParseDataBlock(std::span<const uint8_t, kDataBlockRecordBytes>(bytes.data() + offset,
-                                                                                        kDataBlockRecordBytes)));
+        blocks.push_back(ParseDataBlock(
+            std::span<const uint8_t, kDataBlockRecordBytes>(bytes.data() + offset, kDataBlockRecordBytes)));
     }
     return true;
 }
@@ -68,7 +68,7 @@ bool WriteDataBlockFile(const std::filesystem::path& path, std::span<const DataB
     std::vector<uint8_t> bytes(blocks.size() * kDataBlockRecordBytes);
     for (size_t i = 0; i < blocks.size(); ++i) {
         FormatDataBlock(blocks[i], std::span<uint8_t, kDataBlockRecordBytes>(bytes.data() + i * kDataBlockRecordBytes,
-                                                                            kDataBlockRecordBytes));
+                                                                             kDataBlockRecordBytes));
     }
     return WriteFileAtomically(path, bytes, error);
 }

@@ -59,12 +59,12 @@ void StageSse2(float* data, size_t floats, size_t mmax, const double* twiddles)
             const __m128d h1 = _mm_cvtps_pd(_mm_movehl_ps(h, h));
             const __m128d w0 = _mm_loadu_pd(twiddles + 2 * t);
             const __m128d w1 = _mm_loadu_pd(twiddles + 2 * t + 2);
-            const __m128d t0 = _mm_add_pd(
-                _mm_mul_pd(h0, _mm_unpacklo_pd(w0, w0)),
-                _mm_xor_pd(_mm_mul_pd(_mm_shuffle_pd(h0, h0, 1), _mm_unpackhi_pd(w0, w0)), flipReal));
-            const __m128d t1 = _mm_add_pd(
-                _mm_mul_pd(h1, _mm_unpacklo_pd(w1, w1)),
-                _mm_xor_pd(_mm_mul_pd(_mm_shuffle_pd(h1, h1, 1), _mm_unpackhi_pd(w1, w1)), flipReal));
+            const __m128d t0 =
+                _mm_add_pd(_mm_mul_pd(h0, _mm_unpacklo_pd(w0, w0)),
+                           _mm_xor_pd(_mm_mul_pd(_mm_shuffle_pd(h0, h0, 1), _mm_unpackhi_pd(w0, w0)), flipReal));
+            const __m128d t1 =
+                _mm_add_pd(_mm_mul_pd(h1, _mm_unpacklo_pd(w1, w1)),
+                           _mm_xor_pd(_mm_mul_pd(_mm_shuffle_pd(h1, h1, 1), _mm_unpackhi_pd(w1, w1)), flipReal));
             const __m128 temp = _mm_movelh_ps(_mm_cvtpd_ps(t0), _mm_cvtpd_ps(t1));
             _mm_storeu_ps(hi + 2 * t, _mm_sub_ps(l, temp));
             _mm_storeu_ps(lo + 2 * t, _mm_add_ps(l, temp));
@@ -93,7 +93,8 @@ __attribute__((target("avx"))) void StageAvx(float* data, size_t floats, size_t 
             const __m256d t23 = _mm256_add_pd(
                 _mm256_mul_pd(h23, _mm256_unpacklo_pd(w23, w23)),
                 _mm256_xor_pd(_mm256_mul_pd(_mm256_permute_pd(h23, 0x5), _mm256_unpackhi_pd(w23, w23)), flipReal));
-            const __m256 temp = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(t01)), _mm256_cvtpd_ps(t23), 1);
+            const __m256 temp =
+                _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(t01)), _mm256_cvtpd_ps(t23), 1);
             _mm256_storeu_ps(hi + 2 * t, _mm256_sub_ps(l, temp));
             _mm256_storeu_ps(lo + 2 * t, _mm256_add_ps(l, temp));
         }
@@ -102,10 +103,22 @@ __attribute__((target("avx"))) void StageAvx(float* data, size_t floats, size_t 
 
 #else
 
-bool HasSse2() { return false; }
-bool HasAvx() { return false; }
-void StageSse2(float* data, size_t floats, size_t mmax, const double* twiddles) { StageScalar(data, floats, mmax, twiddles); }
-void StageAvx(float* data, size_t floats, size_t mmax, const double* twiddles) { StageScalar(data, floats, mmax, twiddles); }
+bool HasSse2()
+{
+    return false;
+}
+bool HasAvx()
+{
+    return false;
+}
+void StageSse2(float* data, size_t floats, size_t mmax, const double* twiddles)
+{
+    StageScalar(data, floats, mmax, twiddles);
+}
+void StageAvx(float* data, size_t floats, size_t mmax, const double* twiddles)
+{
+    StageScalar(data, floats, mmax, twiddles);
+}
 
 #endif
 

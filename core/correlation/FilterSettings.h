@@ -15,7 +15,7 @@ struct FilterSettings {
     float lowCutoff = 0.0f;   // Hz; 0 = none
     float highCutoff = 0.0f;  // Hz; 0 = none
     NotchFilter notches[5];
-    uint8_t automatic = 0;    // 1 = automatic filter on
+    uint8_t automatic = 0;  // 1 = automatic filter on
     uint8_t reserved[7] = {0, 0, 0, 0, 0, 0, 0};
 };
 static_assert(sizeof(FilterSettings) == 56);

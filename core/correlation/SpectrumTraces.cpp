@@ -43,8 +43,10 @@ void SpectrumTraces::Build(const ComplexF* ring0, const ComplexF* ring1)
         maxA = std::max(maxA, traceA_[i]);
         maxB = std::max(maxB, traceB_[i]);
     }
-    if (maxA <= 0.0f) maxA = 1.0f;
-    if (maxB <= 0.0f) maxB = 1.0f;
+    if (maxA <= 0.0f)
+        maxA = 1.0f;
+    if (maxB <= 0.0f)
+        maxB = 1.0f;
     for (uint32_t i = 0; i < width_; ++i) {
         outputA_[i] = SaturatingTrunc<int32_t>(traceA_[i] * static_cast<float>(height_) / maxA);
         outputB_[i] = SaturatingTrunc<int32_t>(traceB_[i] * static_cast<float>(height_) / maxB);

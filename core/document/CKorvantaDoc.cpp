@@ -196,26 +196,22 @@ void CKorvantaDoc::StampDateAndTime()
 
 CCorrelator& CKorvantaDoc::EngineOnShow()
 {
-    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
-                             : *engine_;
+    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *engine_;
 }
 
 const CCorrelator& CKorvantaDoc::EngineOnShow() const
 {
-    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
-                             : *engine_;
+    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *engine_;
 }
 
 MeasurementRecord& CKorvantaDoc::RecordOnShow()
 {
-    return threeStationMode_ ? three_->Record(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
-                             : *record_;
+    return threeStationMode_ ? three_->Record(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *record_;
 }
 
 const MeasurementRecord& CKorvantaDoc::RecordOnShow() const
 {
-    return threeStationMode_ ? three_->Record(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
-                             : *record_;
+    return threeStationMode_ ? three_->Record(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *record_;
 }
 
 bool CKorvantaDoc::Recompute()
@@ -290,12 +286,30 @@ void CKorvantaDoc::ClearDisplayBuffers()
 
 // --- The pipe --------------------------------------------------------------------------------
 
-int CKorvantaDoc::GetSectionCount() const { return korvanta::GetSectionCount(record_->pipe); }
-float CKorvantaDoc::GetTotalLength() const { return korvanta::GetTotalLength(record_->pipe); }
-float CKorvantaDoc::GetTravelTime() const { return korvanta::GetTravelTime(record_->pipe); }
-bool CKorvantaDoc::HasMixedMaterials() const { return korvanta::HasMixedMaterials(record_->pipe); }
-int CKorvantaDoc::GetSectionMaterial(int index) const { return korvanta::GetSectionMaterial(record_->pipe, index); }
-float CKorvantaDoc::GetSectionLength(int index) const { return korvanta::GetSectionLength(record_->pipe, index); }
+int CKorvantaDoc::GetSectionCount() const
+{
+    return korvanta::GetSectionCount(record_->pipe);
+}
+float CKorvantaDoc::GetTotalLength() const
+{
+    return korvanta::GetTotalLength(record_->pipe);
+}
+float CKorvantaDoc::GetTravelTime() const
+{
+    return korvanta::GetTravelTime(record_->pipe);
+}
+bool CKorvantaDoc::HasMixedMaterials() const
+{
+    return korvanta::HasMixedMaterials(record_->pipe);
+}
+int CKorvantaDoc::GetSectionMaterial(int index) const
+{
+    return korvanta::GetSectionMaterial(record_->pipe, index);
+}
+float CKorvantaDoc::GetSectionLength(int index) const
+{
+    return korvanta::GetSectionLength(record_->pipe, index);
+}
 
 bool CKorvantaDoc::GetSection(int index, SectionInfo& info) const
 {
@@ -320,9 +334,18 @@ std::string CKorvantaDoc::MaterialName(int index) const
 
 // --- Filters ---------------------------------------------------------------------------------
 
-float CKorvantaDoc::LowCutoff() const { return RecordOnShow().filters.lowCutoff; }
-float CKorvantaDoc::HighCutoff() const { return RecordOnShow().filters.highCutoff; }
-bool CKorvantaDoc::AutomaticFilter() const { return RecordOnShow().filters.automatic == 1; }
+float CKorvantaDoc::LowCutoff() const
+{
+    return RecordOnShow().filters.lowCutoff;
+}
+float CKorvantaDoc::HighCutoff() const
+{
+    return RecordOnShow().filters.highCutoff;
+}
+bool CKorvantaDoc::AutomaticFilter() const
+{
+    return RecordOnShow().filters.automatic == 1;
+}
 
 float CKorvantaDoc::NotchLow(int k) const
 {
@@ -409,8 +432,7 @@ void CKorvantaDoc::ReplaceMaterialDatabase(std::span<const Material, kMaxMateria
 
 bool CKorvantaDoc::RestoreDefaultMaterials()
 {
-    const MessageAnswer answer =
-        messages_.ShowMessage(str::kRestoreMaterialsQuestion, kStyleQuestion | kStyleYesNo);
+    const MessageAnswer answer = messages_.ShowMessage(str::kRestoreMaterialsQuestion, kStyleQuestion | kStyleYesNo);
     return answer == MessageAnswer::Yes && materials_->RestoreDefaults();
 }
 
@@ -558,8 +580,8 @@ void CKorvantaDoc::SetThreeStationMode(bool on)
     }
 }
 
-void CKorvantaDoc::ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges,
-                                     float low, float high)
+void CKorvantaDoc::ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low,
+                                     float high)
 {
     ClearThreeStationData();
     three_->Setup(ranges, low, high);
@@ -604,9 +626,8 @@ void CKorvantaDoc::OnThreeStationBlockReady()
     }
     RequestNextBlock(true);
     if (three_->UpdateResultsReady()) {
-        UpdateAllViews(three_->SelectedPair() == ThreeStationMeasurement::kResultView
-                           ? kHintThreeStationCombinedResult
-                           : kHintThreeStationResult);
+        UpdateAllViews(three_->SelectedPair() == ThreeStationMeasurement::kResultView ? kHintThreeStationCombinedResult
+                                                                                      : kHintThreeStationResult);
     }
     if (three_->TakeCompleteSet()) {
         UpdateAllViews(kHintThreeStationBlockSet);

@@ -176,8 +176,7 @@ public:
     void EnterThreeStationMode();
     void SetThreeStationMode(bool on);
     bool IsThreeStationMode() const { return threeStationMode_; }
-    void ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low,
-                           float high);
+    void ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low, float high);
     bool ThreeStationStart();
     void ThreeStationStop();
     void OnThreeStationBlockReady();

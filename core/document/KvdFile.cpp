@@ -12,7 +12,10 @@ namespace korvanta {
 
 namespace {
 
-bool Usable(float value) { return std::isfinite(value); }
+bool Usable(float value)
+{
+    return std::isfinite(value);
+}
 
 std::string CheckPipe(const PipeSections& pipe)
 {

@@ -33,9 +33,9 @@ struct MeasurementRecord {
     PipeSections pipe;
     FilterSettings filters;
     uint32_t pairTotal;
-    uint32_t range;        // correlation range 0, 1 or 2
-    uint32_t pairCode;     // sensor pair code
-    char measuringTime[8]; // "%H:%M:%S" without its terminating zero
+    uint32_t range;                       // correlation range 0, 1 or 2
+    uint32_t pairCode;                    // sensor pair code
+    char measuringTime[8];                // "%H:%M:%S" without its terminating zero
     ComplexF quietest[2][kSpectrumBins];  // quietest block of ring 0 and ring 1
     AccumulatorBlock accumulators[kAccumulatorCount];
     Material materials[kMaxMaterials];

@@ -14,8 +14,9 @@ namespace korvanta {
 // thread at once.
 class TextMessageSink final : public IMessageSink {
 public:
-    explicit TextMessageSink(std::ostream& out, MessageAnswer answer = MessageAnswer::No)
-        : out_(out), answer_(answer) {}
+    explicit TextMessageSink(std::ostream& out, MessageAnswer answer = MessageAnswer::No) : out_(out), answer_(answer)
+    {
+    }
 
     MessageAnswer ShowMessage(uint32_t id, uint32_t style) override;
     std::vector<uint32_t> Shown() const;

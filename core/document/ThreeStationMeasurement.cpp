@@ -24,8 +24,8 @@ ThreeStationMeasurement::ThreeStationMeasurement(std::span<int32_t> spectrumA, s
     for (int i = 0; i < kPairs; ++i) {
         const auto index = static_cast<size_t>(i);
         engines_[index] = std::make_unique<CCorrelator>();
-        engines_[index]->Init(traces_[index], spectra[index].first, spectra[index].second, kTraceWidth,
-                              kTraceHeight, kSpectrumWidth, kSpectrumHeight);
+        engines_[index]->Init(traces_[index], spectra[index].first, spectra[index].second, kTraceWidth, kTraceHeight,
+                              kSpectrumWidth, kSpectrumHeight);
         engines_[index]->SetRecord(&(*records_)[index]);
         engines_[index]->SetPairCode(kPairCodes[index]);
     }

@@ -15,7 +15,10 @@ constexpr uint8_t kStatusAbsent = 4;
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
-bool ValidCode(int code) { return code >= 0 && code <= kLastCommsCommandCode; }
+bool ValidCode(int code)
+{
+    return code >= 0 && code <= kLastCommsCommandCode;
+}
 
 }  // namespace
 

@@ -132,8 +132,8 @@ bool CRadioLink::Receive(uint8_t* buffer, int32_t capacity, int32_t& size, int64
     return Fail(kLinkNoRoom);
 }
 
-bool CRadioLink::Transact(const uint8_t* request, int32_t requestLength, uint8_t* reply,
-                          int32_t capacity, int64_t timeoutMs)
+bool CRadioLink::Transact(const uint8_t* request, int32_t requestLength, uint8_t* reply, int32_t capacity,
+                          int64_t timeoutMs)
 {
     if (request == nullptr || reply == nullptr || requestLength <= 0) {
         return Fail(kLinkBadParameter);

@@ -11,7 +11,10 @@ constexpr int kBlueBit = 4;
 constexpr int kYellowBit = 8;
 constexpr int kAllUnits = 15;
 
-std::string PortPath(const std::string& portName) { return "\\\\.\\" + portName; }
+std::string PortPath(const std::string& portName)
+{
+    return "\\\\.\\" + portName;
+}
 
 }  // namespace
 
@@ -30,16 +33,22 @@ int CommsLoop::NextPollUnit(int pollUnit, int sensorMask)
 {
     switch (pollUnit) {
     case kRedBit:
-        if (sensorMask & kBlueBit) return kBlueBit;
-        if (sensorMask & kYellowBit) return kYellowBit;
+        if (sensorMask & kBlueBit)
+            return kBlueBit;
+        if (sensorMask & kYellowBit)
+            return kYellowBit;
         break;
     case kBlueBit:
-        if (sensorMask & kYellowBit) return kYellowBit;
-        if (sensorMask & kRedBit) return kRedBit;
+        if (sensorMask & kYellowBit)
+            return kYellowBit;
+        if (sensorMask & kRedBit)
+            return kRedBit;
         break;
     case kYellowBit:
-        if (sensorMask & kRedBit) return kRedBit;
-        if (sensorMask & kBlueBit) return kBlueBit;
+        if (sensorMask & kRedBit)
+            return kRedBit;
+        if (sensorMask & kBlueBit)
+            return kBlueBit;
         break;
     default:
         break;
@@ -251,8 +260,7 @@ void CommsLoop::FetchDataBlock(bool threeStation)
         }
         // A lost link or the reset button ends the measurement; the user interface learns it
         // from the link-up flag.
-        const bool fatal = errorId == str::kCommunicationError ||
-                           errorId == str::kResetPressedDuringMeasurement;
+        const bool fatal = errorId == str::kCommunicationError || errorId == str::kResetPressedDuringMeasurement;
         if (fatal) {
             sampling_ = false;
             state_.SetLinkUp(false);

@@ -51,8 +51,7 @@ void CommsThread::Body(std::stop_token stop)
 bool CommsThread::WaitForEnd(int64_t timeoutMs)
 {
     std::unique_lock lock(mutex_);
-    return endedChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                  [this] { return ended_; });
+    return endedChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return ended_; });
 }
 
 bool CommsThread::Stop(int64_t timeoutMs)

@@ -34,8 +34,8 @@ inline constexpr int kLastCommsCommandCode = TM_TEST_RADIO_COMMS;
 struct LinkCommand {
     int code = TM_END_THREAD;
     std::string portName;
-    int unit = 0;             // unit number: 0 interface unit, 1 red, 2 blue, 3 yellow
-    int unitMask = 0;         // unit bits: 1 interface unit, 2 red, 4 blue, 8 yellow
+    int unit = 0;      // unit number: 0 interface unit, 1 red, 2 blue, 3 yellow
+    int unitMask = 0;  // unit bits: 1 interface unit, 2 red, 4 blue, 8 yellow
     uint8_t flag = 0;
     int radioMode = 0;
     int sensorMask = 0;

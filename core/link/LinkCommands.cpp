@@ -40,7 +40,9 @@ struct Exchange {
     std::array<uint8_t, Size> bytes = {};
 
     template <typename... Bytes>
-    explicit Exchange(Bytes... request) : bytes{static_cast<uint8_t>(request)...}, length(sizeof...(request)) {}
+    explicit Exchange(Bytes... request) : bytes{static_cast<uint8_t>(request)...}, length(sizeof...(request))
+    {
+    }
 
     bool Run(CRadioLink& link, int32_t capacity, int64_t timeoutMs)
     {
@@ -54,8 +56,7 @@ struct Exchange {
 
 }  // namespace
 
-LinkCommands::LinkCommands(CRadioLink& link, ILinkLibrary& library, CLinkState& state,
-                           IBlockReadyNotifier* notifier)
+LinkCommands::LinkCommands(CRadioLink& link, ILinkLibrary& library, CLinkState& state, IBlockReadyNotifier* notifier)
     : link_(link), library_(library), state_(state), notifier_(notifier)
 {
 }
@@ -93,8 +94,7 @@ bool LinkCommands::GetOutstationVersion(int unit, uint32_t& errorId)
     return true;
 }
 
-bool LinkCommands::SensorStatus(int unitMask, int64_t timeoutMs, bool interfaceOnly,
-                                uint32_t& errorId)
+bool LinkCommands::SensorStatus(int unitMask, int64_t timeoutMs, bool interfaceOnly, uint32_t& errorId)
 {
     Exchange<4> exchange(kOpSensorStatus, unitMask);
     if (!exchange.Run(link_, 4, timeoutMs)) {
@@ -260,8 +260,7 @@ bool LinkCommands::GetDataBlock(bool threeStation, uint32_t& errorId)
     state_.StoreDataBlock(record);
     state_.SetDataBlockReady(true);
     if (notifier_ != nullptr) {
-        notifier_->PostBlockReady(threeStation ? kCommandBlockReadyThreeStation
-                                               : kCommandBlockReadyTwoStation);
+        notifier_->PostBlockReady(threeStation ? kCommandBlockReadyThreeStation : kCommandBlockReadyTwoStation);
     }
     return true;
 }

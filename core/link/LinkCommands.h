@@ -24,8 +24,7 @@ public:
     static constexpr int64_t kTimeoutRadioTestMs = 2000;
 
     // `notifier` may be null when nobody needs to hear of new data blocks.
-    LinkCommands(CRadioLink& link, ILinkLibrary& library, CLinkState& state,
-                 IBlockReadyNotifier* notifier);
+    LinkCommands(CRadioLink& link, ILinkLibrary& library, CLinkState& state, IBlockReadyNotifier* notifier);
 
     bool GetInterfaceVersion(uint32_t& errorId);
     bool GetOutstationVersion(int unit, uint32_t& errorId);

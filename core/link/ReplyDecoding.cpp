@@ -21,8 +21,7 @@ constexpr int kValuesBeforeWideGap = 8;
 
 std::string FormatVersionText(uint8_t major, uint8_t minor, uint8_t letterIndex)
 {
-    const char letter =
-        letterIndex <= kLastLetterIndex ? static_cast<char>('A' + letterIndex) : '?';
+    const char letter = letterIndex <= kLastLetterIndex ? static_cast<char>('A' + letterIndex) : '?';
     char text[32];
     std::snprintf(text, sizeof text, "%s%d%02d%c", "QX-913-07-", major, minor, letter);
     return text;

@@ -18,17 +18,24 @@ namespace korvanta {
 
 namespace {
 
-bool ValidIndex(int index) { return index >= 0 && index < kMaxMaterials; }
+bool ValidIndex(int index)
+{
+    return index >= 0 && index < kMaxMaterials;
+}
 
 }  // namespace
 
 CMaterialDatabase::CMaterialDatabase(std::filesystem::path folder, IMessageSink& messages)
-    : folder_(std::move(folder)), messages_(messages) {
-    if (!ReadFile() && !RestoreDefaults()) saveAtExit_ = false;
+    : folder_(std::move(folder)), messages_(messages)
+{
+    if (!ReadFile() && !RestoreDefaults())
+        saveAtExit_ = false;
 }
 
-CMaterialDatabase::~CMaterialDatabase() {
-    if (!saveAtExit_) return;
+CMaterialDatabase::~CMaterialDatabase()
+{
+    if (!saveAtExit_)
+        return;
     try {
         WriteFile();
     } catch (...) {
@@ -36,13 +43,16 @@ CMaterialDatabase::~CMaterialDatabase() {
     }
 }
 
-int CMaterialDatabase::MaterialCount() const {
+int CMaterialDatabase::MaterialCount() const
+{
     int count = 0;
-    while (count < kMaxMaterials && materials_[static_cast<size_t>(count)].inUse == 1) ++count;
+    while (count < kMaxMaterials && materials_[static_cast<size_t>(count)].inUse == 1)
+        ++count;
     return count;
 }
 
-std::string CMaterialDatabase::MaterialName(int index) const {
+std::string CMaterialDatabase::MaterialName(int index) const
+{
     if (!ValidIndex(index)) {
         messages_.ShowMessage(str::kMaterialLoadError, kStyleExclamation);
         return {};
@@ -51,17 +61,21 @@ std::string CMaterialDatabase::MaterialName(int index) const {
     return ReadFixedField(materials_[static_cast<size_t>(index)].name);
 }
 
-const Material* CMaterialDatabase::GetMaterial(int index) const {
+const Material* CMaterialDatabase::GetMaterial(int index) const
+{
     return ValidIndex(index) ? &materials_[static_cast<size_t>(index)] : nullptr;
 }
 
-float CMaterialDatabase::GetVelocityForDiameter(int index, float diameter) const {
-    if (!ValidIndex(index)) return 0.0f;
+float CMaterialDatabase::GetVelocityForDiameter(int index, float diameter) const
+{
+    if (!ValidIndex(index))
+        return 0.0f;
     const Material& m = materials_[static_cast<size_t>(index)];
     // Every positive diameter counts, wherever it stands; the table is then read from entry 0.
     const auto count = static_cast<int>(
         std::count_if(std::begin(m.diameters), std::end(m.diameters), [](float d) { return d > 0.0f; }));
-    if (count == 0) return 0.0f;
+    if (count == 0)
+        return 0.0f;
 
     float velocity = m.velocities[count - 1];
     if (diameter <= m.diameters[0]) {
@@ -80,25 +94,32 @@ float CMaterialDatabase::GetVelocityForDiameter(int index, float diameter) const
     return std::isfinite(velocity) ? velocity : 0.0f;
 }
 
-float CMaterialDatabase::MaximumVelocity(int index) const {
-    if (!ValidIndex(index)) return 0.0f;
+float CMaterialDatabase::MaximumVelocity(int index) const
+{
+    if (!ValidIndex(index))
+        return 0.0f;
     float maximum = 1.0f;
     for (float v : materials_[static_cast<size_t>(index)].velocities) {
-        if (v >= 1.0f && v > maximum) maximum = v;
+        if (v >= 1.0f && v > maximum)
+            maximum = v;
     }
     return maximum;
 }
 
-float CMaterialDatabase::MinimumVelocity(int index) const {
-    if (!ValidIndex(index)) return 0.0f;
+float CMaterialDatabase::MinimumVelocity(int index) const
+{
+    if (!ValidIndex(index))
+        return 0.0f;
     float minimum = MaximumVelocity(index);
     for (float v : materials_[static_cast<size_t>(index)].velocities) {
-        if (v >= 1.0f && v < minimum) minimum = v;
+        if (v >= 1.0f && v < minimum)
+            minimum = v;
     }
     return minimum;
 }
 
-CutoffPair CMaterialDatabase::FilterForMaterial(int index, float travelTime) const {
+CutoffPair CMaterialDatabase::FilterForMaterial(int index, float travelTime) const
+{
     if (!ValidIndex(index)) {
         messages_.ShowMessage(str::kMaterialLoadError, kStyleExclamation);
         return {};
@@ -114,23 +135,28 @@ CutoffPair CMaterialDatabase::FilterForMaterial(int index, float travelTime) con
     return CutoffPair{m.lowCutoffs[travelClass], m.highCutoffs[travelClass]};
 }
 
-void CMaterialDatabase::CopyOut(std::span<uint8_t, kImageBytes> image) const {
+void CMaterialDatabase::CopyOut(std::span<uint8_t, kImageBytes> image) const
+{
     std::memcpy(image.data(), materials_.data(), kImageBytes);
 }
 
-void CMaterialDatabase::CopyIn(std::span<const uint8_t, kImageBytes> image) {
+void CMaterialDatabase::CopyIn(std::span<const uint8_t, kImageBytes> image)
+{
     std::memcpy(materials_.data(), image.data(), kImageBytes);
 }
 
-void CMaterialDatabase::CopyOut(std::span<Material, kMaxMaterials> materials) const {
+void CMaterialDatabase::CopyOut(std::span<Material, kMaxMaterials> materials) const
+{
     std::copy(materials_.begin(), materials_.end(), materials.begin());
 }
 
-void CMaterialDatabase::CopyIn(std::span<const Material, kMaxMaterials> materials) {
+void CMaterialDatabase::CopyIn(std::span<const Material, kMaxMaterials> materials)
+{
     std::copy(materials.begin(), materials.end(), materials_.begin());
 }
 
-bool CMaterialDatabase::RestoreDefaults() {
+bool CMaterialDatabase::RestoreDefaults()
+{
     materials_.fill(Material{});
     if (!LoadDefaultFilters()) {
         messages_.ShowMessage(str::kDefaultFiltersMissing, kStyleStop);
@@ -147,9 +173,11 @@ bool CMaterialDatabase::RestoreDefaults() {
     return WriteFile();
 }
 
-bool CMaterialDatabase::LoadDefaultFilters() {
+bool CMaterialDatabase::LoadDefaultFilters()
+{
     const std::optional<std::string> text = FdFileReader::ReadFile(folder_ / kFiltersFileName);
-    if (!text) return false;
+    if (!text)
+        return false;
     for (const FdEntry& entry : FdFileReader(FdLineFormat::FilterPair, kFilterClasses).Parse(*text)) {
         Material& m = materials_[static_cast<size_t>(entry.material)];
         m.lowCutoffs[entry.slot] = entry.first;
@@ -159,20 +187,23 @@ bool CMaterialDatabase::LoadDefaultFilters() {
     return true;
 }
 
-bool CMaterialDatabase::LoadDefaultNames() {
+bool CMaterialDatabase::LoadDefaultNames()
+{
     for (int i = 0; i < kMaxMaterials; ++i) {
         const char* text = LoadString(str::kDefaultMaterialName0 + static_cast<uint32_t>(i));
-        if (text == nullptr) return false;
+        if (text == nullptr)
+            return false;
         CopyToFixedField(text, materials_[static_cast<size_t>(i)].name);
     }
     return true;
 }
 
-bool CMaterialDatabase::LoadDefaultVelocityTable() {
+bool CMaterialDatabase::LoadDefaultVelocityTable()
+{
     const std::optional<std::string> text = FdFileReader::ReadFile(folder_ / kVelocityTableFileName);
-    if (!text) return false;
-    for (const FdEntry& entry :
-         FdFileReader(FdLineFormat::VelocityPair, kMaxVelocityEntries).Parse(*text)) {
+    if (!text)
+        return false;
+    for (const FdEntry& entry : FdFileReader(FdLineFormat::VelocityPair, kMaxVelocityEntries).Parse(*text)) {
         Material& m = materials_[static_cast<size_t>(entry.material)];
         m.diameters[entry.slot] = entry.first;
         m.velocities[entry.slot] = entry.second;
@@ -181,29 +212,35 @@ bool CMaterialDatabase::LoadDefaultVelocityTable() {
     return true;
 }
 
-bool CMaterialDatabase::ReadFile() {
+bool CMaterialDatabase::ReadFile()
+{
     std::error_code error;
-    if (std::filesystem::is_directory(DatabasePath(), error)) return false;
+    if (std::filesystem::is_directory(DatabasePath(), error))
+        return false;
     std::ifstream file(DatabasePath(), std::ios::binary);
     return file.is_open() && ReadFrom(file);
 }
 
-bool CMaterialDatabase::ReadFrom(std::istream& in) {
+bool CMaterialDatabase::ReadFrom(std::istream& in)
+{
     // Read into a scratch image first: a short file must not leave a half-replaced database.
     std::array<char, kImageBytes> image{};
     in.read(image.data(), static_cast<std::streamsize>(image.size()));
-    if (in.gcount() != static_cast<std::streamsize>(image.size())) return false;
+    if (in.gcount() != static_cast<std::streamsize>(image.size()))
+        return false;
     std::memcpy(materials_.data(), image.data(), kImageBytes);
     return true;
 }
 
-bool CMaterialDatabase::WriteFile() const {
+bool CMaterialDatabase::WriteFile() const
+{
     const std::filesystem::path target = DatabasePath();
     std::filesystem::path temporary = target;
     temporary += ".tmp";
 
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
+    if (!out.is_open())
+        return false;
     out.write(reinterpret_cast<const char*>(materials_.data()), static_cast<std::streamsize>(kImageBytes));
     out.flush();
     out.close();
@@ -220,15 +257,19 @@ bool CMaterialDatabase::WriteFile() const {
     return true;
 }
 
-bool CMaterialDatabase::AddMeasuredPair(int index, float diameter, float velocity) {
+bool CMaterialDatabase::AddMeasuredPair(int index, float diameter, float velocity)
+{
     // A pair without a positive diameter would end the table early; refuse it.
-    if (!ValidIndex(index) || !(diameter > 0.0f) || !std::isfinite(diameter)) return false;
+    if (!ValidIndex(index) || !(diameter > 0.0f) || !std::isfinite(diameter))
+        return false;
     Material& m = materials_[static_cast<size_t>(index)];
     int count = 0;
-    while (count < kMaxVelocityEntries && m.diameters[count] > 0.0f) ++count;
+    while (count < kMaxVelocityEntries && m.diameters[count] > 0.0f)
+        ++count;
 
     int position = 0;
-    while (position < count && m.diameters[position] < diameter) ++position;
+    while (position < count && m.diameters[position] < diameter)
+        ++position;
     if (position < count && m.diameters[position] == diameter) {
         m.velocities[position] = velocity;
         return true;

@@ -8,7 +8,8 @@
 
 namespace korvanta {
 
-bool CPresetFilters::Load(const std::filesystem::path& folder, IMessageSink& messages) {
+bool CPresetFilters::Load(const std::filesystem::path& folder, IMessageSink& messages)
+{
     Clear();
     const std::optional<std::string> text = FdFileReader::ReadFile(folder / kFileName);
     if (!text) {
@@ -19,7 +20,8 @@ bool CPresetFilters::Load(const std::filesystem::path& folder, IMessageSink& mes
     return true;
 }
 
-void CPresetFilters::LoadText(std::string_view text) {
+void CPresetFilters::LoadText(std::string_view text)
+{
     Clear();
     for (const FdEntry& entry : FdFileReader(FdLineFormat::FilterPair, kPresetsPerMaterial).Parse(text)) {
         table_[static_cast<size_t>(entry.material)][static_cast<size_t>(entry.slot)] =
@@ -27,14 +29,20 @@ void CPresetFilters::LoadText(std::string_view text) {
     }
 }
 
-void CPresetFilters::Clear() { table_ = {}; }
+void CPresetFilters::Clear()
+{
+    table_ = {};
+}
 
-CutoffPair CPresetFilters::Preset(int material, int k) const {
-    if (material < 0 || material >= kMaxMaterials || k < 0 || k >= kPresetsPerMaterial) return {};
+CutoffPair CPresetFilters::Preset(int material, int k) const
+{
+    if (material < 0 || material >= kMaxMaterials || k < 0 || k >= kPresetsPerMaterial)
+        return {};
     return table_[static_cast<size_t>(material)][static_cast<size_t>(k)];
 }
 
-bool CPresetFilters::PresetExists(int material, int k) const {
+bool CPresetFilters::PresetExists(int material, int k) const
+{
     const CutoffPair preset = Preset(material, k);
     return preset.low > 0.0f || preset.high > 0.0f;
 }

@@ -11,8 +11,7 @@ namespace korvanta {
 // lowest low cut-off and the highest high cut-off of all sections, where a material without a
 // high cut-off (0) removes it. A pipe without sections gets 0 and 0. Notches and the automatic
 // flag stay as they are.
-void SetFiltersFromMaterials(const PipeSections& pipe, const CMaterialDatabase& database,
-                             FilterSettings& filters);
+void SetFiltersFromMaterials(const PipeSections& pipe, const CMaterialDatabase& database, FilterSettings& filters);
 
 // Sets preset k of the pipe's material as the cut-offs, only when the pipe has sections of one
 // material; notches and the automatic flag stay. Returns whether anything was set.

@@ -10,109 +10,140 @@ namespace korvanta {
 
 namespace {
 
-bool IsImperial(UnitSystem units) { return units == UnitSystem::Imperial; }
-bool IsPerMillisecond(TimeUnit time) { return time == TimeUnit::Milliseconds; }
+bool IsImperial(UnitSystem units)
+{
+    return units == UnitSystem::Imperial;
+}
+bool IsPerMillisecond(TimeUnit time)
+{
+    return time == TimeUnit::Milliseconds;
+}
 
 // The label text of a unit; the ASCII fallback keeps distances readable if the table lacks it.
-std::string LabelText(uint32_t id, const char* fallback) {
+std::string LabelText(uint32_t id, const char* fallback)
+{
     const char* text = LoadString(id);
     return text != nullptr ? std::string(text) : std::string(fallback);
 }
 
 }  // namespace
 
-float LengthToMetres(float typed, UnitSystem units) {
+float LengthToMetres(float typed, UnitSystem units)
+{
     double value = typed;
-    if (IsImperial(units)) value *= kFeetToMetres;
+    if (IsImperial(units))
+        value *= kFeetToMetres;
     return static_cast<float>(value);
 }
 
-float DiameterToMillimetres(float typed, UnitSystem units) {
+float DiameterToMillimetres(float typed, UnitSystem units)
+{
     double value = typed;
-    if (IsImperial(units)) value *= kInchesToMillimetres;
+    if (IsImperial(units))
+        value *= kInchesToMillimetres;
     return static_cast<float>(value);
 }
 
-float VelocityToMetresPerSecond(float typed, UnitSystem units, TimeUnit time) {
+float VelocityToMetresPerSecond(float typed, UnitSystem units, TimeUnit time)
+{
     double value = typed;
-    if (IsImperial(units)) value *= kFeetToMetres;
-    if (IsPerMillisecond(time)) value *= kPerMillisecondToPerSecond;
+    if (IsImperial(units))
+        value *= kFeetToMetres;
+    if (IsPerMillisecond(time))
+        value *= kPerMillisecondToPerSecond;
     return static_cast<float>(value);
 }
 
-double LengthForDisplay(float metres, UnitSystem units) {
+double LengthForDisplay(float metres, UnitSystem units)
+{
     double value = metres;
     return IsImperial(units) ? value * kMetresToFeet : value;
 }
 
-double DiameterForDisplay(float millimetres, UnitSystem units) {
+double DiameterForDisplay(float millimetres, UnitSystem units)
+{
     double value = millimetres;
     return IsImperial(units) ? value * kMillimetresToInches : value;
 }
 
-double VelocityForDisplay(float metresPerSecond, UnitSystem units, TimeUnit time) {
+double VelocityForDisplay(float metresPerSecond, UnitSystem units, TimeUnit time)
+{
     double value = metresPerSecond;
-    if (IsImperial(units)) value *= kMetresToFeet;
-    if (IsPerMillisecond(time)) value *= kPerSecondToPerMillisecond;
+    if (IsImperial(units))
+        value *= kMetresToFeet;
+    if (IsPerMillisecond(time))
+        value *= kPerSecondToPerMillisecond;
     return value;
 }
 
-double DelayForDisplay(float seconds, TimeUnit time) {
+double DelayForDisplay(float seconds, TimeUnit time)
+{
     double value = seconds;
     return IsPerMillisecond(time) ? value * kSecondsToMilliseconds : value;
 }
 
-uint32_t LengthUnitLabel(UnitSystem units) {
+uint32_t LengthUnitLabel(UnitSystem units)
+{
     return IsImperial(units) ? str::kUnitFoot : str::kUnitMetre;
 }
 
-uint32_t DiameterUnitLabel(UnitSystem units) {
+uint32_t DiameterUnitLabel(UnitSystem units)
+{
     return IsImperial(units) ? str::kUnitInch : str::kUnitMillimetre;
 }
 
-uint32_t VelocityUnitLabel(UnitSystem units, TimeUnit time) {
+uint32_t VelocityUnitLabel(UnitSystem units, TimeUnit time)
+{
     if (IsImperial(units)) {
         return IsPerMillisecond(time) ? str::kUnitFootPerMillisecond : str::kUnitFootPerSecond;
     }
     return IsPerMillisecond(time) ? str::kUnitMetrePerMillisecond : str::kUnitMetrePerSecond;
 }
 
-uint32_t TimeUnitLabel(TimeUnit time) {
+uint32_t TimeUnitLabel(TimeUnit time)
+{
     return IsPerMillisecond(time) ? str::kUnitMillisecond : str::kUnitSecond;
 }
 
-std::string FormatNumber(const char* format, double value) {
+std::string FormatNumber(const char* format, double value)
+{
     char small[64];
     int needed = std::snprintf(small, sizeof small, format, value);
-    if (needed < 0) return {};
-    if (static_cast<size_t>(needed) < sizeof small) return std::string(small, static_cast<size_t>(needed));
+    if (needed < 0)
+        return {};
+    if (static_cast<size_t>(needed) < sizeof small)
+        return std::string(small, static_cast<size_t>(needed));
     // Very large values ("%0.2f" of 1e38) do not fit the small buffer.
     std::vector<char> large(static_cast<size_t>(needed) + 1);
     std::snprintf(large.data(), large.size(), format, value);
     return std::string(large.data(), static_cast<size_t>(needed));
 }
 
-std::string FormatSectionLength(float metres, UnitSystem units) {
+std::string FormatSectionLength(float metres, UnitSystem units)
+{
     return FormatNumber(IsImperial(units) ? "%0.1f" : "%0.2f", LengthForDisplay(metres, units));
 }
 
-std::string FormatSectionDiameter(float millimetres, UnitSystem units) {
+std::string FormatSectionDiameter(float millimetres, UnitSystem units)
+{
     return FormatNumber(IsImperial(units) ? "%0.1f" : "%0.0f", DiameterForDisplay(millimetres, units));
 }
 
-std::string FormatVelocity(float metresPerSecond, UnitSystem units, TimeUnit time) {
-    return FormatNumber(IsPerMillisecond(time) ? "%0.2f" : "%0.0f",
-                        VelocityForDisplay(metresPerSecond, units, time));
+std::string FormatVelocity(float metresPerSecond, UnitSystem units, TimeUnit time)
+{
+    return FormatNumber(IsPerMillisecond(time) ? "%0.2f" : "%0.0f", VelocityForDisplay(metresPerSecond, units, time));
 }
 
-std::string FormatLeakDistance(float metres, UnitSystem units) {
+std::string FormatLeakDistance(float metres, UnitSystem units)
+{
     std::string text = FormatNumber("%.1f", LengthForDisplay(metres, units));
     text += ' ';
     text += IsImperial(units) ? LabelText(str::kUnitFoot, "ft") : LabelText(str::kUnitMetre, "m");
     return text;
 }
 
-std::string FormatDelay(float seconds, TimeUnit time) {
+std::string FormatDelay(float seconds, TimeUnit time)
+{
     return FormatNumber(IsPerMillisecond(time) ? "%0.1f" : "%0.4f", DelayForDisplay(seconds, time));
 }
 

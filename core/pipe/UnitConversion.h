@@ -39,11 +39,11 @@ uint32_t VelocityUnitLabel(UnitSystem units, TimeUnit time);
 uint32_t TimeUnitLabel(TimeUnit time);
 
 // Display texts of stored values, already converted to the user's units.
-std::string FormatSectionLength(float metres, UnitSystem units);        // "%0.2f" m, "%0.1f" ft
-std::string FormatSectionDiameter(float millimetres, UnitSystem units); // "%0.0f" mm, "%0.1f" ins
+std::string FormatSectionLength(float metres, UnitSystem units);                     // "%0.2f" m, "%0.1f" ft
+std::string FormatSectionDiameter(float millimetres, UnitSystem units);              // "%0.0f" mm, "%0.1f" ins
 std::string FormatVelocity(float metresPerSecond, UnitSystem units, TimeUnit time);  // "%0.0f" or "%0.2f"
-std::string FormatLeakDistance(float metres, UnitSystem units);          // "%.1f m" or "%.1f ft"
-std::string FormatDelay(float seconds, TimeUnit time);                   // "%0.4f" s or "%0.1f" ms
+std::string FormatLeakDistance(float metres, UnitSystem units);                      // "%.1f m" or "%.1f ft"
+std::string FormatDelay(float seconds, TimeUnit time);                               // "%0.4f" s or "%0.1f" ms
 
 // printf-style formatting of one number, for the formats above and their callers.
 std::string FormatNumber(const char* format, double value);

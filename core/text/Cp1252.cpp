@@ -17,15 +17,19 @@ constexpr std::array<char32_t, 32> kHighControls = {
 
 constexpr char kReplacement = '?';
 
-char EncodeCodePoint(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+char EncodeCodePoint(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
+        if (kHighControls[i] == cp)
+            return static_cast<char>(0x80 + i);
     }
     return kReplacement;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void AppendUtf8(std::string& out, char32_t cp)
+{
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -47,9 +51,11 @@ struct Decoded {
 
 // Decodes one UTF-8 sequence at s[pos]. The allowed range of the second byte depends on the lead
 // byte, which rules out overlong forms, surrogates and code points above U+10FFFF.
-Decoded DecodeAt(std::string_view s, std::size_t pos) {
+Decoded DecodeAt(std::string_view s, std::size_t pos)
+{
     const auto lead = static_cast<uint8_t>(s[pos]);
-    if (lead < 0x80) return {lead, 1, true};
+    if (lead < 0x80)
+        return {lead, 1, true};
 
     std::size_t extra = 0;
     uint8_t lo = 0x80;
@@ -61,21 +67,27 @@ Decoded DecodeAt(std::string_view s, std::size_t pos) {
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         extra = 2;
         cp = lead & 0x0F;
-        if (lead == 0xE0) lo = 0xA0;
-        if (lead == 0xED) hi = 0x9F;
+        if (lead == 0xE0)
+            lo = 0xA0;
+        if (lead == 0xED)
+            hi = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         extra = 3;
         cp = lead & 0x07;
-        if (lead == 0xF0) lo = 0x90;
-        if (lead == 0xF4) hi = 0x8F;
+        if (lead == 0xF0)
+            lo = 0x90;
+        if (lead == 0xF4)
+            hi = 0x8F;
     } else {
         return {0, 1, false};
     }
 
     for (std::size_t k = 1; k <= extra; ++k) {
-        if (pos + k >= s.size()) return {0, k, false};
+        if (pos + k >= s.size())
+            return {0, k, false};
         const auto b = static_cast<uint8_t>(s[pos + k]);
-        if (b < lo || b > hi) return {0, k, false};
+        if (b < lo || b > hi)
+            return {0, k, false};
         cp = (cp << 6) | (b & 0x3F);
         lo = 0x80;
         hi = 0xBF;
@@ -85,7 +97,8 @@ Decoded DecodeAt(std::string_view s, std::size_t pos) {
 
 }  // namespace
 
-std::string Utf8ToCp1252(std::string_view utf8) {
+std::string Utf8ToCp1252(std::string_view utf8)
+{
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
@@ -97,7 +110,8 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view cp1252) {
+std::string Cp1252ToUtf8(std::string_view cp1252)
+{
     std::string out;
     out.reserve(cp1252.size() * 2);
     for (const char c : cp1252) {
@@ -108,8 +122,10 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
     return out;
 }
 
-void CopyToFixedField(std::string_view utf8, std::span<char> field) {
-    if (field.empty()) return;
+void CopyToFixedField(std::string_view utf8, std::span<char> field)
+{
+    if (field.empty())
+        return;
     const std::string bytes = Utf8ToCp1252(utf8);
     // Single-byte text: cutting at any byte never splits a character.
     const std::size_t n = std::min(bytes.size(), field.size() - 1);
@@ -117,7 +133,8 @@ void CopyToFixedField(std::string_view utf8, std::span<char> field) {
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(n), field.end(), '\0');
 }
 
-std::string ReadFixedField(std::span<const char> field) {
+std::string ReadFixedField(std::span<const char> field)
+{
     const auto end = std::find(field.begin(), field.end(), '\0');
     const auto length = static_cast<std::size_t>(end - field.begin());
     return Cp1252ToUtf8(std::string_view(field.data(), length));

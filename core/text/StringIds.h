@@ -9,20 +9,20 @@ namespace korvanta::str {
 // that never had one.
 
 // Application, document template and frame.
-inline constexpr uint32_t kDocumentTemplate = 128;          // template strings, '\n'-separated
+inline constexpr uint32_t kDocumentTemplate = 128;  // template strings, '\n'-separated
 inline constexpr uint32_t kCorrelationCommandPrompt = 32843;
-inline constexpr uint32_t kRadioModeLowPrompt = 32847;      // shown part follows the first '\n'
-inline constexpr uint32_t kRadioModeHighPrompt = 32848;     // shown part follows the first '\n'
-inline constexpr uint32_t kAppTitle = 57344;                // "Korvanta"
-inline constexpr uint32_t kReady = 57345;                   // "Klar"
-inline constexpr uint32_t kUntitledDocument = 63015;        // "en unavngivet fil"
+inline constexpr uint32_t kRadioModeLowPrompt = 32847;   // shown part follows the first '\n'
+inline constexpr uint32_t kRadioModeHighPrompt = 32848;  // shown part follows the first '\n'
+inline constexpr uint32_t kAppTitle = 57344;             // "Korvanta"
+inline constexpr uint32_t kReady = 57345;                // "Klar"
+inline constexpr uint32_t kUntitledDocument = 63015;     // "en unavngivet fil"
 inline constexpr uint32_t kScreenTooSmall = 62123;
 inline constexpr uint32_t kDialogCannotBeShown = 62116;
 inline constexpr uint32_t kCannotCreateComms = 62172;
 inline constexpr uint32_t kFirmwareIncompatible = 62197;
 
 // Radio link: command results and the initialisation dialog.
-inline constexpr uint32_t kNoError = 62112;                 // "Ingen fejl"
+inline constexpr uint32_t kNoError = 62112;  // "Ingen fejl"
 inline constexpr uint32_t kCommunicationError = 62113;
 inline constexpr uint32_t kComPortOpenFailed = 62114;
 inline constexpr uint32_t kListeningInterrupted = 62117;
@@ -38,7 +38,7 @@ inline constexpr uint32_t kNoSensorYellow = 62159;
 inline constexpr uint32_t kNoSensorInterface = 62160;
 inline constexpr uint32_t kResetPressedDuringMeasurement = 62174;
 inline constexpr uint32_t kListeningStopFailed = 62196;
-inline constexpr uint32_t kOpeningPort = 62400;             // "Åbner " + port name
+inline constexpr uint32_t kOpeningPort = 62400;  // "Åbner " + port name
 
 // Measurement control in the two-station view: button, timers, batteries, lost link.
 inline constexpr uint32_t kStart = 62072;
@@ -61,19 +61,19 @@ inline constexpr uint32_t kCriticalBatteryInterface = 62195;
 inline constexpr uint32_t kLeakOutsideRange = 62183;
 inline constexpr uint32_t kCannotCreatePipeLayout = 62193;
 inline constexpr uint32_t kCannotCreateGraph = 62194;
-inline constexpr uint32_t kFilterOpen = 62300;              // "Åben": no cut-off
+inline constexpr uint32_t kFilterOpen = 62300;  // "Åben": no cut-off
 inline constexpr uint32_t kSetStartPoint = 62304;
 inline constexpr uint32_t kSetEndPoint = 62305;
-inline constexpr uint32_t kMixedMaterials = 62331;          // "Blandet"
-inline constexpr uint32_t kFilterHigh = 62332;              // "Høj": cut-off at 1220 Hz or more
+inline constexpr uint32_t kMixedMaterials = 62331;  // "Blandet"
+inline constexpr uint32_t kFilterHigh = 62332;      // "Høj": cut-off at 1220 Hz or more
 inline constexpr uint32_t kPresetNone = 62401;
 inline constexpr uint32_t kPresetStandard = 62402;
 inline constexpr uint32_t kPresetUser = 62403;
-inline constexpr uint32_t kPresetLetterFirst = 62404;       // "A" for preset 0 ...
-inline constexpr uint32_t kPresetLetterLast = 62413;        // ... "J" for preset 9
+inline constexpr uint32_t kPresetLetterFirst = 62404;  // "A" for preset 0 ...
+inline constexpr uint32_t kPresetLetterLast = 62413;   // ... "J" for preset 9
 inline constexpr uint32_t kPresetMetallic = 62416;
 inline constexpr uint32_t kPresetNonMetallic = 62417;
-inline constexpr uint32_t kFilterAuto = 62418;              // "AUTO"
+inline constexpr uint32_t kFilterAuto = 62418;  // "AUTO"
 
 // Pipe data dialogs.
 inline constexpr uint32_t kSelectedMaterialError = 62135;
@@ -113,9 +113,9 @@ inline constexpr uint32_t kEntryLimitReached = 63012;
 
 // Measurement document and kvd files.
 inline constexpr uint32_t kRestoreMaterialsQuestion = 63013;
-inline constexpr uint32_t kFileVersionNotSupported = 62182; // wrong kvd version, all readers
-inline constexpr uint32_t kFileOpenDamaged = 63014;         // kvd shorter than its record
-inline constexpr uint32_t kCannotReadVersion = 62361;       // kvd without a version number
+inline constexpr uint32_t kFileVersionNotSupported = 62182;  // wrong kvd version, all readers
+inline constexpr uint32_t kFileOpenDamaged = 63014;          // kvd shorter than its record
+inline constexpr uint32_t kCannotReadVersion = 62361;        // kvd without a version number
 
 // Filter settings dialog.
 inline constexpr uint32_t kHighBelowLowCutoff = 62176;
@@ -131,9 +131,9 @@ inline constexpr uint32_t kCopyError = 62175;
 // Three-station mode: setup wizard, result chart and kv3 files.
 inline constexpr uint32_t kDistanceLabelMetre = 62386;
 inline constexpr uint32_t kDistanceLabelFoot = 62387;
-inline constexpr uint32_t kOutsideRange = 62388;            // "Uden for område"
-inline constexpr uint32_t kDataOutOfRange = 62389;          // printf pattern with two %0.0f
-inline constexpr uint32_t kNoFilters = 62390;               // "Ingen filtre"
+inline constexpr uint32_t kOutsideRange = 62388;    // "Uden for område"
+inline constexpr uint32_t kDataOutOfRange = 62389;  // printf pattern with two %0.0f
+inline constexpr uint32_t kNoFilters = 62390;       // "Ingen filtre"
 inline constexpr uint32_t kNoteVelocityLow = 62424;
 inline constexpr uint32_t kNoteVelocityHigh = 62425;
 inline constexpr uint32_t kNoteCalculationImpossible = 62426;
@@ -151,8 +151,8 @@ inline constexpr uint32_t kOnlyOneSection = 62190;
 inline constexpr uint32_t kMaterialIndexError = 62191;
 
 // Regression analysis and kvr files.
-inline constexpr uint32_t kChartDelayTitle = 62312;         // "Løbetid "
-inline constexpr uint32_t kChartLengthTitle = 62318;        // "Længde "
+inline constexpr uint32_t kChartDelayTitle = 62312;   // "Løbetid "
+inline constexpr uint32_t kChartLengthTitle = 62318;  // "Længde "
 inline constexpr uint32_t kRemove = 62355;
 inline constexpr uint32_t kRestore = 62356;
 inline constexpr uint32_t kOnlyKvdFiles = 62357;
@@ -172,10 +172,10 @@ inline constexpr uint32_t kStaticDistanceLabelMetre = 62374;
 inline constexpr uint32_t kStaticDistanceLabelFoot = 62375;
 inline constexpr uint32_t kFileNotSaved = 62376;
 inline constexpr uint32_t kDataNotWritten = 62377;
-inline constexpr uint32_t kFileNotOpened = 62378;           // also used for kv3 files
+inline constexpr uint32_t kFileNotOpened = 62378;  // also used for kv3 files
 inline constexpr uint32_t kFileNotRead = 62379;
 inline constexpr uint32_t kRegressionVersionNotSupported = 62381;
-inline constexpr uint32_t kUnitNameInterface = 62382;       // "Modtager"
+inline constexpr uint32_t kUnitNameInterface = 62382;  // "Modtager"
 inline constexpr uint32_t kUnitNameRed = 62383;
 inline constexpr uint32_t kUnitNameBlue = 62384;
 inline constexpr uint32_t kUnitNameYellow = 62385;
@@ -208,45 +208,45 @@ inline constexpr uint32_t kUnitMillisecond = 62392;
 
 // Labels of the printed report, the clipboard text and the GIS export. Most carry the
 // trailing blanks the report layout relies on.
-inline constexpr uint32_t kOn = 63100;                      // "ON"
-inline constexpr uint32_t kOff = 63101;                     // "OFF"
+inline constexpr uint32_t kOn = 63100;   // "ON"
+inline constexpr uint32_t kOff = 63101;  // "OFF"
 inline constexpr uint32_t kCursorAutomatic = 63102;
 inline constexpr uint32_t kCursorManual = 63103;
-inline constexpr uint32_t kLabelFile = 63104;               // "Fil   "
+inline constexpr uint32_t kLabelFile = 63104;              // "Fil   "
 inline constexpr uint32_t kLabelDelay = kChartDelayTitle;  // "Løbetid "
-inline constexpr uint32_t kLabelValue = 63105;              // "Værdi "
+inline constexpr uint32_t kLabelValue = 63105;             // "Værdi "
 inline constexpr uint32_t kLabelDistanceSensor1 = 63106;
 inline constexpr uint32_t kLabelDistanceSensor2 = 63107;
-inline constexpr uint32_t kLabelPipeSection = 63108;        // "Rørstykke "
-inline constexpr uint32_t kLabelMaterial = 63109;           // "Materiale "
-inline constexpr uint32_t kLabelLength = kChartLengthTitle; // "Længde "
-inline constexpr uint32_t kLabelDiameter = 63110;           // "Diameter "
-inline constexpr uint32_t kLabelVelocity = 63111;           // "Hastighed "
-inline constexpr uint32_t kLabelLowCutoff = 63112;          // "Lav Cut-Off   "
-inline constexpr uint32_t kLabelHighCutoff = 63113;         // "Høj Cut-Off   "
-inline constexpr uint32_t kLabelAutoFilter = 63114;         // "Autofilter   "
-inline constexpr uint32_t kLabelNotchFilter = 63115;        // "Notchfilter   "
-inline constexpr uint32_t kLabelGisCode = 63116;            // "GIS-kode"
-inline constexpr uint32_t kLabelDate = 63117;               // "Dato   "
-inline constexpr uint32_t kLabelTime = 63118;               // "Tid   "
-inline constexpr uint32_t kLabelTitle = 63119;              // "Titel   "
-inline constexpr uint32_t kLabelUserReference = 63120;      // "Brugerref...   "
-inline constexpr uint32_t kLabelComments = 63121;           // "Kommentarer"
-inline constexpr uint32_t kLabelPipeData = 63122;           // "Rørdata "
-inline constexpr uint32_t kLabelFilterSettings = 63123;     // "Filterindstillinger "
-inline constexpr uint32_t kLabelNotchSettings = 63124;      // "Notch-filterindstillinger "
-inline constexpr uint32_t kLabelNotchFirst = 63125;         // "Notch 1 " ...
-inline constexpr uint32_t kLabelNotchLast = 63129;          // ... "Notch 5 "
-inline constexpr uint32_t kLabelFileName = 63130;           // "Filnavn   "
-inline constexpr uint32_t kLabelCommentsPrinted = 63131;    // "Comments"
+inline constexpr uint32_t kLabelPipeSection = 63108;         // "Rørstykke "
+inline constexpr uint32_t kLabelMaterial = 63109;            // "Materiale "
+inline constexpr uint32_t kLabelLength = kChartLengthTitle;  // "Længde "
+inline constexpr uint32_t kLabelDiameter = 63110;            // "Diameter "
+inline constexpr uint32_t kLabelVelocity = 63111;            // "Hastighed "
+inline constexpr uint32_t kLabelLowCutoff = 63112;           // "Lav Cut-Off   "
+inline constexpr uint32_t kLabelHighCutoff = 63113;          // "Høj Cut-Off   "
+inline constexpr uint32_t kLabelAutoFilter = 63114;          // "Autofilter   "
+inline constexpr uint32_t kLabelNotchFilter = 63115;         // "Notchfilter   "
+inline constexpr uint32_t kLabelGisCode = 63116;             // "GIS-kode"
+inline constexpr uint32_t kLabelDate = 63117;                // "Dato   "
+inline constexpr uint32_t kLabelTime = 63118;                // "Tid   "
+inline constexpr uint32_t kLabelTitle = 63119;               // "Titel   "
+inline constexpr uint32_t kLabelUserReference = 63120;       // "Brugerref...   "
+inline constexpr uint32_t kLabelComments = 63121;            // "Kommentarer"
+inline constexpr uint32_t kLabelPipeData = 63122;            // "Rørdata "
+inline constexpr uint32_t kLabelFilterSettings = 63123;      // "Filterindstillinger "
+inline constexpr uint32_t kLabelNotchSettings = 63124;       // "Notch-filterindstillinger "
+inline constexpr uint32_t kLabelNotchFirst = 63125;          // "Notch 1 " ...
+inline constexpr uint32_t kLabelNotchLast = 63129;           // ... "Notch 5 "
+inline constexpr uint32_t kLabelFileName = 63130;            // "Filnavn   "
+inline constexpr uint32_t kLabelCommentsPrinted = 63131;     // "Comments"
 inline constexpr uint32_t kLabelUserReferencePrinted = 63132;
 inline constexpr uint32_t kLabelCursor = 63133;
 inline constexpr uint32_t kLabelElapsedTime = 63134;
-inline constexpr uint32_t kTagRed = 63135;                  // " (RED)"
+inline constexpr uint32_t kTagRed = 63135;  // " (RED)"
 inline constexpr uint32_t kTagBlue = 63136;
 inline constexpr uint32_t kTagYellow = 63137;
 inline constexpr uint32_t kTagInterface = 63138;
-inline constexpr uint32_t kUnitTagMetre = 63140;            // "(m)"
+inline constexpr uint32_t kUnitTagMetre = 63140;  // "(m)"
 inline constexpr uint32_t kUnitTagFoot = 63141;
 inline constexpr uint32_t kUnitTagMillimetre = 63142;
 inline constexpr uint32_t kUnitTagInch = 63143;

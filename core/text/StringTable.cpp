@@ -13,8 +13,7 @@ using namespace str;
 // The Danish texts exactly as the program has always shown them, spelling slips included: users
 // and printed manuals know them in this form. Keep the array sorted by ID (checked below).
 constexpr std::array kEntries = std::to_array<StringEntry>({
-    {kDocumentTemplate,
-     "Korvanta\n\nKorvanta\nKorvanta Files (*.kvd)\n.kvd\nKorvanta.Document\nKorvanta File"},
+    {kDocumentTemplate, "Korvanta\n\nKorvanta\nKorvanta Files (*.kvd)\n.kvd\nKorvanta.Document\nKorvanta File"},
     {kCorrelationCommandPrompt, "Viser indstillinger for korrelation"},
     // Status-bar prompt and tooltip; the signal-strength dialog shows the part after the '\n'.
     {kRadioModeLowPrompt, "Lav sendestyrkle\nLav sendestyrkle"},
@@ -54,20 +53,15 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kDialogCannotBeShown, "Kunne ikke vise dialogboksen. Gentag sidste valg."},
     {kListeningInterrupted, "En fejl er opstået ved lytning og er afbrudt."},
     {kScreenTooSmall, "Dette pc-program skal have en skærmopløsning på minimum 800x600."},
-    {kInvalidDiameterMetric,
-     "Dette er en ugyldig værdi for diameter.\r\n\r\nIndtast en værdi større end 1mm."},
-    {kInvalidDiameterImperial,
-     "Dette er en ugyldig værdi for diameter\r\n\r\nIndtast en værdi højere end 0.04inch."},
+    {kInvalidDiameterMetric, "Dette er en ugyldig værdi for diameter.\r\n\r\nIndtast en værdi større end 1mm."},
+    {kInvalidDiameterImperial, "Dette er en ugyldig værdi for diameter\r\n\r\nIndtast en værdi højere end 0.04inch."},
     {kInvalidVelocityImperial,
      "Dette er en ugyldig værdi for hastighed\r\n\r\nIndtast en værdi højere end 3.28ft/s eller 0.003ft/ms."},
     {kInvalidVelocityMetric,
      "Dette er en ugyldig værdi for hastighed\r\n\r\nIndtast en værdi højere end 1m/s eller 0.001m/ms."},
-    {kSelectedMaterialError,
-     "Der er en fejl med det valgte materiale.\r\n\r\nVælg et materiale og prøv igen."},
-    {kInvalidLengthMetric,
-     "Dette er en ugyldig værdi for længde\r\n\r\nIndtast en værdi højere end 0.1m."},
-    {kInvalidLengthImperial,
-     "Dette er en ugyldig værdi for længde.\r\n\r\nIndtast en værdi højere end 0.33ft."},
+    {kSelectedMaterialError, "Der er en fejl med det valgte materiale.\r\n\r\nVælg et materiale og prøv igen."},
+    {kInvalidLengthMetric, "Dette er en ugyldig værdi for længde\r\n\r\nIndtast en værdi højere end 0.1m."},
+    {kInvalidLengthImperial, "Dette er en ugyldig værdi for længde.\r\n\r\nIndtast en værdi højere end 0.33ft."},
     {kMaterialDatabaseReadError,
      "En fejl er opstået under forsøg på læsning i databasen over rørmaterialer.\r\n\r\nPrøv igen. Genstart Korvanta-pc-program, hvis problemet fortsætter."},
     {kPipeDataReadError,
@@ -96,8 +90,7 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
      "En fejl er opstået i sensorstatus.\r\nProgrammet kan ikke vise sensorstatus. Genstart Korvanta-pc-program.\r\n"},
     {kBatteryWarningTimerError,
      "En fejl er opstået.\r\nAdvarsler om lave batterikapaciteter kan ikke vises. Genstart Korvanta-pc-program."},
-    {kMeasuringTimeTimerError,
-     "En fejl er opstået.\r\nMåletiden kan ikke vises. Genstart Korvanta-pc-program."},
+    {kMeasuringTimeTimerError, "En fejl er opstået.\r\nMåletiden kan ikke vises. Genstart Korvanta-pc-program."},
     {kCannotCreateComms,
      "Kan ikke skabe kommunikation. Genstart Korvanta-pc-program.\r\n\r\nReinstaller hvis problemet fortsætter."},
     {kResetPressedDuringMeasurement,
@@ -133,8 +126,7 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kCannotCreateGraph, "Kan ikke danne graf-layout.\r\n\r\nGenstart Korvanta pc-program."},
     {kCriticalBatteryInterface,
      "Batterikapacitet i modtager er kritisk lav.\r\n\r\nOplad straks modtageren og klik på JA-knappen. Ellers klik på Nej-knappen.\r\n\r\nOplades modtageren?"},
-    {kListeningStopFailed,
-     "En fejl er påstået under fosøg på at lytte.\r\n\r\nTryk på resetknappen på modtageren."},
+    {kListeningStopFailed, "En fejl er påstået under fosøg på at lytte.\r\n\r\nTryk på resetknappen på modtageren."},
     {kFirmwareIncompatible,
      "Firmware i modtageren er inkompatibel med dette pc-software. Kommunikationen stoppes.\r\n\r\nOpgrader modtageren og senderne med nyeste firmware.\r\n\r\nNår systemet er opgraderet genstartes hele systemet."},
     {kNotchLowAboveHigh,
@@ -240,8 +232,7 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kMaterialNameExists, "Der findes allerede et materiale med dette navn.\r\n\r\nVælg et andet navn."},
     {kCannotDeleteLastMaterial,
      "Materiale kan ikke slettes\r\n\r\nDu har ikke ret til at slette alle materialerne fra databasen!"},
-    {kCannotDeleteOnlyEntry,
-     "Elementet kan ikke slettes.\r\n\r\nDu kan ikke slette elementer fra databasen"},
+    {kCannotDeleteOnlyEntry, "Elementet kan ikke slettes.\r\n\r\nDu kan ikke slette elementer fra databasen"},
     {kSelectEntryToRemove, "Vælg det element, der skal fjernes."},
     {kMaterialLimitReached, "Dette materiale kan ikke tilføjes fordi maximun er nået."},
     {kEntryLimitReached, "Elementet kan ikke tilføjes fordi maximum er nået."},
@@ -306,9 +297,11 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kFileFilterRegression, "Korvanta Regression Files (*.kvr)|*.kvr||"},
 });
 
-constexpr bool IsStrictlyAscending() {
+constexpr bool IsStrictlyAscending()
+{
     for (std::size_t i = 1; i < kEntries.size(); ++i) {
-        if (kEntries[i - 1].id >= kEntries[i].id) return false;
+        if (kEntries[i - 1].id >= kEntries[i].id)
+            return false;
     }
     return true;
 }
@@ -317,13 +310,18 @@ static_assert(IsStrictlyAscending(), "string table must be sorted by ID without 
 
 }  // namespace
 
-const char* LoadString(uint32_t id) {
+const char* LoadString(uint32_t id)
+{
     const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), id,
                                      [](const StringEntry& e, uint32_t v) { return e.id < v; });
-    if (it == kEntries.end() || it->id != id) return nullptr;
+    if (it == kEntries.end() || it->id != id)
+        return nullptr;
     return it->text;
 }
 
-std::span<const StringEntry> StringTableEntries() { return kEntries; }
+std::span<const StringEntry> StringTableEntries()
+{
+    return kEntries;
+}
 
 }  // namespace korvanta

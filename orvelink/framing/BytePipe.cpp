@@ -2,7 +2,8 @@
 
 namespace korvanta::orvelink {
 
-BytePipe::BytePipe(std::size_t capacity) {
+BytePipe::BytePipe(std::size_t capacity)
+{
     auto toDevice = std::make_shared<ByteQueue>(capacity);
     auto toHost = std::make_shared<ByteQueue>(capacity);
     hostEnd_ = std::make_shared<BytePipeEnd>(toHost, toDevice);

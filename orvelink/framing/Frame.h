@@ -34,9 +34,9 @@ struct Frame {
 };
 
 // True for the three known type bytes.
-constexpr bool IsKnownFrameType(uint8_t value) {
-    return value == static_cast<uint8_t>(FrameType::Data) ||
-           value == static_cast<uint8_t>(FrameType::Ack) ||
+constexpr bool IsKnownFrameType(uint8_t value)
+{
+    return value == static_cast<uint8_t>(FrameType::Data) || value == static_cast<uint8_t>(FrameType::Ack) ||
            value == static_cast<uint8_t>(FrameType::Heartbeat);
 }
 

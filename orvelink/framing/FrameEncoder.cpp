@@ -8,7 +8,8 @@ namespace korvanta::orvelink {
 
 namespace {
 
-void PutStuffed(uint8_t byte, std::vector<uint8_t>& out) {
+void PutStuffed(uint8_t byte, std::vector<uint8_t>& out)
+{
     if (byte == kFrameFlag || byte == kFrameEscape) {
         out.push_back(kFrameEscape);
         out.push_back(static_cast<uint8_t>(byte ^ kEscapeXor));
@@ -19,16 +20,17 @@ void PutStuffed(uint8_t byte, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-bool FrameEncoder::Encode(const Frame& frame, std::vector<uint8_t>& out) {
+bool FrameEncoder::Encode(const Frame& frame, std::vector<uint8_t>& out)
+{
     if (frame.payload.size() > kMaxMessageSize) {
         return false;
     }
     if (frame.type != FrameType::Data && !frame.payload.empty()) {
         return false;
     }
-    const std::array<uint8_t, kFrameHeaderSize> header = {
-        static_cast<uint8_t>(frame.type), frame.sequence,
-        static_cast<uint8_t>(frame.session >> 8), static_cast<uint8_t>(frame.session & 0xFF)};
+    const std::array<uint8_t, kFrameHeaderSize> header = {static_cast<uint8_t>(frame.type), frame.sequence,
+                                                          static_cast<uint8_t>(frame.session >> 8),
+                                                          static_cast<uint8_t>(frame.session & 0xFF)};
 
     Crc16 crc;
     crc.Update(header);
@@ -49,7 +51,8 @@ bool FrameEncoder::Encode(const Frame& frame, std::vector<uint8_t>& out) {
     return true;
 }
 
-std::vector<uint8_t> FrameEncoder::Encode(const Frame& frame) {
+std::vector<uint8_t> FrameEncoder::Encode(const Frame& frame)
+{
     std::vector<uint8_t> out;
     Encode(frame, out);
     return out;

@@ -4,17 +4,20 @@
 
 namespace korvanta::orvelink {
 
-FrameParser::FrameParser() {
+FrameParser::FrameParser()
+{
     buffer_.reserve(kMaxFrameSize);
 }
 
-void FrameParser::Reset() {
+void FrameParser::Reset()
+{
     buffer_.clear();
     escaped_ = false;
     pendingError_ = FrameError::None;
 }
 
-ParseStep FrameParser::Parse(std::span<const uint8_t> bytes) {
+ParseStep FrameParser::Parse(std::span<const uint8_t> bytes)
+{
     for (std::size_t index = 0; index < bytes.size(); ++index) {
         const uint8_t byte = bytes[index];
         if (byte == kFrameFlag) {
@@ -50,21 +53,20 @@ ParseStep FrameParser::Parse(std::span<const uint8_t> bytes) {
     return ParseStep{ParseStatus::NeedMoreBytes, bytes.size()};
 }
 
-ParseStatus FrameParser::FinishFrame() {
+ParseStatus FrameParser::FinishFrame()
+{
     error_ = pendingError_;
     if (error_ == FrameError::None) {
         if (buffer_.size() < kMinFrameSize) {
             error_ = FrameError::TooShort;
         } else {
             const std::size_t bodySize = buffer_.size() - kFrameCrcSize;
-            const uint16_t received =
-                static_cast<uint16_t>((buffer_[bodySize] << 8) | buffer_[bodySize + 1]);
+            const uint16_t received = static_cast<uint16_t>((buffer_[bodySize] << 8) | buffer_[bodySize + 1]);
             if (Crc16::Compute(std::span(buffer_.data(), bodySize)) != received) {
                 error_ = FrameError::BadCrc;
             } else if (!IsKnownFrameType(buffer_[0])) {
                 error_ = FrameError::UnknownType;
-            } else if (buffer_[0] != static_cast<uint8_t>(FrameType::Data) &&
-                       bodySize != kFrameHeaderSize) {
+            } else if (buffer_[0] != static_cast<uint8_t>(FrameType::Data) && bodySize != kFrameHeaderSize) {
                 error_ = FrameError::UnexpectedPayload;
             }
         }

@@ -17,9 +17,9 @@ enum class ParseStatus {
 
 enum class FrameError {
     None,
-    TooShort,           // fewer bytes than header and CRC
-    TooLong,            // more bytes than the largest frame
-    BadEscape,          // an escape byte followed by something the encoder never sends
+    TooShort,   // fewer bytes than header and CRC
+    TooLong,    // more bytes than the largest frame
+    BadEscape,  // an escape byte followed by something the encoder never sends
     BadCrc,
     UnknownType,
     UnexpectedPayload,  // an ack or heartbeat with bytes after the header

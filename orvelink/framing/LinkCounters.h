@@ -14,7 +14,7 @@ struct LinkCounters {
     uint64_t refused = 0;            // data frames not taken because the receive queue was full
     uint64_t retransmissions = 0;
     uint64_t messagesAcknowledged = 0;
-    uint64_t messagesFailed = 0;     // given up after the last transmission
+    uint64_t messagesFailed = 0;  // given up after the last transmission
     uint64_t readErrors = 0;
     uint64_t writeErrors = 0;
 };

@@ -16,19 +16,20 @@ constexpr std::size_t kMaxLineBacklog = 4 * 2 * kMaxFrameSize;
 // Bytes read per ReceiveAvailable at most, so that a flooding far end cannot hold the caller.
 constexpr std::size_t kReadBudget = 64 * 1024;
 
-uint16_t RandomSession() {
+uint16_t RandomSession()
+{
     std::random_device device;
     return static_cast<uint16_t>(device() & 0xFFFF);
 }
 
 }  // namespace
 
-LinkEndpoint::LinkEndpoint(ByteTransport& transport, const LinkClock& clock,
-                           const LinkConfig& config)
+LinkEndpoint::LinkEndpoint(ByteTransport& transport, const LinkClock& clock, const LinkConfig& config)
     : transport_(transport),
       clock_(clock),
       config_(config),
-      session_(config.session ? *config.session : RandomSession()) {
+      session_(config.session ? *config.session : RandomSession())
+{
     config_.maxTransmissions = std::max(config_.maxTransmissions, 1);
     config_.sendQueueLimit = std::max<std::size_t>(config_.sendQueueLimit, 1);
     config_.receiveQueueLimit = std::max<std::size_t>(config_.receiveQueueLimit, 1);
@@ -37,7 +38,8 @@ LinkEndpoint::LinkEndpoint(ByteTransport& transport, const LinkClock& clock,
     lastFrameSent_ = now - config_.heartbeatInterval;  // announce ourselves at the first poll
 }
 
-bool LinkEndpoint::Send(std::span<const uint8_t> message) {
+bool LinkEndpoint::Send(std::span<const uint8_t> message)
+{
     if (message.size() > kMaxMessageSize || sendQueue_.size() >= config_.sendQueueLimit) {
         return false;
     }
@@ -48,7 +50,8 @@ bool LinkEndpoint::Send(std::span<const uint8_t> message) {
     return true;
 }
 
-void LinkEndpoint::StartNextMessage(TimePoint now) {
+void LinkEndpoint::StartNextMessage(TimePoint now)
+{
     if (inFlight_ || sendQueue_.empty()) {
         return;
     }
@@ -65,7 +68,8 @@ void LinkEndpoint::StartNextMessage(TimePoint now) {
     SendDataCopy(now);
 }
 
-void LinkEndpoint::SendDataCopy(TimePoint now) {
+void LinkEndpoint::SendDataCopy(TimePoint now)
+{
     // A copy still waiting for the line counts as a try; piling up copies would only add delay.
     if (!dataCopyQueued_) {
         lineQueue_.push_back(Outgoing{inFlightFrame_, true});
@@ -81,7 +85,8 @@ void LinkEndpoint::SendDataCopy(TimePoint now) {
     ackDeadline_ = now + config_.ackTimeout + WireTime(lineBacklog_);
 }
 
-void LinkEndpoint::QueueFrame(const Frame& frame, bool urgent) {
+void LinkEndpoint::QueueFrame(const Frame& frame, bool urgent)
+{
     Outgoing outgoing;
     FrameEncoder::Encode(frame, outgoing.bytes);
     lineBacklog_ += outgoing.bytes.size();
@@ -95,11 +100,11 @@ void LinkEndpoint::QueueFrame(const Frame& frame, bool urgent) {
     lastFrameSent_ = clock_.Now();
 }
 
-void LinkEndpoint::Flush() {
+void LinkEndpoint::Flush()
+{
     while (!lineQueue_.empty()) {
         Outgoing& front = lineQueue_.front();
-        const std::span<const uint8_t> rest(front.bytes.data() + frontWritten_,
-                                            front.bytes.size() - frontWritten_);
+        const std::span<const uint8_t> rest(front.bytes.data() + frontWritten_, front.bytes.size() - frontWritten_);
         const std::ptrdiff_t written = transport_.Write(rest);
         if (written < 0) {
             // The bytes are lost either way; retransmission recovers the data frame.
@@ -124,7 +129,8 @@ void LinkEndpoint::Flush() {
     }
 }
 
-void LinkEndpoint::ServiceTimers() {
+void LinkEndpoint::ServiceTimers()
+{
     const TimePoint now = clock_.Now();
     if (inFlight_ && now >= ackDeadline_) {
         if (transmissions_ >= config_.maxTransmissions) {
@@ -148,7 +154,8 @@ void LinkEndpoint::ServiceTimers() {
     Flush();
 }
 
-void LinkEndpoint::ReceiveAvailable() {
+void LinkEndpoint::ReceiveAvailable()
+{
     const TimePoint now = clock_.Now();
     std::array<uint8_t, 1024> chunk{};
     std::size_t budget = kReadBudget;
@@ -177,12 +184,14 @@ void LinkEndpoint::ReceiveAvailable() {
     Flush();
 }
 
-void LinkEndpoint::Poll() {
+void LinkEndpoint::Poll()
+{
     ServiceTimers();
     ReceiveAvailable();
 }
 
-void LinkEndpoint::HandleFrame(const Frame& frame, TimePoint now) {
+void LinkEndpoint::HandleFrame(const Frame& frame, TimePoint now)
+{
     ++counters_.framesReceived;
     lastFrameReceived_ = now;
     silent_ = false;
@@ -198,7 +207,8 @@ void LinkEndpoint::HandleFrame(const Frame& frame, TimePoint now) {
     }
 }
 
-void LinkEndpoint::HandleData(const Frame& frame) {
+void LinkEndpoint::HandleData(const Frame& frame)
+{
     const std::pair<uint16_t, uint8_t> key{frame.session, frame.sequence};
     const bool repeat = lastDelivered_ == key;
     if (repeat) {
@@ -222,7 +232,8 @@ void LinkEndpoint::HandleData(const Frame& frame) {
     }
 }
 
-void LinkEndpoint::HandleAck(const Frame& frame, TimePoint now) {
+void LinkEndpoint::HandleAck(const Frame& frame, TimePoint now)
+{
     if (!inFlight_ || frame.session != session_ || frame.sequence != inFlightSequence_) {
         return;  // a late ack of a message already settled or forgotten
     }
@@ -233,7 +244,8 @@ void LinkEndpoint::HandleAck(const Frame& frame, TimePoint now) {
     StartNextMessage(now);
 }
 
-void LinkEndpoint::DropWaitingDataCopies() {
+void LinkEndpoint::DropWaitingDataCopies()
+{
     // Copies of a settled message still waiting for the line are no longer needed. One already
     // half on the line is finished but no longer counts as a copy of the message in flight.
     const bool frontStarted = frontWritten_ > 0 && !lineQueue_.empty();
@@ -241,8 +253,8 @@ void LinkEndpoint::DropWaitingDataCopies() {
         lineQueue_.front().dataFrame = false;
     }
     const auto firstUnwritten = lineQueue_.begin() + (frontStarted ? 1 : 0);
-    const auto removed = std::remove_if(firstUnwritten, lineQueue_.end(),
-                                        [](const Outgoing& entry) { return entry.dataFrame; });
+    const auto removed =
+        std::remove_if(firstUnwritten, lineQueue_.end(), [](const Outgoing& entry) { return entry.dataFrame; });
     for (auto entry = removed; entry != lineQueue_.end(); ++entry) {
         lineBacklog_ -= entry->bytes.size();
     }
@@ -250,7 +262,8 @@ void LinkEndpoint::DropWaitingDataCopies() {
     dataCopyQueued_ = false;
 }
 
-uint16_t LinkEndpoint::Status() const {
+uint16_t LinkEndpoint::Status() const
+{
     uint16_t status = 0;
     if (!sendQueue_.empty()) {
         status |= kStatusUnacknowledged;
@@ -261,14 +274,16 @@ uint16_t LinkEndpoint::Status() const {
     return status;
 }
 
-std::optional<std::size_t> LinkEndpoint::WaitingMessageSize() const {
+std::optional<std::size_t> LinkEndpoint::WaitingMessageSize() const
+{
     if (receiveQueue_.empty()) {
         return std::nullopt;
     }
     return receiveQueue_.front().size();
 }
 
-std::optional<std::size_t> LinkEndpoint::TakeMessage(std::span<uint8_t> buffer) {
+std::optional<std::size_t> LinkEndpoint::TakeMessage(std::span<uint8_t> buffer)
+{
     if (receiveQueue_.empty() || receiveQueue_.front().size() > buffer.size()) {
         return std::nullopt;
     }
@@ -281,7 +296,8 @@ std::optional<std::size_t> LinkEndpoint::TakeMessage(std::span<uint8_t> buffer) 
     return size;
 }
 
-std::optional<std::vector<uint8_t>> LinkEndpoint::TakeMessage() {
+std::optional<std::vector<uint8_t>> LinkEndpoint::TakeMessage()
+{
     if (receiveQueue_.empty()) {
         return std::nullopt;
     }
@@ -290,7 +306,8 @@ std::optional<std::vector<uint8_t>> LinkEndpoint::TakeMessage() {
     return message;
 }
 
-void LinkEndpoint::Reset() {
+void LinkEndpoint::Reset()
+{
     sendQueue_.clear();
     inFlight_ = false;
     transmissions_ = 0;
@@ -309,7 +326,8 @@ void LinkEndpoint::Reset() {
     receiveQueue_.clear();
 }
 
-std::chrono::milliseconds LinkEndpoint::WireTime(std::size_t bytes) const {
+std::chrono::milliseconds LinkEndpoint::WireTime(std::size_t bytes) const
+{
     if (config_.bitsPerSecond <= 0) {
         return std::chrono::milliseconds(0);
     }

@@ -2,7 +2,8 @@
 
 namespace korvanta::orvelink {
 
-LinkClock::TimePoint SteadyLinkClock::Now() const {
+LinkClock::TimePoint SteadyLinkClock::Now() const
+{
     return std::chrono::steady_clock::now();
 }
 

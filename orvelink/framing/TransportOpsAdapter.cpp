@@ -9,28 +9,31 @@ namespace korvanta::orvelink {
 
 namespace {
 
-int32_t OpenTransport(void* context, int32_t /*baud*/) {
+int32_t OpenTransport(void* context, int32_t /*baud*/)
+{
     if (auto* pipeEnd = dynamic_cast<BytePipeEnd*>(static_cast<ByteTransport*>(context))) {
         pipeEnd->DiscardIncoming();
     }
     return 0;
 }
 
-int32_t ReadTransport(void* context, uint8_t* buffer, int32_t capacity) {
+int32_t ReadTransport(void* context, uint8_t* buffer, int32_t capacity)
+{
     if (buffer == nullptr || capacity <= 0) {
         return 0;
     }
-    const std::ptrdiff_t read = static_cast<ByteTransport*>(context)->Read(
-        std::span(buffer, static_cast<std::size_t>(capacity)));
+    const std::ptrdiff_t read =
+        static_cast<ByteTransport*>(context)->Read(std::span(buffer, static_cast<std::size_t>(capacity)));
     return read < 0 ? -1 : static_cast<int32_t>(read);
 }
 
-int32_t WriteTransport(void* context, const uint8_t* bytes, int32_t length) {
+int32_t WriteTransport(void* context, const uint8_t* bytes, int32_t length)
+{
     if (bytes == nullptr || length <= 0) {
         return 0;
     }
-    const std::ptrdiff_t written = static_cast<ByteTransport*>(context)->Write(
-        std::span(bytes, static_cast<std::size_t>(length)));
+    const std::ptrdiff_t written =
+        static_cast<ByteTransport*>(context)->Write(std::span(bytes, static_cast<std::size_t>(length)));
     return written < 0 ? -1 : static_cast<int32_t>(written);
 }
 
@@ -38,7 +41,8 @@ constexpr orvelink_transport_ops kOps = {OpenTransport, ReadTransport, WriteTran
 
 }  // namespace
 
-const orvelink_transport_ops& TransportOpsAdapter::Ops() {
+const orvelink_transport_ops& TransportOpsAdapter::Ops()
+{
     return kOps;
 }
 

@@ -4,7 +4,8 @@
 
 namespace korvanta::orvelink {
 
-LinkClock::TimePoint HostLinkClock::Now() const {
+LinkClock::TimePoint HostLinkClock::Now() const
+{
     std::lock_guard lock(mutex_);
     if (nowMs_ == nullptr) {
         return steady_.Now();
@@ -12,7 +13,8 @@ LinkClock::TimePoint HostLinkClock::Now() const {
     return TimePoint(std::chrono::milliseconds(nowMs_(context_)));
 }
 
-void HostLinkClock::Set(orvelink_clock_fn nowMs, void* context) {
+void HostLinkClock::Set(orvelink_clock_fn nowMs, void* context)
+{
     std::lock_guard lock(mutex_);
     nowMs_ = nowMs;
     context_ = context;

@@ -9,7 +9,8 @@
 
 namespace korvanta::orvelink {
 
-LinkSession& LinkSession::Instance() {
+LinkSession& LinkSession::Instance()
+{
     // Never destroyed: the program leaves the port open at exit, and a registered transport's
     // context may already be gone by the time static objects are destroyed. The system closes
     // the port when the process ends.
@@ -17,7 +18,8 @@ LinkSession& LinkSession::Instance() {
     return *session;
 }
 
-uint16_t LinkSession::Open(const char* port, int32_t baud) {
+uint16_t LinkSession::Open(const char* port, int32_t baud)
+{
     std::lock_guard lock(mutex_);
     CloseLocked();
     if (port == nullptr || *port == '\0' || baud <= 0) {
@@ -34,7 +36,8 @@ uint16_t LinkSession::Open(const char* port, int32_t baud) {
     return ORVELINK_OPEN_OK;
 }
 
-uint16_t LinkSession::OpenTransport(const char* port, int32_t baud) {
+uint16_t LinkSession::OpenTransport(const char* port, int32_t baud)
+{
     const std::string name = PortName::WithoutDevicePrefix(port);
     if (const auto entry = registry_.Find(name)) {
         if (entry->ops.open != nullptr && entry->ops.open(entry->context, baud) != 0) {
@@ -66,26 +69,30 @@ uint16_t LinkSession::OpenTransport(const char* port, int32_t baud) {
     return ORVELINK_OPEN_NOT_FOUND;
 }
 
-void LinkSession::Close() {
+void LinkSession::Close()
+{
     std::lock_guard lock(mutex_);
     CloseLocked();
 }
 
-void LinkSession::CloseLocked() {
+void LinkSession::CloseLocked()
+{
     open_.store(false);
     endpoint_.reset();  // before the transport it writes to
     transport_.reset();
     registeredName_.clear();
 }
 
-void LinkSession::Reset() {
+void LinkSession::Reset()
+{
     std::lock_guard lock(mutex_);
     if (endpoint_) {
         endpoint_->Reset();
     }
 }
 
-uint16_t LinkSession::Put(const uint8_t* bytes, int32_t length) {
+uint16_t LinkSession::Put(const uint8_t* bytes, int32_t length)
+{
     if (length < 0 || length > ORVELINK_MAX_MESSAGE_SIZE || (bytes == nullptr && length > 0)) {
         return ORVELINK_PUT_BAD_MESSAGE;
     }
@@ -97,27 +104,31 @@ uint16_t LinkSession::Put(const uint8_t* bytes, int32_t length) {
     return endpoint_->Send(message) ? 0 : ORVELINK_PUT_NO_ROOM;
 }
 
-uint16_t LinkSession::Status() {
+uint16_t LinkSession::Status()
+{
     std::lock_guard lock(mutex_);
     // No open port is a failed link: a caller waiting for a reply stops at once.
     return endpoint_ ? endpoint_->Status() : LinkEndpoint::kStatusLinkFailure;
 }
 
-void LinkSession::ServiceTimers() {
+void LinkSession::ServiceTimers()
+{
     std::lock_guard lock(mutex_);
     if (endpoint_) {
         endpoint_->ServiceTimers();
     }
 }
 
-void LinkSession::ReceiveAvailable() {
+void LinkSession::ReceiveAvailable()
+{
     std::lock_guard lock(mutex_);
     if (endpoint_) {
         endpoint_->ReceiveAvailable();
     }
 }
 
-int16_t LinkSession::WaitingMessageSize() {
+int16_t LinkSession::WaitingMessageSize()
+{
     std::lock_guard lock(mutex_);
     if (!endpoint_) {
         return -1;
@@ -126,17 +137,18 @@ int16_t LinkSession::WaitingMessageSize() {
     return size ? static_cast<int16_t>(*size) : int16_t{-1};
 }
 
-int16_t LinkSession::TakeMessage(uint8_t* buffer, int32_t capacity) {
+int16_t LinkSession::TakeMessage(uint8_t* buffer, int32_t capacity)
+{
     std::lock_guard lock(mutex_);
     if (!endpoint_ || buffer == nullptr || capacity < 0) {
         return -1;
     }
-    const auto size =
-        endpoint_->TakeMessage(std::span(buffer, static_cast<std::size_t>(capacity)));
+    const auto size = endpoint_->TakeMessage(std::span(buffer, static_cast<std::size_t>(capacity)));
     return size ? static_cast<int16_t>(*size) : int16_t{-1};
 }
 
-int LinkSession::Register(const char* name, const orvelink_transport_ops* ops, void* context) {
+int LinkSession::Register(const char* name, const orvelink_transport_ops* ops, void* context)
+{
     if (!TransportRegistry::IsValid(name, ops)) {
         return -1;
     }
@@ -148,7 +160,8 @@ int LinkSession::Register(const char* name, const orvelink_transport_ops* ops, v
     return 0;
 }
 
-int LinkSession::Unregister(const char* name) {
+int LinkSession::Unregister(const char* name)
+{
     if (name == nullptr) {
         return -1;
     }
@@ -159,7 +172,8 @@ int LinkSession::Unregister(const char* name) {
     return registry_.Remove(name) ? 0 : -1;
 }
 
-void LinkSession::SetClock(orvelink_clock_fn nowMs, void* context) {
+void LinkSession::SetClock(orvelink_clock_fn nowMs, void* context)
+{
     clock_.Set(nowMs, context);
 }
 

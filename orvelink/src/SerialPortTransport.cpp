@@ -6,7 +6,8 @@ namespace korvanta::orvelink {
 
 namespace {
 
-bool Configure(sp_port* port, int32_t baud) {
+bool Configure(sp_port* port, int32_t baud)
+{
     return sp_set_baudrate(port, baud) == SP_OK && sp_set_bits(port, 8) == SP_OK &&
            sp_set_parity(port, SP_PARITY_NONE) == SP_OK && sp_set_stopbits(port, 1) == SP_OK &&
            sp_set_flowcontrol(port, SP_FLOWCONTROL_NONE) == SP_OK;
@@ -14,8 +15,9 @@ bool Configure(sp_port* port, int32_t baud) {
 
 }  // namespace
 
-SerialPortTransport::OpenResult SerialPortTransport::Open(
-    const std::string& path, int32_t baud, std::unique_ptr<ByteTransport>& transport) {
+SerialPortTransport::OpenResult SerialPortTransport::Open(const std::string& path, int32_t baud,
+                                                          std::unique_ptr<ByteTransport>& transport)
+{
     sp_port* port = nullptr;
     if (sp_get_port_by_name(path.c_str(), &port) != SP_OK) {
         return OpenResult::NotFound;
@@ -35,17 +37,20 @@ SerialPortTransport::OpenResult SerialPortTransport::Open(
 
 SerialPortTransport::SerialPortTransport(sp_port* port) : port_(port) {}
 
-SerialPortTransport::~SerialPortTransport() {
+SerialPortTransport::~SerialPortTransport()
+{
     sp_close(port_);
     sp_free_port(port_);
 }
 
-std::ptrdiff_t SerialPortTransport::Read(std::span<uint8_t> buffer) {
+std::ptrdiff_t SerialPortTransport::Read(std::span<uint8_t> buffer)
+{
     const sp_return result = sp_nonblocking_read(port_, buffer.data(), buffer.size());
     return result < 0 ? -1 : static_cast<std::ptrdiff_t>(result);
 }
 
-std::ptrdiff_t SerialPortTransport::Write(std::span<const uint8_t> bytes) {
+std::ptrdiff_t SerialPortTransport::Write(std::span<const uint8_t> bytes)
+{
     const sp_return result = sp_nonblocking_write(port_, bytes.data(), bytes.size());
     return result < 0 ? -1 : static_cast<std::ptrdiff_t>(result);
 }

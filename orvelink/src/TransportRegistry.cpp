@@ -4,7 +4,8 @@
 
 namespace korvanta::orvelink {
 
-bool TransportRegistry::IsValid(const char* name, const orvelink_transport_ops* ops) {
+bool TransportRegistry::IsValid(const char* name, const orvelink_transport_ops* ops)
+{
     if (name == nullptr || ops == nullptr || ops->read == nullptr || ops->write == nullptr) {
         return false;
     }
@@ -12,16 +13,18 @@ bool TransportRegistry::IsValid(const char* name, const orvelink_transport_ops* 
     return length > 0 && length <= kMaxNameLength;
 }
 
-void TransportRegistry::Add(const std::string& name, const orvelink_transport_ops& ops,
-                            void* context) {
+void TransportRegistry::Add(const std::string& name, const orvelink_transport_ops& ops, void* context)
+{
     entries_[name] = Entry{ops, context};
 }
 
-bool TransportRegistry::Remove(const std::string& name) {
+bool TransportRegistry::Remove(const std::string& name)
+{
     return entries_.erase(name) > 0;
 }
 
-std::optional<TransportRegistry::Entry> TransportRegistry::Find(const std::string& name) const {
+std::optional<TransportRegistry::Entry> TransportRegistry::Find(const std::string& name) const
+{
     const auto found = entries_.find(name);
     if (found == entries_.end()) {
         return std::nullopt;

@@ -11,22 +11,43 @@ namespace korvanta::orvelink {
 
 namespace {
 
-bool SpeedFor(int32_t baud, speed_t& speed) {
+bool SpeedFor(int32_t baud, speed_t& speed)
+{
     switch (baud) {
-    case 1200: speed = B1200; return true;
-    case 2400: speed = B2400; return true;
-    case 4800: speed = B4800; return true;
-    case 9600: speed = B9600; return true;
-    case 19200: speed = B19200; return true;
-    case 38400: speed = B38400; return true;
-    case 57600: speed = B57600; return true;
-    case 115200: speed = B115200; return true;
-    case 230400: speed = B230400; return true;
-    default: return false;
+    case 1200:
+        speed = B1200;
+        return true;
+    case 2400:
+        speed = B2400;
+        return true;
+    case 4800:
+        speed = B4800;
+        return true;
+    case 9600:
+        speed = B9600;
+        return true;
+    case 19200:
+        speed = B19200;
+        return true;
+    case 38400:
+        speed = B38400;
+        return true;
+    case 57600:
+        speed = B57600;
+        return true;
+    case 115200:
+        speed = B115200;
+        return true;
+    case 230400:
+        speed = B230400;
+        return true;
+    default:
+        return false;
     }
 }
 
-bool Configure(int fd, int32_t baud) {
+bool Configure(int fd, int32_t baud)
+{
     speed_t speed{};
     termios settings{};
     if (!SpeedFor(baud, speed) || tcgetattr(fd, &settings) != 0) {
@@ -45,7 +66,8 @@ bool Configure(int fd, int32_t baud) {
 }  // namespace
 
 TtyTransport::OpenResult TtyTransport::Open(const std::string& path, int32_t baud,
-                                            std::unique_ptr<ByteTransport>& transport) {
+                                            std::unique_ptr<ByteTransport>& transport)
+{
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return OpenResult::NotFound;
@@ -64,11 +86,13 @@ TtyTransport::OpenResult TtyTransport::Open(const std::string& path, int32_t bau
 
 TtyTransport::TtyTransport(int fd) : fd_(fd) {}
 
-TtyTransport::~TtyTransport() {
+TtyTransport::~TtyTransport()
+{
     ::close(fd_);
 }
 
-std::ptrdiff_t TtyTransport::Read(std::span<uint8_t> buffer) {
+std::ptrdiff_t TtyTransport::Read(std::span<uint8_t> buffer)
+{
     for (;;) {
         const ssize_t result = ::read(fd_, buffer.data(), buffer.size());
         if (result >= 0) {
@@ -81,7 +105,8 @@ std::ptrdiff_t TtyTransport::Read(std::span<uint8_t> buffer) {
     }
 }
 
-std::ptrdiff_t TtyTransport::Write(std::span<const uint8_t> bytes) {
+std::ptrdiff_t TtyTransport::Write(std::span<const uint8_t> bytes)
+{
     for (;;) {
         const ssize_t result = ::write(fd_, bytes.data(), bytes.size());
         if (result >= 0) {

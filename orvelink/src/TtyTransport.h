@@ -16,8 +16,7 @@ public:
     enum class OpenResult { Opened, NotFound, ConfigFailed };
 
     // Raw mode at the baud rate, 8 data bits, no parity, one stop bit, no flow control.
-    static OpenResult Open(const std::string& path, int32_t baud,
-                           std::unique_ptr<ByteTransport>& transport);
+    static OpenResult Open(const std::string& path, int32_t baud, std::unique_ptr<ByteTransport>& transport);
 
     ~TtyTransport() override;
     TtyTransport(const TtyTransport&) = delete;

@@ -10,7 +10,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-TEST(BytePipeTest, WritesComeBackShortWhenTheOtherEndIsFull) {
+TEST(BytePipeTest, WritesComeBackShortWhenTheOtherEndIsFull)
+{
     BytePipe pipe(10);
     const Bytes bytes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     EXPECT_EQ(pipe.HostEnd().Write(bytes), 10);
@@ -22,7 +23,8 @@ TEST(BytePipeTest, WritesComeBackShortWhenTheOtherEndIsFull) {
     EXPECT_EQ(pipe.HostEnd().Write(bytes), 4);
 }
 
-TEST(BytePipeTest, CarriesAStreamBetweenTwoThreadsUnchanged) {
+TEST(BytePipeTest, CarriesAStreamBetweenTwoThreadsUnchanged)
+{
     BytePipe pipe(257);
     Bytes sent(300000);
     for (std::size_t i = 0; i < sent.size(); ++i) {
@@ -33,8 +35,7 @@ TEST(BytePipeTest, CarriesAStreamBetweenTwoThreadsUnchanged) {
         std::size_t chunk = 1;
         while (offset < sent.size()) {
             const std::size_t size = std::min(chunk, sent.size() - offset);
-            offset += static_cast<std::size_t>(
-                pipe.HostEnd().Write(std::span(sent).subspan(offset, size)));
+            offset += static_cast<std::size_t>(pipe.HostEnd().Write(std::span(sent).subspan(offset, size)));
             chunk = chunk % 97 + 1;
             std::this_thread::yield();
         }

@@ -6,7 +6,8 @@
 
 namespace korvanta::orvelink::test {
 
-bool FaultyTransport::Hit(int oneIn) {
+bool FaultyTransport::Hit(int oneIn)
+{
     if (oneIn <= 0) {
         return false;
     }
@@ -14,12 +15,11 @@ bool FaultyTransport::Hit(int oneIn) {
     return (random_ >> 8) % static_cast<uint32_t>(oneIn) == 0;
 }
 
-std::ptrdiff_t FaultyTransport::Write(std::span<const uint8_t> bytes) {
+std::ptrdiff_t FaultyTransport::Write(std::span<const uint8_t> bytes)
+{
     const auto offered = static_cast<std::ptrdiff_t>(bytes.size());
-    const bool isAck = bytes.size() > 1 && bytes[0] == kFrameFlag &&
-                       bytes[1] == static_cast<uint8_t>(FrameType::Ack);
-    if (silent_ || Hit(dropWriteOneIn_) ||
-        (isAck && acksToDrop_ > 0 && acksToDrop_--)) {
+    const bool isAck = bytes.size() > 1 && bytes[0] == kFrameFlag && bytes[1] == static_cast<uint8_t>(FrameType::Ack);
+    if (silent_ || Hit(dropWriteOneIn_) || (isAck && acksToDrop_ > 0 && acksToDrop_--)) {
         bytesDamaged_ += bytes.size();
         return offered;
     }

@@ -13,7 +13,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Frame DataFrame(uint8_t sequence, uint16_t session, Bytes payload) {
+Frame DataFrame(uint8_t sequence, uint16_t session, Bytes payload)
+{
     return Frame{FrameType::Data, sequence, session, std::move(payload)};
 }
 
@@ -23,7 +24,8 @@ struct ParseLog {
     std::vector<FrameError> errors;
 };
 
-ParseLog ParseAll(FrameParser& parser, const std::vector<Bytes>& pieces) {
+ParseLog ParseAll(FrameParser& parser, const std::vector<Bytes>& pieces)
+{
     ParseLog log;
     for (const Bytes& piece : pieces) {
         std::span<const uint8_t> rest(piece);
@@ -44,14 +46,16 @@ ParseLog ParseAll(FrameParser& parser, const std::vector<Bytes>& pieces) {
     return log;
 }
 
-ParseLog ParseAll(const Bytes& bytes) {
+ParseLog ParseAll(const Bytes& bytes)
+{
     FrameParser parser;
     return ParseAll(parser, {bytes});
 }
 
 // A frame body with a correct CRC appended, flagged but not stuffed (the bodies used here need
 // no stuffing).
-Bytes RawFrame(Bytes body) {
+Bytes RawFrame(Bytes body)
+{
     const uint16_t crc = Crc16::Compute(body);
     body.push_back(static_cast<uint8_t>(crc >> 8));
     body.push_back(static_cast<uint8_t>(crc & 0xFF));
@@ -60,7 +64,8 @@ Bytes RawFrame(Bytes body) {
     return body;
 }
 
-TEST(Crc16Test, MatchesTheCheckValueAndIsIncremental) {
+TEST(Crc16Test, MatchesTheCheckValueAndIsIncremental)
+{
     constexpr std::string_view kCheck = "123456789";
     const Bytes check(kCheck.begin(), kCheck.end());
     EXPECT_EQ(Crc16::Compute(check), 0x29B1);
@@ -74,7 +79,8 @@ TEST(Crc16Test, MatchesTheCheckValueAndIsIncremental) {
     EXPECT_EQ(crc.Value(), 0x29B1);
 }
 
-TEST(FrameEncoderTest, ProducesTheDocumentedLineBytes) {
+TEST(FrameEncoderTest, ProducesTheDocumentedLineBytes)
+{
     EXPECT_EQ(FrameEncoder::Encode(DataFrame(1, 0x1234, {0x7E, 0x01, 0x7D})),
               (Bytes{0x7E, 0x44, 0x01, 0x12, 0x34, 0x7D, 0x5E, 0x01, 0x7D, 0x5D, 0x51, 0x87, 0x7E}));
     EXPECT_EQ(FrameEncoder::Encode(Frame{FrameType::Ack, 1, 0x1234, {}}),
@@ -83,14 +89,16 @@ TEST(FrameEncoderTest, ProducesTheDocumentedLineBytes) {
               (Bytes{0x7E, 0x48, 0x00, 0x22, 0x22, 0x0B, 0x3B, 0x7E}));
 }
 
-TEST(FrameEncoderTest, RefusesFramesThatCannotBeSent) {
+TEST(FrameEncoderTest, RefusesFramesThatCannotBeSent)
+{
     Bytes out{1, 2, 3};
     EXPECT_FALSE(FrameEncoder::Encode(DataFrame(0, 0, Bytes(kMaxMessageSize + 1, 0)), out));
     EXPECT_FALSE(FrameEncoder::Encode(Frame{FrameType::Ack, 0, 0, {1}}, out));
     EXPECT_EQ(out, (Bytes{1, 2, 3}));  // nothing appended
 }
 
-TEST(FrameCodecTest, RoundTripsEveryTypeAndEveryByteValue) {
+TEST(FrameCodecTest, RoundTripsEveryTypeAndEveryByteValue)
+{
     Bytes everyByte(512);
     for (std::size_t i = 0; i < everyByte.size(); ++i) {
         everyByte[i] = static_cast<uint8_t>(i);
@@ -110,13 +118,14 @@ TEST(FrameCodecTest, RoundTripsEveryTypeAndEveryByteValue) {
     }
 }
 
-TEST(FrameParserTest, ReassemblesAFrameCutAnywhere) {
+TEST(FrameParserTest, ReassemblesAFrameCutAnywhere)
+{
     const Frame frame = DataFrame(9, 0xABCD, {0x7E, 0x7D, 0x00, 0xFF, 0x5E, 0x5D});
     const Bytes line = FrameEncoder::Encode(frame);
     for (std::size_t cut = 0; cut <= line.size(); ++cut) {
         FrameParser parser;
-        const ParseLog log = ParseAll(
-            parser, {Bytes(line.begin(), line.begin() + cut), Bytes(line.begin() + cut, line.end())});
+        const ParseLog log =
+            ParseAll(parser, {Bytes(line.begin(), line.begin() + cut), Bytes(line.begin() + cut, line.end())});
         ASSERT_EQ(log.frames.size(), 1u) << "cut at " << cut;
         EXPECT_EQ(log.frames[0], frame);
     }
@@ -129,7 +138,8 @@ TEST(FrameParserTest, ReassemblesAFrameCutAnywhere) {
     EXPECT_EQ(ParseAll(parser, single).frames.size(), 1u);
 }
 
-TEST(FrameParserTest, RejectsEverySingleBitErrorAndResynchronises) {
+TEST(FrameParserTest, RejectsEverySingleBitErrorAndResynchronises)
+{
     const Frame frame = DataFrame(3, 0x0F0F, {0x10, 0x7E, 0x20, 0x7D, 0x30});
     const Bytes line = FrameEncoder::Encode(frame);
     for (std::size_t position = 1; position + 1 < line.size(); ++position) {
@@ -145,7 +155,8 @@ TEST(FrameParserTest, RejectsEverySingleBitErrorAndResynchronises) {
     }
 }
 
-TEST(FrameParserTest, NamesWhatIsWrongWithADamagedFrame) {
+TEST(FrameParserTest, NamesWhatIsWrongWithADamagedFrame)
+{
     struct Case {
         Bytes line;
         FrameError error;

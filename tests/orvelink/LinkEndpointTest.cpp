@@ -14,7 +14,8 @@ using Bytes = std::vector<uint8_t>;
 constexpr uint16_t kUnacked = LinkEndpoint::kStatusUnacknowledged;
 constexpr uint16_t kFailure = LinkEndpoint::kStatusLinkFailure;
 
-std::vector<Bytes> TakeAll(LinkEndpoint& endpoint) {
+std::vector<Bytes> TakeAll(LinkEndpoint& endpoint)
+{
     std::vector<Bytes> messages;
     while (auto message = endpoint.TakeMessage()) {
         messages.push_back(*message);
@@ -22,7 +23,8 @@ std::vector<Bytes> TakeAll(LinkEndpoint& endpoint) {
     return messages;
 }
 
-TEST(LinkEndpointTest, DeliversMessagesBothWaysInOrderAndOnce) {
+TEST(LinkEndpointTest, DeliversMessagesBothWaysInOrderAndOnce)
+{
     EndpointPair pair;
     std::vector<Bytes> toDevice;
     std::vector<Bytes> toHost;
@@ -34,8 +36,7 @@ TEST(LinkEndpointTest, DeliversMessagesBothWaysInOrderAndOnce) {
     }
     std::size_t nextToDevice = 0;
     std::size_t nextToHost = 0;
-    for (int step = 0; step < 20000 && (hostGot.size() < toHost.size() ||
-                                        deviceGot.size() < toDevice.size()); ++step) {
+    for (int step = 0; step < 20000 && (hostGot.size() < toHost.size() || deviceGot.size() < toDevice.size()); ++step) {
         while (nextToDevice < toDevice.size() && pair.host.Send(toDevice[nextToDevice])) {
             ++nextToDevice;
         }
@@ -43,8 +44,10 @@ TEST(LinkEndpointTest, DeliversMessagesBothWaysInOrderAndOnce) {
             ++nextToHost;
         }
         pair.Step();
-        for (Bytes& message : TakeAll(pair.device)) deviceGot.push_back(message);
-        for (Bytes& message : TakeAll(pair.host)) hostGot.push_back(message);
+        for (Bytes& message : TakeAll(pair.device))
+            deviceGot.push_back(message);
+        for (Bytes& message : TakeAll(pair.host))
+            hostGot.push_back(message);
     }
     EXPECT_EQ(deviceGot, toDevice);
     EXPECT_EQ(hostGot, toHost);
@@ -54,7 +57,8 @@ TEST(LinkEndpointTest, DeliversMessagesBothWaysInOrderAndOnce) {
     EXPECT_EQ(pair.host.Counters().messagesFailed + pair.device.Counters().messagesFailed, 0u);
 }
 
-TEST(LinkEndpointTest, UnacknowledgedBitLastsUntilTheAckArrives) {
+TEST(LinkEndpointTest, UnacknowledgedBitLastsUntilTheAckArrives)
+{
     EndpointPair pair;
     ASSERT_TRUE(pair.host.Send(Bytes{0x07}));
     EXPECT_EQ(pair.host.Status(), kUnacked);
@@ -66,7 +70,8 @@ TEST(LinkEndpointTest, UnacknowledgedBitLastsUntilTheAckArrives) {
     EXPECT_EQ(pair.device.TakeMessage(), (Bytes{0x07}));
 }
 
-TEST(LinkEndpointTest, RepeatedFrameAfterALostAckIsAckedButNotDeliveredTwice) {
+TEST(LinkEndpointTest, RepeatedFrameAfterALostAckIsAckedButNotDeliveredTwice)
+{
     EndpointPair pair;
     pair.deviceFaults.DropNextAcks(1);
     ASSERT_TRUE(pair.host.Send(Bytes{1, 2, 3}));
@@ -79,7 +84,8 @@ TEST(LinkEndpointTest, RepeatedFrameAfterALostAckIsAckedButNotDeliveredTwice) {
     EXPECT_EQ(TakeAll(pair.device), (std::vector<Bytes>{{1, 2, 3}}));
 }
 
-TEST(LinkEndpointTest, SilentFarEndBecomesALinkFailureWithinAFewSeconds) {
+TEST(LinkEndpointTest, SilentFarEndBecomesALinkFailureWithinAFewSeconds)
+{
     EndpointPair pair;
     pair.RunFor(20s, 50ms);  // idle, on heartbeats alone
     EXPECT_EQ(pair.host.Status(), 0);
@@ -100,7 +106,8 @@ TEST(LinkEndpointTest, SilentFarEndBecomesALinkFailureWithinAFewSeconds) {
     EXPECT_EQ(pair.host.Status() & kFailure, 0);
 }
 
-TEST(LinkEndpointTest, GivesUpAfterTheLastTryAndRecoversWithTheNextMessage) {
+TEST(LinkEndpointTest, GivesUpAfterTheLastTryAndRecoversWithTheNextMessage)
+{
     LinkConfig deviceConfig = EndpointPair::DeviceConfig();
     deviceConfig.receiveQueueLimit = 1;  // the device refuses (does not ack) while full
     EndpointPair pair(EndpointPair::HostConfig(), deviceConfig);
@@ -121,7 +128,8 @@ TEST(LinkEndpointTest, GivesUpAfterTheLastTryAndRecoversWithTheNextMessage) {
     EXPECT_EQ(TakeAll(pair.device), (std::vector<Bytes>{{3}}));
 }
 
-TEST(LinkEndpointTest, ResetForgetsUnackedAndWaitingMessagesButKeepsNumbering) {
+TEST(LinkEndpointTest, ResetForgetsUnackedAndWaitingMessagesButKeepsNumbering)
+{
     EndpointPair pair;
     ASSERT_TRUE(pair.host.Send(Bytes{1}));
     pair.RunFor(50ms);
@@ -142,7 +150,7 @@ TEST(LinkEndpointTest, ResetForgetsUnackedAndWaitingMessagesButKeepsNumbering) {
     pair.hostFaults.SetSilent(false);
     const uint64_t sentBefore = pair.host.Counters().framesSent;
     pair.RunFor(2s);
-    EXPECT_TRUE(TakeAll(pair.device).empty());  // message 2 is not retransmitted
+    EXPECT_TRUE(TakeAll(pair.device).empty());                    // message 2 is not retransmitted
     EXPECT_LT(pair.host.Counters().framesSent - sentBefore, 8u);  // heartbeats only
 
     // A restarted sequence number would make this look like a repeat of message 1.
@@ -151,7 +159,8 @@ TEST(LinkEndpointTest, ResetForgetsUnackedAndWaitingMessagesButKeepsNumbering) {
     EXPECT_EQ(TakeAll(pair.device), (std::vector<Bytes>{{3}}));
 }
 
-TEST(LinkEndpointTest, ResetDropsAPartlyReceivedFrame) {
+TEST(LinkEndpointTest, ResetDropsAPartlyReceivedFrame)
+{
     EndpointPair pair;
     pair.RunFor(50ms);
     ASSERT_TRUE(pair.device.Send(Bytes{5, 6, 7}));
@@ -167,7 +176,8 @@ TEST(LinkEndpointTest, ResetDropsAPartlyReceivedFrame) {
     EXPECT_EQ(TakeAll(pair.host), (std::vector<Bytes>{{5, 6, 7}}));
 }
 
-TEST(LinkEndpointTest, NewSessionIsNotMistakenForARepeat) {
+TEST(LinkEndpointTest, NewSessionIsNotMistakenForARepeat)
+{
     EndpointPair pair;
     ASSERT_TRUE(pair.host.Send(Bytes{1}));
     pair.RunFor(50ms);

@@ -17,7 +17,8 @@ struct FaultCase {
     std::function<void(FaultyTransport&)> apply;
 };
 
-void PrintTo(const FaultCase& faultCase, std::ostream* out) {
+void PrintTo(const FaultCase& faultCase, std::ostream* out)
+{
     *out << faultCase.name;
 }
 
@@ -25,7 +26,8 @@ void PrintTo(const FaultCase& faultCase, std::ostream* out) {
 // exactly once, and the damage really happened (retransmissions were needed).
 class LossyLinkTest : public ::testing::TestWithParam<FaultCase> {};
 
-TEST_P(LossyLinkTest, RetransmissionRecoversEveryMessage) {
+TEST_P(LossyLinkTest, RetransmissionRecoversEveryMessage)
+{
     LinkConfig hostConfig = EndpointPair::HostConfig();
     LinkConfig deviceConfig = EndpointPair::DeviceConfig();
     // Enough tries that no message is given up on this much damage; giving up is tested apart.
@@ -69,15 +71,15 @@ TEST_P(LossyLinkTest, RetransmissionRecoversEveryMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, LossyLinkTest,
-    ::testing::Values(
-        FaultCase{"DropOneByteIn50", [](FaultyTransport& t) { t.DropOneByteIn(50); }},
-        FaultCase{"CorruptOneByteIn40", [](FaultyTransport& t) { t.CorruptOneByteIn(40); }},
-        FaultCase{"DropOneFrameIn3", [](FaultyTransport& t) { t.DropOneWriteIn(3); }},
-        FaultCase{"DropAndCorrupt", [](FaultyTransport& t) {
-                      t.DropOneByteIn(70);
-                      t.CorruptOneByteIn(70);
-                      t.DropOneWriteIn(5);
-                  }}),
+    ::testing::Values(FaultCase{"DropOneByteIn50", [](FaultyTransport& t) { t.DropOneByteIn(50); }},
+                      FaultCase{"CorruptOneByteIn40", [](FaultyTransport& t) { t.CorruptOneByteIn(40); }},
+                      FaultCase{"DropOneFrameIn3", [](FaultyTransport& t) { t.DropOneWriteIn(3); }},
+                      FaultCase{"DropAndCorrupt",
+                                [](FaultyTransport& t) {
+                                    t.DropOneByteIn(70);
+                                    t.CorruptOneByteIn(70);
+                                    t.DropOneWriteIn(5);
+                                }}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 }  // namespace

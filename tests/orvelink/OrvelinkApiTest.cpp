@@ -18,10 +18,10 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr const char* kName = "TESTPIPE";
 
-int64_t ManualMilliseconds(void* context) {
+int64_t ManualMilliseconds(void* context)
+{
     const auto* clock = static_cast<const ManualLinkClock*>(context);
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               clock->Now().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(clock->Now().time_since_epoch()).count();
 }
 
 // The library opened on a registered in-process transport, with a far end run by the test on
@@ -31,14 +31,18 @@ protected:
     OrvelinkApiTest()
         : hostFaults_(pipe_.HostEnd()),
           deviceFaults_(pipe_.DeviceEnd()),
-          device_(deviceFaults_, clock_, EndpointPair::DeviceConfig()) {}
+          device_(deviceFaults_, clock_, EndpointPair::DeviceConfig())
+    {
+    }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         orvelink_set_clock(ManualMilliseconds, &clock_);
         ASSERT_EQ(orvelink_register_transport(kName, &TransportOpsAdapter::Ops(), HostContext()), 0);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         comm_close();
         orvelink_unregister_transport(kName);
         orvelink_set_clock(nullptr, nullptr);
@@ -47,7 +51,8 @@ protected:
     void* HostContext() { return TransportOpsAdapter::Context(hostFaults_); }
 
     // One poll cycle of the comms thread, then one of the far end.
-    void Cycle() {
+    void Cycle()
+    {
         clock_.Advance(100ms);
         link_timer();
         read_buffer();
@@ -55,19 +60,23 @@ protected:
     }
 
     // Sends like the link wrapper: put, then poll until delivered or failed.
-    bool SendMessage(const Bytes& message) {
+    bool SendMessage(const Bytes& message)
+    {
         if (put_message(message.data(), static_cast<int32_t>(message.size())) != 0) {
             return false;
         }
         for (int cycle = 0; cycle < 200; ++cycle) {
             Cycle();
-            if (get_status() & ORVELINK_STATUS_LINK_FAILURE) return false;
-            if (!(get_status() & ORVELINK_STATUS_UNACKNOWLEDGED)) return true;
+            if (get_status() & ORVELINK_STATUS_LINK_FAILURE)
+                return false;
+            if (!(get_status() & ORVELINK_STATUS_UNACKNOWLEDGED))
+                return true;
         }
         return false;
     }
 
-    Bytes ReceiveMessage() {
+    Bytes ReceiveMessage()
+    {
         for (int cycle = 0; cycle < 200 && get_message_size() < 0; ++cycle) {
             Cycle();
         }
@@ -84,7 +93,8 @@ protected:
     LinkEndpoint device_;
 };
 
-TEST_F(OrvelinkApiTest, OpensARegisteredTransportByNameAndFailsCleanlyOtherwise) {
+TEST_F(OrvelinkApiTest, OpensARegisteredTransportByNameAndFailsCleanlyOtherwise)
+{
     EXPECT_EQ(comm_is_open(), 0);
     ASSERT_EQ(comm_open_str("\\\\.\\TESTPIPE", 57600), 0);
     EXPECT_NE(comm_is_open(), 0);
@@ -107,7 +117,8 @@ TEST_F(OrvelinkApiTest, OpensARegisteredTransportByNameAndFailsCleanlyOtherwise)
     EXPECT_EQ(get_message(buffer, 4), -1);
 }
 
-TEST_F(OrvelinkApiTest, RunsARequestReplyExchange) {
+TEST_F(OrvelinkApiTest, RunsARequestReplyExchange)
+{
     ASSERT_EQ(comm_open_str(kName, 57600), 0);
     EXPECT_LT(get_message_size(), 0);
     ASSERT_TRUE(SendMessage({0x02, 0x0F}));
@@ -120,10 +131,12 @@ TEST_F(OrvelinkApiTest, RunsARequestReplyExchange) {
     EXPECT_EQ(get_status(), 0);
 }
 
-TEST_F(OrvelinkApiTest, KeepsAMessageTheCallerCannotHold) {
+TEST_F(OrvelinkApiTest, KeepsAMessageTheCallerCannotHold)
+{
     ASSERT_EQ(comm_open_str(kName, 57600), 0);
     ASSERT_TRUE(device_.Send(Bytes{1, 2, 3, 4, 5}));
-    while (get_message_size() < 0) Cycle();
+    while (get_message_size() < 0)
+        Cycle();
     uint8_t small[4] = {};
     EXPECT_EQ(get_message(small, 4), -1);
     EXPECT_EQ(get_message(nullptr, 5), -1);
@@ -134,11 +147,11 @@ TEST_F(OrvelinkApiTest, KeepsAMessageTheCallerCannotHold) {
     EXPECT_LT(get_message_size(), 0);
 }
 
-TEST_F(OrvelinkApiTest, PutMessageRefusesBadMessagesAndAFullQueue) {
+TEST_F(OrvelinkApiTest, PutMessageRefusesBadMessagesAndAFullQueue)
+{
     ASSERT_EQ(comm_open_str(kName, 57600), 0);
     const Bytes tooLong(ORVELINK_MAX_MESSAGE_SIZE + 1, 0x7D);
-    EXPECT_EQ(put_message(tooLong.data(), static_cast<int32_t>(tooLong.size())),
-              ORVELINK_PUT_BAD_MESSAGE);
+    EXPECT_EQ(put_message(tooLong.data(), static_cast<int32_t>(tooLong.size())), ORVELINK_PUT_BAD_MESSAGE);
     EXPECT_EQ(put_message(nullptr, 3), ORVELINK_PUT_BAD_MESSAGE);
     EXPECT_EQ(put_message(tooLong.data(), -1), ORVELINK_PUT_BAD_MESSAGE);
     // The longest message, every byte stuffed, goes through; then the queue fills up.
@@ -146,15 +159,18 @@ TEST_F(OrvelinkApiTest, PutMessageRefusesBadMessagesAndAFullQueue) {
     EXPECT_EQ(device_.TakeMessage(), Bytes(ORVELINK_MAX_MESSAGE_SIZE, 0x7D));
     const uint8_t byte = 1;
     int accepted = 0;
-    while (put_message(&byte, 1) == 0 && accepted < 100) ++accepted;
+    while (put_message(&byte, 1) == 0 && accepted < 100)
+        ++accepted;
     EXPECT_EQ(accepted, 8);
     EXPECT_EQ(put_message(&byte, 1), ORVELINK_PUT_NO_ROOM);
 }
 
-TEST_F(OrvelinkApiTest, ResetForgetsUnackedAndWaitingMessages) {
+TEST_F(OrvelinkApiTest, ResetForgetsUnackedAndWaitingMessages)
+{
     ASSERT_EQ(comm_open_str(kName, 57600), 0);
     ASSERT_TRUE(device_.Send(Bytes{0x05}));
-    while (get_message_size() < 0) Cycle();
+    while (get_message_size() < 0)
+        Cycle();
     deviceFaults_.DropNextAcks(100);
     const uint8_t request = 0x00;
     ASSERT_EQ(put_message(&request, 1), 0);
@@ -168,7 +184,8 @@ TEST_F(OrvelinkApiTest, ResetForgetsUnackedAndWaitingMessages) {
     ASSERT_TRUE(SendMessage({0x15, 0x01}));
 }
 
-TEST_F(OrvelinkApiTest, SilentFarEndSetsTheFailureBitAndAnswersClearIt) {
+TEST_F(OrvelinkApiTest, SilentFarEndSetsTheFailureBitAndAnswersClearIt)
+{
     ASSERT_EQ(comm_open_str(kName, 57600), 0);
     Cycle();
     EXPECT_EQ(get_status(), 0);
@@ -192,7 +209,8 @@ TEST_F(OrvelinkApiTest, SilentFarEndSetsTheFailureBitAndAnswersClearIt) {
     EXPECT_EQ(device_.TakeMessage(), (Bytes{0x06}));
 }
 
-TEST_F(OrvelinkApiTest, ExchangesSurviveALossyTransport) {
+TEST_F(OrvelinkApiTest, ExchangesSurviveALossyTransport)
+{
     // Damage the default number of tries always gets through.
     hostFaults_.CorruptOneByteIn(200);
     hostFaults_.DropOneWriteIn(8);
@@ -210,7 +228,8 @@ TEST_F(OrvelinkApiTest, ExchangesSurviveALossyTransport) {
     EXPECT_GT(hostFaults_.BytesDamaged() + deviceFaults_.BytesDamaged(), 0u);
 }
 
-TEST_F(OrvelinkApiTest, RegistrationGuardsTheOpenLink) {
+TEST_F(OrvelinkApiTest, RegistrationGuardsTheOpenLink)
+{
     const orvelink_transport_ops& ops = TransportOpsAdapter::Ops();
     orvelink_transport_ops noRead = ops;
     noRead.read = nullptr;
@@ -227,7 +246,8 @@ TEST_F(OrvelinkApiTest, RegistrationGuardsTheOpenLink) {
     EXPECT_NE(comm_open_str(kName, 57600), 0);
 }
 
-TEST_F(OrvelinkApiTest, AnotherThreadMayAskWhetherThePortIsOpen) {
+TEST_F(OrvelinkApiTest, AnotherThreadMayAskWhetherThePortIsOpen)
+{
     std::atomic<bool> stop{false};
     std::atomic<int> openSeen{0};
     std::thread observer([&] {

@@ -25,11 +25,13 @@ using Clock = std::chrono::steady_clock;
 class MasterTransport final : public ByteTransport {
 public:
     explicit MasterTransport(int fd) : fd_(fd) {}
-    std::ptrdiff_t Read(std::span<uint8_t> buffer) override {
+    std::ptrdiff_t Read(std::span<uint8_t> buffer) override
+    {
         const ssize_t result = ::read(fd_, buffer.data(), buffer.size());
         return result >= 0 ? result : (errno == EAGAIN ? 0 : -1);
     }
-    std::ptrdiff_t Write(std::span<const uint8_t> bytes) override {
+    std::ptrdiff_t Write(std::span<const uint8_t> bytes) override
+    {
         const ssize_t result = ::write(fd_, bytes.data(), bytes.size());
         return result >= 0 ? result : (errno == EAGAIN ? 0 : -1);
     }
@@ -42,13 +44,15 @@ private:
 class EchoDevice {
 public:
     explicit EchoDevice(int masterFd) : transport_(masterFd), thread_([this] { Run(); }) {}
-    ~EchoDevice() {
+    ~EchoDevice()
+    {
         stop_ = true;
         thread_.join();
     }
 
 private:
-    void Run() {
+    void Run()
+    {
         LinkEndpoint endpoint(transport_, clock_);
         while (!stop_) {
             endpoint.Poll();
@@ -66,18 +70,22 @@ private:
 };
 
 // The comms thread's two waits, with a generous real-time bound instead of an endless loop.
-bool WaitDelivered(Clock::time_point deadline) {
+bool WaitDelivered(Clock::time_point deadline)
+{
     while (Clock::now() < deadline) {
         link_timer();
         read_buffer();
-        if (get_status() & ORVELINK_STATUS_LINK_FAILURE) return false;
-        if (!(get_status() & ORVELINK_STATUS_UNACKNOWLEDGED)) return true;
+        if (get_status() & ORVELINK_STATUS_LINK_FAILURE)
+            return false;
+        if (!(get_status() & ORVELINK_STATUS_UNACKNOWLEDGED))
+            return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
 }
 
-Bytes WaitReply(Clock::time_point deadline) {
+Bytes WaitReply(Clock::time_point deadline)
+{
     while (Clock::now() < deadline && get_message_size() < 0) {
         link_timer();
         read_buffer();
@@ -88,7 +96,8 @@ Bytes WaitReply(Clock::time_point deadline) {
     return reply;
 }
 
-TEST(PseudoTerminalTest, ExchangesMessagesOverATerminalInRawMode) {
+TEST(PseudoTerminalTest, ExchangesMessagesOverATerminalInRawMode)
+{
     int master = -1;
     int slave = -1;
     char name[256] = {};
@@ -103,7 +112,8 @@ TEST(PseudoTerminalTest, ExchangesMessagesOverATerminalInRawMode) {
         EchoDevice device(master);
         // Every byte value, line-discipline characters included, must cross unchanged.
         Bytes everyByte(256);
-        for (int i = 0; i < 256; ++i) everyByte[i] = static_cast<uint8_t>(i);
+        for (int i = 0; i < 256; ++i)
+            everyByte[i] = static_cast<uint8_t>(i);
         const std::vector<Bytes> requests = {{0x00}, everyByte, Bytes(2808, 0x0D), {0x03, 0x04, 0x11, 0x13}};
         for (const Bytes& request : requests) {
             const auto deadline = Clock::now() + std::chrono::seconds(20);
@@ -118,7 +128,8 @@ TEST(PseudoTerminalTest, ExchangesMessagesOverATerminalInRawMode) {
     close(master);
 }
 
-TEST(PseudoTerminalTest, RefusesAPathThatIsNotATerminal) {
+TEST(PseudoTerminalTest, RefusesAPathThatIsNotATerminal)
+{
     EXPECT_EQ(comm_open_str("/dev/null", 57600), ORVELINK_OPEN_NOT_FOUND);
     EXPECT_EQ(comm_is_open(), 0);
 }

@@ -11,13 +11,13 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(ORVELINK_BUILDING)
-#    define ORVELINK_API __declspec(dllexport)
-#  else
-#    define ORVELINK_API __declspec(dllimport)
-#  endif
+#if defined(ORVELINK_BUILDING)
+#define ORVELINK_API __declspec(dllexport)
 #else
-#  define ORVELINK_API __attribute__((visibility("default")))
+#define ORVELINK_API __declspec(dllimport)
+#endif
+#else
+#define ORVELINK_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus

@@ -19,15 +19,15 @@ extern "C" {
 
 /* Results of comm_open_str. */
 #define ORVELINK_OPEN_OK 0u
-#define ORVELINK_OPEN_BAD_PARAMETER 1u  /* no port name, or a baud rate that is not positive */
-#define ORVELINK_OPEN_NOT_FOUND 2u      /* neither a registered transport nor a port that opens */
-#define ORVELINK_OPEN_CONFIG_FAILED 3u  /* the port opened but refused 8N1 at that baud rate */
+#define ORVELINK_OPEN_BAD_PARAMETER 1u    /* no port name, or a baud rate that is not positive */
+#define ORVELINK_OPEN_NOT_FOUND 2u        /* neither a registered transport nor a port that opens */
+#define ORVELINK_OPEN_CONFIG_FAILED 3u    /* the port opened but refused 8N1 at that baud rate */
 #define ORVELINK_OPEN_TRANSPORT_FAILED 4u /* the registered transport's open failed */
 
 /* Results of put_message other than 0 (accepted). */
-#define ORVELINK_PUT_NO_ROOM 1u       /* the send queue is full */
+#define ORVELINK_PUT_NO_ROOM 1u /* the send queue is full */
 #define ORVELINK_PUT_NOT_OPEN 2u
-#define ORVELINK_PUT_BAD_MESSAGE 3u   /* bytes missing, a negative length or more than 4096 bytes */
+#define ORVELINK_PUT_BAD_MESSAGE 3u /* bytes missing, a negative length or more than 4096 bytes */
 
 /* The largest message put_message accepts and get_message delivers. */
 #define ORVELINK_MAX_MESSAGE_SIZE 4096
@@ -46,8 +46,7 @@ typedef struct orvelink_transport_ops {
 
 /* Registers (or replaces) the transport opened by the name. 0 = done; -1 = bad name (empty or
  * longer than 63 bytes) or no read/write operation; -2 = the name is the open link's transport. */
-ORVELINK_API int orvelink_register_transport(const char* name, const orvelink_transport_ops* ops,
-                                             void* context);
+ORVELINK_API int orvelink_register_transport(const char* name, const orvelink_transport_ops* ops, void* context);
 /* Removes a registration, closing the link first when it runs over that transport.
  * 0 = removed, -1 = no such name. */
 ORVELINK_API int orvelink_unregister_transport(const char* name);

@@ -92,7 +92,7 @@ TEST_F(CorrelationTraceTest, ZoomFollowsTheClickedPoint)
     EXPECT_EQ(trace_.SetZoom(2, column, 4), 4u);  // centre of the window
     EXPECT_EQ(column, 310u);
     EXPECT_DOUBLE_EQ(trace_.ZoomStart(), 0.5 - 0.125);
-    EXPECT_FALSE(trace_.CanZoom(2, 2));           // zooming out goes through a reset
+    EXPECT_FALSE(trace_.CanZoom(2, 2));  // zooming out goes through a reset
     column = 10;
     EXPECT_EQ(trace_.SetZoom(2, column, 1), 1u);
     EXPECT_EQ(trace_.ZoomFactor(), 1u);

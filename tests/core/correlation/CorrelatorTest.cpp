@@ -109,8 +109,8 @@ TEST_F(CorrelatorTest, FullBlockKeepsAtMost1023BinsAndHonoursTheExponent)
     record_->range = 0;
     engine_->ResetMeasurement();
     std::array<int16_t, 2048> values{};
-    values[2] = 3;      // bin 1 real
-    values[2046] = 5;   // bin 1023 real: beyond the 1023 bins a full block carries
+    values[2] = 3;     // bin 1 real
+    values[2046] = 5;  // bin 1023 real: beyond the 1023 bins a full block carries
     engine_->ProcessBlock(MakeBlock(1, 0, values, -2));
     engine_->ProcessBlock(MakeBlock(2, 0, values, 3));
     engine_->StoreToRecord();
@@ -148,7 +148,8 @@ TEST_F(CorrelatorTest, ChainsRestartAfterSixPairs)
 {
     record_->range = 1;
     engine_->ResetMeasurement();
-    for (uint16_t n = 0; n < 6; ++n) FeedPair(n);
+    for (uint16_t n = 0; n < 6; ++n)
+        FeedPair(n);
     EXPECT_TRUE(engine_->NeedsRestart());
     engine_->RestartSequence();
     EXPECT_EQ(engine_->PairCount(), 0u);
@@ -165,7 +166,8 @@ TEST_F(CorrelatorTest, StoreAndRestoreGiveTheSameResult)
 {
     record_->range = 1;
     engine_->ResetMeasurement();
-    for (uint16_t n = 0; n < 5; ++n) FeedPair(n, 4);
+    for (uint16_t n = 0; n < 5; ++n)
+        FeedPair(n, 4);
     engine_->StoreToRecord();
     const auto liveTrace = trace_;
     const float liveDelay = engine_->GetDelay();
@@ -199,7 +201,7 @@ TEST_F(CorrelatorTest, DamagedStoredValuesStayInsideTheArrays)
     EXPECT_EQ(engine_->SetZoom(column, 2), 1u);
 
     record_->range = 0;
-    record_->filters.lowCutoff = 5000.0f;   // above the spectrum
+    record_->filters.lowCutoff = 5000.0f;  // above the spectrum
     record_->filters.notches[0] = {-50.0f, 1e9f};
     EXPECT_TRUE(engine_->RestoreFromRecord());
     EXPECT_EQ(engine_->Mask()[1023], 0);

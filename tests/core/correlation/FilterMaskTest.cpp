@@ -39,8 +39,8 @@ TEST(FilterMask, CutOffsStopTheBinsOutsideTheBand)
 TEST(FilterMask, NotchesStopTheirBandOnly)
 {
     FilterSettings settings;
-    settings.notches[0] = {50.0f, 50.0f};   // empty
-    settings.notches[1] = {300.0f, 0.0f};   // not in force
+    settings.notches[0] = {50.0f, 50.0f};  // empty
+    settings.notches[1] = {300.0f, 0.0f};  // not in force
     EXPECT_EQ(Passing(BuildFilterMask(settings)), 1024);
     settings.notches[2] = {300.0f, 330.0f};  // bins 251..275
     const FilterMask mask = BuildFilterMask(settings);
@@ -88,7 +88,7 @@ TEST(AutoFilter, LearnsElevenPairsThenWeights)
     cross.fill({1.0f, 1.0f});
     filter.Apply(sum.data(), cross.data());  // the 12th pair fixes the centre, unweighted
     EXPECT_TRUE(filter.CentreFound());
-    EXPECT_EQ(filter.Centre(), 401);         // bins 399..401 and 400..402 tie: the first wins
+    EXPECT_EQ(filter.Centre(), 401);  // bins 399..401 and 400..402 tie: the first wins
     EXPECT_FLOAT_EQ(filter.CentreEnergy(), 200.0f);
     EXPECT_EQ(cross[100].re, 1.0f);
 

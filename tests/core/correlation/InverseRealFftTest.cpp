@@ -97,7 +97,8 @@ TEST(InverseRealFft, MatchesFftwOnTheEngineSize)
 
     CorrelationFft().Transform(data.data());
     float peak = 0.0f;
-    for (float v : out) peak = std::max(peak, std::fabs(v));
+    for (float v : out)
+        peak = std::max(peak, std::fabs(v));
     for (int j = 0; j < n; ++j) {
         ASSERT_NEAR(2.0f * data[j], out[j], 2e-5f * peak) << j;
     }
@@ -126,15 +127,18 @@ TEST(InverseRealFft, ImpulseAndDc)
     std::vector<float> dc(n, 0.0f);
     dc[0] = 2.0f;  // DC only: a constant of half its value
     fft.Transform(dc.data());
-    for (float v : dc) EXPECT_FLOAT_EQ(v, 1.0f);
+    for (float v : dc)
+        EXPECT_FLOAT_EQ(v, 1.0f);
 
     std::vector<float> flat(n, 0.0f);  // every bin 1: an impulse of n/2 at sample 0
     flat[0] = 1.0f;
     flat[1] = 1.0f;
-    for (size_t k = 1; k < n / 2; ++k) flat[2 * k] = 1.0f;
+    for (size_t k = 1; k < n / 2; ++k)
+        flat[2 * k] = 1.0f;
     fft.Transform(flat.data());
     EXPECT_NEAR(flat[0], n / 2.0, 1e-3);
-    for (size_t j = 1; j < n; ++j) EXPECT_NEAR(flat[j], 0.0, 1e-3) << j;
+    for (size_t j = 1; j < n; ++j)
+        EXPECT_NEAR(flat[j], 0.0, 1e-3) << j;
 }
 
 }  // namespace

@@ -78,11 +78,16 @@ CorrelateOptions ParseArgs(const std::string& text)
         if (option != "--auto") {
             in >> value;
         }
-        if (option == "--range") options.range = std::stoul(value);
-        else if (option == "--pair") options.pair = std::stoi(value);
-        else if (option == "--low") options.filters.lowCutoff = std::stof(value);
-        else if (option == "--high") options.filters.highCutoff = std::stof(value);
-        else if (option == "--auto") options.filters.automatic = 1;
+        if (option == "--range")
+            options.range = std::stoul(value);
+        else if (option == "--pair")
+            options.pair = std::stoi(value);
+        else if (option == "--low")
+            options.filters.lowCutoff = std::stof(value);
+        else if (option == "--high")
+            options.filters.highCutoff = std::stof(value);
+        else if (option == "--auto")
+            options.filters.automatic = 1;
         else if (option == "--notch") {
             std::sscanf(value.c_str(), "%f:%f", &options.filters.notches[notches].low,
                         &options.filters.notches[notches].high);

@@ -139,8 +139,8 @@ TEST(CKorvantaDocTest, AFileThatCannotBeReadLeavesTheMeasurementAsItWas)
     WriteAll(rig.folder / "poisoned.kvd", poisoned);
 
     const std::pair<const char*, uint32_t> cases[] = {
-        {"short.kvd", str::kFileOpenDamaged},      {"version.kvd", str::kFileVersionNotSupported},
-        {"one.kvd", str::kCannotReadVersion},      {"poisoned.kvd", str::kFileOpenDamaged},
+        {"short.kvd", str::kFileOpenDamaged}, {"version.kvd", str::kFileVersionNotSupported},
+        {"one.kvd", str::kCannotReadVersion}, {"poisoned.kvd", str::kFileOpenDamaged},
         {"missing.kvd", str::kFileNotOpened},
     };
     for (const auto& [name, message] : cases) {
@@ -314,7 +314,9 @@ TEST(CKorvantaDocTest, FileInformationIsCutToItsFieldsAndStoredAsSingleBytes)
     doc.SetFileInformation(sixty, {"Støbejern", std::string(70, 'c'), ""}, "Brugeroplysning på tyve");
     const FileInformation info = doc.GetFileInformation();
     EXPECT_EQ(info.title, std::string(59, 't'));
-    EXPECT_EQ(std::string(doc.Record().comment[0]), "St\xF8" "bejern");  // 9 bytes on disk
+    EXPECT_EQ(std::string(doc.Record().comment[0]),
+              "St\xF8"
+              "bejern");  // 9 bytes on disk
     EXPECT_EQ(doc.CommentLines()[0], "Støbejern");
     EXPECT_EQ(doc.CommentLines()[1], std::string(59, 'c'));
     EXPECT_EQ(info.userInformation, "Brugeroplysning på ");  // 19 characters

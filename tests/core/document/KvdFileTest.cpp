@@ -37,12 +37,16 @@ std::unique_ptr<MeasurementRecord> FilledRecord(uint32_t seed = 1)
     record->range = 1;
     record->pairCode = 10;
     for (auto& ring : record->quietest) {
-        for (ComplexF& bin : ring) bin = {value(rng), value(rng)};
+        for (ComplexF& bin : ring)
+            bin = {value(rng), value(rng)};
     }
     for (auto& accumulator : record->accumulators) {
-        for (ComplexF& bin : accumulator.bins) bin = {value(rng), value(rng)};
+        for (ComplexF& bin : accumulator.bins)
+            bin = {value(rng), value(rng)};
     }
-    std::strcpy(record->materials[0].name, "St\xF8""bejern");
+    std::strcpy(record->materials[0].name,
+                "St\xF8"
+                "bejern");
     record->materials[0].inUse = 1;
     return record;
 }
@@ -121,7 +125,10 @@ TEST(KvdFileTest, PoisonedFieldsAreRefusedAndTheTargetKeptIntact)
         [](MeasurementRecord& r) { r.pairCode = 0; },
         [](MeasurementRecord& r) { r.pairCode = 14; },
         [](MeasurementRecord& r) { r.pairCode = 0x80000006; },
-        [](MeasurementRecord& r) { r.pipe[1].inUse = 7; r.pipe[4] = Section(0, 1.0f, 1000.0f); },
+        [](MeasurementRecord& r) {
+            r.pipe[1].inUse = 7;
+            r.pipe[4] = Section(0, 1.0f, 1000.0f);
+        },
         [](MeasurementRecord& r) { r.pipe[0].materialIndex = 20; },
         [](MeasurementRecord& r) { r.pipe[1].materialIndex = -1; },
         [](MeasurementRecord& r) { r.pipe[0].velocity = 0.0f; },

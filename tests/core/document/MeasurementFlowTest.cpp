@@ -147,8 +147,8 @@ TEST(MeasurementFlowTest, AWholeMeasurementResynchronisesEverySixPairsAndLocates
         const std::vector<int> codes = rig.comms.Codes();
         // The stations start sampling afresh once a chain of six pairs is complete.
         const bool chainEnds = (i + 1) % 12 == 0;
-        const std::vector<int> expected = chainEnds ? std::vector<int>{TM_START_SAMPLING, TM_GET_DATA_BLOCK}
-                                                    : std::vector<int>{TM_GET_DATA_BLOCK};
+        const std::vector<int> expected =
+            chainEnds ? std::vector<int>{TM_START_SAMPLING, TM_GET_DATA_BLOCK} : std::vector<int>{TM_GET_DATA_BLOCK};
         EXPECT_EQ(codes, expected) << "block " << i;
     }
     EXPECT_EQ(doc.PairTotal(), 14u);
@@ -341,8 +341,7 @@ TEST(MeasurementFlowTest, ThreeStationsFeedTheirPairsAndResynchroniseTogether)
             EXPECT_TRUE(rig.observer.hints.empty());  // red/blue has a result, the others not yet
         }
         if (i == 2) {
-            EXPECT_EQ(rig.observer.hints,
-                      (std::vector<uint32_t>{kHintThreeStationResult, kHintThreeStationBlockSet}));
+            EXPECT_EQ(rig.observer.hints, (std::vector<uint32_t>{kHintThreeStationResult, kHintThreeStationBlockSet}));
         }
     }
     const std::vector<int> codes = rig.comms.Codes();
@@ -358,14 +357,14 @@ TEST(MeasurementFlowTest, ThreeStationsFeedTheirPairsAndResynchroniseTogether)
 
     doc.ThreeStationStop();
     EXPECT_FALSE(doc.IsMeasuring());
-    const std::pair<int32_t, double> expected[] = {{6, kRedArrival - kBlueArrival},
-                                                   {12, kBlueArrival - kYellowArrival},
-                                                   {10, kRedArrival - kYellowArrival}};
+    const std::pair<int32_t, double> expected[] = {
+        {6, kRedArrival - kBlueArrival}, {12, kBlueArrival - kYellowArrival}, {10, kRedArrival - kYellowArrival}};
     for (const auto& [pair, delay] : expected) {
         doc.SetSelectedPair(pair);
         ASSERT_TRUE(doc.Recompute()) << pair;
         EXPECT_NEAR(doc.GetDelay(), delay, kLagSeconds) << pair;
-        EXPECT_EQ(doc.TraceBuffer().data(), doc.ThreeStation().Trace(ThreeStationMeasurement::IndexForPair(pair)).data());
+        EXPECT_EQ(doc.TraceBuffer().data(),
+                  doc.ThreeStation().Trace(ThreeStationMeasurement::IndexForPair(pair)).data());
     }
     doc.SetSelectedPair(ThreeStationMeasurement::kResultView);
     EXPECT_FALSE(doc.Recompute());
@@ -404,9 +403,8 @@ TEST(MeasurementFlowTest, ThreeStationResultViewOtherUnitsAndAFailedRestart)
     // asked for, but the views learn that no more will come.
     EXPECT_EQ(rig.comms.Codes(), (std::vector<int>{TM_START_SAMPLING, TM_GET_DATA_BLOCK}));
     EXPECT_EQ(doc.ThreeStation().Engine(0).PairCount(), 0u);
-    EXPECT_EQ(rig.observer.hints,
-              (std::vector<uint32_t>{kHintThreeStationCombinedResult, kHintThreeStationBlockSet,
-                                     kHintMeasurementEnded}));
+    EXPECT_EQ(rig.observer.hints, (std::vector<uint32_t>{kHintThreeStationCombinedResult, kHintThreeStationBlockSet,
+                                                         kHintMeasurementEnded}));
 }
 
 TEST(MeasurementFlowTest, ThreeStationRecordsTravelThroughAFileImage)

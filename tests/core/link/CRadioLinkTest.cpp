@@ -19,8 +19,7 @@ protected:
         library.SetFarEnd([reply](const Bytes&) { return reply; });
     }
 
-    bool Transact(std::array<uint8_t, 8>& buffer, int32_t requestLength, int32_t capacity,
-                  int64_t timeoutMs = 3000)
+    bool Transact(std::array<uint8_t, 8>& buffer, int32_t requestLength, int32_t capacity, int64_t timeoutMs = 3000)
     {
         return link.Transact(buffer.data(), requestLength, buffer.data(), capacity, timeoutMs);
     }

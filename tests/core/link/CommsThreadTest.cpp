@@ -19,8 +19,14 @@ namespace {
 using Kind = FarEndReply::Kind;
 using Script = std::function<std::optional<FarEndReply>(const Bytes&)>;
 
-bool IsInterfaceStatus(const Bytes& r) { return r.size() == 2 && r[0] == 0x02 && r[1] == 0x01; }
-bool IsOutstationStatus(const Bytes& r) { return r.size() == 2 && r[0] == 0x02 && r[1] != 0x01; }
+bool IsInterfaceStatus(const Bytes& r)
+{
+    return r.size() == 2 && r[0] == 0x02 && r[1] == 0x01;
+}
+bool IsOutstationStatus(const Bytes& r)
+{
+    return r.size() == 2 && r[0] == 0x02 && r[1] != 0x01;
+}
 
 // A field kit in which every unit answers and has a sensor.
 FarEndReply KitReply(const Bytes& request)
@@ -112,7 +118,8 @@ protected:
     {
         return library.WaitForSent([&](const std::vector<SentMessage>& sent) {
             std::vector<Bytes> requests;
-            for (const SentMessage& m : sent) requests.push_back(m.bytes);
+            for (const SentMessage& m : sent)
+                requests.push_back(m.bytes);
             return done(requests);
         });
     }
@@ -125,7 +132,8 @@ protected:
     std::vector<Bytes> Requests() const
     {
         std::vector<Bytes> requests;
-        for (const SentMessage& m : library.Sent()) requests.push_back(m.bytes);
+        for (const SentMessage& m : library.Sent())
+            requests.push_back(m.bytes);
         return requests;
     }
 
@@ -133,7 +141,8 @@ protected:
     {
         std::ifstream file(folder_ / "DebugFile.txt");
         std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        for (std::string line; std::getline(file, line);)
+            lines.push_back(line);
         return lines;
     }
 
@@ -184,9 +193,12 @@ TEST_F(CommsThreadTest, CommandsBeforeThePortOpensAreDropped)
 TEST_F(CommsThreadTest, LogNamesEachCommandAndItsFailures)
 {
     script = [](const Bytes& r) -> std::optional<FarEndReply> {
-        if (r[0] == 0x03) return FarEndReply::Of(Kind::Silent);        // select sensors fails
-        if (r[0] == 0x01) return FarEndReply::Answer({0x01, 2});        // listening refused
-        if (IsOutstationStatus(r)) return FarEndReply::Answer({0x02, 0, 0x80, 0});  // reset
+        if (r[0] == 0x03)
+            return FarEndReply::Of(Kind::Silent);  // select sensors fails
+        if (r[0] == 0x01)
+            return FarEndReply::Answer({0x01, 2});  // listening refused
+        if (IsOutstationStatus(r))
+            return FarEndReply::Answer({0x02, 0, 0x80, 0});  // reset
         return std::nullopt;
     };
     LinkCommand select = Command(TM_SELECT_SENSORS);
@@ -198,11 +210,10 @@ TEST_F(CommsThreadTest, LogNamesEachCommandAndItsFailures)
     Start();
     RunToEnd();
 
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                              "TM_SELECT_SENSORS", "ERROR_TM_SELECT_SENSORS",
-                              "TM_START_LISTENING_MODE", "ERROR_TM_START_LISTENING_MODE",
-                              "TM_GET_SENSOR_STATUS", "TM_GET_DATA_BLOCK",
-                              "TM_STOP_LISTENING_MODE", "TM_GET_CHARGE_STATUS", "TM_END_THREAD"}));
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{"TM_SELECT_SENSORS", "ERROR_TM_SELECT_SENSORS", "TM_START_LISTENING_MODE",
+                                        "ERROR_TM_START_LISTENING_MODE", "TM_GET_SENSOR_STATUS", "TM_GET_DATA_BLOCK",
+                                        "TM_STOP_LISTENING_MODE", "TM_GET_CHARGE_STATUS", "TM_END_THREAD"}));
     // Not sampling: the data-block command sends nothing.
     EXPECT_EQ(Count(Requests(), [](const Bytes& r) { return r[0] == 0x07; }), 0u);
 }
@@ -272,11 +283,11 @@ TEST_F(CommsThreadTest, StatusCommandPostponesTheNextPoll)
     ASSERT_TRUE(Thread().Stop());
 
     const std::vector<SentMessage> sent = library.Sent();
-    auto command = std::find_if(sent.begin(), sent.end(),
-                                [](const SentMessage& m) { return m.bytes == Bytes{0x02, 0x08}; });
+    auto command = std::find_if(sent.begin(), sent.end(), [](const SentMessage& m) {
+        return m.bytes == Bytes{0x02, 0x08};
+    });
     ASSERT_NE(command, sent.end());
-    auto nextPoll = std::find_if(command, sent.end(),
-                                 [](const SentMessage& m) { return IsInterfaceStatus(m.bytes); });
+    auto nextPoll = std::find_if(command, sent.end(), [](const SentMessage& m) { return IsInterfaceStatus(m.bytes); });
     ASSERT_NE(nextPoll, sent.end());
     EXPECT_GE(nextPoll->timeMs - command->timeMs, 2000);
 }
@@ -285,22 +296,20 @@ TEST_F(CommsThreadTest, StartSamplingSucceedsOnTheFourthAttemptAndStopsThePoll)
 {
     int attempts = 0;
     script = [&](const Bytes& r) -> std::optional<FarEndReply> {
-        if (r[0] == 0x06 && ++attempts < 4) return FarEndReply::Answer({0x06, 1, 0x02, 0x00});
+        if (r[0] == 0x06 && ++attempts < 4)
+            return FarEndReply::Answer({0x06, 1, 0x02, 0x00});
         return std::nullopt;
     };
     Queue({Command(TM_START_SAMPLING)}, false);
     Start();
-    ASSERT_TRUE(WaitFor([](const std::vector<Bytes>& r) {
-        return Count(r, [](const Bytes& b) { return b[0] == 0x06; }) >= 4;
-    }));
+    ASSERT_TRUE(WaitFor(
+        [](const std::vector<Bytes>& r) { return Count(r, [](const Bytes& b) { return b[0] == 0x06; }) >= 4; }));
     const int64_t started = clock.NowMs();
     ASSERT_TRUE(clock.WaitUntil(started + 10000));
     const size_t statusAfterStart = Count(Requests(), IsInterfaceStatus);
 
     state.PostCommand(Command(TM_STOP_CORRELATING));
-    ASSERT_TRUE(WaitFor([&](const std::vector<Bytes>& r) {
-        return Count(r, IsInterfaceStatus) > statusAfterStart;
-    }));
+    ASSERT_TRUE(WaitFor([&](const std::vector<Bytes>& r) { return Count(r, IsInterfaceStatus) > statusAfterStart; }));
     ASSERT_TRUE(Thread().Stop());
 
     EXPECT_TRUE(messages.Shown().empty());
@@ -314,29 +323,30 @@ TEST_F(CommsThreadTest, StartSamplingSucceedsOnTheFourthAttemptAndStopsThePoll)
               statusAfterStart);
     const std::vector<std::string> log = LogLines();
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4),
-              (std::vector<std::string>{"TM_START_SAMPLING", "START_SAMPLING_RETRY",
-                                        "START_SAMPLING_RETRY", "START_SAMPLING_RETRY"}));
+              (std::vector<std::string>{"TM_START_SAMPLING", "START_SAMPLING_RETRY", "START_SAMPLING_RETRY",
+                                        "START_SAMPLING_RETRY"}));
     EXPECT_EQ(log[4], "TM_STOP_CORRELATING");
 }
 
 TEST_F(CommsThreadTest, StartSamplingGivesUpAfterFourRefusals)
 {
     script = [](const Bytes& r) -> std::optional<FarEndReply> {
-        if (r[0] == 0x06) return FarEndReply::Answer({0x06, 1, 0x06, 0x04});
+        if (r[0] == 0x06)
+            return FarEndReply::Answer({0x06, 1, 0x06, 0x04});
         return std::nullopt;
     };
     Queue({Command(TM_START_SAMPLING)});
     Start();
     RunToEnd();
 
-    EXPECT_EQ(messages.Shown(), (std::vector<std::pair<uint32_t, uint32_t>>{
-                                    {str::kRedNotAnswering, kStyleExclamation}}));
+    EXPECT_EQ(messages.Shown(),
+              (std::vector<std::pair<uint32_t, uint32_t>>{{str::kRedNotAnswering, kStyleExclamation}}));
     EXPECT_TRUE(state.IsSamplingAnswered());
     EXPECT_FALSE(state.GetSamplingStarted());
     EXPECT_EQ(Count(Requests(), [](const Bytes& b) { return b[0] == 0x06; }), 4u);
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                              "TM_START_SAMPLING", "START_SAMPLING_RETRY", "START_SAMPLING_RETRY",
-                              "START_SAMPLING_RETRY", "ERROR_TM_START_SAMPLING", "TM_END_THREAD"}));
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{"TM_START_SAMPLING", "START_SAMPLING_RETRY", "START_SAMPLING_RETRY",
+                                        "START_SAMPLING_RETRY", "ERROR_TM_START_SAMPLING", "TM_END_THREAD"}));
 }
 
 TEST_F(CommsThreadTest, FailedRestartDuringAMeasurementShowsNothing)
@@ -344,7 +354,8 @@ TEST_F(CommsThreadTest, FailedRestartDuringAMeasurementShowsNothing)
     int attempts = 0;
     script = [&](const Bytes& r) -> std::optional<FarEndReply> {
         // The first start succeeds, every later one is refused without a reason.
-        if (r[0] == 0x06 && ++attempts > 1) return FarEndReply::Answer({0x06, 1, 0, 0});
+        if (r[0] == 0x06 && ++attempts > 1)
+            return FarEndReply::Answer({0x06, 1, 0, 0});
         return std::nullopt;
     };
     Queue({Command(TM_START_SAMPLING), Command(TM_START_SAMPLING), Command(TM_START_SAMPLING)});
@@ -352,8 +363,8 @@ TEST_F(CommsThreadTest, FailedRestartDuringAMeasurementShowsNothing)
     RunToEnd();
     // The second start fails while sampling (silently); the third fails from rest and the unit
     // gave no reason, so the user hears of a communication fault.
-    EXPECT_EQ(messages.Shown(), (std::vector<std::pair<uint32_t, uint32_t>>{
-                                    {str::kCommunicationError, kStyleExclamation}}));
+    EXPECT_EQ(messages.Shown(),
+              (std::vector<std::pair<uint32_t, uint32_t>>{{str::kCommunicationError, kStyleExclamation}}));
 }
 
 TEST_F(CommsThreadTest, DataBlockIsStoredAndAnnounced)
@@ -372,16 +383,15 @@ TEST_F(CommsThreadTest, DataBlockIsStoredAndAnnounced)
     Start();
     RunToEnd();
 
-    EXPECT_EQ(notifier.Posted(), (std::vector<uint32_t>{kCommandBlockReadyThreeStation,
-                                                        kCommandBlockReadyTwoStation}));
+    EXPECT_EQ(notifier.Posted(), (std::vector<uint32_t>{kCommandBlockReadyThreeStation, kCommandBlockReadyTwoStation}));
     ASSERT_TRUE(state.IsDataBlockReady());
     DataBlockRecord record;
     state.FetchDataBlock(record);
     EXPECT_EQ(record.unit, 1);
     EXPECT_EQ(record.blockNumber, 17);
     EXPECT_FALSE(state.IsLinkChanged() && !state.GetLinkUp());
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{"TM_START_SAMPLING", "TM_GET_DATA_BLOCK",
-                                                    "TM_GET_DATA_BLOCK", "TM_END_THREAD"}));
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"TM_START_SAMPLING", "TM_GET_DATA_BLOCK", "TM_GET_DATA_BLOCK",
+                                                    "TM_END_THREAD"}));
 }
 
 TEST_F(CommsThreadTest, FetchGivesWayToAWaitingCommand)
@@ -395,7 +405,8 @@ TEST_F(CommsThreadTest, FetchGivesWayToAWaitingCommand)
 TEST_F(CommsThreadTest, LostLinkDuringAFetchEndsSampling)
 {
     script = [](const Bytes& r) -> std::optional<FarEndReply> {
-        if (r[0] == 0x07) return FarEndReply::Of(Kind::Silent);
+        if (r[0] == 0x07)
+            return FarEndReply::Of(Kind::Silent);
         return std::nullopt;
     };
     Queue({Command(TM_START_SAMPLING), Command(TM_GET_DATA_BLOCK)}, false);
@@ -420,7 +431,8 @@ TEST_F(CommsThreadTest, LostLinkDuringAFetchEndsSampling)
 TEST_F(CommsThreadTest, ResetButtonDuringAFetchEndsSampling)
 {
     script = [this](const Bytes& r) -> std::optional<FarEndReply> {
-        if (r[0] != 0x07) return std::nullopt;
+        if (r[0] != 0x07)
+            return std::nullopt;
         state.PostCommand(Command(TM_GET_DATA_BLOCK));
         state.PostCommand(Command(TM_END_THREAD));
         Bytes block(2808, 0);
@@ -434,9 +446,8 @@ TEST_F(CommsThreadTest, ResetButtonDuringAFetchEndsSampling)
     EXPECT_FALSE(state.GetLinkUp());
     // The second fetch finds sampling ended and asks for nothing.
     EXPECT_EQ(Count(Requests(), [](const Bytes& b) { return b[0] == 0x07; }), 1u);
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{"TM_START_SAMPLING", "TM_GET_DATA_BLOCK",
-                                                    "GET_DATA_BLOCK_RETRY", "TM_GET_DATA_BLOCK",
-                                                    "TM_END_THREAD"}));
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"TM_START_SAMPLING", "TM_GET_DATA_BLOCK", "GET_DATA_BLOCK_RETRY",
+                                                    "TM_GET_DATA_BLOCK", "TM_END_THREAD"}));
 }
 
 TEST_F(CommsThreadTest, SuspendStopsThePollUntilResumed)
@@ -471,8 +482,8 @@ TEST_F(CommsThreadTest, FailedReopenStopsThePoll)
     EXPECT_FALSE(state.GetPortResult());
     // The status request after the attempt is sent (and fails); no poll follows.
     EXPECT_EQ(Count(Requests(), IsInterfaceStatus), 2u);
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{"TM_CONFIGURE_COM_PORT",
-                                                    "ERROR_TM_CONFIGURE_COM_PORT", "TM_END_THREAD"}));
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{"TM_CONFIGURE_COM_PORT", "ERROR_TM_CONFIGURE_COM_PORT", "TM_END_THREAD"}));
 }
 
 TEST_F(CommsThreadTest, EndCommandDropsEverythingQueued)
@@ -499,7 +510,8 @@ TEST_F(CommsThreadTest, StopEndsAThreadThatNeverGotAPort)
 TEST_F(CommsThreadTest, StopInterruptsAnExchangeThatNeverEnds)
 {
     script = [](const Bytes& r) -> std::optional<FarEndReply> {
-        if (r[0] == 0x18) return FarEndReply::Of(Kind::NeverAcknowledged);
+        if (r[0] == 0x18)
+            return FarEndReply::Of(Kind::NeverAcknowledged);
         return std::nullopt;
     };
     Queue({Command(TM_GET_HEADPHONE_STATUS)}, false);

@@ -20,13 +20,13 @@ using Bytes = std::vector<uint8_t>;
 // How the scripted far end answers one request.
 struct FarEndReply {
     enum class Kind {
-        Answer,            // acknowledged, then `bytes` arrive as the reply
-        Silent,            // acknowledged, no reply ever
-        NotAcknowledged,   // the library gives up on the send (failure bit)
-        NeverAcknowledged, // the send stays unacknowledged for ever
-        Refused,           // put_message has no room
-        HeartbeatLost,     // acknowledged, then the far end falls silent (failure bit)
-        Undeliverable,     // the reply arrives but the first get_message refuses it
+        Answer,             // acknowledged, then `bytes` arrive as the reply
+        Silent,             // acknowledged, no reply ever
+        NotAcknowledged,    // the library gives up on the send (failure bit)
+        NeverAcknowledged,  // the send stays unacknowledged for ever
+        Refused,            // put_message has no room
+        HeartbeatLost,      // acknowledged, then the far end falls silent (failure bit)
+        Undeliverable,      // the reply arrives but the first get_message refuses it
     };
     Kind kind = Kind::Answer;
     Bytes bytes;

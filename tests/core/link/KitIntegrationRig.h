@@ -139,8 +139,10 @@ public:
         library.CommClose();
         thread_.reset();
         device_.reset();
-        if (slave_ >= 0) close(slave_);
-        if (master_ >= 0) close(master_);
+        if (slave_ >= 0)
+            close(slave_);
+        if (master_ >= 0)
+            close(master_);
     }
 
     sim::FieldKit& Kit() override { return *kit_; }
@@ -158,8 +160,7 @@ private:
 };
 
 // Polls `done` until it holds or `limit` of real time has passed.
-inline bool WaitUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(30))
+inline bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(30))
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {

@@ -17,7 +17,10 @@ struct RigKind {
     RigFactory make;
 };
 
-void PrintTo(const RigKind& kind, std::ostream* out) { *out << kind.name; }
+void PrintTo(const RigKind& kind, std::ostream* out)
+{
+    *out << kind.name;
+}
 
 class KitRoutinesIntegrationTest : public testing::TestWithParam<RigKind> {
 protected:
@@ -67,8 +70,8 @@ TEST_P(KitRoutinesIntegrationTest, SensorStatusOfTheInterfaceUnitAndTheOutstatio
     EXPECT_TRUE(State().GetLinkUp());
     ASSERT_TRUE(Commands().GetSensorStatus(14, errorId));
     EXPECT_TRUE(State().IsSensorStatusUpdated());
-    const std::array<std::pair<bool, bool>, 4> expected = {
-        std::pair{true, true}, std::pair{true, false}, std::pair{true, true}, std::pair{true, true}};
+    const std::array<std::pair<bool, bool>, 4> expected = {std::pair{true, true}, std::pair{true, false},
+                                                           std::pair{true, true}, std::pair{true, true}};
     for (int unit = 0; unit < 4; ++unit) {
         bool present = false;
         bool sensor = false;
@@ -182,8 +185,8 @@ TEST_P(KitRoutinesIntegrationTest, SamplingDeliversAlternatingBlocks)
     ASSERT_TRUE(Commands().StartSampling(errorId));
     EXPECT_TRUE(State().IsSamplingAnswered());
     EXPECT_TRUE(State().GetSamplingStarted());
-    const std::array<std::pair<int, int>, 4> expected = {
-        std::pair{1, 0}, std::pair{2, 0}, std::pair{1, 1}, std::pair{2, 1}};
+    const std::array<std::pair<int, int>, 4> expected = {std::pair{1, 0}, std::pair{2, 0}, std::pair{1, 1},
+                                                         std::pair{2, 1}};
     for (const auto& [unit, number] : expected) {
         ASSERT_TRUE(Commands().GetDataBlock(false, errorId));
         DataBlockRecord record;
@@ -193,8 +196,7 @@ TEST_P(KitRoutinesIntegrationTest, SamplingDeliversAlternatingBlocks)
         EXPECT_EQ(record.status, sim::kBlockSampled);
         EXPECT_EQ(record.battery, 200);
         EXPECT_EQ(record.payloadLength, kPayloadBytes);
-        EXPECT_EQ(sim::test::DecodePayload(std::span<const uint8_t>(record.payload, kPayloadBytes)).result,
-                  2048);
+        EXPECT_EQ(sim::test::DecodePayload(std::span<const uint8_t>(record.payload, kPayloadBytes)).result, 2048);
     }
     EXPECT_EQ(Rig().notifier.Posted(), std::vector<uint32_t>(4, kCommandBlockReadyTwoStation));
 }
@@ -211,17 +213,16 @@ TEST_P(KitRoutinesIntegrationTest, RefusedStartNamesTheUnit)
     EXPECT_FALSE(State().IsSamplingAnswered());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Links, KitRoutinesIntegrationTest,
-    testing::Values(RigKind{"InProcess",
-                            [](const sim::KitOptions& o) -> std::unique_ptr<KitRig> {
-                                return std::make_unique<InProcessRig>(o);
-                            }},
-                    RigKind{"PseudoTerminal",
-                            [](const sim::KitOptions& o) -> std::unique_ptr<KitRig> {
-                                return std::make_unique<PseudoTerminalRig>(o);
-                            }}),
-    [](const testing::TestParamInfo<RigKind>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Links, KitRoutinesIntegrationTest,
+                         testing::Values(RigKind{"InProcess",
+                                                 [](const sim::KitOptions& o) -> std::unique_ptr<KitRig> {
+                                                     return std::make_unique<InProcessRig>(o);
+                                                 }},
+                                         RigKind{"PseudoTerminal",
+                                                 [](const sim::KitOptions& o) -> std::unique_ptr<KitRig> {
+                                                     return std::make_unique<PseudoTerminalRig>(o);
+                                                 }}),
+                         [](const testing::TestParamInfo<RigKind>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace korvanta::test

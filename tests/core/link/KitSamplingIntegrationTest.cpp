@@ -185,8 +185,8 @@ TEST_F(KitSamplingIntegrationTest, RefusedStartIsShownOnce)
     Start(options);
     Post(TM_SELECT_SENSORS, 10);
     EXPECT_FALSE(StartSampling());
-    EXPECT_EQ(messages_.Shown(), (std::vector<std::pair<uint32_t, uint32_t>>{
-                                     {str::kYellowNotAnswering, kStyleExclamation}}));
+    EXPECT_EQ(messages_.Shown(),
+              (std::vector<std::pair<uint32_t, uint32_t>>{{str::kYellowNotAnswering, kStyleExclamation}}));
     // Four attempts: the first and three retries.
     EXPECT_EQ(rig_->Kit().Counters().samplingRefusals, 4u);
 }

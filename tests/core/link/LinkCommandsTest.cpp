@@ -50,7 +50,10 @@ struct RoutineCase {
     bool resetsOnFailure;
 };
 
-void PrintTo(const RoutineCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RoutineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class RoutineTest : public LinkCommandsFixture, public ::testing::TestWithParam<RoutineCase> {};
 
@@ -110,40 +113,115 @@ const uint32_t kComms = str::kCommunicationError;
 INSTANTIATE_TEST_SUITE_P(
     EveryCommand, RoutineTest,
     ::testing::Values(
-        RoutineCase{"InterfaceVersion", [](C& c, uint32_t& id) { return c.GetInterfaceVersion(id); },
-                    {0x00}, 32, 3000, kComms, true},
-        RoutineCase{"OutstationVersion", [](C& c, uint32_t& id) { return c.GetOutstationVersion(2, id); },
-                    {0x15, 0x02}, 32, 6000, kComms, true},
-        RoutineCase{"SensorStatus", [](C& c, uint32_t& id) { return c.GetSensorStatus(4, id); },
-                    {0x02, 0x04}, 4, 18000, kComms, true},
-        RoutineCase{"InterfaceSensorStatus", [](C& c, uint32_t& id) { return c.GetInterfaceSensorStatus(id); },
-                    {0x02, 0x01}, 4, 3000, kComms, true},
-        RoutineCase{"ChargeStatus", [](C& c, uint32_t& id) { return c.RequestChargeStatus(id); },
-                    {0x05}, 8, 3000, kComms, true},
-        RoutineCase{"StartListening", [](C& c, uint32_t& id) { return c.StartListeningMode(3, id); },
-                    {0x01, 0x03, 0x00, 0x00}, 2, 3000, kComms, true},
-        RoutineCase{"StopListening", [](C& c, uint32_t& id) { return c.StopListeningMode(id); },
-                    {0x14}, 2, 3000, kComms, true},
-        RoutineCase{"SelectSensors", [](C& c, uint32_t& id) { return c.SelectSensors(12, id); },
-                    {0x03, 0x0C}, 2, 3000, kComms, true},
-        RoutineCase{"RadioMode", [](C& c, uint32_t& id) { return c.SetRadioMode(3, id); },
-                    {0x12, 0x01, 0x03, 0x03, 0x03}, 2, 3000, kComms, true},
-        RoutineCase{"Headphone", [](C& c, uint32_t& id) { return c.GetHeadphoneStatus(id); },
-                    {0x18}, 2, 3000, kComms, true},
-        RoutineCase{"Diagnostics", [](C& c, uint32_t& id) { return c.GetDiagnosticsInfo(1, id); },
-                    {0x1A, 0x01}, 24, 6000, kComms, true},
-        RoutineCase{"BeaconsOn", [](C& c, uint32_t& id) { return c.ControlBeacons(true, id); },
-                    {0x16, 0x0F, 0x00}, 2, 3000, kComms, true},
-        RoutineCase{"BeaconsOff", [](C& c, uint32_t& id) { return c.ControlBeacons(false, id); },
-                    {0x16, 0x00, 0x0F}, 2, 3000, kComms, true},
-        RoutineCase{"StartSampling", [](C& c, uint32_t& id) { return c.StartSampling(id); },
-                    {0x06, 0x01, 0x00}, 4, 12000, kComms, true},
-        RoutineCase{"DataBlock", [](C& c, uint32_t& id) { return c.GetDataBlock(false, id); },
-                    {0x07}, 2808, 5000, kComms, false},
-        RoutineCase{"RadioTestOn", [](C& c, uint32_t&) { return c.TestRadioComms(2, true); },
-                    {0x0D, 0x00, 0x02, 0x01}, 14, 2000, str::kNoError, false},
-        RoutineCase{"RadioTestOff", [](C& c, uint32_t&) { return c.TestRadioComms(1, false); },
-                    {0x0D, 0x02, 0x01, 0x01}, 14, 2000, str::kNoError, false}),
+        RoutineCase{"InterfaceVersion",
+                    [](C& c, uint32_t& id) { return c.GetInterfaceVersion(id); },
+                    {0x00},
+                    32,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{"OutstationVersion",
+                    [](C& c, uint32_t& id) { return c.GetOutstationVersion(2, id); },
+                    {0x15, 0x02},
+                    32,
+                    6000,
+                    kComms,
+                    true},
+        RoutineCase{"SensorStatus",
+                    [](C& c, uint32_t& id) { return c.GetSensorStatus(4, id); },
+                    {0x02, 0x04},
+                    4,
+                    18000,
+                    kComms,
+                    true},
+        RoutineCase{"InterfaceSensorStatus",
+                    [](C& c, uint32_t& id) { return c.GetInterfaceSensorStatus(id); },
+                    {0x02, 0x01},
+                    4,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{"ChargeStatus",
+                    [](C& c, uint32_t& id) { return c.RequestChargeStatus(id); },
+                    {0x05},
+                    8,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{"StartListening",
+                    [](C& c, uint32_t& id) { return c.StartListeningMode(3, id); },
+                    {0x01, 0x03, 0x00, 0x00},
+                    2,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{
+            "StopListening", [](C& c, uint32_t& id) { return c.StopListeningMode(id); }, {0x14}, 2, 3000, kComms, true},
+        RoutineCase{"SelectSensors",
+                    [](C& c, uint32_t& id) { return c.SelectSensors(12, id); },
+                    {0x03, 0x0C},
+                    2,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{"RadioMode",
+                    [](C& c, uint32_t& id) { return c.SetRadioMode(3, id); },
+                    {0x12, 0x01, 0x03, 0x03, 0x03},
+                    2,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{
+            "Headphone", [](C& c, uint32_t& id) { return c.GetHeadphoneStatus(id); }, {0x18}, 2, 3000, kComms, true},
+        RoutineCase{"Diagnostics",
+                    [](C& c, uint32_t& id) { return c.GetDiagnosticsInfo(1, id); },
+                    {0x1A, 0x01},
+                    24,
+                    6000,
+                    kComms,
+                    true},
+        RoutineCase{"BeaconsOn",
+                    [](C& c, uint32_t& id) { return c.ControlBeacons(true, id); },
+                    {0x16, 0x0F, 0x00},
+                    2,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{"BeaconsOff",
+                    [](C& c, uint32_t& id) { return c.ControlBeacons(false, id); },
+                    {0x16, 0x00, 0x0F},
+                    2,
+                    3000,
+                    kComms,
+                    true},
+        RoutineCase{"StartSampling",
+                    [](C& c, uint32_t& id) { return c.StartSampling(id); },
+                    {0x06, 0x01, 0x00},
+                    4,
+                    12000,
+                    kComms,
+                    true},
+        RoutineCase{"DataBlock",
+                    [](C& c, uint32_t& id) { return c.GetDataBlock(false, id); },
+                    {0x07},
+                    2808,
+                    5000,
+                    kComms,
+                    false},
+        RoutineCase{"RadioTestOn",
+                    [](C& c, uint32_t&) { return c.TestRadioComms(2, true); },
+                    {0x0D, 0x00, 0x02, 0x01},
+                    14,
+                    2000,
+                    str::kNoError,
+                    false},
+        RoutineCase{"RadioTestOff",
+                    [](C& c, uint32_t&) { return c.TestRadioComms(1, false); },
+                    {0x0D, 0x02, 0x01, 0x01},
+                    14,
+                    2000,
+                    str::kNoError,
+                    false}),
     [](const ::testing::TestParamInfo<RoutineCase>& info) { return std::string(info.param.name); });
 
 class CommandRepliesTest : public LinkCommandsFixture, public ::testing::Test {};
@@ -261,15 +339,15 @@ TEST_F(CommandRepliesTest, HeadphoneAndDiagnostics)
     Bytes reply = ReplyOf(0x1A, 24);
     reply[2] = 0x03;  // 1023 = 2.00 V
     reply[3] = 0xFF;
-    reply[5] = 0x01;  // 1 = 0.00 V
-    reply[22] = 0x01; // 256 = 0.50 V
+    reply[5] = 0x01;   // 1 = 0.00 V
+    reply[22] = 0x01;  // 256 = 0.50 V
     reply[23] = 0x00;
     Reply(FarEndReply::Answer(reply));
     ASSERT_TRUE(commands.GetDiagnosticsInfo(2, errorId));
     const std::string gap(5, ' ');
-    EXPECT_EQ(state.GetDiagnostics(2), "2.00" + gap + "0.00" + gap + "0.00" + gap + "0.00" + gap +
-                                           "0.00" + gap + "0.00" + gap + "0.00" + gap + "0.00" +
-                                           std::string(20, ' ') + "0.00" + gap + "0.00" + gap + "0.50");
+    EXPECT_EQ(state.GetDiagnostics(2), "2.00" + gap + "0.00" + gap + "0.00" + gap + "0.00" + gap + "0.00" + gap +
+                                           "0.00" + gap + "0.00" + gap + "0.00" + std::string(20, ' ') + "0.00" + gap +
+                                           "0.00" + gap + "0.50");
 
     reply[1] = 1;  // invalid: the text stays, the screen still hears of the answer
     Reply(FarEndReply::Answer(reply));
@@ -288,8 +366,7 @@ struct SamplingRefusal {
     uint32_t id;
 };
 
-class StartSamplingRefusalTest : public LinkCommandsFixture,
-                                 public ::testing::TestWithParam<SamplingRefusal> {};
+class StartSamplingRefusalTest : public LinkCommandsFixture, public ::testing::TestWithParam<SamplingRefusal> {};
 
 TEST_P(StartSamplingRefusalTest, NamesTheFirstUnitAtFault)
 {
@@ -306,16 +383,12 @@ TEST_P(StartSamplingRefusalTest, NamesTheFirstUnitAtFault)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, StartSamplingRefusalTest,
     ::testing::Values(SamplingRefusal{0x06, 0x04, str::kRedNotAnswering},
-                      SamplingRefusal{0x02, 0x02, str::kNoSensorRed},
-                      SamplingRefusal{0x04, 0x02, str::kRedFault},
+                      SamplingRefusal{0x02, 0x02, str::kNoSensorRed}, SamplingRefusal{0x04, 0x02, str::kRedFault},
                       SamplingRefusal{0x04, 0x00, str::kBlueNotAnswering},
-                      SamplingRefusal{0x0C, 0x0C, str::kNoSensorBlue},
-                      SamplingRefusal{0x08, 0x04, str::kBlueFault},
+                      SamplingRefusal{0x0C, 0x0C, str::kNoSensorBlue}, SamplingRefusal{0x08, 0x04, str::kBlueFault},
                       SamplingRefusal{0x08, 0x00, str::kYellowNotAnswering},
-                      SamplingRefusal{0x09, 0x08, str::kNoSensorYellow},
-                      SamplingRefusal{0x01, 0x08, str::kYellowFault},
-                      SamplingRefusal{0x01, 0x01, str::kNoSensorInterface},
-                      SamplingRefusal{0x01, 0x00, str::kNoError},
+                      SamplingRefusal{0x09, 0x08, str::kNoSensorYellow}, SamplingRefusal{0x01, 0x08, str::kYellowFault},
+                      SamplingRefusal{0x01, 0x01, str::kNoSensorInterface}, SamplingRefusal{0x01, 0x00, str::kNoError},
                       SamplingRefusal{0x00, 0x00, str::kNoError}));
 
 TEST_F(CommandRepliesTest, StartSamplingSuccessIsAnswered)

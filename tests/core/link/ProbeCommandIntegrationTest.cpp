@@ -93,8 +93,8 @@ TEST_F(ProbeCommandIntegrationTest, ProbesTheSimulatorThroughItsTerminal)
     const pid_t simulator = fork();
     ASSERT_GE(simulator, 0);
     if (simulator == 0) {
-        execl(simulator_.c_str(), "korvanta-sim", "--link", link.c_str(), "--fast", "--off", "blue",
-              "--battery", "red:12", "--firmware", "yellow:1.5.A", "--charging", static_cast<char*>(nullptr));
+        execl(simulator_.c_str(), "korvanta-sim", "--link", link.c_str(), "--fast", "--off", "blue", "--battery",
+              "red:12", "--firmware", "yellow:1.5.A", "--charging", static_cast<char*>(nullptr));
         _exit(127);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);

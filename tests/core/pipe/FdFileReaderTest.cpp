@@ -6,22 +6,26 @@
 namespace korvanta {
 namespace {
 
-std::vector<FdEntry> ParseFilters(std::string_view text, int slots = 3) {
+std::vector<FdEntry> ParseFilters(std::string_view text, int slots = 3)
+{
     return FdFileReader(FdLineFormat::FilterPair, slots).Parse(text);
 }
 
-std::vector<FdEntry> ParseVelocities(std::string_view text) {
+std::vector<FdEntry> ParseVelocities(std::string_view text)
+{
     return FdFileReader(FdLineFormat::VelocityPair, 20).Parse(text);
 }
 
-void ExpectEntry(const FdEntry& entry, int material, int slot, float first, float second) {
+void ExpectEntry(const FdEntry& entry, int material, int slot, float first, float second)
+{
     EXPECT_EQ(entry.material, material);
     EXPECT_EQ(entry.slot, slot);
     EXPECT_EQ(entry.first, first);
     EXPECT_EQ(entry.second, second);
 }
 
-TEST(FdFileReader, FilterLinesFollowTheScanPattern) {
+TEST(FdFileReader, FilterLinesFollowTheScanPattern)
+{
     ASSERT_TRUE(FdFileReader::ParseLine("3, 100, 800", FdLineFormat::FilterPair));
     ASSERT_TRUE(FdFileReader::ParseLine("  0x0A,100.5,  -2e2 trailing text", FdLineFormat::FilterPair));
     const auto parsed = FdFileReader::ParseLine("  0x0A,100.5,  -2e2 trailing", FdLineFormat::FilterPair);
@@ -37,7 +41,8 @@ TEST(FdFileReader, FilterLinesFollowTheScanPattern) {
     EXPECT_FALSE(FdFileReader::ParseLine("3, --1, 800", FdLineFormat::FilterPair));
 }
 
-TEST(FdFileReader, VelocityLinesFollowTheScanPattern) {
+TEST(FdFileReader, VelocityLinesFollowTheScanPattern)
+{
     const auto parsed = FdFileReader::ParseLine("3 \"110\" \"500\"", FdLineFormat::VelocityPair);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->material, 3);
@@ -49,9 +54,10 @@ TEST(FdFileReader, VelocityLinesFollowTheScanPattern) {
     EXPECT_FALSE(FdFileReader::ParseLine("3, 110, 500", FdLineFormat::VelocityPair));
 }
 
-TEST(FdFileReader, AnotherIndexRestartsAMaterialAtSlotZero) {
-    const auto entries = ParseVelocities(
-        "1 \"100\" \"900\"\n1 \"150\" \"1000\"\n2 \"100\" \"400\"\n1 \"200\" \"1100\"\n");
+TEST(FdFileReader, AnotherIndexRestartsAMaterialAtSlotZero)
+{
+    const auto entries =
+        ParseVelocities("1 \"100\" \"900\"\n1 \"150\" \"1000\"\n2 \"100\" \"400\"\n1 \"200\" \"1100\"\n");
     ASSERT_EQ(entries.size(), 4u);
     ExpectEntry(entries[0], 1, 0, 100.0f, 900.0f);
     ExpectEntry(entries[1], 1, 1, 150.0f, 1000.0f);
@@ -59,11 +65,12 @@ TEST(FdFileReader, AnotherIndexRestartsAMaterialAtSlotZero) {
     ExpectEntry(entries[3], 1, 0, 200.0f, 1100.0f);
 }
 
-TEST(FdFileReader, SkippedLinesDoNotBreakARun) {
+TEST(FdFileReader, SkippedLinesDoNotBreakARun)
+{
     const auto entries = ParseFilters(
         "// 14, 1, 2 comment whatever follows\n"
         "4, 100, 800\n"
-        "14, 1, 1\n"        // index 20: outside the table
+        "14, 1, 1\n"  // index 20: outside the table
         "garbage\n"
         "\n"
         "   // not a comment, and not a line either\n"
@@ -73,7 +80,8 @@ TEST(FdFileReader, SkippedLinesDoNotBreakARun) {
     ExpectEntry(entries[1], 4, 1, 80.0f, 600.0f);
 }
 
-TEST(FdFileReader, LinesBeyondAMaterialsSlotsAreDropped) {
+TEST(FdFileReader, LinesBeyondAMaterialsSlotsAreDropped)
+{
     const auto entries = ParseFilters("0, 1, 2\n0, 3, 4\n0, 5, 6\n0, 7, 8\n0, 9, 10\n13, 1, 1\n");
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[2].slot, 2);
@@ -81,8 +89,11 @@ TEST(FdFileReader, LinesBeyondAMaterialsSlotsAreDropped) {
     EXPECT_TRUE(ParseFilters("5, 1, 1\n", 0).empty());
 }
 
-TEST(FdFileReader, AcceptsCrLfLoneCrByteOrderMarkAndNoFinalNewline) {
-    const auto crlf = ParseFilters("\xEF\xBB\xBF" "2, 10, 20\r\n2, 30, 40\r\n// c\r\n2, 50, 60");
+TEST(FdFileReader, AcceptsCrLfLoneCrByteOrderMarkAndNoFinalNewline)
+{
+    const auto crlf = ParseFilters(
+        "\xEF\xBB\xBF"
+        "2, 10, 20\r\n2, 30, 40\r\n// c\r\n2, 50, 60");
     ASSERT_EQ(crlf.size(), 3u);
     ExpectEntry(crlf[2], 2, 2, 50.0f, 60.0f);
     const auto cr = ParseFilters("2, 10, 20\r2, 30, 40\r");
@@ -90,7 +101,8 @@ TEST(FdFileReader, AcceptsCrLfLoneCrByteOrderMarkAndNoFinalNewline) {
     EXPECT_EQ(cr[1].slot, 1);
 }
 
-TEST(FdFileReader, ReadFileTellsAMissingFileFromAnEmptyOne) {
+TEST(FdFileReader, ReadFileTellsAMissingFileFromAnEmptyOne)
+{
     pipetest::TempDir dir;
     EXPECT_FALSE(FdFileReader::ReadFile(dir / "missing.fd"));
     EXPECT_FALSE(FdFileReader::ReadFile(dir.Path()));

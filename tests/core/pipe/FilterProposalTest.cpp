@@ -21,7 +21,8 @@ using pipetest::TempDir;
 // distinct bands per class.
 class FilterProposalTest : public ::testing::Test {
 protected:
-    FilterProposalTest() {
+    FilterProposalTest()
+    {
         std::array<Material, kMaxMaterials> all{};
         SetBand(all[0], 100.0f, 800.0f);
         SetBand(all[1], 50.0f, 600.0f);
@@ -36,7 +37,8 @@ protected:
         filters_.automatic = 1;
     }
 
-    static void SetBand(Material& m, float low, float high) {
+    static void SetBand(Material& m, float low, float high)
+    {
         m.inUse = 1;
         for (int k = 0; k < kFilterClasses; ++k) {
             m.lowCutoffs[k] = low;
@@ -44,12 +46,14 @@ protected:
         }
     }
 
-    void ExpectCutoffs(float low, float high) const {
+    void ExpectCutoffs(float low, float high) const
+    {
         EXPECT_EQ(filters_.lowCutoff, low);
         EXPECT_EQ(filters_.highCutoff, high);
     }
 
-    void ExpectNotchesAndAutoKept() const {
+    void ExpectNotchesAndAutoKept() const
+    {
         EXPECT_EQ(filters_.notches[2].high, 51.0f);
         EXPECT_EQ(filters_.automatic, 1);
     }
@@ -60,7 +64,8 @@ protected:
     FilterSettings filters_;
 };
 
-TEST_F(FilterProposalTest, KeepsTheLowestLowAndTheHighestHigh) {
+TEST_F(FilterProposalTest, KeepsTheLowestLowAndTheHighestHigh)
+{
     SetFiltersFromMaterials(Pipe({Section(0, 10.0f, 1000.0f), Section(1, 10.0f, 1000.0f)}), db_, filters_);
     ExpectCutoffs(50.0f, 800.0f);
     ExpectNotchesAndAutoKept();
@@ -68,17 +73,18 @@ TEST_F(FilterProposalTest, KeepsTheLowestLowAndTheHighestHigh) {
     ExpectCutoffs(20.0f, 1000.0f);
 }
 
-TEST_F(FilterProposalTest, AMaterialWithoutHighCutoffRemovesIt) {
+TEST_F(FilterProposalTest, AMaterialWithoutHighCutoffRemovesIt)
+{
     SetFiltersFromMaterials(Pipe({Section(1, 10.0f, 1000.0f), Section(2, 10.0f, 1000.0f)}), db_, filters_);
     ExpectCutoffs(50.0f, 0.0f);
     // Once the first section has no high cut-off, later ones cannot bring it back.
-    SetFiltersFromMaterials(
-        Pipe({Section(2, 10.0f, 1000.0f), Section(0, 10.0f, 1000.0f), Section(3, 10.0f, 1000.0f)}), db_,
-        filters_);
+    SetFiltersFromMaterials(Pipe({Section(2, 10.0f, 1000.0f), Section(0, 10.0f, 1000.0f), Section(3, 10.0f, 1000.0f)}),
+                            db_, filters_);
     ExpectCutoffs(20.0f, 0.0f);
 }
 
-TEST_F(FilterProposalTest, UsesTheWholePipesTravelTimeClass) {
+TEST_F(FilterProposalTest, UsesTheWholePipesTravelTimeClass)
+{
     // Two sections of 0.06 s each: 0.12 s selects the middle class for both.
     SetFiltersFromMaterials(Pipe({Section(5, 60.0f, 1000.0f), Section(5, 60.0f, 1000.0f)}), db_, filters_);
     ExpectCutoffs(2.0f, 0.0f);
@@ -86,7 +92,8 @@ TEST_F(FilterProposalTest, UsesTheWholePipesTravelTimeClass) {
     ExpectCutoffs(3.0f, 0.0f);
 }
 
-TEST_F(FilterProposalTest, AnEmptyPipeGetsNoCutoffs) {
+TEST_F(FilterProposalTest, AnEmptyPipeGetsNoCutoffs)
+{
     filters_.lowCutoff = 10.0f;
     filters_.highCutoff = 20.0f;
     SetFiltersFromMaterials(PipeSections{}, db_, filters_);
@@ -95,14 +102,16 @@ TEST_F(FilterProposalTest, AnEmptyPipeGetsNoCutoffs) {
     EXPECT_TRUE(sink_.messages.empty());
 }
 
-TEST_F(FilterProposalTest, AnUnknownMaterialProposesNothingAndSaysSo) {
+TEST_F(FilterProposalTest, AnUnknownMaterialProposesNothingAndSaysSo)
+{
     SetFiltersFromMaterials(Pipe({Section(25, 10.0f, 1000.0f)}), db_, filters_);
     ExpectCutoffs(0.0f, 0.0f);
     ASSERT_EQ(sink_.messages.size(), 1u);
     EXPECT_EQ(sink_.messages[0].first, str::kMaterialLoadError);
 }
 
-TEST_F(FilterProposalTest, PresetsApplyOnlyToPipesOfOneMaterial) {
+TEST_F(FilterProposalTest, PresetsApplyOnlyToPipesOfOneMaterial)
+{
     CPresetFilters presets;
     presets.LoadText("3, 15, 250\n3, 30, 0\n");
     EXPECT_TRUE(ApplyPreset(Pipe({Section(3, 10.0f, 400.0f), Section(3, 5.0f, 400.0f)}), presets, 1, filters_));
@@ -114,7 +123,8 @@ TEST_F(FilterProposalTest, PresetsApplyOnlyToPipesOfOneMaterial) {
     ExpectCutoffs(30.0f, 0.0f);
 }
 
-TEST_F(FilterProposalTest, SetFiltersClearsTheWholeBlock) {
+TEST_F(FilterProposalTest, SetFiltersClearsTheWholeBlock)
+{
     filters_.reserved[3] = 9;
     SetFilters(filters_, 350.0f, 0.0f);
     FilterSettings expected;
@@ -122,7 +132,8 @@ TEST_F(FilterProposalTest, SetFiltersClearsTheWholeBlock) {
     EXPECT_EQ(std::memcmp(&filters_, &expected, sizeof expected), 0);
 }
 
-TEST(PresetFilters, LoadReadsTheFileOrReportsItMissing) {
+TEST(PresetFilters, LoadReadsTheFileOrReportsItMissing)
+{
     TempDir dir;
     RecordingMessageSink sink;
     CPresetFilters presets;

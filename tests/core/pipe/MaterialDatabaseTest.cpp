@@ -22,7 +22,8 @@ constexpr const char* kFilters = "// defaults\n0, 100, 800\n0, 50, 600\n0, 20, 4
 constexpr const char* kVelocities =
     "1 \"100\" \"900\"\n1 \"150\" \"1000\"\n2 \"100\" \"400\"\n1 \"200\" \"1100\"\n14 \"1\" \"1\"\n";
 
-void WriteDefaults(const TempDir& dir) {
+void WriteDefaults(const TempDir& dir)
+{
     WriteFile(dir / "filters.fd", kFilters);
     WriteFile(dir / "mlist.fd", kVelocities);
 }
@@ -35,7 +36,8 @@ struct Fixture {
 
     Fixture() { sink.messages.clear(); }
 
-    void SetMaterial(int index, const Material& material) {
+    void SetMaterial(int index, const Material& material)
+    {
         std::array<Material, kMaxMaterials> all{};
         db.CopyOut(all);
         all[static_cast<size_t>(index)] = material;
@@ -43,7 +45,8 @@ struct Fixture {
     }
 };
 
-Material Table(std::initializer_list<std::pair<float, float>> pairs) {
+Material Table(std::initializer_list<std::pair<float, float>> pairs)
+{
     Material m;
     m.inUse = 1;
     int k = 0;
@@ -55,7 +58,8 @@ Material Table(std::initializer_list<std::pair<float, float>> pairs) {
     return m;
 }
 
-TEST(MaterialDatabase, MissingFilesGiveTheStopMessageAndNoWriteAtExit) {
+TEST(MaterialDatabase, MissingFilesGiveTheStopMessageAndNoWriteAtExit)
+{
     TempDir dir;
     RecordingMessageSink sink;
     {
@@ -67,7 +71,8 @@ TEST(MaterialDatabase, MissingFilesGiveTheStopMessageAndNoWriteAtExit) {
     EXPECT_FALSE(std::filesystem::exists(dir / "Database2.bin"));
 }
 
-TEST(MaterialDatabase, MissingVelocityTableKeepsWhatWasFilledButDoesNotSaveIt) {
+TEST(MaterialDatabase, MissingVelocityTableKeepsWhatWasFilledButDoesNotSaveIt)
+{
     TempDir dir;
     WriteFile(dir / "filters.fd", kFilters);
     RecordingMessageSink sink;
@@ -79,11 +84,13 @@ TEST(MaterialDatabase, MissingVelocityTableKeepsWhatWasFilledButDoesNotSaveIt) {
     EXPECT_EQ(db.FilterForMaterial(0, 0.15f), (CutoffPair{50.0f, 600.0f}));
 }
 
-TEST(MaterialDatabase, DefaultsAreRestoredAndWrittenWhenTheDatabaseIsMissingOrShort) {
+TEST(MaterialDatabase, DefaultsAreRestoredAndWrittenWhenTheDatabaseIsMissingOrShort)
+{
     for (const size_t existing : {size_t{0}, size_t{4799}}) {
         TempDir dir;
         WriteDefaults(dir);
-        if (existing > 0) WriteFile(dir / "Database2.bin", std::string(existing, '\x7f'));
+        if (existing > 0)
+            WriteFile(dir / "Database2.bin", std::string(existing, '\x7f'));
         RecordingMessageSink sink;
         CMaterialDatabase db(dir.Path(), sink);
         EXPECT_TRUE(sink.messages.empty());
@@ -92,7 +99,9 @@ TEST(MaterialDatabase, DefaultsAreRestoredAndWrittenWhenTheDatabaseIsMissingOrSh
         EXPECT_EQ(db.MaterialName(0), "Eternit");
         EXPECT_EQ(db.MaterialName(19), "Materiale 20");
         // The name is kept as Windows-1252: ø is one byte.
-        EXPECT_STREQ(db.GetMaterial(4)->name, "St\xF8" "bejern");
+        EXPECT_STREQ(db.GetMaterial(4)->name,
+                     "St\xF8"
+                     "bejern");
         EXPECT_EQ(db.GetMaterial(3)->inUse, 0);  // names alone do not put a material in use
 
         const std::string image = ReadWholeFile(dir / "Database2.bin");
@@ -103,7 +112,8 @@ TEST(MaterialDatabase, DefaultsAreRestoredAndWrittenWhenTheDatabaseIsMissingOrSh
     }
 }
 
-TEST(MaterialDatabase, VelocityTableRestartsAMaterialAndSkipsIndexTwenty) {
+TEST(MaterialDatabase, VelocityTableRestartsAMaterialAndSkipsIndexTwenty)
+{
     TempDir dir;
     WriteDefaults(dir);
     RecordingMessageSink sink;
@@ -115,10 +125,12 @@ TEST(MaterialDatabase, VelocityTableRestartsAMaterialAndSkipsIndexTwenty) {
     EXPECT_EQ(copper->velocities[1], 1000.0f);
     EXPECT_EQ(copper->diameters[2], 0.0f);
     EXPECT_EQ(db.GetMaterial(2)->diameters[0], 100.0f);
-    for (int i = 3; i < kMaxMaterials; ++i) EXPECT_EQ(db.GetMaterial(i)->diameters[0], 0.0f) << i;
+    for (int i = 3; i < kMaxMaterials; ++i)
+        EXPECT_EQ(db.GetMaterial(i)->diameters[0], 0.0f) << i;
 }
 
-TEST(MaterialDatabase, AnExistingFileIsReadAndLongerFilesAreAccepted) {
+TEST(MaterialDatabase, AnExistingFileIsReadAndLongerFilesAreAccepted)
+{
     TempDir dir;
     std::string image(CMaterialDatabase::kImageBytes + 10, '\0');
     Material m = Table({{110.0f, 450.0f}});
@@ -133,7 +145,8 @@ TEST(MaterialDatabase, AnExistingFileIsReadAndLongerFilesAreAccepted) {
     EXPECT_EQ(db.MaterialCount(), 0);  // entry 0 is not in use
 }
 
-TEST(MaterialDatabase, AFailedReadLeavesTheEntriesAlone) {
+TEST(MaterialDatabase, AFailedReadLeavesTheEntriesAlone)
+{
     Fixture f;
     f.SetMaterial(0, Table({{100.0f, 1000.0f}}));
     WriteFile(f.dir / "Database2.bin", std::string(100, '\x11'));
@@ -144,7 +157,8 @@ TEST(MaterialDatabase, AFailedReadLeavesTheEntriesAlone) {
     EXPECT_EQ(f.db.MaterialCount(), 1);
 }
 
-TEST(MaterialDatabase, WriteReplacesTheFileAndAFailedWriteKeepsTheOldOne) {
+TEST(MaterialDatabase, WriteReplacesTheFileAndAFailedWriteKeepsTheOldOne)
+{
     Fixture f;
     f.SetMaterial(0, Table({{100.0f, 1000.0f}}));
     ASSERT_TRUE(f.db.WriteFile());
@@ -168,7 +182,8 @@ TEST(MaterialDatabase, WriteReplacesTheFileAndAFailedWriteKeepsTheOldOne) {
     }
 }
 
-TEST(MaterialDatabase, WritesAtExitOnlyWhenAsked) {
+TEST(MaterialDatabase, WritesAtExitOnlyWhenAsked)
+{
     TempDir dir;
     RecordingMessageSink sink;
     {
@@ -188,15 +203,19 @@ TEST(MaterialDatabase, WritesAtExitOnlyWhenAsked) {
     again.SetSaveAtExit(false);
 }
 
-TEST(MaterialDatabase, CountStopsAtTheFirstMaterialNotInUse) {
+TEST(MaterialDatabase, CountStopsAtTheFirstMaterialNotInUse)
+{
     Fixture f;
-    for (int i : {0, 1, 2, 3, 4, 6}) f.SetMaterial(i, Table({}));
+    for (int i : {0, 1, 2, 3, 4, 6})
+        f.SetMaterial(i, Table({}));
     EXPECT_EQ(f.db.MaterialCount(), 5);
-    for (int i = 0; i < kMaxMaterials; ++i) f.SetMaterial(i, Table({}));
+    for (int i = 0; i < kMaxMaterials; ++i)
+        f.SetMaterial(i, Table({}));
     EXPECT_EQ(f.db.MaterialCount(), 20);
 }
 
-TEST(MaterialDatabase, NamesOutsideTheTableShowTheMaterialError) {
+TEST(MaterialDatabase, NamesOutsideTheTableShowTheMaterialError)
+{
     Fixture f;
     Material unterminated;
     std::memset(unterminated.name, 'x', sizeof unterminated.name);
@@ -209,7 +228,8 @@ TEST(MaterialDatabase, NamesOutsideTheTableShowTheMaterialError) {
                                                      {str::kMaterialLoadError, kStyleExclamation}}));
 }
 
-TEST(MaterialDatabase, VelocityIsInterpolatedFromTheFirstEntry) {
+TEST(MaterialDatabase, VelocityIsInterpolatedFromTheFirstEntry)
+{
     Fixture f;
     f.SetMaterial(0, Table({{100.0f, 900.0f}, {150.0f, 1000.0f}, {200.0f, 1100.0f}}));
     EXPECT_EQ(f.db.GetVelocityForDiameter(0, 175.0f), 1050.0f);
@@ -227,7 +247,8 @@ TEST(MaterialDatabase, VelocityIsInterpolatedFromTheFirstEntry) {
     EXPECT_EQ(f.db.GetVelocityForDiameter(3, 150.0f), 0.0f);
 }
 
-TEST(MaterialDatabase, TravelTimeClassesIncludeTheirUpperLimit) {
+TEST(MaterialDatabase, TravelTimeClassesIncludeTheirUpperLimit)
+{
     Fixture f;
     Material m = Table({});
     const float lows[] = {100.0f, 50.0f, 20.0f};
@@ -245,7 +266,8 @@ TEST(MaterialDatabase, TravelTimeClassesIncludeTheirUpperLimit) {
     EXPECT_EQ(f.sink.messages, (std::vector<Message>{{str::kMaterialLoadError, kStyleExclamation}}));
 }
 
-TEST(MaterialDatabase, MeasuredPairsKeepTheTableSorted) {
+TEST(MaterialDatabase, MeasuredPairsKeepTheTableSorted)
+{
     Fixture f;
     f.SetMaterial(0, Table({{100.0f, 900.0f}, {125.0f, 1000.0f}}));
     EXPECT_TRUE(f.db.AddMeasuredPair(0, 110.0f, 950.0f));
@@ -265,7 +287,8 @@ TEST(MaterialDatabase, MeasuredPairsKeepTheTableSorted) {
     EXPECT_TRUE(f.sink.messages.empty());
 }
 
-TEST(MaterialDatabase, AFullTableRefusesNewDiametersButTakesEqualOnes) {
+TEST(MaterialDatabase, AFullTableRefusesNewDiametersButTakesEqualOnes)
+{
     Fixture f;
     Material full = Table({});
     for (int k = 0; k < kMaxVelocityEntries; ++k) {

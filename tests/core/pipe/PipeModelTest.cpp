@@ -13,15 +13,20 @@ using pipetest::Pipe;
 using pipetest::Section;
 
 // A one-section pipe whose travel time is exactly `seconds`.
-PipeSections PipeWithTravelTime(float seconds) { return Pipe({Section(0, seconds, 1.0f)}); }
+PipeSections PipeWithTravelTime(float seconds)
+{
+    return Pipe({Section(0, seconds, 1.0f)});
+}
 
 // The smallest float travel time whose product with 1.1f is exactly `limit`.
-float TravelTimeGiving(float limit) {
+float TravelTimeGiving(float limit)
+{
     float t = limit / kTravelTimeMargin;
     for (int step = 0; step < 64; ++step) {
         const float product = t * kTravelTimeMargin;
         if (product == limit) {
-            while (std::nextafter(t, 0.0f) * kTravelTimeMargin == limit) t = std::nextafter(t, 0.0f);
+            while (std::nextafter(t, 0.0f) * kTravelTimeMargin == limit)
+                t = std::nextafter(t, 0.0f);
             return t;
         }
         t = std::nextafter(t, product < limit ? 10.0f : 0.0f);
@@ -29,7 +34,8 @@ float TravelTimeGiving(float limit) {
     return std::numeric_limits<float>::quiet_NaN();
 }
 
-TEST(PipeModel, EmptyPipeHasNoLengthOrTravelTime) {
+TEST(PipeModel, EmptyPipeHasNoLengthOrTravelTime)
+{
     const PipeSections pipe{};
     EXPECT_EQ(GetSectionCount(pipe), 0);
     EXPECT_EQ(GetTotalLength(pipe), 0.0f);
@@ -40,7 +46,8 @@ TEST(PipeModel, EmptyPipeHasNoLengthOrTravelTime) {
     EXPECT_EQ(range, 2u);
 }
 
-TEST(PipeModel, OnlyInUseOneCountsAndSectionsAreReadFromTheFront) {
+TEST(PipeModel, OnlyInUseOneCountsAndSectionsAreReadFromTheFront)
+{
     PipeSections pipe = Pipe({Section(1, 100.0f, 1000.0f), Section(1, 50.0f, 500.0f)});
     pipe[2] = Section(1, 1000.0f, 1.0f);
     pipe[2].inUse = 2;  // absent
@@ -54,7 +61,8 @@ TEST(PipeModel, OnlyInUseOneCountsAndSectionsAreReadFromTheFront) {
     EXPECT_FLOAT_EQ(GetTotalLength(pipe), 1150.0f);
 }
 
-TEST(PipeModel, TravelTimeIgnoresSectionsWithoutAUsableVelocity) {
+TEST(PipeModel, TravelTimeIgnoresSectionsWithoutAUsableVelocity)
+{
     for (float bad : {0.0f, -300.0f, std::numeric_limits<float>::quiet_NaN(), 1e-45f}) {
         const PipeSections pipe = Pipe({Section(0, 100.0f, 1000.0f), Section(0, 1e30f, bad)});
         const float t = GetTravelTime(pipe);
@@ -63,11 +71,12 @@ TEST(PipeModel, TravelTimeIgnoresSectionsWithoutAUsableVelocity) {
     }
 }
 
-TEST(PipeModel, MixedMaterialsCompareEverySectionWithTheFirst) {
+TEST(PipeModel, MixedMaterialsCompareEverySectionWithTheFirst)
+{
     EXPECT_FALSE(HasMixedMaterials(Pipe({Section(999, 10.0f, 1000.0f)})));
     EXPECT_FALSE(HasMixedMaterials(Pipe({Section(4, 10.0f, 1000.0f), Section(4, 10.0f, 1000.0f)})));
-    EXPECT_TRUE(HasMixedMaterials(
-        Pipe({Section(4, 10.0f, 1000.0f), Section(4, 10.0f, 1000.0f), Section(2, 10.0f, 1000.0f)})));
+    EXPECT_TRUE(
+        HasMixedMaterials(Pipe({Section(4, 10.0f, 1000.0f), Section(4, 10.0f, 1000.0f), Section(2, 10.0f, 1000.0f)})));
     // Only sections in use count.
     PipeSections pipe = Pipe({Section(4, 10.0f, 1000.0f)});
     pipe[1] = Section(2, 10.0f, 1000.0f);
@@ -75,7 +84,8 @@ TEST(PipeModel, MixedMaterialsCompareEverySectionWithTheFirst) {
     EXPECT_FALSE(HasMixedMaterials(pipe));
 }
 
-TEST(PipeModel, SelectRangeLimitsAreSinglePrecisionAndExclusive) {
+TEST(PipeModel, SelectRangeLimitsAreSinglePrecisionAndExclusive)
+{
     const float limits[] = {kRangeLimit0, kRangeLimit1, kRangeLimit2};
     for (uint32_t k = 0; k < 3; ++k) {
         const float atLimit = TravelTimeGiving(limits[k]);
@@ -95,7 +105,8 @@ TEST(PipeModel, SelectRangeLimitsAreSinglePrecisionAndExclusive) {
     }
 }
 
-TEST(PipeModel, SelectRangeKeepsTheRangeForAVeryLongPipe) {
+TEST(PipeModel, SelectRangeKeepsTheRangeForAVeryLongPipe)
+{
     uint32_t range = 1;
     EXPECT_FALSE(SelectRange(PipeWithTravelTime(3.0f / 1.1f), range));
     EXPECT_EQ(range, 1u);

@@ -19,7 +19,8 @@ namespace korvanta::pipetest {
 // Remembers every message shown, with its style.
 class RecordingMessageSink final : public IMessageSink {
 public:
-    MessageAnswer ShowMessage(uint32_t id, uint32_t style) override {
+    MessageAnswer ShowMessage(uint32_t id, uint32_t style) override
+    {
         messages.emplace_back(id, style);
         return MessageAnswer::Ok;
     }
@@ -29,15 +30,18 @@ public:
 // A fresh, empty folder that is removed with everything in it at the end of the test.
 class TempDir {
 public:
-    TempDir() {
+    TempDir()
+    {
         std::random_device random;
         const auto base = std::filesystem::temp_directory_path();
         for (;;) {
             path_ = base / ("korvanta-pipe-" + std::to_string(random()) + std::to_string(random()));
-            if (std::filesystem::create_directory(path_)) break;
+            if (std::filesystem::create_directory(path_))
+                break;
         }
     }
-    ~TempDir() {
+    ~TempDir()
+    {
         std::error_code error;
         std::filesystem::remove_all(path_, error);
     }
@@ -51,17 +55,20 @@ private:
     std::filesystem::path path_;
 };
 
-inline void WriteFile(const std::filesystem::path& path, std::string_view content) {
+inline void WriteFile(const std::filesystem::path& path, std::string_view content)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-inline std::string ReadWholeFile(const std::filesystem::path& path) {
+inline std::string ReadWholeFile(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline PipeSection Section(int material, float length, float velocity, float diameter = 100.0f) {
+inline PipeSection Section(int material, float length, float velocity, float diameter = 100.0f)
+{
     PipeSection section;
     section.materialIndex = static_cast<int16_t>(material);
     section.length = length;
@@ -71,10 +78,12 @@ inline PipeSection Section(int material, float length, float velocity, float dia
     return section;
 }
 
-inline PipeSections Pipe(std::initializer_list<PipeSection> sections) {
+inline PipeSections Pipe(std::initializer_list<PipeSection> sections)
+{
     PipeSections pipe{};
     size_t i = 0;
-    for (const PipeSection& section : sections) pipe[i++] = section;
+    for (const PipeSection& section : sections)
+        pipe[i++] = section;
     return pipe;
 }
 

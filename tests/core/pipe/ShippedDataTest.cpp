@@ -15,12 +15,16 @@ using pipetest::TempDir;
 
 constexpr int kNamedMaterials = 11;
 
-bool IsPlastic(int index) { return index == 3 || index == 5 || index == 7 || index == 8; }
+bool IsPlastic(int index)
+{
+    return index == 3 || index == 5 || index == 7 || index == 8;
+}
 
 // The shipped defaults, copied into a fresh folder so that the database can write beside them.
 class ShippedData : public ::testing::Test {
 protected:
-    ShippedData() {
+    ShippedData()
+    {
         const std::filesystem::path data(KORVANTA_DATA_DIR);
         for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
             std::filesystem::copy_file(data / name, dir_ / name);
@@ -30,7 +34,8 @@ protected:
     RecordingMessageSink sink_;
 };
 
-TEST_F(ShippedData, DefaultsBuildTheElevenNamedMaterials) {
+TEST_F(ShippedData, DefaultsBuildTheElevenNamedMaterials)
+{
     CMaterialDatabase db(dir_.Path(), sink_);
     EXPECT_TRUE(sink_.messages.empty());
     EXPECT_TRUE(db.SaveAtExit());
@@ -41,9 +46,11 @@ TEST_F(ShippedData, DefaultsBuildTheElevenNamedMaterials) {
         SCOPED_TRACE(db.MaterialName(i));
         const Material& m = *db.GetMaterial(i);
         int entries = 0;
-        while (entries < kMaxVelocityEntries && m.diameters[entries] > 0.0f) ++entries;
+        while (entries < kMaxVelocityEntries && m.diameters[entries] > 0.0f)
+            ++entries;
         EXPECT_GE(entries, 6);
-        for (int k = 1; k < entries; ++k) EXPECT_GT(m.diameters[k], m.diameters[k - 1]);
+        for (int k = 1; k < entries; ++k)
+            EXPECT_GT(m.diameters[k], m.diameters[k - 1]);
         // Plastic pipes carry a slow wave, stiff pipes one near the speed of sound in water.
         const float low = IsPlastic(i) ? 200.0f : 900.0f;
         const float high = IsPlastic(i) ? 500.0f : 1450.0f;
@@ -69,15 +76,18 @@ TEST_F(ShippedData, DefaultsBuildTheElevenNamedMaterials) {
     db.SetSaveAtExit(false);
 }
 
-TEST_F(ShippedData, EveryNamedMaterialHasConsecutivePresets) {
+TEST_F(ShippedData, EveryNamedMaterialHasConsecutivePresets)
+{
     CPresetFilters presets;
     EXPECT_TRUE(presets.Load(dir_.Path(), sink_));
     EXPECT_TRUE(sink_.messages.empty());
     for (int i = 0; i < kNamedMaterials; ++i) {
         int count = 0;
-        while (count < CPresetFilters::kPresetsPerMaterial && presets.PresetExists(i, count)) ++count;
+        while (count < CPresetFilters::kPresetsPerMaterial && presets.PresetExists(i, count))
+            ++count;
         EXPECT_GE(count, 3) << i;
-        for (int k = count; k < CPresetFilters::kPresetsPerMaterial; ++k) EXPECT_FALSE(presets.PresetExists(i, k));
+        for (int k = count; k < CPresetFilters::kPresetsPerMaterial; ++k)
+            EXPECT_FALSE(presets.PresetExists(i, k));
     }
     EXPECT_FALSE(presets.PresetExists(kNamedMaterials, 0));
 }

@@ -15,7 +15,8 @@ constexpr auto kImperial = UnitSystem::Imperial;
 constexpr auto kSeconds = TimeUnit::Seconds;
 constexpr auto kMilliseconds = TimeUnit::Milliseconds;
 
-TEST(UnitConversion, EntryAndDisplayUseTheirOwnConstants) {
+TEST(UnitConversion, EntryAndDisplayUseTheirOwnConstants)
+{
     // 0.3047999902464003 is the float nearest 0.3048, so a typed foot is exactly 0.3048f metres.
     EXPECT_EQ(LengthToMetres(1.0f, kImperial), 0.3048f);
     EXPECT_EQ(LengthToMetres(12.5f, kMetric), 12.5f);
@@ -27,7 +28,8 @@ TEST(UnitConversion, EntryAndDisplayUseTheirOwnConstants) {
               100.0);
 }
 
-TEST(UnitConversion, VelocityCombinesFootAndMillisecondFactors) {
+TEST(UnitConversion, VelocityCombinesFootAndMillisecondFactors)
+{
     EXPECT_FLOAT_EQ(VelocityToMetresPerSecond(1.2f, kMetric, kMilliseconds), 1200.0f);
     EXPECT_FLOAT_EQ(VelocityToMetresPerSecond(1000.0f, kImperial, kSeconds), 304.79999f);
     EXPECT_FLOAT_EQ(VelocityToMetresPerSecond(1.0f, kImperial, kMilliseconds), 304.79999f);
@@ -37,7 +39,8 @@ TEST(UnitConversion, VelocityCombinesFootAndMillisecondFactors) {
     EXPECT_DOUBLE_EQ(DelayForDisplay(0.5f, kSeconds), 0.5);
 }
 
-TEST(UnitConversion, DisplayFormats) {
+TEST(UnitConversion, DisplayFormats)
+{
     EXPECT_EQ(FormatSectionLength(123.456f, kMetric), "123.46");
     EXPECT_EQ(FormatSectionLength(100.0f, kImperial), "328.1");
     EXPECT_EQ(FormatSectionDiameter(110.0f, kMetric), "110");
@@ -54,7 +57,8 @@ TEST(UnitConversion, DisplayFormats) {
     EXPECT_EQ(FormatSectionLength(3e38f, kMetric).size(), 42u);
 }
 
-TEST(PipeValidation, LimitsAreCheckedInStoredUnitsAndIncludeTheLimit) {
+TEST(PipeValidation, LimitsAreCheckedInStoredUnitsAndIncludeTheLimit)
+{
     EXPECT_EQ(CheckLength(0.1f, kMetric), str::kNoError);
     EXPECT_EQ(CheckLength(0.0999f, kMetric), str::kInvalidLengthMetric);
     EXPECT_EQ(CheckLength(0.33f, kImperial), str::kNoError);
@@ -62,7 +66,7 @@ TEST(PipeValidation, LimitsAreCheckedInStoredUnitsAndIncludeTheLimit) {
 
     EXPECT_EQ(CheckDiameter(1.0f, kMetric), str::kNoError);
     EXPECT_EQ(CheckDiameter(0.5f, kMetric), str::kInvalidDiameterMetric);
-    EXPECT_EQ(CheckDiameter(0.04f, kImperial), str::kNoError);     // 1.016 mm
+    EXPECT_EQ(CheckDiameter(0.04f, kImperial), str::kNoError);                   // 1.016 mm
     EXPECT_EQ(CheckDiameter(0.039f, kImperial), str::kInvalidDiameterImperial);  // 0.9906 mm
 
     EXPECT_EQ(CheckVelocity(1.0f, kMetric, kSeconds), str::kNoError);
@@ -75,7 +79,8 @@ TEST(PipeValidation, LimitsAreCheckedInStoredUnitsAndIncludeTheLimit) {
     EXPECT_EQ(CheckVelocity(0.003f, kImperial, kMilliseconds), str::kInvalidVelocityImperial);
 }
 
-TEST(PipeValidation, NotANumberIsRefused) {
+TEST(PipeValidation, NotANumberIsRefused)
+{
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(CheckLength(nan, kMetric), str::kInvalidLengthMetric);
     EXPECT_EQ(CheckDiameter(nan, kImperial), str::kInvalidDiameterImperial);

@@ -8,15 +8,19 @@
 namespace korvanta {
 namespace {
 
-TEST(Cp1252, DanishLettersAreOneByteEach) {
+TEST(Cp1252, DanishLettersAreOneByteEach)
+{
     const std::string bytes = Utf8ToCp1252("Støbejern");
     ASSERT_EQ(bytes.size(), 9u);
-    EXPECT_EQ(bytes, "St\xF8" "bejern");
+    EXPECT_EQ(bytes,
+              "St\xF8"
+              "bejern");
     EXPECT_EQ(Cp1252ToUtf8(bytes), "Støbejern");
     EXPECT_EQ(Utf8ToCp1252("ÆØÅæøå"), "\xC6\xD8\xC5\xE6\xF8\xE5");
 }
 
-TEST(Cp1252, HighControlRangeUsesTheWindowsTable) {
+TEST(Cp1252, HighControlRangeUsesTheWindowsTable)
+{
     EXPECT_EQ(Cp1252ToUtf8("\x80"), "€");
     EXPECT_EQ(Utf8ToCp1252("€"), "\x80");
     EXPECT_EQ(Cp1252ToUtf8("\x9F"), "Ÿ");
@@ -26,7 +30,8 @@ TEST(Cp1252, HighControlRangeUsesTheWindowsTable) {
     EXPECT_EQ(Utf8ToCp1252("\xC2\x80"), "?");
 }
 
-TEST(Cp1252, UndefinedBytesRoundTripThroughC1Controls) {
+TEST(Cp1252, UndefinedBytesRoundTripThroughC1Controls)
+{
     for (const char b : {'\x81', '\x8D', '\x8F', '\x90', '\x9D'}) {
         const std::string utf8 = Cp1252ToUtf8(std::string(1, b));
         ASSERT_EQ(utf8.size(), 2u);
@@ -35,41 +40,59 @@ TEST(Cp1252, UndefinedBytesRoundTripThroughC1Controls) {
     }
 }
 
-TEST(Cp1252, EveryByteSurvivesARoundTrip) {
+TEST(Cp1252, EveryByteSurvivesARoundTrip)
+{
     std::string all;
-    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
     const std::string utf8 = Cp1252ToUtf8(all);
     EXPECT_EQ(Utf8ToCp1252(utf8), all);
 }
 
-TEST(Cp1252, CharactersWithoutAByteBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("Łódź"), "?\xF3" "d?");
-    EXPECT_EQ(Utf8ToCp1252("a\xE6\x97\xA5" "b"), "a?b");               // CJK, 3 bytes
-    EXPECT_EQ(Utf8ToCp1252("x\xF0\x9F\x98\x80y"), "x?y");              // emoji, 4 bytes
+TEST(Cp1252, CharactersWithoutAByteBecomeQuestionMarks)
+{
+    EXPECT_EQ(Utf8ToCp1252("Łódź"),
+              "?\xF3"
+              "d?");
+    EXPECT_EQ(Utf8ToCp1252("a\xE6\x97\xA5"
+                           "b"),
+              "a?b");                                      // CJK, 3 bytes
+    EXPECT_EQ(Utf8ToCp1252("x\xF0\x9F\x98\x80y"), "x?y");  // emoji, 4 bytes
 }
 
-TEST(Cp1252, MalformedUtf8BecomesQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("\x80" "A"), "?A");                         // stray continuation
-    EXPECT_EQ(Utf8ToCp1252("A\xC3"), "A?");                            // truncated at the end
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x82" "A"), "?A");                     // truncated, one '?'
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");                         // overlong '/'
-    EXPECT_EQ(Utf8ToCp1252("\xE0\x80\x80"), "???");                    // overlong NUL
-    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");                    // surrogate
-    EXPECT_EQ(Utf8ToCp1252("\xF4\x90\x80\x80"), "????");               // above U+10FFFF
+TEST(Cp1252, MalformedUtf8BecomesQuestionMarks)
+{
+    EXPECT_EQ(Utf8ToCp1252("\x80"
+                           "A"),
+              "?A");                         // stray continuation
+    EXPECT_EQ(Utf8ToCp1252("A\xC3"), "A?");  // truncated at the end
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82"
+                           "A"),
+              "?A");                                      // truncated, one '?'
+    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");            // overlong '/'
+    EXPECT_EQ(Utf8ToCp1252("\xE0\x80\x80"), "???");       // overlong NUL
+    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");       // surrogate
+    EXPECT_EQ(Utf8ToCp1252("\xF4\x90\x80\x80"), "????");  // above U+10FFFF
     EXPECT_EQ(Utf8ToCp1252("\xF5\xFE\xFF"), "???");
-    EXPECT_EQ(Utf8ToCp1252("\xC3" "\xC3\xB8"), "?\xF8");               // lead byte interrupted
+    EXPECT_EQ(Utf8ToCp1252("\xC3"
+                           "\xC3\xB8"),
+              "?\xF8");  // lead byte interrupted
 }
 
-TEST(Cp1252, FixedFieldFilledExactly) {
+TEST(Cp1252, FixedFieldFilledExactly)
+{
     std::array<char, 10> field;
     field.fill('X');
     CopyToFixedField("Støbejern", field);  // 9 bytes + terminator
-    EXPECT_EQ(std::string(field.data(), 9), "St\xF8" "bejern");
+    EXPECT_EQ(std::string(field.data(), 9),
+              "St\xF8"
+              "bejern");
     EXPECT_EQ(field[9], '\0');
     EXPECT_EQ(ReadFixedField(field), "Støbejern");
 }
 
-TEST(Cp1252, FixedFieldTruncatesAfterConversionAndStaysInside) {
+TEST(Cp1252, FixedFieldTruncatesAfterConversionAndStaysInside)
+{
     // Guard bytes on both sides catch any write outside the field.
     std::array<char, 8> buffer;
     buffer.fill('#');
@@ -79,16 +102,21 @@ TEST(Cp1252, FixedFieldTruncatesAfterConversionAndStaysInside) {
     EXPECT_EQ(buffer[6], '#');
     EXPECT_EQ(buffer[7], '#');
     // Cut after conversion: "Støb" is 4 single bytes, where 4 UTF-8 bytes would be only "Stø".
-    EXPECT_EQ(std::string(field.data(), 5), std::string("St\xF8" "b", 4) + '\0');
+    EXPECT_EQ(std::string(field.data(), 5), std::string("St\xF8"
+                                                        "b",
+                                                        4) +
+                                                '\0');
     EXPECT_EQ(ReadFixedField(field), "Støb");
 }
 
-TEST(Cp1252, FixedFieldZeroFillsTheRest) {
+TEST(Cp1252, FixedFieldZeroFillsTheRest)
+{
     std::array<char, 12> field;
     field.fill('X');
     CopyToFixedField("PVC", field);
     EXPECT_EQ(std::string(field.data(), 3), "PVC");
-    for (std::size_t i = 3; i < field.size(); ++i) EXPECT_EQ(field[i], '\0') << i;
+    for (std::size_t i = 3; i < field.size(); ++i)
+        EXPECT_EQ(field[i], '\0') << i;
 
     std::array<char, 1> tiny = {'X'};
     CopyToFixedField("abc", tiny);
@@ -99,7 +127,8 @@ TEST(Cp1252, FixedFieldZeroFillsTheRest) {
     EXPECT_EQ(guard[0], '#');
 }
 
-TEST(Cp1252, ReadFixedFieldStopsAtZeroOrAtTheFieldEnd) {
+TEST(Cp1252, ReadFixedFieldStopsAtZeroOrAtTheFieldEnd)
+{
     // A full field without terminator; the byte after it belongs to the next field.
     const char record[] = {'0', '1', ':', '2', '3', ':', '4', '5', 'Z', 'Z'};
     EXPECT_EQ(ReadFixedField(std::span<const char>(record, 8)), "01:23:45");
