@@ -1,36 +1,19 @@
 #include "sim/FdTransport.h"
 
-#include <cerrno>
-#include <unistd.h>
+#include "orvelink/framing/FdIo.h"
 
 namespace korvanta::sim {
 
 std::ptrdiff_t FdTransport::Read(std::span<uint8_t> buffer)
 {
-    for (;;) {
-        const ssize_t result = ::read(fd_, buffer.data(), buffer.size());
-        if (result >= 0) {
-            return result;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EIO) ? 0 : -1;
-    }
+    const std::ptrdiff_t result = orvelink::ReadAvailable(fd_, buffer);
+    // The terminal side of a pseudo-terminal closed between two programs is no failure of ours.
+    return result < 0 && orvelink::LastReadWasHangup() ? 0 : result;
 }
 
 std::ptrdiff_t FdTransport::Write(std::span<const uint8_t> bytes)
 {
-    for (;;) {
-        const ssize_t result = ::write(fd_, bytes.data(), bytes.size());
-        if (result >= 0) {
-            return result;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
-    }
+    return orvelink::WriteAvailable(fd_, bytes);
 }
 
 }  // namespace korvanta::sim

@@ -1,5 +1,7 @@
 #include "orvelink/src/TtyTransport.h"
 
+#include "orvelink/framing/FdIo.h"
+
 #if !defined(_WIN32)
 
 #include <cerrno>
@@ -93,30 +95,12 @@ TtyTransport::~TtyTransport()
 
 std::ptrdiff_t TtyTransport::Read(std::span<uint8_t> buffer)
 {
-    for (;;) {
-        const ssize_t result = ::read(fd_, buffer.data(), buffer.size());
-        if (result >= 0) {
-            return result;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
-    }
+    return ReadAvailable(fd_, buffer);
 }
 
 std::ptrdiff_t TtyTransport::Write(std::span<const uint8_t> bytes)
 {
-    for (;;) {
-        const ssize_t result = ::write(fd_, bytes.data(), bytes.size());
-        if (result >= 0) {
-            return result;
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
-    }
+    return WriteAvailable(fd_, bytes);
 }
 
 }  // namespace korvanta::orvelink
