@@ -18,6 +18,7 @@
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
 #include "sim/InProcessKit.h"
+#include "sim/scenario/ScenarioKitOptions.h"
 
 namespace korvanta::cli {
 
@@ -226,22 +227,35 @@ int RunMeasure(const std::vector<std::string>& args)
 
     std::unique_ptr<sim::InProcessKit> kit;
     if (simulated) {
+        // --leak (or --snr) places a leak on a simple pipe of the given sections; otherwise the kit
+        // hears the scenario named by KORVANTA_SIM_SCENARIO, or its realistic default.
         sim::KitOptions kitOptions;
-        kitOptions.paced = !options.Has("fast");
-        if (!sections.empty()) {
-            const double leak = options.Number("leak", 0.5 * GetTotalLength(pipe));
-            const auto times = TravelTimesToLeak(pipe, leak);
-            if (!times) {
-                throw UsageError("--leak must lie on the pipe the sections describe");
+        const bool placed = options.Has("leak") || options.Has("snr");
+        if (placed) {
+            kitOptions.paced = !options.Has("fast");
+            if (!sections.empty()) {
+                const double leak = options.Number("leak", 0.5 * GetTotalLength(pipe));
+                const auto times = TravelTimesToLeak(pipe, leak);
+                if (!times) {
+                    throw UsageError("--leak must lie on the pipe the sections describe");
+                }
+                kitOptions.pipe = KitLayout(pairCode, *times);
+            } else if (options.Has("leak")) {
+                kitOptions.pipe.leakMetres = options.Number("leak", 0.0);
             }
-            kitOptions.pipe = KitLayout(pairCode, *times);
-        } else if (options.Has("leak")) {
-            kitOptions.pipe.leakMetres = options.Number("leak", 0.0);
+            for (sim::UnitSettings& unit : kitOptions.units) {
+                unit.snrDb = options.Number("snr", unit.snrDb);
+            }
+            kitOptions.units[sim::kInterfaceUnit].sensor = (pairCode & 1) != 0;
+        } else {
+            std::string error;
+            if (!sim::ProgramKitOptions(kitOptions, error)) {
+                throw UsageError("the simulated kit's scenario: " + error);
+            }
+            if (options.Has("fast")) {
+                kitOptions.paced = false;
+            }
         }
-        for (sim::UnitSettings& unit : kitOptions.units) {
-            unit.snrDb = options.Number("snr", unit.snrDb);
-        }
-        kitOptions.units[sim::kInterfaceUnit].sensor = (pairCode & 1) != 0;
         std::string error;
         kit = sim::RegisterSimTransport(kitOptions, nullptr, &error);
         if (!kit) {

@@ -19,6 +19,7 @@
 #include "core/link/OrvelinkLibrary.h"
 #include "core/link/SteadyClock.h"
 #include "sim/InProcessKit.h"
+#include "sim/scenario/ScenarioKitOptions.h"
 
 namespace korvanta::cli {
 
@@ -227,9 +228,16 @@ int RunProbe(const std::vector<std::string>& args)
     // comms thread has ended.
     std::unique_ptr<sim::InProcessKit> kit;
     if (*port == sim::InProcessKit::kTransportName) {
+        // The kit hears the scenario named by KORVANTA_SIM_SCENARIO, or its default.
         sim::KitOptions kitOptions;
-        kitOptions.paced = !options.Has("fast");
         std::string error;
+        if (!sim::ProgramKitOptions(kitOptions, error)) {
+            std::cerr << "korvanta-cli probe: the simulated kit's scenario: " << error << "\n";
+            return 1;
+        }
+        if (options.Has("fast")) {
+            kitOptions.paced = false;
+        }
         kit = sim::RegisterSimTransport(kitOptions, nullptr, &error);
         if (!kit) {
             std::cerr << "korvanta-cli probe: " << error << "\n";

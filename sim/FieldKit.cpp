@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "sim/BlockTiming.h"
+#include "sim/scenario/ScenarioBlockSource.h"
 
 namespace korvanta::sim {
 
@@ -301,6 +302,12 @@ bool FieldKit::StartRun(const std::vector<uint8_t>& units, TimePoint start)
             gap = std::max(0.0, std::chrono::duration<double>(start - lastEnd).count());
         }
         run_->Restart(gap);
+    } else if (options_.scenario) {
+        std::unique_ptr<BlockSource> source = MakeScenarioSource(*options_.scenario, units);
+        if (!source) {
+            return false;
+        }
+        run_.emplace(units, std::move(source));
     } else {
         LeakNoiseConfig config;
         config.lowHz = options_.lowHz;

@@ -5,7 +5,12 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <set>
+
+#include "sim/scenario/ScenarioFile.h"
+#include "sim/scenario/ScenarioKitOptions.h"
 
 namespace korvanta::sim {
 
@@ -169,6 +174,36 @@ const std::map<std::string, Setter>& ValueOptions()
     return options;
 }
 
+// Options of the simple model that a scenario file replaces.
+const std::set<std::string> kSimpleModelOptions = {"pipe-length", "velocity", "leak-distance", "yellow-position",
+                                                   "interface-position", "snr", "band"};
+
+// Loads --scenario FILE, wherever it stands, into the base options of `parsed`.
+bool ReadScenarioOption(const std::vector<std::string>& args, KitCommandLine& parsed,
+                        std::shared_ptr<Scenario>& scenario, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--scenario") {
+            continue;
+        }
+        if (scenario) {
+            error = "--scenario may be given once";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = "--scenario needs a value";
+            return false;
+        }
+        parsed.scenarioPath = args[i + 1];
+        scenario = std::make_shared<Scenario>();
+        if (!LoadScenarioFile(parsed.scenarioPath, *scenario, error, &parsed.warnings)) {
+            return false;
+        }
+        parsed.options = ScenarioKitOptions(scenario);
+    }
+    return true;
+}
+
 }  // namespace
 
 int ParseUnitName(const std::string& text)
@@ -183,6 +218,8 @@ std::string KitUsage()
 {
     return "usage: korvanta-sim --link PATH [options]\n"
            "  --link PATH                 publish the simulated port as a symbolic link at PATH\n"
+           "  --scenario FILE             pipe, sensors, leaks, disturbances, unit states and a\n"
+           "                              timeline of faults from a scenario file (JSON)\n"
            "  --fast                      no line pacing, no radio delays, blocks as soon as asked\n"
            "  --pipe-length METRES        red at 0, blue at the far end (default 200)\n"
            "  --velocity M/S              sound velocity in the pipe (default 1200)\n"
@@ -210,6 +247,10 @@ std::string KitUsage()
 bool ParseKitCommandLine(const std::vector<std::string>& args, KitCommandLine& result, std::string& error)
 {
     KitCommandLine parsed;
+    std::shared_ptr<Scenario> scenario;
+    if (!ReadScenarioOption(args, parsed, scenario, error)) {
+        return false;
+    }
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -225,7 +266,7 @@ bool ParseKitCommandLine(const std::vector<std::string>& args, KitCommandLine& r
         } else if (arg.starts_with("--")) {
             const std::string name = arg.substr(2);
             const auto option = ValueOptions().find(name);
-            if (name != "link" && option == ValueOptions().end()) {
+            if (name != "link" && name != "scenario" && option == ValueOptions().end()) {
                 error = "unknown option '" + arg + "'";
                 return false;
             }
@@ -234,8 +275,14 @@ bool ParseKitCommandLine(const std::vector<std::string>& args, KitCommandLine& r
                 return false;
             }
             const std::string& value = args[++i];
+            if (scenario && kSimpleModelOptions.contains(name)) {
+                error = arg + " has no effect with --scenario: the scenario file describes the pipe";
+                return false;
+            }
             if (name == "link") {
                 parsed.linkPath = value;
+            } else if (name == "scenario") {
+                // Read before the loop.
             } else if (!option->second(value, parsed.options)) {
                 error = "bad value '" + value + "' for " + arg;
                 return false;
@@ -244,6 +291,11 @@ bool ParseKitCommandLine(const std::vector<std::string>& args, KitCommandLine& r
             error = "unexpected argument '" + arg + "'";
             return false;
         }
+    }
+    if (scenario) {
+        // --seed seeds the scenario's noise as well as the line faults.
+        scenario->scene.seed = parsed.options.seed;
+        parsed.options.scenario = scenario;
     }
     if (parsed.help) {
         result = parsed;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+
+#include "sim/scenario/FieldKitControls.h"
+#include "sim/scenario/Scenario.h"
 
 namespace korvanta::sim {
 
@@ -25,10 +29,26 @@ KitDevice::KitDevice(orvelink::ByteTransport& line, FieldKit& kit, const orvelin
       endpoint_(faults_, clock)
 {
     faults_.SetShares(options.lineFaults.lose, options.lineFaults.corrupt);
+    if (options.scenario && !options.scenario->timeline.empty()) {
+        timeline_ = std::make_unique<KitTimeline>(options.scenario->timeline, options.lineFaults);
+        started_ = clock.Now();
+    }
+}
+
+void KitDevice::PlayTimeline()
+{
+    std::lock_guard lock(timelineMutex_);
+    if (!timeline_) {
+        return;
+    }
+    const double elapsed = std::chrono::duration<double>(clock_.Now() - started_).count();
+    FieldKitControls controls(kit_, this);
+    timeline_->Apply(elapsed, kit_.Counters().blocksServed, controls);
 }
 
 void KitDevice::Poll()
 {
+    PlayTimeline();
     std::lock_guard lock(mutex_);
     if (kit_.IsSilent()) {
         pending_.clear();

@@ -11,12 +11,14 @@
 #include "sim/FieldKit.h"
 #include "sim/FrameFaultTransport.h"
 #include "sim/PacedTransport.h"
+#include "sim/scenario/KitTimeline.h"
 
 namespace korvanta::sim {
 
 // The kit's end of the line: the device side of the link framing over a byte transport, handing
 // each received message to the field kit and sending its reply once the reply is due. Paced
 // options put a 57600-baud line between the two; line faults lose or damage a share of the frames.
+// A scenario's timeline is played on the kit at every poll, its times counted from construction.
 // While the kit is silent nothing is answered or written, so the far end sees a dead link; what
 // reaches the line meanwhile is lost, as it would be on a unit without power.
 // Poll may run on any one thread at a time; every operation is thread-safe.
@@ -39,6 +41,7 @@ public:
 
 private:
     void DiscardIncoming();
+    void PlayTimeline();
 
     mutable std::mutex mutex_;
     orvelink::ByteTransport& line_;
@@ -48,6 +51,10 @@ private:
     FrameFaultTransport faults_;
     orvelink::LinkEndpoint endpoint_;
     std::deque<KitReply> pending_;
+
+    std::mutex timelineMutex_;  // taken before, never inside, mutex_
+    std::unique_ptr<KitTimeline> timeline_;
+    orvelink::LinkClock::TimePoint started_{};
 };
 
 }  // namespace korvanta::sim

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sim/LeakNoiseGenerator.h"
+#include "sim/scenario/Scenario.h"
 
 namespace korvanta::sim {
 
@@ -63,6 +64,9 @@ std::string CheckKitOptions(const KitOptions& options)
     if (options.resetAfterSeconds &&
         (!std::isfinite(*options.resetAfterSeconds) || *options.resetAfterSeconds < 0.0)) {
         return "the reset button can only be pressed a positive number of seconds after start";
+    }
+    if (options.scenario) {
+        return CheckScenarioForKit(*options.scenario);
     }
     return {};
 }

@@ -2,12 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "sim/PipeLayout.h"
 
 namespace korvanta::sim {
+
+struct Scenario;
 
 // Unit numbers: 0 the interface unit, 1 red, 2 blue, 3 yellow.
 inline constexpr int kKitUnits = 4;
@@ -48,6 +51,11 @@ struct KitOptions {
     uint64_t seed = 1;
     std::optional<double> resetAfterSeconds;  // the reset button is pressed this long after start
     LineFaultShares lineFaults;
+    // The pipe's acoustics (or recordings) and a timeline of events in place of `pipe`, the band,
+    // the source level and the units' snrDb; null for that simple model. The units' states, the
+    // charger, the headphones and the line faults above still apply (ScenarioKitOptions sets
+    // them from the scenario).
+    std::shared_ptr<const Scenario> scenario;
 
     KitOptions();
 };

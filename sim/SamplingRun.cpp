@@ -2,10 +2,17 @@
 
 #include <utility>
 
+#include "sim/LeakNoiseSource.h"
+
 namespace korvanta::sim {
 
 SamplingRun::SamplingRun(std::vector<uint8_t> units, LeakNoiseGenerator generator)
-    : units_(std::move(units)), generator_(std::move(generator))
+    : SamplingRun(std::move(units), std::make_unique<LeakNoiseSource>(std::move(generator)))
+{
+}
+
+SamplingRun::SamplingRun(std::vector<uint8_t> units, std::unique_ptr<BlockSource> source)
+    : units_(std::move(units)), source_(std::move(source))
 {
 }
 
@@ -20,7 +27,7 @@ std::vector<double> SamplingRun::TakeNext()
 {
     const BlockSlot slot = Next();
     if (!current_ || current_->blockNumber != slot.blockNumber) {
-        current_ = generator_.NextBlock();
+        current_ = source_->NextBlock();
     }
     ++slot_;
     return current_->samples[static_cast<size_t>(slot.station)];
@@ -28,7 +35,7 @@ std::vector<double> SamplingRun::TakeNext()
 
 void SamplingRun::Restart(double gapSeconds)
 {
-    generator_.Restart(gapSeconds);
+    source_->Restart(gapSeconds);
     current_.reset();
     slot_ = 0;
 }

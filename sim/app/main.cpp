@@ -13,6 +13,7 @@
 #include "sim/KitCommandLine.h"
 #include "sim/KitDevice.h"
 #include "sim/app/PublishedTerminal.h"
+#include "sim/scenario/Scenario.h"
 
 namespace {
 
@@ -64,6 +65,13 @@ int main(int argc, char** argv)
     KitDevice device(line, kit, clock, command.options);
     std::cerr << "korvanta-sim: serving " << command.linkPath << " -> " << terminal.TerminalPath()
               << (command.options.paced ? " at 57600 baud" : " unpaced") << "\n";
+    for (const std::string& warning : command.warnings) {
+        std::cerr << "korvanta-sim: warning: " << warning << "\n";
+    }
+    if (command.options.scenario) {
+        std::cerr << "korvanta-sim: scenario " << command.scenarioPath << ": "
+                  << command.options.scenario->description << "\n";
+    }
 
     while (!stopRequested) {
         device.Poll();

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sim/acoustics/AcousticSection.h"
+
+namespace korvanta::sim {
+
+// Sections in series from position 0 to the pipe's total length. Places before 0 or past the end
+// lie on the first or the last section carried on, so a sensor may sit beyond either end.
+class AcousticPipe {
+public:
+    static constexpr int kMaxSections = 50;
+
+    AcousticPipe() = default;
+    AcousticPipe(std::vector<AcousticSection> sections, Water water);
+
+    const std::vector<AcousticSection>& Sections() const { return sections_; }
+    const Water& WaterProperties() const { return water_; }
+    double TotalLength() const;
+
+    // Seconds the wave takes between two places, either way round.
+    double TravelTime(double from, double to) const;
+    // Nepers the wave's amplitude loses between two places at `hz`.
+    double LossNepers(double from, double to, double hz) const;
+
+    // Empty when the pipe can be modelled, else what is wrong with it.
+    std::string Check() const;
+
+private:
+    // Sum over the stretch between two places of `perMetre(section) * metres in it`.
+    double Integrate(double from, double to, const std::function<double(const AcousticSection&)>& perMetre) const;
+
+    std::vector<AcousticSection> sections_;
+    Water water_;
+};
+
+}  // namespace korvanta::sim

@@ -1,0 +1,48 @@
+#include "sim/acoustics/PipeMaterials.h"
+
+#include <array>
+
+namespace korvanta::sim {
+
+namespace {
+
+// Young's moduli as the project's material tables use them (short-term, about 10 C). Plastic
+// walls are lossy and buried plastic pipe loses a few dB per metre at a few hundred Hz, mostly
+// into the soil; metal walls hardly damp at all, and joints and soil set the loss.
+constexpr std::array<PipeMaterial, 11> kMaterials = {{
+    {"pvc", 3.3, 0.03, 0.45},
+    {"pe100", 1.4, 0.065, 0.5},
+    {"pe80", 1.0, 0.065, 0.5},
+    {"pe32", 0.3, 0.08, 0.6},
+    {"ductile-iron", 170.0, 0.005, 0.012},
+    {"cast-iron", 100.0, 0.005, 0.012},
+    {"steel", 210.0, 0.002, 0.01},
+    {"copper", 117.0, 0.003, 0.01},
+    {"lead", 16.0, 0.02, 0.03},
+    {"asbestos-cement", 24.0, 0.01, 0.05},
+    {"concrete", 30.0, 0.02, 0.05},
+}};
+
+}  // namespace
+
+std::optional<PipeMaterial> FindPipeMaterial(std::string_view name)
+{
+    for (const PipeMaterial& material : kMaterials) {
+        if (name == material.name) {
+            return material;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string PipeMaterialNames()
+{
+    std::string names;
+    for (const PipeMaterial& material : kMaterials) {
+        names += names.empty() ? "" : ", ";
+        names += material.name;
+    }
+    return names;
+}
+
+}  // namespace korvanta::sim

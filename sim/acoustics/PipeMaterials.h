@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvanta::sim {
+
+// What a pipe material brings to the wave: the wall's short-term Young's modulus, its loss
+// factor, and the loss into the soil and at the joints typical of such pipes when buried.
+struct PipeMaterial {
+    const char* name;
+    double youngsModulusGPa;
+    double lossFactor;
+    double soilLossDbPerMetreAt100Hz;
+};
+
+// The material of that name (pvc, pe100, pe80, pe32, ductile-iron, cast-iron, steel, copper,
+// lead, asbestos-cement, concrete), or nothing.
+std::optional<PipeMaterial> FindPipeMaterial(std::string_view name);
+
+// The known names, comma separated, for messages.
+std::string PipeMaterialNames();
+
+}  // namespace korvanta::sim

@@ -1,0 +1,202 @@
+#include "sim/acoustics/PipeNoiseGenerator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "sim/BlockTiming.h"
+#include "sim/LeakNoiseGenerator.h"
+#include "sim/acoustics/SoundPaths.h"
+
+namespace korvanta::sim {
+
+namespace {
+
+// Independent noise streams of one seed.
+constexpr uint64_t kLeakStream = 0x100;
+constexpr uint64_t kTrafficStream = 0x200;
+constexpr uint64_t kSensorNoiseStream = 0x300;
+constexpr uint64_t kHumPhaseStream = 0x400;
+
+constexpr size_t kDesignSize = size_t{1} << PathFilter::kDesignLog2;
+
+double Decibels(double db)
+{
+    return std::pow(10.0, db / 20.0);
+}
+
+// Frequency of bin k of the design grid, negative frequencies folded onto positive ones.
+double GridHz(size_t k)
+{
+    const size_t folded = k <= kDesignSize / 2 ? k : kDesignSize - k;
+    return static_cast<double>(folded) * kSampleRate / static_cast<double>(kDesignSize);
+}
+
+// The rms of unit-variance white noise through `response`: by Parseval, the mean of |H|^2 over
+// the whole frequency grid.
+template <typename Response>
+double RmsThrough(const Response& response)
+{
+    double sum = 0.0;
+    for (size_t k = 0; k < kDesignSize; ++k) {
+        sum += std::norm(response(GridHz(k)));
+    }
+    return std::sqrt(sum / static_cast<double>(kDesignSize));
+}
+
+// Scales a band so that white noise through it has an rms of 1.
+double BandNorm(const SourceBand& band)
+{
+    const double rms = RmsThrough([&band](double hz) { return band.Gain(hz); });
+    return rms > 0.0 ? 1.0 / rms : 0.0;
+}
+
+std::string CheckUnits(const std::vector<uint8_t>& units)
+{
+    if (units.empty() || units.size() > static_cast<size_t>(kSceneUnits)) {
+        return "1 to 4 units can sample";
+    }
+    for (size_t i = 0; i < units.size(); ++i) {
+        if (units[i] >= kSceneUnits || std::count(units.begin(), units.end(), units[i]) != 1) {
+            return "the sampling units must be different unit numbers 0..3";
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::unique_ptr<PipeNoiseGenerator> PipeNoiseGenerator::Create(const AcousticScene& scene,
+                                                               const std::vector<uint8_t>& units, std::string* error)
+{
+    std::string fault = scene.Check();
+    if (fault.empty()) {
+        fault = CheckUnits(units);
+    }
+    if (!fault.empty()) {
+        if (error != nullptr) {
+            *error = fault;
+        }
+        return nullptr;
+    }
+    return std::unique_ptr<PipeNoiseGenerator>(new PipeNoiseGenerator(scene, units));
+}
+
+PipeNoiseGenerator::PipeNoiseGenerator(const AcousticScene& scene, const std::vector<uint8_t>& units)
+    : design_(PathFilter::kDesignLog2), convolution_(PathFilter::kConvolutionLog2)
+{
+    for (size_t j = 0; j < scene.leaks.size(); ++j) {
+        sources_.emplace_back(scene.seed, kLeakStream + j);
+    }
+    const size_t trafficSource = sources_.size();
+    if (scene.traffic.on) {
+        sources_.emplace_back(scene.seed, kTrafficStream);
+    }
+
+    const SourceBand& reference = scene.leaks.front().band;
+    const double referenceNorm = BandNorm(reference);
+    for (const uint8_t unit : units) {
+        const SensorModel& sensor = scene.sensors[unit];
+        Station station;
+        const double heardAtLeak =
+            RmsThrough([&](double hz) { return referenceNorm * reference.Gain(hz) * sensor.Response(hz); });
+        station.gain = heardAtLeak > 0.0 ? kReferenceRms / heardAtLeak : 0.0;
+        const double gain = station.gain;
+
+        for (size_t j = 0; j < scene.leaks.size(); ++j) {
+            const LeakSource& leak = scene.leaks[j];
+            const double level = Decibels(leak.levelDb) * BandNorm(leak.band);
+            for (const SoundPath& path :
+                 PathsBetween(scene.pipe, scene.reflectors, leak.positionMetres, sensor.positionMetres)) {
+                const double lossPerHz = path.LossPerHz(scene.pipe);
+                const PathFilter::Response response = [&](double hz) {
+                    return level * leak.band.Gain(hz) * path.gain * std::exp(-lossPerHz * hz) * gain *
+                           sensor.Response(hz);
+                };
+                station.paths.push_back({j, PathFilter(response, path.delaySeconds, design_, convolution_)});
+            }
+        }
+        if (scene.traffic.on) {
+            const TrafficDisturbance& traffic = scene.traffic;
+            const double level = Decibels(traffic.levelDb) * BandNorm(traffic.band);
+            const PathFilter::Response response = [&](double hz) {
+                return level * traffic.band.Gain(hz) * gain * sensor.Response(hz);
+            };
+            station.paths.push_back({trafficSource, PathFilter(response, 0.0, design_, convolution_)});
+        }
+        if (scene.hum.on) {
+            GaussianNoise phases(scene.seed, kHumPhaseStream + unit);
+            for (size_t h = 0; h < scene.hum.harmonicsDb.size(); ++h) {
+                const double hz = static_cast<double>(h + 1) * scene.hum.frequencyHz;
+                const double phase = phases.NextUniform();
+                if (hz < kSampleRate / 2.0) {
+                    const double rms = kReferenceRms * Decibels(scene.hum.levelDb + scene.hum.harmonicsDb[h]);
+                    station.hum.push_back({hz, rms * std::numbers::sqrt2, phase});
+                }
+            }
+        }
+        station.noiseSigma = kReferenceRms * Decibels(sensor.noiseDb);
+        station.noise = GaussianNoise(scene.seed, kSensorNoiseStream + unit);
+        stations_.push_back(std::move(station));
+    }
+}
+
+SampledBlock PipeNoiseGenerator::NextBlock()
+{
+    const int64_t start = nextSample_;
+    for (size_t s = 0; s < sources_.size(); ++s) {
+        int64_t first = std::numeric_limits<int64_t>::max();
+        int64_t last = std::numeric_limits<int64_t>::min();
+        for (const Station& station : stations_) {
+            for (const Path& path : station.paths) {
+                if (path.source == s) {
+                    first = std::min(first, start - path.filter.WholeDelay() - (PathFilter::kTaps - 1));
+                    last = std::max(last, start + kSamplesPerBlock - 1 - path.filter.WholeDelay());
+                }
+            }
+        }
+        if (first <= last) {
+            sources_[s].Ensure(first, last);
+        }
+    }
+
+    SampledBlock block;
+    block.blockNumber = blockNumber_;
+    block.firstSample = start;
+    block.samples.resize(stations_.size());
+    for (size_t i = 0; i < stations_.size(); ++i) {
+        Station& station = stations_[i];
+        std::vector<double>& out = block.samples[i];
+        out.assign(kSamplesPerBlock, 0.0);
+        for (const Path& path : station.paths) {
+            const double* segment =
+                sources_[path.source].At(start - path.filter.WholeDelay() - (PathFilter::kTaps - 1));
+            path.filter.AddBlock(segment, out, convolution_, scratch_);
+        }
+        for (const Tone& tone : station.hum) {
+            const double cyclesPerTick = tone.hz / kSampleRate;
+            for (int n = 0; n < kSamplesPerBlock; ++n) {
+                const double cycles = std::fmod(cyclesPerTick * static_cast<double>(start + n) + tone.phase, 1.0);
+                out[static_cast<size_t>(n)] += tone.amplitude * std::cos(2.0 * std::numbers::pi * cycles);
+            }
+        }
+        if (station.noiseSigma > 0.0) {
+            for (double& sample : out) {
+                sample += station.noiseSigma * station.noise.Next();
+            }
+        }
+    }
+    nextSample_ += kSamplesPerBlock;
+    ++blockNumber_;
+    return block;
+}
+
+void PipeNoiseGenerator::Restart(double gapSeconds)
+{
+    const double gap = std::isnan(gapSeconds) ? 0.0 : std::clamp(gapSeconds, 0.0, LeakNoiseGenerator::kMaxGapSeconds);
+    nextSample_ += std::llround(gap * kSampleRate);
+    blockNumber_ = 0;
+}
+
+}  // namespace korvanta::sim

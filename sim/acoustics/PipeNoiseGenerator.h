@@ -1,0 +1,73 @@
+#pragma once
+
+#include <complex>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/BlockSource.h"
+#include "sim/Fft.h"
+#include "sim/acoustics/AcousticScene.h"
+#include "sim/acoustics/NoiseStream.h"
+#include "sim/acoustics/PathFilter.h"
+
+namespace korvanta::sim {
+
+// What the sensors of a pipe hear, block after block. For every station i:
+//
+//   X_i(f) = sum over leaks and their paths of  L(f) * A_path(f) * e^{-i 2 pi f tau_path} * S_i(f)
+//            + T(f) * S_i(f) + hum_i + N_i
+//
+// with L the leak's band, A_path and tau_path its loss and travel time along the pipe (a
+// reflector's path included), S_i the sensor's response scaled so that a 0 dB leak heard right at
+// it has kReferenceRms, T the traffic noise common to all sensors, hum_i the mains harmonics and
+// N_i the sensor's own white noise. Each term is a streaming filter on its own source of white
+// noise, so blocks join seamlessly and delays cross block borders. Deterministic for a seed and a
+// call sequence; a station's own noise and hum depend on its unit, not on the other stations.
+class PipeNoiseGenerator final : public BlockSource {
+public:
+    static constexpr double kReferenceRms = 1000.0;  // converter units
+
+    // `units` are unit numbers 0..3 in station order (at most four, no repeats). Null, with the
+    // reason in `error` when given, when the scene or the units cannot be modelled.
+    static std::unique_ptr<PipeNoiseGenerator> Create(const AcousticScene& scene, const std::vector<uint8_t>& units,
+                                                      std::string* error = nullptr);
+
+    SampledBlock NextBlock() override;
+    void Restart(double gapSeconds) override;
+    int NextBlockNumber() const override { return blockNumber_; }
+
+    // The gain that scales unit's sensor response to kReferenceRms for a 0 dB leak right at it.
+    double SensorGain(size_t station) const { return stations_[station].gain; }
+
+private:
+    struct Path {
+        size_t source = 0;  // index into sources_
+        PathFilter filter;
+    };
+    struct Tone {
+        double hz = 0.0;
+        double amplitude = 0.0;
+        double phase = 0.0;  // in cycles
+    };
+    struct Station {
+        double gain = 1.0;
+        std::vector<Path> paths;
+        std::vector<Tone> hum;
+        double noiseSigma = 0.0;
+        GaussianNoise noise{0};
+    };
+
+    PipeNoiseGenerator(const AcousticScene& scene, const std::vector<uint8_t>& units);
+
+    Fft design_;
+    Fft convolution_;
+    std::vector<NoiseStream> sources_;  // the leaks, then the traffic
+    std::vector<Station> stations_;
+    std::vector<std::complex<double>> scratch_;
+    int64_t nextSample_ = 0;
+    int blockNumber_ = 0;
+};
+
+}  // namespace korvanta::sim

@@ -1,0 +1,44 @@
+#include "sim/recording/RecordingLoader.h"
+
+#include "sim/BlockTiming.h"
+#include "sim/recording/RawFloatReader.h"
+#include "sim/recording/Resampler.h"
+#include "sim/recording/WavReader.h"
+
+namespace korvanta::sim {
+
+namespace {
+
+constexpr double kFullScale = 32768.0;
+
+}  // namespace
+
+ReplayTrack LoadReplayTrack(const RecordingSpec& spec, std::string& error, std::string* warning)
+{
+    SignalFile signal;
+    const bool read = spec.format == RecordingFormat::Wav
+                          ? WavReader::ReadFile(spec.path, signal, error)
+                          : RawFloatReader::ReadFile(spec.path, spec.sampleRate, spec.channels, signal, error);
+    if (!read) {
+        return nullptr;
+    }
+    if (static_cast<double>(signal.samples.size()) / signal.sampleRate > kMaxRecordingSeconds) {
+        error = spec.path + ": the recording lasts longer than an hour; a few minutes are plenty, as it loops";
+        return nullptr;
+    }
+    if (warning != nullptr && !signal.warning.empty()) {
+        *warning = spec.path + ": " + signal.warning;
+    }
+    std::vector<double> samples = Resampler(signal.sampleRate, kSampleRate).Run(signal.samples);
+    for (double& sample : samples) {
+        sample *= kFullScale;
+    }
+    if (samples.size() < RecordingReplay::kMinTrackSamples) {
+        error = spec.path + ": the recording is too short (at least " +
+                std::to_string(RecordingReplay::kMinTrackSamples) + " samples at the outstations' rate)";
+        return nullptr;
+    }
+    return std::make_shared<const std::vector<double>>(std::move(samples));
+}
+
+}  // namespace korvanta::sim

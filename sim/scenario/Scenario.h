@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/KitOptions.h"
+#include "sim/acoustics/AcousticScene.h"
+#include "sim/recording/RecordingReplay.h"
+#include "sim/recording/RecordingSpec.h"
+#include "sim/scenario/TimelineEvent.h"
+
+namespace korvanta::sim {
+
+// A whole simulated situation: the pipe and what its sensors hear (or recordings of them), the
+// units as the kit starts with them, and what happens to the kit while it runs.
+struct Scenario {
+    std::string description;
+    AcousticScene scene;
+    std::array<UnitSettings, kKitUnits> units;
+    bool charging = false;
+    bool headphones = true;
+    std::optional<bool> paced;
+    LineFaultShares lineFaults;
+    std::vector<TimelineEvent> timeline;
+
+    // Stations with a recording replay it in place of the model.
+    std::array<std::optional<RecordingSpec>, kKitUnits> recordings;
+    // The recordings at the outstations' sampling rate, once loaded.
+    std::array<ReplayTrack, kKitUnits> tracks;
+
+    Scenario();
+
+    bool UsesRecordings() const;
+};
+
+// Empty when a kit can run this scenario (its scene can be modelled, every recording it names is
+// loaded, its timeline names real units and shares), else what is wrong with it.
+std::string CheckScenarioForKit(const Scenario& scenario);
+
+}  // namespace korvanta::sim

@@ -1,0 +1,317 @@
+// What the modelled sensors hear: the delay and the attenuation between two sensors as the pipe
+// model gives them, the reference level, seamless blocks, echoes, hum and traffic.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+
+#include "sim/BlockTiming.h"
+#include "sim/Fft.h"
+#include "sim/acoustics/PipeMaterials.h"
+#include "sim/acoustics/PipeNoiseGenerator.h"
+
+namespace korvanta::sim {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kSilent = -150.0;  // dB: a sensor noise too small to matter
+constexpr size_t kN = kSamplesPerBlock;
+using Signals = std::vector<std::vector<double>>;  // per station, blocks end to end
+
+AcousticScene IronPipe(double lengthMetres, double soilDb)
+{
+    const PipeMaterial iron = *FindPipeMaterial("ductile-iron");
+    AcousticSection s;
+    s.lengthMetres = lengthMetres;
+    s.innerDiameterMm = 106.0;
+    s.wallMm = 6.0;
+    s.youngsModulusGPa = iron.youngsModulusGPa;
+    s.lossFactor = iron.lossFactor;
+    s.soilLossDbPerMetreAt100Hz = soilDb;
+    AcousticScene scene;
+    scene.pipe = AcousticPipe({s}, Water{});
+    for (SensorModel& sensor : scene.sensors) {
+        sensor.type = SensorType::Hydrophone;
+        sensor.resonanceHz = 1e5;  // flat over the band
+        sensor.noiseDb = kSilent;
+    }
+    scene.sensors[1].positionMetres = 0.0;
+    scene.sensors[2].positionMetres = lengthMetres;
+    scene.leaks = {LeakSource{}};
+    return scene;
+}
+
+Signals Record(const AcousticScene& scene, const std::vector<uint8_t>& units, int blocks)
+{
+    std::string error;
+    auto generator = PipeNoiseGenerator::Create(scene, units, &error);
+    EXPECT_TRUE(generator) << error;
+    Signals out(units.size());
+    for (int b = 0; generator && b < blocks; ++b) {
+        const SampledBlock block = generator->NextBlock();
+        for (size_t s = 0; s < units.size(); ++s) {
+            out[s].insert(out[s].end(), block.samples[s].begin(), block.samples[s].end());
+        }
+    }
+    return out;
+}
+
+double Rms(const std::vector<double>& x)
+{
+    double sum = 0.0;
+    for (const double v : x) {
+        sum += v * v;
+    }
+    return std::sqrt(sum / static_cast<double>(x.size()));
+}
+
+// Hann-windowed spectrum of x[start .. start + kN) (forward transform, e^{-i...}).
+std::vector<std::complex<double>> Spectrum(const std::vector<double>& x, size_t start)
+{
+    static const Fft fft(12);
+    std::vector<std::complex<double>> bins(kN);
+    for (size_t n = 0; n < kN; ++n) {
+        const double window = 0.5 - 0.5 * std::cos(2.0 * kPi * static_cast<double>(n) / kN);
+        bins[n] = x[start + n] * window;
+    }
+    fft.Transform(bins, -1);
+    return bins;
+}
+
+struct Comparison {
+    std::vector<std::complex<double>> cross;  // sum of conj(A) B
+    std::vector<double> powerA;
+    std::vector<double> powerB;
+};
+
+// B read `shift` ticks later than A, segment by segment.
+Comparison Compare(const std::vector<double>& a, const std::vector<double>& b, size_t shift)
+{
+    Comparison c{std::vector<std::complex<double>>(kN), std::vector<double>(kN), std::vector<double>(kN)};
+    for (size_t start = 0; start + shift + kN <= b.size(); start += kN / 2) {
+        const auto sa = Spectrum(a, start);
+        const auto sb = Spectrum(b, start + shift);
+        for (size_t k = 0; k < kN; ++k) {
+            c.cross[k] += std::conj(sa[k]) * sb[k];
+            c.powerA[k] += std::norm(sa[k]);
+            c.powerB[k] += std::norm(sb[k]);
+        }
+    }
+    return c;
+}
+
+// The delay of B after A in ticks over bins lo..hi, from the cross-spectrum's phase slope.
+double DelayTicks(const Comparison& c, size_t lo, size_t hi)
+{
+    std::complex<double> step = 0.0;
+    for (size_t k = lo; k < hi; ++k) {
+        step += c.cross[k + 1] * std::conj(c.cross[k]);
+    }
+    return -std::arg(step) * static_cast<double>(kN) / (2.0 * kPi);
+}
+
+size_t Bin(double hz)
+{
+    return static_cast<size_t>(std::lround(hz * kN / kSampleRate));
+}
+
+// B's level over A's in dB around `hz`.
+double LevelDifferenceDb(const Comparison& c, double hz)
+{
+    double a = 0.0;
+    double b = 0.0;
+    for (size_t k = Bin(hz) - 8; k <= Bin(hz) + 8; ++k) {
+        a += c.powerA[k];
+        b += c.powerB[k];
+    }
+    return 10.0 * std::log10(b / a);
+}
+
+TEST(PipeNoiseGenerator, TheFarSensorHearsTheLeakAsLateAndAsWeakAsThePipeMakesIt)
+{
+    AcousticScene scene = IronPipe(300.0, 0.01);
+    scene.leaks[0].positionMetres = 50.0;
+    const Signals s = Record(scene, {1, 2}, 40);
+
+    const double expectedTicks = (scene.pipe.TravelTime(50.0, 300.0) - scene.pipe.TravelTime(50.0, 0.0)) * kSampleRate;
+    const auto whole = static_cast<size_t>(std::floor(expectedTicks));
+    const Comparison c = Compare(s[0], s[1], whole);
+    EXPECT_NEAR(whole + DelayTicks(c, Bin(50.0), Bin(1200.0)), expectedTicks, 0.02);
+
+    for (const double hz : {100.0, 200.0, 400.0, 800.0}) {
+        const double expectedDb =
+            -20.0 / std::log(10.0) * (scene.pipe.LossNepers(50.0, 300.0, hz) - scene.pipe.LossNepers(50.0, 0.0, hz));
+        EXPECT_NEAR(LevelDifferenceDb(c, hz), expectedDb, 0.3) << hz << " Hz";
+    }
+    // At 800 Hz the soil takes 0.08 dB and the iron wall about 0.015 dB per metre: over 200 m
+    // more pipe, some 19 dB.
+    EXPECT_NEAR(LevelDifferenceDb(c, 800.0), -19.0, 0.5);
+}
+
+TEST(PipeNoiseGenerator, DelaysAcrossSectionsOfDifferentSpeedsAddUp)
+{
+    AcousticScene scene = IronPipe(100.0, 0.0);
+    AcousticSection plastic;
+    plastic.lengthMetres = 40.0;
+    plastic.innerDiameterMm = 101.4;
+    plastic.wallMm = 4.3;
+    plastic.youngsModulusGPa = 3.3;
+    plastic.lossFactor = 0.0;
+    scene.pipe = AcousticPipe({scene.pipe.Sections()[0], plastic}, Water{});
+    scene.sensors[2].positionMetres = 140.0;
+    scene.leaks[0].positionMetres = 70.0;
+    const Signals s = Record(scene, {1, 2}, 30);
+    // 70 m of iron to red; 30 m of iron and 40 m of plastic to blue.
+    const double iron = scene.pipe.Sections()[0].WaveSpeed(Water{});
+    const double expectedTicks = (40.0 / plastic.WaveSpeed(Water{}) - 40.0 / iron) * kSampleRate;
+    const auto whole = static_cast<size_t>(std::floor(expectedTicks));
+    EXPECT_NEAR(whole + DelayTicks(Compare(s[0], s[1], whole), Bin(50.0), Bin(1000.0)), expectedTicks, 0.02);
+}
+
+TEST(PipeNoiseGenerator, ALeakRightAtASensorIsHeardAtTheReferenceLevel)
+{
+    for (const SensorType type : {SensorType::Hydrophone, SensorType::Accelerometer}) {
+        AcousticScene scene = IronPipe(100.0, 0.05);
+        scene.sensors[1].type = type;
+        scene.sensors[1].resonanceHz = 1500.0;
+        scene.sensors[1].resonanceQ = 5.0;
+        scene.leaks[0].positionMetres = 0.0;
+        EXPECT_NEAR(Rms(Record(scene, {1}, 12)[0]) / PipeNoiseGenerator::kReferenceRms, 1.0, 0.03);
+    }
+    // The sensor's own noise is measured against the same level.
+    AcousticScene quiet = IronPipe(100.0, 0.05);
+    quiet.leaks[0].levelDb = kSilent;
+    quiet.sensors[2].noiseDb = -20.0;
+    EXPECT_NEAR(Rms(Record(quiet, {2}, 8)[0]) / PipeNoiseGenerator::kReferenceRms, 0.1, 0.002);
+}
+
+TEST(PipeNoiseGenerator, BlocksJoinSeamlesslyAndDelaysCrossTheirBorders)
+{
+    // A lossless pipe at exactly one metre per tick: blue hears precisely what red heard 1000
+    // ticks before, also where that lies in the previous block.
+    AcousticScene scene = IronPipe(1000.0, 0.0);
+    AcousticSection s = scene.pipe.Sections()[0];
+    s.lossFactor = 0.0;
+    s.waveSpeed = kSampleRate;
+    scene.pipe = AcousticPipe({s}, Water{});
+    const Signals x = Record(scene, {1, 2}, 3);
+    double worst = 0.0;
+    for (size_t n = 1000; n < x[1].size(); ++n) {
+        worst = std::max(worst, std::abs(x[1][n] - x[0][n - 1000]));
+    }
+    EXPECT_LT(worst, 1e-6 * PipeNoiseGenerator::kReferenceRms);
+}
+
+TEST(PipeNoiseGenerator, AStationHearsTheSameWhicheverStationsSampleWithIt)
+{
+    AcousticScene scene = IronPipe(200.0, 0.02);
+    scene.leaks[0].positionMetres = 80.0;
+    scene.sensors[1].noiseDb = -20.0;
+    scene.sensors[3].positionMetres = 300.0;
+    scene.hum.on = true;
+    const Signals pair = Record(scene, {1, 2}, 2);
+    const Signals other = Record(scene, {3, 1}, 2);
+    EXPECT_EQ(pair[0], other[1]);
+    EXPECT_NE(pair[1], other[0]);
+    scene.seed = 2;
+    EXPECT_NE(Record(scene, {1, 2}, 2)[0], pair[0]);
+}
+
+TEST(PipeNoiseGenerator, AnEchoFromATeeFollowsTheDirectSound)
+{
+    // Lossless, so the echo keeps r of the direct sound: the autocorrelation at the echo's lag
+    // is r / (1 + r^2).
+    AcousticScene scene = IronPipe(200.0, 0.0);
+    AcousticSection s = scene.pipe.Sections()[0];
+    s.lossFactor = 0.0;
+    s.waveSpeed = 1000.0;
+    scene.pipe = AcousticPipe({s}, Water{});
+    scene.leaks[0].positionMetres = 40.0;
+    scene.reflectors = {{90.0, -1.0 / 3.0}};
+    const std::vector<double> red = Record(scene, {1}, 12)[0];
+    const auto lag = static_cast<size_t>(std::lround(0.1 * kSampleRate));  // 2 x 50 m at 1000 m/s
+    double zero = 0.0;
+    double echo = 0.0;
+    for (size_t n = lag; n < red.size(); ++n) {
+        zero += red[n] * red[n];
+        echo += red[n] * red[n - lag];
+    }
+    EXPECT_NEAR(echo / zero, (-1.0 / 3.0) / (1.0 + 1.0 / 9.0), 0.03);
+}
+
+TEST(PipeNoiseGenerator, HumSitsOnTheMainsHarmonicsAtItsLevels)
+{
+    AcousticScene scene = IronPipe(100.0, 0.0);
+    scene.leaks[0].levelDb = kSilent;
+    scene.hum.on = true;
+    scene.hum.frequencyHz = 50.0;
+    scene.hum.levelDb = -10.0;
+    scene.hum.harmonicsDb = {0.0, -20.0, -6.0};
+    const std::vector<double> x = Record(scene, {1}, 4)[0];
+    // Amplitude of each harmonic by projection on cosine and sine.
+    for (const auto& [hz, db] : {std::pair{50.0, -10.0}, {100.0, -30.0}, {150.0, -16.0}, {200.0, kSilent}}) {
+        std::complex<double> sum = 0.0;
+        for (size_t n = 0; n < x.size(); ++n) {
+            sum += x[n] * std::polar(1.0, -2.0 * kPi * hz * static_cast<double>(n) / kSampleRate);
+        }
+        const double amplitude = 2.0 * std::abs(sum) / static_cast<double>(x.size());
+        const double expected = PipeNoiseGenerator::kReferenceRms * std::pow(10.0, db / 20.0) * std::sqrt(2.0);
+        EXPECT_NEAR(amplitude, expected, 0.01 * PipeNoiseGenerator::kReferenceRms * 0.1) << hz << " Hz";
+    }
+}
+
+TEST(PipeNoiseGenerator, TrafficReachesEverySensorAtTheSameMoment)
+{
+    AcousticScene scene = IronPipe(400.0, 0.0);
+    scene.leaks[0].levelDb = kSilent;
+    scene.traffic.on = true;
+    scene.traffic.levelDb = 0.0;
+    scene.traffic.band = {5.0, 60.0};
+    const Signals s = Record(scene, {1, 2}, 12);
+    const Comparison c = Compare(s[0], s[1], 0);
+    EXPECT_NEAR(DelayTicks(c, Bin(8.0), Bin(55.0)), 0.0, 0.05);
+    // Nothing of it above its band.
+    double inBand = 0.0;
+    double above = 0.0;
+    for (size_t k = Bin(10.0); k < Bin(50.0); ++k)
+        inBand += c.powerA[k];
+    for (size_t k = Bin(200.0); k < Bin(240.0); ++k)
+        above += c.powerA[k];
+    EXPECT_LT(above, 1e-6 * inBand);
+}
+
+TEST(PipeNoiseGenerator, RestartsMoveTimeOnAndNumberBlocksAfresh)
+{
+    auto generator = PipeNoiseGenerator::Create(IronPipe(100.0, 0.0), {1, 2});
+    ASSERT_TRUE(generator);
+    generator->NextBlock();
+    generator->NextBlock();
+    generator->Restart(1.0);
+    const SampledBlock block = generator->NextBlock();
+    EXPECT_EQ(block.blockNumber, 0);
+    EXPECT_EQ(block.firstSample, 2 * kSamplesPerBlock + std::llround(kSampleRate));
+    EXPECT_EQ(generator->NextBlockNumber(), 1);
+}
+
+TEST(PipeNoiseGenerator, RefusesScenesAndUnitsItCannotModel)
+{
+    std::string error;
+    EXPECT_FALSE(PipeNoiseGenerator::Create(IronPipe(100.0, 0.0), {}, &error));
+    EXPECT_FALSE(PipeNoiseGenerator::Create(IronPipe(100.0, 0.0), {1, 1}, &error));
+    EXPECT_FALSE(PipeNoiseGenerator::Create(IronPipe(100.0, 0.0), {4}, &error));
+    AcousticScene far = IronPipe(100.0, 0.0);
+    far.sensors[3].positionMetres = 50000.0;  // over 10 s of travel
+    EXPECT_FALSE(PipeNoiseGenerator::Create(far, {1, 2}, &error));
+    EXPECT_NE(error.find("yellow"), std::string::npos) << error;
+    AcousticScene noLeak = IronPipe(100.0, 0.0);
+    noLeak.leaks.clear();
+    EXPECT_FALSE(PipeNoiseGenerator::Create(noLeak, {1, 2}, &error));
+    AcousticScene badBand = IronPipe(100.0, 0.0);
+    badBand.leaks[0].band = {800.0, 100.0};
+    EXPECT_FALSE(PipeNoiseGenerator::Create(badBand, {1, 2}, &error));
+}
+
+}  // namespace
+}  // namespace korvanta::sim
