@@ -13,28 +13,29 @@ constexpr double kFullScale = 32768.0;
 
 }  // namespace
 
-ReplayTrack LoadReplayTrack(const RecordingSpec& spec, std::string& error, std::string* warning)
+ReplayTrack LoadReplayTrack(const RecordingSettings& recording, std::string& error, std::string* warning)
 {
     SignalFile signal;
-    const bool read = spec.format == RecordingFormat::Wav
-                          ? WavReader::ReadFile(spec.path, signal, error)
-                          : RawFloatReader::ReadFile(spec.path, spec.sampleRate, spec.channels, signal, error);
+    const bool read =
+        recording.format == RecordingFormat::Wav
+            ? WavReader::ReadFile(recording.path, signal, error)
+            : RawFloatReader::ReadFile(recording.path, recording.sampleRate, recording.channels, signal, error);
     if (!read) {
         return nullptr;
     }
     if (static_cast<double>(signal.samples.size()) / signal.sampleRate > kMaxRecordingSeconds) {
-        error = spec.path + ": the recording lasts longer than an hour; a few minutes are plenty, as it loops";
+        error = recording.path + ": the recording lasts longer than an hour; a few minutes are plenty, as it loops";
         return nullptr;
     }
     if (warning != nullptr && !signal.warning.empty()) {
-        *warning = spec.path + ": " + signal.warning;
+        *warning = recording.path + ": " + signal.warning;
     }
     std::vector<double> samples = Resampler(signal.sampleRate, kSampleRate).Run(signal.samples);
     for (double& sample : samples) {
         sample *= kFullScale;
     }
     if (samples.size() < RecordingReplay::kMinTrackSamples) {
-        error = spec.path + ": the recording is too short (at least " +
+        error = recording.path + ": the recording is too short (at least " +
                 std::to_string(RecordingReplay::kMinTrackSamples) + " samples at the outstations' rate)";
         return nullptr;
     }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "sim/recording/RecordingReplay.h"
-#include "sim/recording/RecordingSpec.h"
+#include "sim/recording/RecordingSettings.h"
 
 namespace korvanta::sim {
 
@@ -13,6 +13,6 @@ inline constexpr double kMaxRecordingSeconds = 3600.0;
 // +-32768 converter units, as a 16-bit converter reads it). Null, with the reason in `error`,
 // when the file cannot be read or lasts longer than kMaxRecordingSeconds; `warning` tells of
 // anything put up with.
-ReplayTrack LoadReplayTrack(const RecordingSpec& spec, std::string& error, std::string* warning = nullptr);
+ReplayTrack LoadReplayTrack(const RecordingSettings& recording, std::string& error, std::string* warning = nullptr);
 
 }  // namespace korvanta::sim

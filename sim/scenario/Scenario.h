@@ -8,7 +8,7 @@
 #include "sim/KitOptions.h"
 #include "sim/acoustics/AcousticScene.h"
 #include "sim/recording/RecordingReplay.h"
-#include "sim/recording/RecordingSpec.h"
+#include "sim/recording/RecordingSettings.h"
 #include "sim/scenario/TimelineEvent.h"
 
 namespace korvanta::sim {
@@ -26,7 +26,7 @@ struct Scenario {
     std::vector<TimelineEvent> timeline;
 
     // Stations with a recording replay it in place of the model.
-    std::array<std::optional<RecordingSpec>, kKitUnits> recordings;
+    std::array<std::optional<RecordingSettings>, kKitUnits> recordings;
     // The recordings at the outstations' sampling rate, once loaded.
     std::array<ReplayTrack, kKitUnits> tracks;
 

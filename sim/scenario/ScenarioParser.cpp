@@ -414,7 +414,7 @@ private:
             if (child == nullptr) {
                 continue;
             }
-            RecordingSpec spec;
+            RecordingSettings recording;
             JsonFields r(*child, f.PathOf(kUnitNames[unit]), error_);
             std::string file;
             std::string format;
@@ -428,22 +428,22 @@ private:
                 format = filePath.extension() == ".wav" || filePath.extension() == ".WAV" ? "wav" : "";
             }
             if (format == "wav") {
-                spec.format = RecordingFormat::Wav;
+                recording.format = RecordingFormat::Wav;
             } else if (format == "raw-float32") {
-                spec.format = RecordingFormat::RawFloat32;
+                recording.format = RecordingFormat::RawFloat32;
                 if (!r.Has("sampleRateHz")) {
                     r.Fail("sampleRateHz", "is needed for a raw recording");
                 }
-                r.Number("sampleRateHz", spec.sampleRate, 1.0, 1e7);
+                r.Number("sampleRateHz", recording.sampleRate, 1.0, 1e7);
                 int64_t channels = 1;
                 r.Integer("channels", channels, 1, 64);
-                spec.channels = static_cast<int>(channels);
+                recording.channels = static_cast<int>(channels);
             } else {
                 r.Fail("format", "must be \"wav\" or \"raw-float32\" (a file not ending in .wav needs it)");
             }
             r.Finish();
-            spec.path = (filePath.is_absolute() ? filePath : folder_ / filePath).string();
-            s.recordings[static_cast<size_t>(unit)] = spec;
+            recording.path = (filePath.is_absolute() ? filePath : folder_ / filePath).string();
+            s.recordings[static_cast<size_t>(unit)] = recording;
         }
         f.Finish();
     }

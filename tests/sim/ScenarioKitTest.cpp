@@ -58,7 +58,7 @@ TEST(ScenarioKit, BlocksComeFromTheRecordingsWhenTheScenarioHasThem)
     for (size_t i = 0; i < red.size(); ++i) {
         red[i] = 1000.0 * std::sin(0.05 * static_cast<double>(i)) + static_cast<double>(i % 7);
     }
-    scenario->recordings[1] = RecordingSpec{"red.wav"};
+    scenario->recordings[1] = RecordingSettings{"red.wav"};
     scenario->tracks[1] = std::make_shared<const std::vector<double>>(red);
     KitOptions options = ScenarioKitOptions(scenario);
     options.paced = false;
@@ -77,7 +77,7 @@ TEST(ScenarioKit, OptionsWithAScenarioAreCheckedToo)
 {
     auto scenario = std::make_shared<Scenario>(DefaultScenario());
     EXPECT_EQ(CheckKitOptions(ScenarioKitOptions(scenario)), "");
-    scenario->recordings[2] = RecordingSpec{"blue.wav"};  // named but never loaded
+    scenario->recordings[2] = RecordingSettings{"blue.wav"};  // named but never loaded
     EXPECT_NE(CheckKitOptions(ScenarioKitOptions(scenario)).find("blue.wav"), std::string::npos);
     auto broken = std::make_shared<Scenario>(DefaultScenario());
     broken->scene.leaks.clear();

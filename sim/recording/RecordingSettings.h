@@ -7,7 +7,7 @@ namespace korvanta::sim {
 enum class RecordingFormat { Wav, RawFloat32 };
 
 // Where a station's recorded signal comes from.
-struct RecordingSpec {
+struct RecordingSettings {
     std::string path;
     RecordingFormat format = RecordingFormat::Wav;
     double sampleRate = 0.0;  // raw files only
