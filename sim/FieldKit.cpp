@@ -340,8 +340,7 @@ KitReply FieldKit::DataBlock(TimePoint now)
         return After(EmptyBlockReply(0), now, 0.0);
     }
     const BlockSlot slot = run_->Next();
-    const TimePoint ready =
-        options_.paced ? runStart_ + Seconds(BlockReadyTime(slot.blockNumber)) : now;
+    const TimePoint ready = options_.paced ? runStart_ + Seconds(BlockReadyTime(slot.blockNumber)) : now;
     if (resetAt_ && *resetAt_ <= ready) {
         // The button is pressed while the block is being sampled: the reply reports the press.
         const TimePoint pressed = std::max(now, *resetAt_);
@@ -364,8 +363,7 @@ std::vector<uint8_t> FieldKit::CodedBlockReply(const BlockSlot& slot, std::vecto
         record.status = kBlockUnitSilent;
     } else if (!unit.sensor) {
         record.status = kBlockNoSensor;
-    } else if (encoder_.BuildRecord(std::span<const double>(samples), slot.unit, blockNumber,
-                                    unit.battery, record)) {
+    } else if (encoder_.BuildRecord(std::span<const double>(samples), slot.unit, blockNumber, unit.battery, record)) {
         record.status = kBlockSampled;
     } else {
         record = DataBlockRecord{};
@@ -428,7 +426,10 @@ void FieldKit::SetBattery(int unit, uint8_t value)
     }
 }
 
-void FieldKit::FlattenBattery(int unit) { SetBattery(unit, kFlatBattery); }
+void FieldKit::FlattenBattery(int unit)
+{
+    SetBattery(unit, kFlatBattery);
+}
 
 void FieldKit::SetFirmware(int unit, const std::array<uint8_t, 3>& firmware)
 {

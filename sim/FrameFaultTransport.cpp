@@ -33,8 +33,7 @@ uint8_t Damaged(uint8_t byte)
 
 }  // namespace
 
-FrameFaultTransport::FrameFaultTransport(orvelink::ByteTransport& inner, uint64_t seed)
-    : inner_(inner)
+FrameFaultTransport::FrameFaultTransport(orvelink::ByteTransport& inner, uint64_t seed) : inner_(inner)
 {
     out_.random = seed * 2 + 1;
     in_.random = seed * 2 + 2;

@@ -17,9 +17,7 @@ uint64_t Mix(uint64_t x)
 
 }  // namespace
 
-GaussianNoise::GaussianNoise(uint64_t seed, uint64_t stream) : engine_(Mix(seed ^ Mix(stream)))
-{
-}
+GaussianNoise::GaussianNoise(uint64_t seed, uint64_t stream) : engine_(Mix(seed ^ Mix(stream))) {}
 
 double GaussianNoise::NextUniform()
 {

@@ -50,8 +50,7 @@ int32_t InProcessKit::ReadLine(void* context, uint8_t* buffer, int32_t capacity)
     if (buffer == nullptr || capacity <= 0) {
         return 0;
     }
-    const std::ptrdiff_t read =
-        self->pipe_.HostEnd().Read(std::span(buffer, static_cast<std::size_t>(capacity)));
+    const std::ptrdiff_t read = self->pipe_.HostEnd().Read(std::span(buffer, static_cast<std::size_t>(capacity)));
     return read < 0 ? -1 : static_cast<int32_t>(read);
 }
 
@@ -61,13 +60,12 @@ int32_t InProcessKit::WriteLine(void* context, const uint8_t* bytes, int32_t len
     if (bytes == nullptr || length <= 0) {
         return 0;
     }
-    const std::ptrdiff_t written =
-        self->pipe_.HostEnd().Write(std::span(bytes, static_cast<std::size_t>(length)));
+    const std::ptrdiff_t written = self->pipe_.HostEnd().Write(std::span(bytes, static_cast<std::size_t>(length)));
     return written < 0 ? -1 : static_cast<int32_t>(written);
 }
 
-std::unique_ptr<InProcessKit> RegisterSimTransport(const KitOptions& options,
-                                                   const orvelink::LinkClock* clock, std::string* error)
+std::unique_ptr<InProcessKit> RegisterSimTransport(const KitOptions& options, const orvelink::LinkClock* clock,
+                                                   std::string* error)
 {
     if (const std::string fault = CheckKitOptions(options); !fault.empty()) {
         if (error != nullptr) {

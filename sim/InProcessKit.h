@@ -28,8 +28,8 @@ public:
     KitDevice& Device() { return device_; }
 
 private:
-    friend std::unique_ptr<InProcessKit> RegisterSimTransport(const KitOptions&,
-                                                              const orvelink::LinkClock*, std::string*);
+    friend std::unique_ptr<InProcessKit> RegisterSimTransport(const KitOptions&, const orvelink::LinkClock*,
+                                                              std::string*);
 
     InProcessKit(const KitOptions& options, const orvelink::LinkClock* clock);
 

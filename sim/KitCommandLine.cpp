@@ -82,9 +82,12 @@ std::optional<std::array<uint8_t, 3>> ParseFirmware(const std::string& text)
 
 std::optional<LinkQuality> ParseQuality(const std::string& text)
 {
-    if (text == "perfect") return LinkQuality::Perfect;
-    if (text == "acceptable") return LinkQuality::Acceptable;
-    if (text == "failed") return LinkQuality::Failed;
+    if (text == "perfect")
+        return LinkQuality::Perfect;
+    if (text == "acceptable")
+        return LinkQuality::Acceptable;
+    if (text == "failed")
+        return LinkQuality::Failed;
     return std::nullopt;
 }
 
@@ -94,79 +97,99 @@ using Setter = std::function<bool(const std::string&, KitOptions&)>;
 const std::map<std::string, Setter>& ValueOptions()
 {
     static const std::map<std::string, Setter> options = {
-        {"pipe-length", [](const std::string& v, KitOptions& o) {
+        {"pipe-length",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.pipe.lengthMetres = *n, true);
          }},
-        {"velocity", [](const std::string& v, KitOptions& o) {
+        {"velocity",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.pipe.velocity = *n, true);
          }},
-        {"leak-distance", [](const std::string& v, KitOptions& o) {
+        {"leak-distance",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.pipe.leakMetres = *n, true);
          }},
-        {"yellow-position", [](const std::string& v, KitOptions& o) {
+        {"yellow-position",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.pipe.yellowMetres = *n, true);
          }},
-        {"interface-position", [](const std::string& v, KitOptions& o) {
+        {"interface-position",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.pipe.interfaceMetres = *n, true);
          }},
-        {"snr", [](const std::string& v, KitOptions& o) {
+        {"snr",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
-             if (!n) return false;
-             for (UnitSettings& unit : o.units) unit.snrDb = *n;
+             if (!n)
+                 return false;
+             for (UnitSettings& unit : o.units)
+                 unit.snrDb = *n;
              return true;
          }},
-        {"band", [](const std::string& v, KitOptions& o) {
+        {"band",
+         [](const std::string& v, KitOptions& o) {
              const auto colon = v.find(':');
-             if (colon == std::string::npos) return false;
+             if (colon == std::string::npos)
+                 return false;
              const auto low = ParseNumber(v.substr(0, colon));
              const auto high = ParseNumber(v.substr(colon + 1));
              return low && high && (o.lowHz = *low, o.highHz = *high, true);
          }},
-        {"seed", [](const std::string& v, KitOptions& o) {
+        {"seed",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseWhole(v, 0, 0x7FFFFFFF);
              return n && (o.seed = static_cast<uint64_t>(*n), true);
          }},
-        {"off", [](const std::string& v, KitOptions& o) {
+        {"off",
+         [](const std::string& v, KitOptions& o) {
              const int unit = ParseUnitName(v);
              return unit > 0 && (o.units[unit].on = false, true);
          }},
-        {"no-sensor", [](const std::string& v, KitOptions& o) {
+        {"no-sensor",
+         [](const std::string& v, KitOptions& o) {
              const int unit = ParseUnitName(v);
              return unit >= 0 && (o.units[unit].sensor = false, true);
          }},
-        {"faulty", [](const std::string& v, KitOptions& o) {
+        {"faulty",
+         [](const std::string& v, KitOptions& o) {
              const int unit = ParseUnitName(v);
              return unit > 0 && (o.units[unit].faulty = true, true);
          }},
-        {"battery", [](const std::string& v, KitOptions& o) {
+        {"battery",
+         [](const std::string& v, KitOptions& o) {
              const auto parts = UnitAndValue(v, false);
              const auto value = parts ? ParseWhole(parts->second, 0, 255) : std::nullopt;
              return value && (o.units[parts->first].battery = static_cast<uint8_t>(*value), true);
          }},
-        {"firmware", [](const std::string& v, KitOptions& o) {
+        {"firmware",
+         [](const std::string& v, KitOptions& o) {
              const auto parts = UnitAndValue(v, false);
              const auto bytes = parts ? ParseFirmware(parts->second) : std::nullopt;
              return bytes && (o.units[parts->first].firmware = *bytes, true);
          }},
-        {"link-quality", [](const std::string& v, KitOptions& o) {
+        {"link-quality",
+         [](const std::string& v, KitOptions& o) {
              const auto parts = UnitAndValue(v, true);
              const auto quality = parts ? ParseQuality(parts->second) : std::nullopt;
              return quality && (o.units[parts->first].linkQuality = *quality, true);
          }},
-        {"reset-after", [](const std::string& v, KitOptions& o) {
+        {"reset-after",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.resetAfterSeconds = *n, true);
          }},
-        {"lose", [](const std::string& v, KitOptions& o) {
+        {"lose",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.lineFaults.lose = *n, true);
          }},
-        {"corrupt", [](const std::string& v, KitOptions& o) {
+        {"corrupt",
+         [](const std::string& v, KitOptions& o) {
              const auto n = ParseNumber(v);
              return n && (o.lineFaults.corrupt = *n, true);
          }},
@@ -175,8 +198,8 @@ const std::map<std::string, Setter>& ValueOptions()
 }
 
 // Options of the simple model that a scenario file replaces.
-const std::set<std::string> kSimpleModelOptions = {"pipe-length", "velocity", "leak-distance", "yellow-position",
-                                                   "interface-position", "snr", "band"};
+const std::set<std::string> kSimpleModelOptions = {"pipe-length",        "velocity", "leak-distance", "yellow-position",
+                                                   "interface-position", "snr",      "band"};
 
 // Loads --scenario FILE, wherever it stands, into the base options of `parsed`.
 bool ReadScenarioOption(const std::vector<std::string>& args, KitCommandLine& parsed,
@@ -208,8 +231,8 @@ bool ReadScenarioOption(const std::vector<std::string>& args, KitCommandLine& pa
 
 int ParseUnitName(const std::string& text)
 {
-    static const std::map<std::string, int> names = {
-        {"interface", 0}, {"red", 1}, {"blue", 2}, {"yellow", 3}, {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}};
+    static const std::map<std::string, int> names = {{"interface", 0}, {"red", 1}, {"blue", 2}, {"yellow", 3},
+                                                     {"0", 0},         {"1", 1},   {"2", 2},    {"3", 3}};
     const auto found = names.find(text);
     return found == names.end() ? -1 : found->second;
 }

@@ -9,7 +9,7 @@ namespace korvanta::sim {
 
 // What the simulator was asked for on its command line.
 struct KitCommandLine {
-    std::string linkPath;  // where the terminal's path is published as a symbolic link
+    std::string linkPath;      // where the terminal's path is published as a symbolic link
     std::string scenarioPath;  // --scenario: the kit starts from this file, other options on top
     KitOptions options;
     bool help = false;

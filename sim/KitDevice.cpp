@@ -11,8 +11,7 @@ namespace korvanta::sim {
 
 namespace {
 
-std::unique_ptr<PacedTransport> PacedLine(orvelink::ByteTransport& line,
-                                          const orvelink::LinkClock& clock, bool paced)
+std::unique_ptr<PacedTransport> PacedLine(orvelink::ByteTransport& line, const orvelink::LinkClock& clock, bool paced)
 {
     return paced ? std::make_unique<PacedTransport>(line, clock) : nullptr;
 }

@@ -11,10 +11,13 @@ namespace korvanta::sim {
 namespace {
 
 // Eight external inputs and three internal supplies, in volts.
-constexpr std::array<double, kDiagnosticsChannels> kTypicalVolts = {
-    1.20, 0.98, 1.50, 0.75, 1.10, 0.40, 1.80, 0.95, 1.65, 1.23, 0.50};
+constexpr std::array<double, kDiagnosticsChannels> kTypicalVolts = {1.20, 0.98, 1.50, 0.75, 1.10, 0.40,
+                                                                    1.80, 0.95, 1.65, 1.23, 0.50};
 
-bool IsShare(double value) { return std::isfinite(value) && value >= 0.0 && value <= 1.0; }
+bool IsShare(double value)
+{
+    return std::isfinite(value) && value >= 0.0 && value <= 1.0;
+}
 
 }  // namespace
 
@@ -61,8 +64,7 @@ std::string CheckKitOptions(const KitOptions& options)
     if (!IsShare(shares.lose) || !IsShare(shares.corrupt) || shares.lose + shares.corrupt > 1.0) {
         return "the shares of lost and corrupted frames must lie in 0..1 and add up to at most 1";
     }
-    if (options.resetAfterSeconds &&
-        (!std::isfinite(*options.resetAfterSeconds) || *options.resetAfterSeconds < 0.0)) {
+    if (options.resetAfterSeconds && (!std::isfinite(*options.resetAfterSeconds) || *options.resetAfterSeconds < 0.0)) {
         return "the reset button can only be pressed a positive number of seconds after start";
     }
     if (options.scenario) {

@@ -22,14 +22,14 @@ enum class LinkQuality { Perfect, Acceptable, Failed };
 
 // One unit as the kit starts with it; the kit keeps the live state in the same form.
 struct UnitSettings {
-    bool on = true;          // outstations: answers by radio (the interface unit is always on)
-    bool sensor = true;      // a sensor is plugged in
-    bool faulty = false;     // outstations: reports a fault when asked to sample
-    uint8_t battery = 200;   // raw battery value 0..255
+    bool on = true;                               // outstations: answers by radio (the interface unit is always on)
+    bool sensor = true;                           // a sensor is plugged in
+    bool faulty = false;                          // outstations: reports a fault when asked to sample
+    uint8_t battery = 200;                        // raw battery value 0..255
     std::array<uint8_t, 3> firmware = {2, 0, 2};  // version bytes; 2, 0, 2 reads "...-200C"
     LinkQuality linkQuality = LinkQuality::Perfect;
     std::array<uint16_t, kDiagnosticsChannels> diagnostics{};  // raw readings, 1023 = 2 V
-    double snrDb = 20.0;     // leak noise over the sensor's own noise, in dB
+    double snrDb = 20.0;                                       // leak noise over the sensor's own noise, in dB
 };
 
 // A share of the frames crossing the line that is lost or damaged, in either direction.
@@ -42,10 +42,10 @@ struct KitOptions {
     // Real block rate, radio delays and a 57600-baud line; false answers as fast as asked.
     bool paced = true;
     std::array<UnitSettings, kKitUnits> units;
-    bool charging = false;    // the interface unit is on its charger
-    bool headphones = true;   // headphones are plugged into the interface unit
+    bool charging = false;   // the interface unit is on its charger
+    bool headphones = true;  // headphones are plugged into the interface unit
     PipeLayout pipe;
-    double lowHz = 100.0;     // band of the leak noise
+    double lowHz = 100.0;  // band of the leak noise
     double highHz = 800.0;
     double sourceRms = 1000.0;
     uint64_t seed = 1;

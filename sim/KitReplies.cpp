@@ -9,12 +9,12 @@ namespace {
 constexpr uint8_t kTestPackets = 16;  // packets each way in one radio test
 
 struct RadioTestFigures {
-    uint8_t lostOut;     // byte 4: packets the outstation missed
-    uint8_t lostBack;    // byte 5: packets the interface unit missed
-    uint8_t levelOut;    // byte 6: signal level at the outstation
-    uint8_t levelBack;   // byte 7: signal level at the interface unit
-    uint8_t received;    // byte 10: packets that made the round trip
-    uint8_t noContact;   // byte 12: non-zero when the outstation never answered
+    uint8_t lostOut;    // byte 4: packets the outstation missed
+    uint8_t lostBack;   // byte 5: packets the interface unit missed
+    uint8_t levelOut;   // byte 6: signal level at the outstation
+    uint8_t levelBack;  // byte 7: signal level at the interface unit
+    uint8_t received;   // byte 10: packets that made the round trip
+    uint8_t noContact;  // byte 12: non-zero when the outstation never answered
 };
 
 // A test counts as acceptable when byte 12 is 0 and byte 10 is at least 13, as perfect when
@@ -51,13 +51,25 @@ std::vector<uint8_t> SensorStatusReply(uint8_t presentMask, uint8_t flags, uint8
 
 std::vector<uint8_t> ChargeReply(const std::array<uint8_t, kKitUnits>& batteries, bool charging)
 {
-    return {kOpChargeStatus, batteries[0], batteries[1], batteries[2], batteries[3],
-            0, static_cast<uint8_t>(charging ? 1 : 0), 0};
+    return {kOpChargeStatus,
+            batteries[0],
+            batteries[1],
+            batteries[2],
+            batteries[3],
+            0,
+            static_cast<uint8_t>(charging ? 1 : 0),
+            0};
 }
 
-std::vector<uint8_t> StatusReply(uint8_t opcode, uint8_t status) { return {opcode, status}; }
+std::vector<uint8_t> StatusReply(uint8_t opcode, uint8_t status)
+{
+    return {opcode, status};
+}
 
-std::vector<uint8_t> EchoReply(uint8_t opcode) { return {opcode}; }
+std::vector<uint8_t> EchoReply(uint8_t opcode)
+{
+    return {opcode};
+}
 
 std::vector<uint8_t> DiagnosticsReply(uint8_t status, const std::array<uint16_t, kDiagnosticsChannels>& counts)
 {

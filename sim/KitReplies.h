@@ -25,21 +25,24 @@ inline constexpr uint8_t kOpBeacons = 0x16;
 inline constexpr uint8_t kOpHeadphones = 0x18;
 inline constexpr uint8_t kOpDiagnostics = 0x1A;
 
-inline constexpr uint8_t kResetFlag = 0x80;         // reset button pressed (status and block replies)
-inline constexpr uint8_t kStatusRejected = 0xFF;    // unknown opcode or a request too short
+inline constexpr uint8_t kResetFlag = 0x80;       // reset button pressed (status and block replies)
+inline constexpr uint8_t kStatusRejected = 0xFF;  // unknown opcode or a request too short
 inline constexpr int kDataBlockReplyBytes = 2808;
 inline constexpr int kRadioTestReplyBytes = 14;
 
 // Unit status of a data block as the interface unit reports it.
-inline constexpr uint8_t kBlockSampled = 1;       // sampled with a sensor plugged in
-inline constexpr uint8_t kBlockNoSensor = 2;      // the sensor came off: no spectrum
-inline constexpr uint8_t kBlockUnitSilent = 4;    // the outstation stopped answering
-inline constexpr uint8_t kBlockNothingSampled = 5; // no sampling is running
+inline constexpr uint8_t kBlockSampled = 1;         // sampled with a sensor plugged in
+inline constexpr uint8_t kBlockNoSensor = 2;        // the sensor came off: no spectrum
+inline constexpr uint8_t kBlockUnitSilent = 4;      // the outstation stopped answering
+inline constexpr uint8_t kBlockNothingSampled = 5;  // no sampling is running
 
 // What an outstation's radio test shows.
 enum class RadioTestOutcome { Perfect, Acceptable, Failed, NoContact };
 
-inline constexpr uint8_t UnitBit(int unit) { return static_cast<uint8_t>(1u << unit); }
+inline constexpr uint8_t UnitBit(int unit)
+{
+    return static_cast<uint8_t>(1u << unit);
+}
 
 // 0x00 and 0x15: status (0 = version valid) and the three version bytes.
 std::vector<uint8_t> VersionReply(uint8_t opcode, uint8_t status, const std::array<uint8_t, 3>& firmware);

@@ -12,7 +12,10 @@ KitThread::KitThread(KitDevice& device, std::chrono::microseconds period)
 {
 }
 
-KitThread::~KitThread() { Stop(); }
+KitThread::~KitThread()
+{
+    Stop();
+}
 
 void KitThread::Stop()
 {

@@ -15,7 +15,7 @@ struct NoiseStation {
 };
 
 struct LeakNoiseConfig {
-    double lowHz = 100.0;       // the leak noise's band
+    double lowHz = 100.0;  // the leak noise's band
     double highHz = 800.0;
     double sourceRms = 1000.0;  // rms of the leak noise at every station, in converter units
     uint64_t seed = 1;
@@ -24,8 +24,8 @@ struct LeakNoiseConfig {
 
 // One block of every station, sampled over the same span of time.
 struct SampledBlock {
-    int blockNumber = 0;        // 0 for the first block after a start of sampling
-    int64_t firstSample = 0;    // sampling-clock tick of the block's first sample
+    int blockNumber = 0;                       // 0 for the first block after a start of sampling
+    int64_t firstSample = 0;                   // sampling-clock tick of the block's first sample
     std::vector<std::vector<double>> samples;  // per station, kSamplesPerBlock each
 };
 
@@ -57,8 +57,8 @@ public:
 
 private:
     struct Station {
-        int64_t wholeDelay = 0;        // whole ticks of the delay
-        std::vector<double> taps;      // kernel at the fractional rest, reversed for a forward dot product
+        int64_t wholeDelay = 0;    // whole ticks of the delay
+        std::vector<double> taps;  // kernel at the fractional rest, reversed for a forward dot product
         double noiseSigma = 0.0;
         GaussianNoise noise;
     };

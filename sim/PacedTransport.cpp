@@ -5,8 +5,7 @@
 
 namespace korvanta::sim {
 
-PacedTransport::PacedTransport(orvelink::ByteTransport& inner, const orvelink::LinkClock& clock,
-                               int32_t bitsPerSecond)
+PacedTransport::PacedTransport(orvelink::ByteTransport& inner, const orvelink::LinkClock& clock, int32_t bitsPerSecond)
     : inner_(inner),
       clock_(clock),
       byteTime_(std::chrono::nanoseconds(10'000'000'000LL / std::max<int32_t>(bitsPerSecond, 1))),

@@ -26,8 +26,7 @@ public:
     static constexpr std::chrono::milliseconds kCatchUp{100};
 
     // The clock must outlive the transport.
-    PacedTransport(orvelink::ByteTransport& inner, const orvelink::LinkClock& clock,
-                   int32_t bitsPerSecond = 57600);
+    PacedTransport(orvelink::ByteTransport& inner, const orvelink::LinkClock& clock, int32_t bitsPerSecond = 57600);
 
     std::ptrdiff_t Read(std::span<uint8_t> buffer) override;
     std::ptrdiff_t Write(std::span<const uint8_t> bytes) override;

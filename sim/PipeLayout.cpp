@@ -36,14 +36,13 @@ std::string PipeLayout::Check() const
     if (!std::isfinite(leakMetres) || leakMetres < 0.0 || leakMetres > lengthMetres) {
         return "the leak must lie on the pipe, 0 to its length from red";
     }
-    if ((yellowMetres && !std::isfinite(*yellowMetres)) ||
-        (interfaceMetres && !std::isfinite(*interfaceMetres))) {
+    if ((yellowMetres && !std::isfinite(*yellowMetres)) || (interfaceMetres && !std::isfinite(*interfaceMetres))) {
         return "a sensor position must be a number of metres";
     }
     for (int unit = 0; unit < 4; ++unit) {
         if (DelayOf(unit) > LeakNoiseGenerator::kMaxDelaySeconds) {
-            return "the leak noise may take at most " +
-                   std::to_string(LeakNoiseGenerator::kMaxDelaySeconds) + " s to reach a sensor";
+            return "the leak noise may take at most " + std::to_string(LeakNoiseGenerator::kMaxDelaySeconds) +
+                   " s to reach a sensor";
         }
     }
     return {};

@@ -10,8 +10,8 @@ namespace korvanta::sim {
 // The leak's noise reaches each sensor after the time it takes to travel between the two places.
 struct PipeLayout {
     double lengthMetres = 200.0;
-    double velocity = 1200.0;           // metres per second
-    double leakMetres = 80.0;           // from red
+    double velocity = 1200.0;               // metres per second
+    double leakMetres = 80.0;               // from red
     std::optional<double> yellowMetres;     // default: half a pipe length beyond blue
     std::optional<double> interfaceMetres;  // default: beside blue
 

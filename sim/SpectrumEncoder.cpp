@@ -69,9 +69,7 @@ bool WriteRun(BitWriter& writer, uint32_t run)
 
 }  // namespace
 
-SpectrumEncoder::SpectrumEncoder() : fft_(12)
-{
-}
+SpectrumEncoder::SpectrumEncoder() : fft_(12) {}
 
 EncodeResult SpectrumEncoder::EncodeValues(std::span<const int16_t> values, std::span<uint8_t> payload,
                                            const EncodeOptions& options)
@@ -125,7 +123,8 @@ EncodeResult SpectrumEncoder::EncodeValues(std::span<const int16_t> values, std:
     std::fill(payload.begin(), payload.end(), uint8_t{0});
     BitWriter writer(payload.first(capacity));
     bool fits = writer.Write(width, 4) && writer.Write(static_cast<uint32_t>(top), 4) &&
-                writer.Write(static_cast<uint32_t>(planes), 4) && writer.Write(static_cast<uint32_t>(options.shift), 4) &&
+                writer.Write(static_cast<uint32_t>(planes), 4) &&
+                writer.Write(static_cast<uint32_t>(options.shift), 4) &&
                 writer.Write(static_cast<uint32_t>(values.size()), 16) && writer.Write(largest, 16);
     std::fill(significant.begin(), significant.end(), uint8_t{0});
     for (int plane = top; plane > top - planes; --plane) {
@@ -188,8 +187,8 @@ std::optional<ScaledSpectrum> SpectrumEncoder::ScaleSpectrum(std::span<const std
     return scaled;
 }
 
-bool SpectrumEncoder::BuildRecord(std::span<const double> samples, uint8_t unit, uint16_t blockNumber,
-                                  uint8_t battery, DataBlockRecord& record) const
+bool SpectrumEncoder::BuildRecord(std::span<const double> samples, uint8_t unit, uint16_t blockNumber, uint8_t battery,
+                                  DataBlockRecord& record) const
 {
     std::vector<std::complex<double>> bins(kCodedBins);
     if (samples.size() != static_cast<size_t>(kSamplesPerBlock) || !fft_.TransformReal(samples, bins)) {
@@ -213,8 +212,8 @@ bool SpectrumEncoder::BuildRecord(std::span<const double> samples, uint8_t unit,
     return true;
 }
 
-bool SpectrumEncoder::BuildRecord(std::span<const float> samples, uint8_t unit, uint16_t blockNumber,
-                                  uint8_t battery, DataBlockRecord& record) const
+bool SpectrumEncoder::BuildRecord(std::span<const float> samples, uint8_t unit, uint16_t blockNumber, uint8_t battery,
+                                  DataBlockRecord& record) const
 {
     const std::vector<double> widened(samples.begin(), samples.end());
     return BuildRecord(std::span<const double>(widened), unit, blockNumber, battery, record);

@@ -17,8 +17,8 @@ inline constexpr int kMaxPlanes = 15;                // a 4-bit plane number
 inline constexpr uint8_t kDefaultBattery = 200;      // a fresh battery
 
 struct EncodeOptions {
-    int shift = 0;              // S: every value must be a multiple of 2^shift (0..15)
-    int maxPlanes = kMaxPlanes; // never code more planes than this, even when they would fit
+    int shift = 0;               // S: every value must be a multiple of 2^shift (0..15)
+    int maxPlanes = kMaxPlanes;  // never code more planes than this, even when they would fit
 };
 
 struct EncodeResult {

@@ -33,8 +33,7 @@ std::string CheckScenario(const TwoStationScenario& scenario)
     }
     if (!std::isfinite(scenario.resyncGapSeconds) || scenario.resyncGapSeconds < 0.0 ||
         scenario.resyncGapSeconds > LeakNoiseGenerator::kMaxGapSeconds) {
-        return "the re-synchronisation gap must lie in 0.." +
-               std::to_string(LeakNoiseGenerator::kMaxGapSeconds) + " s";
+        return "the re-synchronisation gap must lie in 0.." + std::to_string(LeakNoiseGenerator::kMaxGapSeconds) + " s";
     }
     return LeakNoiseGenerator::Check(NoiseConfigOf(scenario));
 }

@@ -13,16 +13,16 @@ inline constexpr int kPairsPerChain = 6;  // the stations start sampling afresh 
 inline constexpr int kMaxBlockPairs = 10000;
 
 struct TwoStationScenario {
-    double delaySeconds = 0.0;   // arrival at the first (red) station minus arrival at the second
-                                 // (blue); negative for a leak nearer the first
+    double delaySeconds = 0.0;  // arrival at the first (red) station minus arrival at the second
+                                // (blue); negative for a leak nearer the first
     int blockPairs = 12;
-    double snrDb = 10.0;         // leak noise over each station's own noise
+    double snrDb = 10.0;  // leak noise over each station's own noise
     uint64_t seed = 1;
     double lowHz = 100.0;
     double highHz = 800.0;
-    uint8_t firstUnit = 1;       // red
-    uint8_t secondUnit = 2;      // blue
-    double sourceRms = 1000.0;   // gives block exponents around -4, as in the field
+    uint8_t firstUnit = 1;          // red
+    uint8_t secondUnit = 2;         // blue
+    double sourceRms = 1000.0;      // gives block exponents around -4, as in the field
     double resyncGapSeconds = 0.5;  // from the last block of a chain to the first of the next
     uint8_t battery = kDefaultBattery;
 };

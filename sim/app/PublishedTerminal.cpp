@@ -35,7 +35,7 @@ bool PublishedTerminal::Open(const std::string& linkPath, std::string& error)
     }
     // Raw from the start: nothing the kit sends may be echoed back or changed by the line
     // discipline before the program configures the port itself.
-    termios raw {};
+    termios raw{};
     ::cfmakeraw(&raw);
     ::cfsetispeed(&raw, B57600);
     ::cfsetospeed(&raw, B57600);

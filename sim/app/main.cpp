@@ -19,17 +19,19 @@ namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
 
-void RequestStop(int) { stopRequested = 1; }
+void RequestStop(int)
+{
+    stopRequested = 1;
+}
 
 void ReportCounters(const korvanta::sim::FieldKit& kit, const korvanta::sim::KitDevice& device)
 {
     const korvanta::sim::KitCounters counters = kit.Counters();
     const korvanta::sim::LineFaultCounters line = device.LineCounters();
-    std::cerr << "korvanta-sim: " << counters.requests << " requests, " << counters.replies
-              << " replies, " << counters.blocksServed << " blocks, " << counters.samplingStarts
-              << " sampling starts (" << counters.samplingRefusals << " refused), "
-              << counters.resetPresses << " reset presses; frames lost " << line.lostOut + line.lostIn
-              << ", damaged " << line.corruptedOut + line.corruptedIn << "\n";
+    std::cerr << "korvanta-sim: " << counters.requests << " requests, " << counters.replies << " replies, "
+              << counters.blocksServed << " blocks, " << counters.samplingStarts << " sampling starts ("
+              << counters.samplingRefusals << " refused), " << counters.resetPresses << " reset presses; frames lost "
+              << line.lostOut + line.lostIn << ", damaged " << line.corruptedOut + line.corruptedIn << "\n";
 }
 
 }  // namespace
@@ -69,8 +71,8 @@ int main(int argc, char** argv)
         std::cerr << "korvanta-sim: warning: " << warning << "\n";
     }
     if (command.options.scenario) {
-        std::cerr << "korvanta-sim: scenario " << command.scenarioPath << ": "
-                  << command.options.scenario->description << "\n";
+        std::cerr << "korvanta-sim: scenario " << command.scenarioPath << ": " << command.options.scenario->description
+                  << "\n";
     }
 
     while (!stopRequested) {

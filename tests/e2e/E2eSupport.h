@@ -32,10 +32,7 @@ public:
         const auto elapsed = std::chrono::steady_clock::now() - start_;
         return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() * kFactor / 1000;
     }
-    void SleepMs(int64_t ms) override
-    {
-        std::this_thread::sleep_for(std::chrono::microseconds(ms * 1000 / kFactor));
-    }
+    void SleepMs(int64_t ms) override { std::this_thread::sleep_for(std::chrono::microseconds(ms * 1000 / kFactor)); }
 
 private:
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
@@ -49,7 +46,8 @@ public:
         for (;;) {
             path_ = std::filesystem::temp_directory_path() /
                     ("korvanta-e2e-" + std::to_string(random()) + std::to_string(random()));
-            if (std::filesystem::create_directory(path_)) break;
+            if (std::filesystem::create_directory(path_))
+                break;
         }
         for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
             std::filesystem::copy_file(std::filesystem::path(KORVANTA_DATA_DIR) / name, path_ / name);
@@ -119,7 +117,10 @@ public:
         kit.reset();
     }
 
-    bool Open() { return kit && headless->Open(sim::InProcessKit::kTransportName, 20000) == HeadlessLink::OpenResult::Ok; }
+    bool Open()
+    {
+        return kit && headless->Open(sim::InProcessKit::kTransportName, 20000) == HeadlessLink::OpenResult::Ok;
+    }
 
     MeasurementRunner::Outcome Measure(uint32_t pairs)
     {
@@ -133,12 +134,14 @@ public:
     void OnDocumentUpdate(uint32_t hint) override
     {
         hints.push_back(hint);
-        if (onHint) onHint(hint);
+        if (onHint)
+            onHint(hint);
     }
     size_t Count(uint32_t hint) const
     {
         size_t count = 0;
-        for (uint32_t h : hints) count += h == hint ? 1 : 0;
+        for (uint32_t h : hints)
+            count += h == hint ? 1 : 0;
         return count;
     }
 

@@ -72,15 +72,15 @@ TEST_P(LocateTest, TheLeakIsFoundWithinOneLagsTravel)
     EXPECT_EQ(ReadAll(rig.folder / "again.kvd"), ReadAll(rig.folder / "m.kvd"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pipes, LocateTest,
-    testing::Values(LocatedLeak{"OneSection", {Section(2, 200.0f, 1000.0f)}, 75.0f, 1000.0f},
-                    // Iron, polyethylene and iron again, the leak in the slow middle section.
-                    LocatedLeak{"ThreeSections",
-                                {Section(2, 120.0f, 1300.0f), Section(3, 60.0f, 450.0f), Section(2, 150.0f, 1100.0f)},
-                                150.0f,
-                                450.0f}),
-    [](const testing::TestParamInfo<LocatedLeak>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pipes, LocateTest,
+                         testing::Values(LocatedLeak{"OneSection", {Section(2, 200.0f, 1000.0f)}, 75.0f, 1000.0f},
+                                         // Iron, polyethylene and iron again, the leak in the slow middle section.
+                                         LocatedLeak{"ThreeSections",
+                                                     {Section(2, 120.0f, 1300.0f), Section(3, 60.0f, 450.0f),
+                                                      Section(2, 150.0f, 1100.0f)},
+                                                     150.0f,
+                                                     450.0f}),
+                         [](const testing::TestParamInfo<LocatedLeak>& info) { return std::string(info.param.name); });
 
 TEST(MeasurementE2eTest, StationsStartSamplingAfreshAfterEverySixPairs)
 {
@@ -95,8 +95,7 @@ TEST(MeasurementE2eTest, StationsStartSamplingAfreshAfterEverySixPairs)
     EXPECT_EQ(counters.samplingRefusals, 0u);
     EXPECT_EQ(rig.document->UpdateCounter(), 26u);
     ASSERT_TRUE(rig.document->Recompute());
-    EXPECT_NEAR(rig.document->ComputeLeakPosition(rig.document->GetDelay()).fromStart, 200.0f,
-                kLagSeconds * 1200.0f);
+    EXPECT_NEAR(rig.document->ComputeLeakPosition(rig.document->GetDelay()).fromStart, 200.0f, kLagSeconds * 1200.0f);
 }
 
 TEST(MeasurementE2eTest, AnOutstationThatDropsOutEndsTheMeasurementAndItsDataIsKept)

@@ -58,7 +58,7 @@ TEST(FftTest, PutsEachToneInItsBinAndTheMinusSignUndoesIt)
         const auto original = data;
         ASSERT_TRUE(fft.Transform(data, +1));
         for (size_t k = 0; k < 4096; ++k) {
-            const std::complex<double> expected = k == tone ? std::complex<double>(2048.0, 4096.0)
+            const std::complex<double> expected = k == tone          ? std::complex<double>(2048.0, 4096.0)
                                                   : k == 4096 - tone ? std::complex<double>(2048.0, -4096.0)
                                                                      : 0.0;
             ASSERT_LT(std::abs(data[k] - expected), 1e-8) << "tone " << tone << " bin " << k;

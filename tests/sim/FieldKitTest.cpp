@@ -22,8 +22,7 @@ BlockHeader HeaderOf(const Bytes& reply)
 {
     EXPECT_EQ(reply.size(), 2808u);
     EXPECT_EQ(reply.at(0), kOpDataBlock);
-    return {reply.at(1), reply.at(2), reply.at(3), static_cast<uint16_t>(reply.at(4) << 8 | reply.at(5)),
-            reply.at(7)};
+    return {reply.at(1), reply.at(2), reply.at(3), static_cast<uint16_t>(reply.at(4) << 8 | reply.at(5)), reply.at(7)};
 }
 
 DataBlockRecord RecordOf(const Bytes& reply)

@@ -65,11 +65,12 @@ TEST(KitCommandLine, SetsEveryUnitOption)
 {
     KitCommandLine line;
     std::string error;
-    ASSERT_TRUE(ParseKitCommandLine({"--link", "/tmp/port", "--fast", "--off", "yellow", "--no-sensor", "2",
-                                     "--faulty", "red", "--battery", "blue:12", "--firmware", "red:1.5.A",
-                                     "--firmware", "3:2.0.26", "--link-quality", "blue:acceptable",
-                                     "--interface-sensor", "--charging", "--no-headphones"},
-                                    line, error))
+    ASSERT_TRUE(ParseKitCommandLine(
+        {"--link",     "/tmp/port",      "--fast",   "--off",          "yellow",          "--no-sensor",
+         "2",          "--faulty",       "red",      "--battery",      "blue:12",         "--firmware",
+         "red:1.5.A",  "--firmware",     "3:2.0.26", "--link-quality", "blue:acceptable", "--interface-sensor",
+         "--charging", "--no-headphones"},
+        line, error))
         << error;
     EXPECT_EQ(line.linkPath, "/tmp/port");
     const KitOptions& o = line.options;
@@ -90,10 +91,28 @@ TEST(KitCommandLine, SetsThePipeTheNoiseAndTheFaults)
 {
     KitCommandLine line;
     std::string error;
-    ASSERT_TRUE(ParseKitCommandLine({"--link", "p", "--pipe-length", "300", "--velocity", "1000",
-                                     "--leak-distance", "120", "--yellow-position", "500", "--snr", "6",
-                                     "--band", "200:600", "--seed", "9", "--reset-after", "12.5",
-                                     "--lose", "0.1", "--corrupt", "0.05"},
+    ASSERT_TRUE(ParseKitCommandLine({"--link",
+                                     "p",
+                                     "--pipe-length",
+                                     "300",
+                                     "--velocity",
+                                     "1000",
+                                     "--leak-distance",
+                                     "120",
+                                     "--yellow-position",
+                                     "500",
+                                     "--snr",
+                                     "6",
+                                     "--band",
+                                     "200:600",
+                                     "--seed",
+                                     "9",
+                                     "--reset-after",
+                                     "12.5",
+                                     "--lose",
+                                     "0.1",
+                                     "--corrupt",
+                                     "0.05"},
                                     line, error))
         << error;
     const KitOptions& o = line.options;
@@ -114,17 +133,17 @@ TEST(KitCommandLine, SetsThePipeTheNoiseAndTheFaults)
 TEST(KitCommandLine, RefusesWhatItCannotUse)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {},                                          // no link
-        {"--link"},                                  // no value
-        {"--link", "p", "--speed", "9"},             // unknown option
-        {"--link", "p", "extra"},                    // stray argument
-        {"--link", "p", "--off", "interface"},       // the interface unit cannot be switched off
-        {"--link", "p", "--battery", "red:300"},     // not a byte
-        {"--link", "p", "--battery", "green:3"},     // no such unit
-        {"--link", "p", "--firmware", "red:1.5"},    // three parts
+        {},                                        // no link
+        {"--link"},                                // no value
+        {"--link", "p", "--speed", "9"},           // unknown option
+        {"--link", "p", "extra"},                  // stray argument
+        {"--link", "p", "--off", "interface"},     // the interface unit cannot be switched off
+        {"--link", "p", "--battery", "red:300"},   // not a byte
+        {"--link", "p", "--battery", "green:3"},   // no such unit
+        {"--link", "p", "--firmware", "red:1.5"},  // three parts
         {"--link", "p", "--link-quality", "red:good"},
         {"--link", "p", "--velocity", "fast"},
-        {"--link", "p", "--leak-distance", "500"},   // beyond the pipe's end
+        {"--link", "p", "--leak-distance", "500"},  // beyond the pipe's end
         {"--link", "p", "--lose", "1.5"},
     };
     for (const auto& args : bad) {

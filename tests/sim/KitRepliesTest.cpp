@@ -17,7 +17,10 @@ struct RefusalCase {
     uint32_t expectedMessage;
 };
 
-void PrintTo(const RefusalCase& refusal, std::ostream* out) { *out << refusal.name; }
+void PrintTo(const RefusalCase& refusal, std::ostream* out)
+{
+    *out << refusal.name;
+}
 
 // The program names the cause of a refused start from the two masks alone; each fault of the
 // kit must lead it to the right message.
@@ -36,23 +39,30 @@ TEST_P(SamplingRefusalTest, ProgramNamesTheCause)
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, SamplingRefusalTest,
-    testing::Values(
-        RefusalCase{"RedOff", 6, [](Units& u) { u[1].on = false; }, str::kRedNotAnswering},
-        RefusalCase{"BlueOff", 6, [](Units& u) { u[2].on = false; }, str::kBlueNotAnswering},
-        RefusalCase{"YellowOff", 14, [](Units& u) { u[3].on = false; }, str::kYellowNotAnswering},
-        RefusalCase{"RedNoSensor", 6, [](Units& u) { u[1].sensor = false; }, str::kNoSensorRed},
-        RefusalCase{"BlueNoSensor", 12, [](Units& u) { u[2].sensor = false; }, str::kNoSensorBlue},
-        RefusalCase{"YellowNoSensor", 10, [](Units& u) { u[3].sensor = false; }, str::kNoSensorYellow},
-        RefusalCase{"RedFaulty", 6, [](Units& u) { u[1].faulty = true; }, str::kRedFault},
-        RefusalCase{"BlueFaulty", 6, [](Units& u) { u[2].faulty = true; }, str::kBlueFault},
-        RefusalCase{"YellowFaulty", 12, [](Units& u) { u[3].faulty = true; }, str::kYellowFault},
-        RefusalCase{"InterfaceNoSensor", 3, [](Units& u) { u[0].sensor = false; }, str::kNoSensorInterface},
-        // An outstation that does not answer cannot say whether its sensor is plugged in.
-        RefusalCase{"OffWithoutSensor", 6, [](Units& u) { u[2].on = false; u[2].sensor = false; },
-                    str::kBlueNotAnswering},
-        // Red is named first when both stations of the pair have a fault.
-        RefusalCase{"BlueOffRedFaulty", 6, [](Units& u) { u[2].on = false; u[1].faulty = true; },
-                    str::kRedFault}),
+    testing::Values(RefusalCase{"RedOff", 6, [](Units& u) { u[1].on = false; }, str::kRedNotAnswering},
+                    RefusalCase{"BlueOff", 6, [](Units& u) { u[2].on = false; }, str::kBlueNotAnswering},
+                    RefusalCase{"YellowOff", 14, [](Units& u) { u[3].on = false; }, str::kYellowNotAnswering},
+                    RefusalCase{"RedNoSensor", 6, [](Units& u) { u[1].sensor = false; }, str::kNoSensorRed},
+                    RefusalCase{"BlueNoSensor", 12, [](Units& u) { u[2].sensor = false; }, str::kNoSensorBlue},
+                    RefusalCase{"YellowNoSensor", 10, [](Units& u) { u[3].sensor = false; }, str::kNoSensorYellow},
+                    RefusalCase{"RedFaulty", 6, [](Units& u) { u[1].faulty = true; }, str::kRedFault},
+                    RefusalCase{"BlueFaulty", 6, [](Units& u) { u[2].faulty = true; }, str::kBlueFault},
+                    RefusalCase{"YellowFaulty", 12, [](Units& u) { u[3].faulty = true; }, str::kYellowFault},
+                    RefusalCase{"InterfaceNoSensor", 3, [](Units& u) { u[0].sensor = false; }, str::kNoSensorInterface},
+                    // An outstation that does not answer cannot say whether its sensor is plugged in.
+                    RefusalCase{"OffWithoutSensor", 6,
+                                [](Units& u) {
+                                    u[2].on = false;
+                                    u[2].sensor = false;
+                                },
+                                str::kBlueNotAnswering},
+                    // Red is named first when both stations of the pair have a fault.
+                    RefusalCase{"BlueOffRedFaulty", 6,
+                                [](Units& u) {
+                                    u[2].on = false;
+                                    u[1].faulty = true;
+                                },
+                                str::kRedFault}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 TEST(SamplingRefusal, UnitsOutsideTheSelectionDoNotCount)

@@ -20,7 +20,10 @@ using Samples = std::vector<std::vector<double>>;  // per station, blocks end to
 LeakNoiseConfig TwoStations(double firstTicks, double secondTicks, double snrDb, double lowHz = 100.0,
                             double highHz = 800.0)
 {
-    return {.lowHz = lowHz, .highHz = highHz, .sourceRms = 1000.0, .seed = 42,
+    return {.lowHz = lowHz,
+            .highHz = highHz,
+            .sourceRms = 1000.0,
+            .seed = 42,
             .stations = {{firstTicks / kSampleRate, snrDb}, {secondTicks / kSampleRate, snrDb}}};
 }
 
@@ -111,8 +114,9 @@ TEST(LeakNoiseGeneratorTest, CrossCorrelationPeaksAtTheDelayToAFractionOfATick)
             EXPECT_NEAR(numerator / denominator, delay, 0.02);
         }
         Fft(12).Transform(cross, -1);
-        const auto peak = std::max_element(cross.begin(), cross.end(),
-                                           [](auto a, auto b) { return a.real() < b.real(); }) - cross.begin();
+        const auto peak =
+            std::max_element(cross.begin(), cross.end(), [](auto a, auto b) { return a.real() < b.real(); }) -
+            cross.begin();
         EXPECT_NEAR(peak < 2048 ? peak : peak - 4096, delay, 0.51);
     }
 }
@@ -127,7 +131,8 @@ TEST(LeakNoiseGeneratorTest, KeepsTheLeakNoiseInsideTheBand)
     std::vector<std::complex<double>> spectrum(2049);
     for (size_t start = 0; start < record[0].size(); start += 4096) {
         for (size_t n = 0; n < 4096; ++n) {
-            windowed[n] = record[0][start + n] * (1.0 - std::cos(2.0 * std::numbers::pi * static_cast<double>(n) / 4096.0));
+            windowed[n] =
+                record[0][start + n] * (1.0 - std::cos(2.0 * std::numbers::pi * static_cast<double>(n) / 4096.0));
         }
         fft.TransformReal(windowed, spectrum);
         for (size_t k = 0; k < power.size(); ++k) {
@@ -200,10 +205,16 @@ TEST(LeakNoiseGeneratorTest, RejectsConfigurationsItCannotRun)
     LeakNoiseConfig crowded = TwoStations(0.0, 0.0, 10.0);
     crowded.stations.resize(LeakNoiseGenerator::kMaxStations + 1);
     const LeakNoiseConfig bad[] = {
-        TwoStations(0.0, 0.0, 10.0, 800.0, 800.0),    TwoStations(0.0, 0.0, 10.0, -1.0, 800.0),
-        TwoStations(0.0, 0.0, 10.0, 100.0, 2442.0),   TwoStations(0.0, 0.0, 10.0, std::nan(""), 800.0),
-        TwoStations(0.0, 0.0, std::nan("")),          TwoStations(0.0, 0.0, -kNoNoise),
-        TwoStations(0.0, 10.1 * kSampleRate, 10.0),   noSource, crowded, LeakNoiseConfig{},
+        TwoStations(0.0, 0.0, 10.0, 800.0, 800.0),
+        TwoStations(0.0, 0.0, 10.0, -1.0, 800.0),
+        TwoStations(0.0, 0.0, 10.0, 100.0, 2442.0),
+        TwoStations(0.0, 0.0, 10.0, std::nan(""), 800.0),
+        TwoStations(0.0, 0.0, std::nan("")),
+        TwoStations(0.0, 0.0, -kNoNoise),
+        TwoStations(0.0, 10.1 * kSampleRate, 10.0),
+        noSource,
+        crowded,
+        LeakNoiseConfig{},
     };
     for (const LeakNoiseConfig& config : bad) {
         EXPECT_FALSE(LeakNoiseGenerator::Check(config).empty());

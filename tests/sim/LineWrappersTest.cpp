@@ -194,7 +194,8 @@ TEST_F(PacedTransportTest, BytesTheLineRefusesWaitInOrder)
 {
     line.writeLimit = 0;
     Bytes sent(40);
-    for (size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<uint8_t>(i);
+    for (size_t i = 0; i < sent.size(); ++i)
+        sent[i] = static_cast<uint8_t>(i);
     paced.Write(sent);
     Advance(20);
     EXPECT_EQ(Pump(), 0u);

@@ -43,7 +43,9 @@ std::vector<int16_t> RandomValues(uint32_t seed, double zeroShare, double larges
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     std::vector<int16_t> values(2048);
     for (size_t i = 2; i < values.size(); ++i) {
-        const int magnitude = uniform(random) < zeroShare ? 0 : std::min(32767, static_cast<int>(std::exp2(uniform(random) * largestPlane)));
+        const int magnitude = uniform(random) < zeroShare
+                                  ? 0
+                                  : std::min(32767, static_cast<int>(std::exp2(uniform(random) * largestPlane)));
         values[i] = static_cast<int16_t>(uniform(random) < 0.5 ? -magnitude : magnitude);
     }
     return values;
@@ -78,18 +80,74 @@ TEST(SpectrumEncoderTest, CodesRunsInCanonicalFormWithMinimalWidth)
         int run;
         std::string bits;  // run code, then the value's one bit and its sign
     } cases[] = {
-        {2, "00" "1" "0"},
-        {4, "0000" "1" "0"},
-        {5, "00000" "1" "0" "1" "0"},
-        {6, "00000" "1" "1" "1" "0"},
-        {7, "000000" "1" "00" "1" "0"},
-        {10, "000000" "1" "11" "1" "0"},
-        {11, "0000000" "1" "000" "1" "0"},
-        {18, "0000000" "1" "111" "1" "0"},
-        {19, "00000000" "1" "0000" "1" "0"},
-        {34, "00000000" "1" "1111" "1" "0"},
-        {35, "000000000" "1" "00000" "1" "0"},
-        {2047, "00000000000000" "1" "1111111100" "1" "0"},
+        {2,
+         "00"
+         "1"
+         "0"},
+        {4,
+         "0000"
+         "1"
+         "0"},
+        {5,
+         "00000"
+         "1"
+         "0"
+         "1"
+         "0"},
+        {6,
+         "00000"
+         "1"
+         "1"
+         "1"
+         "0"},
+        {7,
+         "000000"
+         "1"
+         "00"
+         "1"
+         "0"},
+        {10,
+         "000000"
+         "1"
+         "11"
+         "1"
+         "0"},
+        {11,
+         "0000000"
+         "1"
+         "000"
+         "1"
+         "0"},
+        {18,
+         "0000000"
+         "1"
+         "111"
+         "1"
+         "0"},
+        {19,
+         "00000000"
+         "1"
+         "0000"
+         "1"
+         "0"},
+        {34,
+         "00000000"
+         "1"
+         "1111"
+         "1"
+         "0"},
+        {35,
+         "000000000"
+         "1"
+         "00000"
+         "1"
+         "0"},
+        {2047,
+         "00000000000000"
+         "1"
+         "1111111100"
+         "1"
+         "0"},
     };
     for (const auto& c : cases) {
         std::vector<int16_t> values(2048);
@@ -128,7 +186,15 @@ TEST(SpectrumEncoderTest, CodesTheShiftedRunEscapeExample)
     EXPECT_EQ(payload[0], 0x43);  // W 4, T 3
     EXPECT_EQ(payload[1], 0x31);  // P 3, S 1
     // Plane 3: N = 8, six zeros, escape 1 00, the value 1 011; planes 2 and 1: N = 0.
-    const std::string expected = "1000" "000000" "1" "00" "1" "011" "0000" "0000";
+    const std::string expected =
+        "1000"
+        "000000"
+        "1"
+        "00"
+        "1"
+        "011"
+        "0000"
+        "0000";
     EXPECT_EQ(StreamBits(payload, expected.size() + 16), expected + std::string(16, '0'));
     EXPECT_EQ(DecodePayload(payload).values, values);
 }
@@ -146,7 +212,8 @@ TEST(SpectrumEncoderTest, DropsTheLowestPlanesUntilTheStreamFits)
     const auto decoded = DecodePayload(payload);
     const int lowestKept = result.topPlane - result.planesCoded + 1;
     for (size_t i = 0; i < values.size(); ++i) {
-        const bool kept = std::bit_width(static_cast<unsigned>(std::abs(values[i]))) >= static_cast<unsigned>(lowestKept);
+        const bool kept =
+            std::bit_width(static_cast<unsigned>(std::abs(values[i]))) >= static_cast<unsigned>(lowestKept);
         ASSERT_EQ(decoded.values[i], kept ? values[i] : 0) << "position " << i;
     }
     // One plane more would not have fitted; as many planes in a larger buffer give the same bytes.
@@ -185,7 +252,8 @@ TEST(SpectrumEncoderTest, RecodesOutstationBlocksByteForByte)
         while (file.read(reinterpret_cast<char*>(&record), sizeof record)) {
             std::vector<uint8_t> payload(kPayloadBytes);
             const auto decoded = DecodePayload(record.payload);
-            ASSERT_TRUE(SpectrumEncoder::EncodeValues(decoded.values, payload, {.maxPlanes = record.payload[1] >> 4}).ok);
+            ASSERT_TRUE(
+                SpectrumEncoder::EncodeValues(decoded.values, payload, {.maxPlanes = record.payload[1] >> 4}).ok);
             EXPECT_EQ(std::memcmp(payload.data(), record.payload, kPayloadBytes), 0) << entry.path() << " " << blocks;
             ++blocks;
         }
@@ -200,8 +268,8 @@ TEST(SpectrumEncoderTest, ScalesByTheLargestExponentThatFits)
         int exponent;
         int16_t value;
     } cases[] = {
-        {1000.0, 5, 32000}, {32767.4, 0, 32767},   {32767.5, -1, 16384}, {-524000.0, -4, -32750}, {0.1, 18, 26214},
-        {65535.0, -2, 16384}, {1e-300, 127, 0},   {1e300, -128, 32767},
+        {1000.0, 5, 32000}, {32767.4, 0, 32767},  {32767.5, -1, 16384}, {-524000.0, -4, -32750},
+        {0.1, 18, 26214},   {65535.0, -2, 16384}, {1e-300, 127, 0},     {1e300, -128, 32767},
     };
     for (const auto& c : cases) {
         std::vector<std::complex<double>> bins(1024);

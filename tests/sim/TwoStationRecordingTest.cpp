@@ -25,8 +25,9 @@ double PeakLag(const std::vector<DataBlockRecord>& records)
         }
     }
     Fft(12).Transform(cross, -1);
-    const auto peak = std::max_element(cross.begin(), cross.end(),
-                                       [](auto a, auto b) { return std::abs(a) < std::abs(b); }) - cross.begin();
+    const auto peak =
+        std::max_element(cross.begin(), cross.end(), [](auto a, auto b) { return std::abs(a) < std::abs(b); }) -
+        cross.begin();
     return static_cast<double>(peak < 2048 ? peak : peak - 4096);
 }
 
@@ -80,9 +81,12 @@ TEST(TwoStationRecordingTest, RefusesScenariosItCannotSimulate)
         return scenario;
     };
     const TwoStationScenario bad[] = {
-        broken([](auto& s) { s.blockPairs = -1; }),      broken([](auto& s) { s.blockPairs = kMaxBlockPairs + 1; }),
-        broken([](auto& s) { s.secondUnit = 1; }),       broken([](auto& s) { s.firstUnit = 4; }),
-        broken([](auto& s) { s.resyncGapSeconds = -1.0; }), broken([](auto& s) { s.lowHz = 900.0; }),
+        broken([](auto& s) { s.blockPairs = -1; }),
+        broken([](auto& s) { s.blockPairs = kMaxBlockPairs + 1; }),
+        broken([](auto& s) { s.secondUnit = 1; }),
+        broken([](auto& s) { s.firstUnit = 4; }),
+        broken([](auto& s) { s.resyncGapSeconds = -1.0; }),
+        broken([](auto& s) { s.lowHz = 900.0; }),
         broken([](auto& s) { s.delaySeconds = std::nan(""); }),
     };
     for (const TwoStationScenario& scenario : bad) {
