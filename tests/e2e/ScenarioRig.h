@@ -97,55 +97,6 @@ inline double LocalVelocity(const sim::Scenario& scenario, double metres)
 
 // A document on the kit as KitRig has it, but on real time: for faults whose cost is the link's
 // own retransmission time, which a faster program clock would not wait for.
-class RealTimeRig {
-public:
-    explicit RealTimeRig(const sim::KitOptions& options) : messages(messageText)
-    {
-        kit = sim::RegisterSimTransport(options, nullptr, &kitError);
-        headless = std::make_unique<HeadlessLink>(link, library, clock, &messages, &notices, folder.Path());
-        DocumentContext context;
-        context.link = &link;
-        context.clock = &clock;
-        context.messages = &messages;
-        context.settings = &settings;
-        context.dataFolder = folder.Path();
-        document = std::make_unique<CKorvantaDoc>(context);
-    }
-    ~RealTimeRig()
-    {
-        headless.reset();  // ends the comms thread before the kit goes
-        document.reset();
-        kit.reset();
-    }
-    RealTimeRig(const RealTimeRig&) = delete;
-    RealTimeRig& operator=(const RealTimeRig&) = delete;
-
-    bool Open()
-    {
-        return kit && headless->Open(sim::InProcessKit::kTransportName, 20000) == HeadlessLink::OpenResult::Ok;
-    }
-
-    MeasurementRunner::Outcome Measure(uint32_t pairs)
-    {
-        MeasurementRunner runner(*document, link, notices, clock);
-        MeasurementRunner::Options options;
-        options.pairs = pairs;
-        options.timeoutMs = 120000;
-        return runner.Run(options);
-    }
-
-    TempFolder folder;
-    SteadyClock clock;
-    std::ostringstream messageText;
-    TextMessageSink messages;
-    InMemorySettings settings;
-    CLinkState link;
-    OrvelinkLibrary library;
-    PostedCommandQueue notices;
-    std::string kitError;
-    std::unique_ptr<sim::InProcessKit> kit;
-    std::unique_ptr<HeadlessLink> headless;
-    std::unique_ptr<CKorvantaDoc> document;
-};
+using RealTimeRig = BasicKitRig<SteadyClock>;
 
 }  // namespace korvanta::e2e
