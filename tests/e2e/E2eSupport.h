@@ -18,6 +18,7 @@
 #include "core/document/TextMessageSink.h"
 #include "core/link/OrvelinkLibrary.h"
 #include "sim/InProcessKit.h"
+#include "tests/support/TempFolder.h"
 
 namespace korvanta::e2e {
 
@@ -38,33 +39,10 @@ private:
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-class TempFolder {
+// A fresh folder holding copies of the default data files, removed at the end of the test.
+class TempFolder : public test::TempFolder {
 public:
-    TempFolder()
-    {
-        std::random_device random;
-        for (;;) {
-            path_ = std::filesystem::temp_directory_path() /
-                    ("korvanta-e2e-" + std::to_string(random()) + std::to_string(random()));
-            if (std::filesystem::create_directory(path_))
-                break;
-        }
-        for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
-            std::filesystem::copy_file(std::filesystem::path(KORVANTA_DATA_DIR) / name, path_ / name);
-        }
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
+    TempFolder() { AddDefaultDataFiles(); }
 };
 
 inline PipeSection Section(int material, float length, float velocity)

@@ -14,39 +14,14 @@
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
 #include "core/text/MessageSink.h"
+#include "tests/support/TempFolder.h"
 
 namespace korvanta::doctest {
 
 // A fresh folder holding copies of the default data files, removed at the end of the test.
-class DataFolder {
+class DataFolder : public test::TempFolder {
 public:
-    DataFolder()
-    {
-        std::random_device random;
-        const auto base = std::filesystem::temp_directory_path();
-        for (;;) {
-            path_ = base / ("korvanta-doc-" + std::to_string(random()) + std::to_string(random()));
-            if (std::filesystem::create_directory(path_)) {
-                break;
-            }
-        }
-        for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
-            std::filesystem::copy_file(std::filesystem::path(KORVANTA_DATA_DIR) / name, path_ / name);
-        }
-    }
-    ~DataFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    DataFolder(const DataFolder&) = delete;
-    DataFolder& operator=(const DataFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
+    DataFolder() { AddDefaultDataFiles(); }
 };
 
 // Plays the comms thread on the test's own thread: every pause of the document's waits moves

@@ -13,6 +13,7 @@
 
 #include "core/pipe/PipeSection.h"
 #include "core/text/MessageSink.h"
+#include "tests/support/TempFolder.h"
 
 namespace korvanta::pipetest {
 
@@ -27,33 +28,7 @@ public:
     std::vector<std::pair<uint32_t, uint32_t>> messages;
 };
 
-// A fresh, empty folder that is removed with everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::random_device random;
-        const auto base = std::filesystem::temp_directory_path();
-        for (;;) {
-            path_ = base / ("korvanta-pipe-" + std::to_string(random()) + std::to_string(random()));
-            if (std::filesystem::create_directory(path_))
-                break;
-        }
-    }
-    ~TempDir()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+using TempDir = test::TempFolder;
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view content)
 {
