@@ -11,7 +11,7 @@
 
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/InverseRealFft.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "sim/SpectrumEncoder.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "core/correlation/BlockReplay.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/DataBlockFile.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 
 namespace korvanta::cli {
 

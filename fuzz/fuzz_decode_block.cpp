@@ -6,7 +6,7 @@
 
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/DataBlockDecoder.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

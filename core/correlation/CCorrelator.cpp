@@ -6,7 +6,7 @@
 
 #include "core/correlation/DataBlockDecoder.h"
 #include "core/correlation/InverseRealFft.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
 

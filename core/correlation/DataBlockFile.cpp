@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/document/AtomicFileWriter.h"
+#include "core/fileio/AtomicFileWriter.h"
 
 namespace korvanta {
 

@@ -18,7 +18,7 @@
 #include "core/document/IMeasurementSetup.h"
 #include "core/document/IWaitPump.h"
 #include "core/document/KvdFile.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "core/document/ThreeStationMeasurement.h"
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"

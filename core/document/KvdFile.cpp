@@ -5,7 +5,7 @@
 #include <fstream>
 #include <memory>
 
-#include "core/document/AtomicFileWriter.h"
+#include "core/fileio/AtomicFileWriter.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/correlation/CCorrelator.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
 

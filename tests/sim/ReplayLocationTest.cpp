@@ -12,7 +12,7 @@
 #include "core/correlation/BlockReplay.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/CorrelationTrace.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "sim/SpectrumEncoder.h"
 #include "sim/TwoStationRecording.h"
 #include "sim/scenario/ScenarioBlockSource.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/correlation/CCorrelator.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "tests/support/BlockFactory.h"
 
 namespace korvanta {

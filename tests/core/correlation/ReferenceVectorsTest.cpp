@@ -12,7 +12,7 @@
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/DataBlockDecoder.h"
 #include "core/correlation/DataBlockFile.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "tests/support/VectorFiles.h"
 
 namespace korvanta {

@@ -8,7 +8,7 @@
 #include "core/correlation/BlockReplay.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/CorrelationTrace.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "sim/TwoStationRecording.h"
 
 namespace korvanta {

@@ -10,7 +10,7 @@
 #include "KitIntegrationRig.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/CorrelationTrace.h"
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 #include "core/link/CommsThread.h"
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"

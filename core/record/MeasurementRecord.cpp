@@ -1,4 +1,4 @@
-#include "core/document/MeasurementRecord.h"
+#include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
 

@@ -1,4 +1,4 @@
-#include "core/document/AtomicFileWriter.h"
+#include "core/fileio/AtomicFileWriter.h"
 
 #include <cerrno>
 #include <cstdio>
