@@ -2,20 +2,34 @@
 
 namespace korvanta {
 
-bool ReplayBlocks(CCorrelator& engine, std::span<const DataBlockRecord> blocks)
+BlockReplay::BlockReplay(CCorrelator& engine) : engine_(engine)
 {
-    bool updated = false;
-    engine.ResetMeasurement();
-    for (const DataBlockRecord& block : blocks) {
-        if (engine.ProcessBlock(block)) {
-            updated = true;
-            if (engine.NeedsRestart()) {
-                engine.RestartSequence();
-            }
+    engine_.ResetMeasurement();
+}
+
+void BlockReplay::Feed(const DataBlockRecord& block)
+{
+    if (engine_.ProcessBlock(block)) {
+        updated_ = true;
+        if (engine_.NeedsRestart()) {
+            engine_.RestartSequence();
         }
     }
-    engine.StoreToRecord();
-    return updated;
+}
+
+bool BlockReplay::Finish()
+{
+    engine_.StoreToRecord();
+    return updated_;
+}
+
+bool ReplayBlocks(CCorrelator& engine, std::span<const DataBlockRecord> blocks)
+{
+    BlockReplay replay(engine);
+    for (const DataBlockRecord& block : blocks) {
+        replay.Feed(block);
+    }
+    return replay.Finish();
 }
 
 }  // namespace korvanta
