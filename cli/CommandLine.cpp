@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace korvanta::cli {
@@ -57,6 +58,12 @@ double CommandLine::Number(const std::string& name, double fallback) const
     return value ? ParseNumber(*value, "--" + name) : fallback;
 }
 
+double CommandLine::Number(const std::string& name, double fallback, double min, double max) const
+{
+    const auto value = Value(name);
+    return value ? ParseNumber(*value, "--" + name, min, max) : fallback;
+}
+
 long CommandLine::Integer(const std::string& name, long fallback, long min, long max) const
 {
     const auto value = Value(name);
@@ -70,6 +77,17 @@ double ParseNumber(const std::string& text, const std::string& what)
     const double value = std::strtod(text.c_str(), &end);
     if (text.empty() || end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value)) {
         throw UsageError(what + ": not a number: '" + text + "'");
+    }
+    return value;
+}
+
+double ParseNumber(const std::string& text, const std::string& what, double min, double max)
+{
+    const double value = ParseNumber(text, what);
+    if (value < min || value > max) {
+        char limits[64];
+        std::snprintf(limits, sizeof limits, "%g..%g", min, max);
+        throw UsageError(what + ": " + text + " is outside " + limits);
     }
     return value;
 }

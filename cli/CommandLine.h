@@ -27,6 +27,8 @@ public:
     const std::vector<std::string>& Positional() const { return positional_; }
 
     double Number(const std::string& name, double fallback) const;
+    // A number that must lie in min..max (limits included).
+    double Number(const std::string& name, double fallback, double min, double max) const;
     long Integer(const std::string& name, long fallback, long min, long max) const;
 
 private:
@@ -35,6 +37,8 @@ private:
 };
 
 double ParseNumber(const std::string& text, const std::string& what);
+// Refuses, naming the allowed range, a number outside min..max.
+double ParseNumber(const std::string& text, const std::string& what, double min, double max);
 long ParseInteger(const std::string& text, const std::string& what, long min, long max);
 // "A:B" into two parts; throws UsageError naming `what` when the colon is missing.
 std::pair<std::string, std::string> SplitPair(const std::string& text, const std::string& what);

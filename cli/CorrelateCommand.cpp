@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/OptionLimits.h"
 #include "core/correlation/BlockReplay.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/DataBlockFile.h"
@@ -19,25 +20,20 @@ constexpr uint32_t kTraceHeight = 180;
 constexpr uint32_t kSpectrumWidth = 504;
 constexpr uint32_t kSpectrumHeight = 155;
 
-float ParseFrequency(const std::string& text, const std::string& what)
-{
-    return static_cast<float>(ParseNumber(text, what));
-}
-
 void ApplyFilterOptions(const CommandLine& options, FilterSettings& filters)
 {
     if (auto low = options.Value("low"))
-        filters.lowCutoff = ParseFrequency(*low, "--low");
+        filters.lowCutoff = FrequencyOption(*low, "--low");
     if (auto high = options.Value("high"))
-        filters.highCutoff = ParseFrequency(*high, "--high");
+        filters.highCutoff = FrequencyOption(*high, "--high");
     const auto notches = options.Values("notch");
     if (notches.size() > kNotchCount) {
         throw UsageError("--notch: at most 5 notch filters");
     }
     for (size_t i = 0; i < notches.size(); ++i) {
         const auto [low, high] = SplitPair(notches[i], "--notch");
-        filters.notches[i].low = ParseFrequency(low, "--notch");
-        filters.notches[i].high = ParseFrequency(high, "--notch");
+        filters.notches[i].low = FrequencyOption(low, "--notch");
+        filters.notches[i].high = FrequencyOption(high, "--notch");
     }
     filters.automatic = options.Has("auto") ? 1 : 0;
 }
@@ -52,7 +48,7 @@ int RunCorrelate(const std::vector<std::string>& args)
     }
     auto record = std::make_unique<MeasurementRecord>(MakeEmptyRecord());
     record->range = static_cast<uint32_t>(options.Integer("range", 0, 0, 2));
-    record->pairCode = static_cast<uint32_t>(options.Integer("pair", 6, 0, 15));
+    record->pairCode = PairCodeOption(options, 6);
     ApplyFilterOptions(options, record->filters);
 
     std::optional<std::pair<uint32_t, uint32_t>> blank;
@@ -68,13 +64,6 @@ int RunCorrelate(const std::vector<std::string>& args)
                 static_cast<uint32_t>(ParseInteger(factor, "--zoom", 0, 1 << 20))};
     }
 
-    std::vector<DataBlockRecord> blocks;
-    std::string error;
-    if (!ReadDataBlockFile(options.Positional()[0], blocks, error)) {
-        std::cerr << "korvanta-cli: " << error << "\n";
-        return 2;
-    }
-
     std::array<int32_t, kTraceWidth> trace{};
     std::array<int32_t, kSpectrumWidth> spectrumA{};
     std::array<int32_t, kSpectrumWidth> spectrumB{};
@@ -82,8 +71,16 @@ int RunCorrelate(const std::vector<std::string>& args)
     engine->Init(trace, spectrumA, spectrumB, kTraceWidth, kTraceHeight, kSpectrumWidth, kSpectrumHeight);
     engine->SetRecord(record.get());
     engine->SetPairCode(static_cast<int32_t>(record->pairCode));
-    // The result on show is the last correlation that produced a trace.
-    bool result = ReplayBlocks(*engine, blocks);
+    // The blocks go through the engine as they are read; the result on show is the last
+    // correlation that produced a trace.
+    BlockReplay replay(*engine);
+    std::string error;
+    if (!StreamDataBlockFile(
+            options.Positional()[0], [&replay](const DataBlockRecord& block) { replay.Feed(block); }, error)) {
+        std::cerr << "korvanta-cli: " << error << "\n";
+        return 2;
+    }
+    bool result = replay.Finish() && engine->HasSignal();
 
     // After a zoom the tool reports the factor now in force; the column the chosen point moved
     // to is what the view uses for its cursor.

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/OptionLimits.h"
 #include "core/pipe/LeakPosition.h"
 #include "core/pipe/Pipe.h"
 
@@ -24,15 +25,12 @@ int RunLocate(const std::vector<std::string>& args)
     PipeSections pipe{};
     for (size_t i = 0; i < sections.size(); ++i) {
         const auto [length, velocity] = SplitPair(sections[i], "--section");
-        pipe[i].length = static_cast<float>(ParseNumber(length, "--section length"));
-        pipe[i].velocity = static_cast<float>(ParseNumber(velocity, "--section velocity"));
+        pipe[i].length = static_cast<float>(ParseNumber(length, "--section length", 0.0, kMaxSectionLengthM));
+        pipe[i].velocity = static_cast<float>(ParseNumber(velocity, "--section velocity", 1.0, kMaxVelocityMps));
         pipe[i].diameter = 100.0f;
         pipe[i].inUse = 1;
-        if (!(pipe[i].length >= 0.0f) || !(pipe[i].velocity > 0.0f)) {
-            throw UsageError("--section " + sections[i] + ": length must be >= 0 and velocity > 0");
-        }
     }
-    const float delay = static_cast<float>(options.Number("delay", 0.0));
+    const float delay = static_cast<float>(options.Number("delay", 0.0, -kMaxDelaySeconds, kMaxDelaySeconds));
 
     JsonWriter json;
     json.Add("sections", static_cast<long long>(GetSectionCount(pipe)));

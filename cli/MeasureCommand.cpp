@@ -6,6 +6,8 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/OptionLimits.h"
+#include "core/correlation/DataBlockFile.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
 #include "core/document/KvdFile.h"
@@ -13,11 +15,13 @@
 #include "core/document/MeasurementRunner.h"
 #include "core/document/PostedCommandQueue.h"
 #include "core/document/TextMessageSink.h"
+#include "core/fileio/AtomicFileWriter.h"
 #include "core/link/OrvelinkLibrary.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
 #include "sim/InProcessKit.h"
+#include "sim/LeakNoiseGenerator.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
 namespace korvanta::cli {
@@ -60,10 +64,10 @@ SectionText ParseSection(const std::string& text)
         throw UsageError("--section " + text + ": give LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]");
     }
     SectionText section;
-    section.length = static_cast<float>(ParseNumber(parts[0], "--section length"));
-    section.velocity = static_cast<float>(ParseNumber(parts[1], "--section velocity"));
+    section.length = static_cast<float>(ParseNumber(parts[0], "--section length", 0.0, kMaxSectionLengthM));
+    section.velocity = static_cast<float>(ParseNumber(parts[1], "--section velocity", 1.0, kMaxVelocityMps));
     if (parts.size() > 2 && !parts[2].empty()) {
-        section.diameter = static_cast<float>(ParseNumber(parts[2], "--section diameter"));
+        section.diameter = static_cast<float>(ParseNumber(parts[2], "--section diameter", 0.0, kMaxDiameterMm));
     }
     if (parts.size() > 3) {
         // A material name may itself hold colons.
@@ -122,9 +126,9 @@ void ApplyFilterOptions(const CommandLine& options, CKorvantaDoc& doc)
     }
     FilterSettings filters = doc.Record().filters;
     if (auto low = options.Value("low"))
-        filters.lowCutoff = static_cast<float>(ParseNumber(*low, "--low"));
+        filters.lowCutoff = FrequencyOption(*low, "--low");
     if (auto high = options.Value("high"))
-        filters.highCutoff = static_cast<float>(ParseNumber(*high, "--high"));
+        filters.highCutoff = FrequencyOption(*high, "--high");
     if (options.Has("auto"))
         filters.automatic = 1;
     doc.StoreFilterSettings(filters);
@@ -186,11 +190,8 @@ int RunMeasure(const std::vector<std::string>& args)
     if (!simulated && (options.Has("leak") || options.Has("snr") || options.Has("fast"))) {
         throw UsageError("--leak, --snr and --fast place the leak of the simulated kit: use them with --port SIM");
     }
-    const auto pairs = static_cast<uint32_t>(options.Integer("pairs", 20, 1, 100000));
-    const int pairCode = static_cast<int>(options.Integer("pair", 6, 0, 15));
-    if (!IsValidPairCode(static_cast<uint32_t>(pairCode))) {
-        throw UsageError("--pair must be one of 3, 5, 6, 9, 10, 12");
-    }
+    const auto pairs = static_cast<uint32_t>(options.Integer("pairs", 20, 1, kMaxMeasurementPairs));
+    const int pairCode = static_cast<int>(PairCodeOption(options, 6));
     const std::vector<std::string> sectionTexts = options.Values("section");
     if (sectionTexts.size() > static_cast<size_t>(kMaxPipeSections)) {
         throw UsageError("at most 10 --section");
@@ -198,6 +199,11 @@ int RunMeasure(const std::vector<std::string>& args)
     std::vector<SectionText> sections;
     for (const std::string& text : sectionTexts) {
         sections.push_back(ParseSection(text));
+    }
+    // A measurement takes minutes: find out now, not after it, that its file cannot be written.
+    const auto out = options.Value("out");
+    if (std::string error; out && !CheckFileWritable(*out, error)) {
+        throw UsageError("--out: " + error);
     }
 
     SteadyClock clock;
@@ -241,10 +247,11 @@ int RunMeasure(const std::vector<std::string>& args)
                 }
                 kitOptions.pipe = KitLayout(pairCode, *times);
             } else if (options.Has("leak")) {
-                kitOptions.pipe.leakMetres = options.Number("leak", 0.0);
+                kitOptions.pipe.leakMetres = options.Number("leak", 0.0, 0.0, kMaxSectionLengthM);
             }
             for (sim::UnitSettings& unit : kitOptions.units) {
-                unit.snrDb = options.Number("snr", unit.snrDb);
+                unit.snrDb = options.Number("snr", unit.snrDb, sim::LeakNoiseGenerator::kMinSnrDb,
+                                            sim::LeakNoiseGenerator::kMaxSnrDb);
             }
             kitOptions.units[sim::kInterfaceUnit].sensor = (pairCode & 1) != 0;
         } else {
@@ -298,10 +305,9 @@ int RunMeasure(const std::vector<std::string>& args)
     }
 
     int status = outcome == MeasurementRunner::Outcome::Complete ? 0 : 1;
-    if (auto out = options.Value("out")) {
-        if (!doc->Save(*out)) {
-            status = 1;
-        }
+    if (std::string reason; out && !doc->Save(*out, &reason)) {
+        std::cerr << "korvanta-cli measure: the measurement was not saved: " << reason << "\n";
+        status = 1;
     }
     std::cout << ResultJson(*doc, outcome == MeasurementRunner::Outcome::Complete) << "\n";
     return status;

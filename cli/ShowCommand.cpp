@@ -7,6 +7,7 @@
 #include "cli/JsonWriter.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/TextMessageSink.h"
+#include "core/fileio/InputFile.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/LeakPosition.h"
 
@@ -73,6 +74,11 @@ int RunShow(const std::vector<std::string>& args)
     context.settings = &settings;
     context.dataFolder = ProgramFolder();
     auto doc = std::make_unique<CKorvantaDoc>(context);
+    // A folder, a device or a pipe is refused by name before the document tries it.
+    if (const InputFile file(options.Positional()[0], UINT64_MAX); !file.IsOpen()) {
+        std::cerr << "korvanta-cli show: " << file.Error() << "\n";
+        return 2;
+    }
     if (!doc->Open(options.Positional()[0])) {
         return 2;  // the document has shown why
     }

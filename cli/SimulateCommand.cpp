@@ -31,6 +31,10 @@ int RunSimulate(const std::vector<std::string>& args)
         throw UsageError(fault);
     }
     const std::vector<DataBlockRecord> blocks = sim::SimulateTwoStationMeasurement(scenario);
+    if (blocks.size() != 2 * static_cast<size_t>(scenario.blockPairs)) {
+        std::cerr << "korvanta-cli simulate: the stations' noise cannot be coded into blocks; nothing written\n";
+        return 1;
+    }
     std::string error;
     if (!WriteDataBlockFile(*out, blocks, error)) {
         std::cerr << "korvanta-cli simulate: " << error << "\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "sim/BandPassKernel.h"
@@ -12,6 +13,13 @@ namespace korvanta::sim {
 namespace {
 
 constexpr int64_t kReach = BandPassKernel::kHalfWidth + 1;  // ticks the kernel reaches back
+
+std::string FormatLimit(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
 
 }  // namespace
 
@@ -31,8 +39,10 @@ std::string LeakNoiseGenerator::Check(const LeakNoiseConfig& config)
         if (!std::isfinite(station.delaySeconds) || std::abs(station.delaySeconds) > kMaxDelaySeconds) {
             return "a station delay must lie within +-" + std::to_string(kMaxDelaySeconds) + " s";
         }
-        if (std::isnan(station.snrDb) || station.snrDb == -std::numeric_limits<double>::infinity()) {
-            return "a station's signal-to-noise ratio must be a number or +infinity";
+        const bool noiseless = station.snrDb == std::numeric_limits<double>::infinity();
+        if (!noiseless && !(station.snrDb >= kMinSnrDb && station.snrDb <= kMaxSnrDb)) {
+            return "a station's signal-to-noise ratio must lie in " + FormatLimit(kMinSnrDb) + ".." +
+                   FormatLimit(kMaxSnrDb) + " dB (or be +infinity)";
         }
     }
     return {};

@@ -39,6 +39,10 @@ public:
     static constexpr int kMaxStations = 8;
     static constexpr double kMaxDelaySeconds = 10.0;
     static constexpr double kMaxGapSeconds = 86400.0;
+    // Beyond these the station's noise no longer codes into a block (or the leak is inaudible
+    // below any block's resolution); +infinity still means a station without noise.
+    static constexpr double kMinSnrDb = -60.0;
+    static constexpr double kMaxSnrDb = 200.0;
 
     // Empty when the configuration is usable, else what is wrong with it.
     static std::string Check(const LeakNoiseConfig& config);

@@ -2,20 +2,34 @@
 
 namespace korvanta {
 
+BlockReplay::BlockReplay(CCorrelator& engine) : engine_(engine)
+{
+    engine_.ResetMeasurement();
+}
+
+void BlockReplay::Feed(const DataBlockRecord& block)
+{
+    if (engine_.ProcessBlock(block)) {
+        updated_ = true;
+    }
+    if (engine_.NeedsRestart()) {
+        engine_.RestartSequence();
+    }
+}
+
+bool BlockReplay::Finish()
+{
+    engine_.StoreToRecord();
+    return updated_;
+}
+
 bool ReplayBlocks(CCorrelator& engine, std::span<const DataBlockRecord> blocks)
 {
-    bool updated = false;
-    engine.ResetMeasurement();
+    BlockReplay replay(engine);
     for (const DataBlockRecord& block : blocks) {
-        if (engine.ProcessBlock(block)) {
-            updated = true;
-        }
-        if (engine.NeedsRestart()) {
-            engine.RestartSequence();
-        }
+        replay.Feed(block);
     }
-    engine.StoreToRecord();
-    return updated;
+    return replay.Finish();
 }
 
 }  // namespace korvanta

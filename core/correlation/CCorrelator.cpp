@@ -297,7 +297,8 @@ bool CCorrelator::RestoreFromRecord()
                   accumulators_[k].begin());
     }
     Correlate();
-    const bool result = BuildTrace();
+    // A stored measurement whose filters pass no signal shows a flat trace and no result.
+    const bool result = BuildTrace() && HasSignal();
     for (int r = 0; r < 2; ++r) {
         std::copy(std::begin(record_->quietest[r]), std::end(record_->quietest[r]), rings_[r].quietest);
     }

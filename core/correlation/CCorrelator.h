@@ -63,6 +63,8 @@ public:
     int RingForUnit(uint8_t unit) const;
     uint32_t PairCount() const { return pairCount_; }
     bool LastTraceResult() const { return lastTraceResult_; }
+    // Whether the trace on show has a peak above zero; a trace without one is no result to report.
+    bool HasSignal() const { return trace_.HasPeak(); }
     const float* Correlation() const { return correlation_.data(); }
     const FilterMask& Mask() const { return filterMask_; }
     const AutoFilter& Automatic() const { return autoFilter_; }

@@ -81,6 +81,7 @@ bool CorrelationTrace::Build(float* correlation, uint32_t range, uint32_t pairCo
         quality_ = traceSum > 0.0f ? SaturatingTrunc<uint32_t>(static_cast<float>(width_) * traceMax / traceSum) : 1u;
         quality_ = std::min<uint32_t>(quality_, 99);
     }
+    hasPeak_ = peak > 0.0f;
     return true;
 }
 

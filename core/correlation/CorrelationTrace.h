@@ -23,6 +23,9 @@ public:
     // Walks the span (the middle segments of the correlation for `range`); zeroes blanked lags
     // in place. Returns false when the pairs are too few for the range or the range is invalid.
     bool Build(float* correlation, uint32_t range, uint32_t pairCount);
+    // Whether the last Build found a lag above zero: without one (a filter that passes no bin,
+    // silent blocks) the trace is flat and its "peak" at the first lag means nothing.
+    bool HasPeak() const { return hasPeak_; }
 
     uint32_t SetZoom(uint32_t range, uint32_t& column, uint32_t factor);
     bool CanZoom(uint32_t range, uint32_t factor) const;
@@ -46,6 +49,7 @@ private:
     std::span<int32_t> output_;
     uint32_t width_ = 0;
     uint32_t height_ = 0;
+    bool hasPeak_ = false;
     uint32_t zoomFactor_ = 1;
     double zoomStart_ = 0.0;
     double zoomCentre_ = 0.5;

@@ -1,10 +1,10 @@
 #include "core/correlation/DataBlockFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <array>
 
 #include "core/fileio/AtomicFileWriter.h"
+#include "core/fileio/InputFile.h"
 
 namespace korvanta {
 
@@ -38,28 +38,38 @@ void FormatDataBlock(const DataBlockRecord& block, std::span<uint8_t, kDataBlock
     std::copy(std::begin(block.payload), std::end(block.payload), image.begin() + 10);
 }
 
-bool ReadDataBlockFile(const std::filesystem::path& path, std::vector<DataBlockRecord>& blocks, std::string& error)
+bool StreamDataBlockFile(const std::filesystem::path& path, const std::function<void(const DataBlockRecord&)>& take,
+                         std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path.string();
+    InputFile file(path, kMaxBlocksInFile * kDataBlockRecordBytes);
+    if (!file.IsOpen()) {
+        error = file.Error();
         return false;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "cannot read " + path.string();
-        return false;
-    }
-    if (bytes.size() % kDataBlockRecordBytes != 0) {
-        error = path.string() + ": " + std::to_string(bytes.size()) + " bytes is not a whole number of " +
+    if (file.Size() % kDataBlockRecordBytes != 0) {
+        error = path.string() + ": " + std::to_string(file.Size()) + " bytes is not a whole number of " +
                 std::to_string(kDataBlockRecordBytes) + "-byte records (the last record is short)";
         return false;
     }
-    blocks.clear();
-    for (size_t offset = 0; offset < bytes.size(); offset += kDataBlockRecordBytes) {
-        blocks.push_back(ParseDataBlock(
-            std::span<const uint8_t, kDataBlockRecordBytes>(bytes.data() + offset, kDataBlockRecordBytes)));
+    std::array<uint8_t, kDataBlockRecordBytes> image{};
+    for (uint64_t left = file.Size() / kDataBlockRecordBytes; left > 0; --left) {
+        if (file.Read(image) != image.size()) {
+            error = file.Error().empty() ? path.string() + ": the file became shorter while it was read" : file.Error();
+            return false;
+        }
+        take(ParseDataBlock(image));
     }
+    return true;
+}
+
+bool ReadDataBlockFile(const std::filesystem::path& path, std::vector<DataBlockRecord>& blocks, std::string& error)
+{
+    std::vector<DataBlockRecord> read;
+    if (!StreamDataBlockFile(
+            path, [&read](const DataBlockRecord& block) { read.push_back(block); }, error)) {
+        return false;
+    }
+    blocks = std::move(read);
     return true;
 }
 

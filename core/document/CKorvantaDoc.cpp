@@ -516,11 +516,14 @@ bool CKorvantaDoc::OpenRecord(const MeasurementRecord& record, const std::filesy
     return true;
 }
 
-bool CKorvantaDoc::Save(const std::filesystem::path& path)
+bool CKorvantaDoc::Save(const std::filesystem::path& path, std::string* reason)
 {
     materials_->CopyOut(record_->materials);
     std::string error;
     if (!WriteKvdFile(path, *record_, error)) {
+        if (reason) {
+            *reason = error;
+        }
         messages_.ShowMessage(str::kFileNotSaved, kStyleExclamation);
         return false;
     }

@@ -169,8 +169,9 @@ public:
     // The same for a record already read (it is checked again): the document takes it as the
     // measurement of the file at `path`.
     bool OpenRecord(const MeasurementRecord& record, const std::filesystem::path& path);
-    // Writes through a temporary file; the old file stays intact when the write fails.
-    bool Save(const std::filesystem::path& path);
+    // Writes through a temporary file; the old file stays intact when the write fails, and
+    // `reason` (when given) then names the file and the cause.
+    bool Save(const std::filesystem::path& path, std::string* reason = nullptr);
     // A new, empty document; the material database is read again from its file.
     void NewDocument();
     void DeleteContents();

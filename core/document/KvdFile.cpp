@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 #include "core/fileio/AtomicFileWriter.h"
+#include "core/fileio/InputFile.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -125,20 +125,16 @@ KvdStatus ParseKvd(std::span<const uint8_t> image, MeasurementRecord& record)
 
 KvdStatus ReadKvdFile(const std::filesystem::path& path, MeasurementRecord& record)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return KvdStatus::CannotOpen;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
+    // Bytes after the record are not read; a folder, a device or a pipe is refused unread.
+    InputFile file(path, UINT64_MAX);
+    if (!file.IsOpen()) {
         return KvdStatus::CannotOpen;
     }
     std::vector<uint8_t> image(kKvdFileBytes);
-    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    if (file.bad()) {
+    image.resize(file.Read(image));
+    if (!file.Error().empty()) {
         return KvdStatus::CannotOpen;
     }
-    image.resize(static_cast<size_t>(file.gcount()));
     return ParseKvd(image, record);
 }
 

@@ -1,37 +1,267 @@
 #include "core/fileio/AtomicFileWriter.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <system_error>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace korvanta {
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes, std::string& error)
+namespace fs = std::filesystem;
+
+namespace {
+
+// Leaves room for the random part and the ending within a file name's 255 bytes.
+constexpr size_t kMaxTemporaryBaseBytes = 200;
+constexpr int kCreateAttempts = 100;
+
+std::string KindOf(fs::file_type type)
 {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp~";
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+    switch (type) {
+    case fs::file_type::not_found:
+        return "nothing";
+    case fs::file_type::directory:
+        return "a folder";
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return "a device";
+    case fs::file_type::fifo:
+        return "a named pipe";
+    case fs::file_type::socket:
+        return "a socket";
+    default:
+        return "not a regular file";
+    }
+}
+
+fs::path FolderOf(const fs::path& target)
+{
+    return target.has_parent_path() ? target.parent_path() : fs::path(".");
+}
+
+// A name nobody else is likely to choose; the exclusive create below makes the final call.
+fs::path TemporaryNameBeside(const fs::path& target)
+{
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char suffix[17] = {};
+    std::to_chars(suffix, suffix + 16, random(), 16);
+    const std::string base = target.filename().string().substr(0, kMaxTemporaryBaseBytes);
+    return FolderOf(target) / (base + "." + suffix + ".tmp~");
+}
+
+std::string SystemError(int code)
+{
+    return std::generic_category().message(code);
+}
+
+#if defined(_WIN32)
+
+// Creates a file that did not exist; "x" refuses an existing name, links included.
+std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary)
+{
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        temporary = TemporaryNameBeside(target);
+        if (std::FILE* file = _wfopen(temporary.c_str(), L"wbx")) {
+            return file;
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
+{
+    fs::path temporary;
+    std::FILE* file = CreateTemporary(target, temporary);
     if (!file) {
-        error = "cannot create " + temporary.string() + ": " + std::strerror(errno);
+        error = "cannot create a temporary file beside " + path.string() + ": " + SystemError(errno);
         return false;
     }
     const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool flushed = std::fflush(file) == 0;
+    const int code = errno;
     const bool closed = std::fclose(file) == 0;
+    std::error_code ec;
     if (!written || !flushed || !closed) {
-        error = "cannot write " + temporary.string() + ": " + std::strerror(errno);
-        std::remove(temporary.string().c_str());
+        fs::remove(temporary, ec);
+        error = "cannot write " + path.string() + ": " + SystemError(code);
         return false;
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
+    fs::rename(temporary, target, ec);
     if (ec) {
+        fs::remove(temporary, ec);
         error = "cannot replace " + path.string() + ": " + ec.message();
-        std::remove(temporary.string().c_str());
         return false;
     }
     return true;
+}
+
+bool ProbeFolder(const fs::path& target, std::string& reason)
+{
+    fs::path temporary;
+    std::FILE* file = CreateTemporary(target, temporary);
+    if (!file) {
+        reason = SystemError(errno);
+        return false;
+    }
+    std::fclose(file);
+    std::error_code ec;
+    fs::remove(temporary, ec);
+    return true;
+}
+
+#else
+
+// Opens a new file beside `target` that nobody else can have prepared: O_EXCL refuses any
+// existing name, a planted link included, and O_NOFOLLOW says so twice.
+int CreateTemporary(const fs::path& target, fs::path& temporary, mode_t mode)
+{
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        temporary = TemporaryNameBeside(target);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The replacement takes over the old file's owner and permissions; a new file gets the
+// process's usual ones (the umask applies to 0666).
+bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
+{
+    struct stat existing {};
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    fs::path temporary;
+    const int fd = CreateTemporary(target, temporary, replacing ? 0600 : 0666);
+    if (fd < 0) {
+        error = "cannot create a temporary file beside " + path.string() + ": " + SystemError(errno);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    if (ok && replacing) {
+        // Only the owner or root may give the file away; anyone else keeps it as their own.
+        [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
+        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    int code = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        error = "cannot write " + path.string() + ": " + SystemError(code);
+        return false;
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        code = errno;
+        ::unlink(temporary.c_str());
+        error = "cannot replace " + path.string() + ": " + SystemError(code);
+        return false;
+    }
+    return true;
+}
+
+bool ProbeFolder(const fs::path& target, std::string& reason)
+{
+    fs::path temporary;
+    const int fd = CreateTemporary(target, temporary, 0600);
+    if (fd < 0) {
+        reason = SystemError(errno);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return true;
+}
+
+#endif
+
+}  // namespace
+
+bool ResolveWriteTarget(const fs::path& path, fs::path& target, std::string& error)
+{
+    std::error_code ec;
+    const fs::file_status own = fs::symlink_status(path, ec);
+    switch (own.type()) {
+    case fs::file_type::not_found:
+    case fs::file_type::regular:
+        target = path;
+        break;
+    case fs::file_type::symlink: {
+        const fs::file_status named = fs::status(path, ec);
+        if (named.type() != fs::file_type::regular) {
+            error = path.string() + " is a link to " + KindOf(named.type()) + ", not to a file that can be replaced";
+            return false;
+        }
+        target = fs::canonical(path, ec);
+        if (ec) {
+            error = "cannot follow the link " + path.string() + ": " + ec.message();
+            return false;
+        }
+        break;
+    }
+    case fs::file_type::none:
+        error = "cannot examine " + path.string() + ": " + ec.message();
+        return false;
+    default:
+        error = path.string() + " is " + KindOf(own.type()) + ", not a file that can be replaced";
+        return false;
+    }
+    const fs::path folder = FolderOf(target);
+    if (!fs::is_directory(folder, ec)) {
+        error = "cannot write " + path.string() + ": there is no folder " + folder.string();
+        return false;
+    }
+    return true;
+}
+
+bool CheckFileWritable(const fs::path& path, std::string& error)
+{
+    fs::path target;
+    if (!ResolveWriteTarget(path, target, error)) {
+        return false;
+    }
+    std::string reason;
+    if (!ProbeFolder(target, reason)) {
+        error = "cannot write " + path.string() + ": " + reason;
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string& error)
+{
+    fs::path target;
+    return ResolveWriteTarget(path, target, error) && WriteAndReplace(path, target, bytes, error);
 }
 
 }  // namespace korvanta

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <istream>
 #include <optional>
 #include <system_error>
 #include <utility>
 
+#include "core/fileio/AtomicFileWriter.h"
+#include "core/fileio/InputFile.h"
 #include "core/pipe/FdFileReader.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
@@ -214,11 +215,13 @@ bool CMaterialDatabase::LoadDefaultVelocityTable()
 
 bool CMaterialDatabase::ReadFile()
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(DatabasePath(), error))
+    // Only a regular file is read, so a pipe or a device in its place cannot hang the program.
+    InputFile file(DatabasePath(), UINT64_MAX);
+    std::array<uint8_t, kImageBytes> image{};
+    if (!file.IsOpen() || file.Read(image) != image.size())
         return false;
-    std::ifstream file(DatabasePath(), std::ios::binary);
-    return file.is_open() && ReadFrom(file);
+    std::memcpy(materials_.data(), image.data(), kImageBytes);
+    return true;
 }
 
 bool CMaterialDatabase::ReadFrom(std::istream& in)
@@ -234,27 +237,9 @@ bool CMaterialDatabase::ReadFrom(std::istream& in)
 
 bool CMaterialDatabase::WriteFile() const
 {
-    const std::filesystem::path target = DatabasePath();
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out.is_open())
-        return false;
-    out.write(reinterpret_cast<const char*>(materials_.data()), static_cast<std::streamsize>(kImageBytes));
-    out.flush();
-    out.close();
-    std::error_code error;
-    if (out.fail()) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::string error;
+    return WriteFileAtomically(DatabasePath(),
+                               std::span(reinterpret_cast<const uint8_t*>(materials_.data()), kImageBytes), error);
 }
 
 bool CMaterialDatabase::AddMeasuredPair(int index, float diameter, float velocity)

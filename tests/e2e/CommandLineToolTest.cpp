@@ -1,6 +1,7 @@
 // korvanta-cli as other tools use it: one JSON object on stdout, exit status 2 with a message on
 // stderr for bad input, nothing written then.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,7 +47,8 @@ protected:
     {
         const fs::path errors = folder_ / "stderr.txt";
         ToolRun run;
-        FILE* pipe = popen((cli_.string() + " " + arguments + " 2>" + errors.string()).c_str(), "r");
+        // A command that hangs (on a named pipe, say) is ended and fails the test.
+        FILE* pipe = popen(("timeout 60 " + cli_.string() + " " + arguments + " 2>" + errors.string()).c_str(), "r");
         if (!pipe) {
             return run;
         }
@@ -122,6 +124,63 @@ TEST_F(CommandLineToolTest, BadInputIsRefusedWithStatusTwoAndWritesNothing)
     const ToolRun run = Execute("correlate " + shortFile.string());
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("short"), std::string::npos) << run.err;
+}
+
+// Input that is not a regular file, and numbers beyond what an option can mean, are refused with
+// status 2 and a message naming the file or the allowed range; nothing is measured or written.
+TEST_F(CommandLineToolTest, HostileInputIsRefusedByNameBeforeAnyWork)
+{
+    const fs::path pipe = folder_ / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path out = folder_ / "never.bin";
+    const fs::path blocks = folder_ / "blocks.bin";
+    ASSERT_EQ(Execute("simulate --out " + blocks.string() + " --delay 0.01 --pairs 2").status, 0);
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"correlate " + pipe.string(), pipe.string()},
+             {"correlate " + folder_.string(), folder_.string()},
+             {"correlate /dev/zero", "/dev/zero"},
+             {"show " + pipe.string(), pipe.string()},
+             {"show " + folder_.string(), folder_.string()},
+             {"correlate --pair 0 " + blocks.string(), "--pair"},
+             {"correlate --pair 7 " + blocks.string(), "--pair"},
+             {"correlate --high 1e40 " + blocks.string(), "0..1220.7"},
+             {"correlate --notch 100:1e39 " + blocks.string(), "--notch"},
+             {"locate --section 1e39:1000 --delay 0.1", "--section length"},
+             {"locate --section 100:1e39 --delay 0.1", "--section velocity"},
+             {"locate --section 100:1000 --delay 1e30", "--delay"},
+             {"simulate --out " + out.string() + " --delay 0.01 --pairs 2 --snr -6200", "-60..200"},
+             {"measure --port SIM --fast --snr -1e308", "--snr"},
+             {"measure --port SIM --fast --high 1e40", "--high"},
+             {"measure --port SIM --fast --section 1e39:1000", "--section length"},
+             {"measure --port SIM --fast --out " + (folder_ / "no" / "x.kvd").string(), (folder_ / "no").string()},
+             {"measure --port SIM --fast --out " + pipe.string(), "named pipe"},
+             {"measure --port SIM --fast --out /dev/null", "device"},
+         }) {
+        const ToolRun run = Execute(c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
+        EXPECT_TRUE(run.out.empty()) << c.arguments;
+    }
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+}
+
+// A filter that lets no bin through leaves nothing to correlate: no result, not a peak at the edge.
+TEST_F(CommandLineToolTest, NoSignalInTheBandIsNoResult)
+{
+    const fs::path blocks = folder_ / "blocks.bin";
+    ASSERT_EQ(Execute("simulate --out " + blocks.string() + " --delay 0.01 --pairs 4").status, 0);
+    for (const std::string& filter : {"--low 500 --high 100", "--low 100 --high 800 --notch 0:1220"}) {
+        const ToolRun run = Execute("correlate " + filter + " " + blocks.string());
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(nlohmann::json::parse(run.out)["result"], false) << filter;
+    }
+    const ToolRun run = Execute("correlate --low 100 --high 800 " + blocks.string());
+    EXPECT_EQ(nlohmann::json::parse(run.out)["result"], true);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ TEST_F(CorrelationTraceTest, TooFewPairsOrNoSuchRangeBuildsNothing)
 TEST_F(CorrelationTraceTest, AllZeroCorrelationPeaksAtTheFirstLag)
 {
     ASSERT_TRUE(trace_.Build(correlation_.data(), 0, 1));
+    EXPECT_FALSE(trace_.HasPeak());  // drawn, but no result to report
     EXPECT_FLOAT_EQ(trace_.Delay(), -2048 * 0.0002048f);
     EXPECT_EQ(trace_.TraceScale(), 1.0);
     EXPECT_EQ(trace_.Quality(), 1u);
@@ -40,6 +41,7 @@ TEST_F(CorrelationTraceTest, PeakAtTheCentreIsZeroDelay)
         std::fill(correlation_.begin(), correlation_.end(), 1.0f);
         Span(range)[SpanLags(range) / 2] = 50.0f;
         ASSERT_TRUE(trace_.Build(correlation_.data(), range, 3));
+        EXPECT_TRUE(trace_.HasPeak());
         EXPECT_EQ(trace_.Delay(), 0.0f) << range;
     }
 }

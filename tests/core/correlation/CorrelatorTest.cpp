@@ -201,7 +201,8 @@ TEST_F(CorrelatorTest, DamagedStoredValuesStayInsideTheArrays)
     record_->range = 0;
     record_->filters.lowCutoff = 5000.0f;  // above the spectrum
     record_->filters.notches[0] = {-50.0f, 1e9f};
-    EXPECT_TRUE(engine_->RestoreFromRecord());
+    EXPECT_FALSE(engine_->RestoreFromRecord());  // every bin filtered out: no result
+    EXPECT_FALSE(engine_->HasSignal());
     EXPECT_EQ(engine_->Mask()[1023], 0);
 }
 
@@ -217,7 +218,9 @@ TEST_F(CorrelatorTest, UndecodableBlockAddsAnEmptySpectrum)
     broken.payload[2] = 0xFF;
     broken.payload[3] = 0xFF;
     engine_->ProcessBlock(broken);
+    // The pair still counts (the chain must go on), but there is nothing in it to correlate.
     EXPECT_TRUE(engine_->ProcessBlock(MakeBlock(2, 0, RandomValues(5))));
+    EXPECT_FALSE(engine_->HasSignal());
     EXPECT_EQ(engine_->QuietestPowerProduct(), 0.0);  // an empty block is never the quietest
     EXPECT_EQ(engine_->Accumulator(2)[10].re, 0.0f);
 }

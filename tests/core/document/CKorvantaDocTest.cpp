@@ -8,6 +8,7 @@
 #include "DocumentTestSupport.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace korvanta {
 namespace {
@@ -166,10 +167,14 @@ TEST(CKorvantaDocTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     const std::string before = ReadAll(path);
 
     doc.ApplyPipeData(OneSectionPipe());
-    // The temporary file cannot be created: a folder stands in its way.
-    std::filesystem::create_directory(rig.folder / "keep.kvd.tmp~");
     rig.observer.hints.clear();
-    EXPECT_FALSE(doc.Save(path));
+    std::string reason;
+    {
+        // The disk fills up halfway through the new file.
+        const test::FileSizeLimit full(before.size() / 2);
+        EXPECT_FALSE(doc.Save(path, &reason));
+    }
+    EXPECT_NE(reason.find(path.string()), std::string::npos) << reason;
     EXPECT_EQ(ReadAll(path), before);
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0].first, str::kFileNotSaved);
