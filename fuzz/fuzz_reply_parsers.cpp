@@ -42,7 +42,7 @@ public:
             return -1;
         }
         pending = false;
-        std::memcpy(buffer, reply.data(), reply.size());
+        std::copy(reply.begin(), reply.end(), buffer);  // an empty reply copies nothing
         return static_cast<int16_t>(reply.size());
     }
 };

@@ -16,6 +16,14 @@ std::unique_ptr<PacedTransport> PacedLine(orvelink::ByteTransport& line, const o
     return paced ? std::make_unique<PacedTransport>(line, clock) : nullptr;
 }
 
+// The kit is the interface unit's end of the link.
+orvelink::LinkConfig DeviceSide()
+{
+    orvelink::LinkConfig config;
+    config.side = orvelink::LinkSide::Device;
+    return config;
+}
+
 }  // namespace
 
 KitDevice::KitDevice(orvelink::ByteTransport& line, FieldKit& kit, const orvelink::LinkClock& clock,
@@ -25,7 +33,7 @@ KitDevice::KitDevice(orvelink::ByteTransport& line, FieldKit& kit, const orvelin
       clock_(clock),
       paced_(PacedLine(line, clock, options.paced)),
       faults_(paced_ ? static_cast<orvelink::ByteTransport&>(*paced_) : line, options.seed),
-      endpoint_(faults_, clock)
+      endpoint_(faults_, clock, DeviceSide())
 {
     faults_.SetShares(options.lineFaults.lose, options.lineFaults.corrupt);
     if (options.scenario && !options.scenario->timeline.empty()) {

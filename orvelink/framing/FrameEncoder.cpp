@@ -28,7 +28,7 @@ bool FrameEncoder::Encode(const Frame& frame, std::vector<uint8_t>& out)
     if (frame.type != FrameType::Data && !frame.payload.empty()) {
         return false;
     }
-    const std::array<uint8_t, kFrameHeaderSize> header = {static_cast<uint8_t>(frame.type), frame.sequence,
+    const std::array<uint8_t, kFrameHeaderSize> header = {TypeByte(frame.type, frame.side), frame.sequence,
                                                           static_cast<uint8_t>(frame.session >> 8),
                                                           static_cast<uint8_t>(frame.session & 0xFF)};
 

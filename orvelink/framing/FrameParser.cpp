@@ -66,13 +66,14 @@ ParseStatus FrameParser::FinishFrame()
                 error_ = FrameError::BadCrc;
             } else if (!IsKnownFrameType(buffer_[0])) {
                 error_ = FrameError::UnknownType;
-            } else if (buffer_[0] != static_cast<uint8_t>(FrameType::Data) && bodySize != kFrameHeaderSize) {
+            } else if (TypeOfByte(buffer_[0]) != FrameType::Data && bodySize != kFrameHeaderSize) {
                 error_ = FrameError::UnexpectedPayload;
             }
         }
     }
     if (error_ == FrameError::None) {
-        frame_.type = static_cast<FrameType>(buffer_[0]);
+        frame_.type = TypeOfByte(buffer_[0]);
+        frame_.side = SideOfByte(buffer_[0]);
         frame_.sequence = buffer_[1];
         frame_.session = static_cast<uint16_t>((buffer_[2] << 8) | buffer_[3]);
         frame_.payload.assign(buffer_.begin() + kFrameHeaderSize, buffer_.end() - kFrameCrcSize);

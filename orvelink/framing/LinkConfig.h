@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "orvelink/framing/Frame.h"
+
 namespace korvanta::orvelink {
 
 // Timers and limits of one link endpoint. Both ends of a link should use the same values.
@@ -23,6 +25,9 @@ struct LinkConfig {
     std::size_t receiveQueueLimit = 16;  // messages received but not yet taken
     // Session number of this endpoint's data frames; a random one when not given.
     std::optional<uint16_t> session;
+    // The end this endpoint is: its frames carry it, and frames that carry it come back from an
+    // echoing line and are ignored. The two ends of a link must be different sides.
+    LinkSide side = LinkSide::Host;
 };
 
 }  // namespace korvanta::orvelink

@@ -57,6 +57,7 @@ void LinkEndpoint::StartNextMessage(TimePoint now)
     }
     Frame frame;
     frame.type = FrameType::Data;
+    frame.side = config_.side;
     frame.sequence = nextSequence_++;
     frame.session = session_;
     frame.payload = sendQueue_.front();
@@ -148,6 +149,7 @@ void LinkEndpoint::ServiceTimers()
     if (lineQueue_.empty() && now - lastFrameSent_ >= config_.heartbeatInterval) {
         Frame heartbeat;
         heartbeat.type = FrameType::Heartbeat;
+        heartbeat.side = config_.side;
         heartbeat.session = session_;
         QueueFrame(heartbeat, false);
     }
@@ -192,6 +194,11 @@ void LinkEndpoint::Poll()
 
 void LinkEndpoint::HandleFrame(const Frame& frame, TimePoint now)
 {
+    if (frame.side == config_.side) {
+        // Our own frame returned by the line: it proves nothing about the far end.
+        ++counters_.echoedFrames;
+        return;
+    }
     ++counters_.framesReceived;
     lastFrameReceived_ = now;
     silent_ = false;
@@ -226,6 +233,7 @@ void LinkEndpoint::HandleData(const Frame& frame)
     if (lineBacklog_ <= kMaxLineBacklog) {
         Frame ack;
         ack.type = FrameType::Ack;
+        ack.side = config_.side;
         ack.sequence = frame.sequence;
         ack.session = frame.session;
         QueueFrame(ack, true);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/stat.h>
@@ -13,7 +14,12 @@ namespace korvanta::sim {
 PublishedTerminal::~PublishedTerminal()
 {
     if (!linkPath_.empty()) {
-        ::unlink(linkPath_.c_str());
+        // Someone may have put another link there since: that one is not ours to remove.
+        char target[4096] = {};
+        const ssize_t n = ::readlink(linkPath_.c_str(), target, sizeof target - 1);
+        if (n > 0 && std::string(target, static_cast<size_t>(n)) == terminalPath_) {
+            ::unlink(linkPath_.c_str());
+        }
     }
     if (slave_ >= 0) {
         ::close(slave_);
@@ -25,6 +31,9 @@ PublishedTerminal::~PublishedTerminal()
 
 bool PublishedTerminal::Open(const std::string& linkPath, std::string& error)
 {
+    if (!lock_.Acquire(linkPath, error)) {
+        return false;
+    }
     struct stat existing {};
     if (::lstat(linkPath.c_str(), &existing) == 0) {
         if (!S_ISLNK(existing.st_mode)) {

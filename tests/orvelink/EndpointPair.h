@@ -24,6 +24,7 @@ struct EndpointPair {
     {
         LinkConfig config;
         config.session = 0x2222;
+        config.side = LinkSide::Device;
         return config;
     }
 

@@ -18,7 +18,7 @@ bool FaultyTransport::Hit(int oneIn)
 std::ptrdiff_t FaultyTransport::Write(std::span<const uint8_t> bytes)
 {
     const auto offered = static_cast<std::ptrdiff_t>(bytes.size());
-    const bool isAck = bytes.size() > 1 && bytes[0] == kFrameFlag && bytes[1] == static_cast<uint8_t>(FrameType::Ack);
+    const bool isAck = bytes.size() > 1 && bytes[0] == kFrameFlag && TypeOfByte(bytes[1]) == FrameType::Ack;
     if (silent_ || Hit(dropWriteOneIn_) || (isAck && acksToDrop_ > 0 && acksToDrop_--)) {
         bytesDamaged_ += bytes.size();
         return offered;

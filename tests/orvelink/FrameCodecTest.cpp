@@ -89,6 +89,28 @@ TEST(FrameEncoderTest, ProducesTheDocumentedLineBytes)
               (Bytes{0x7E, 0x48, 0x00, 0x22, 0x22, 0x0B, 0x3B, 0x7E}));
 }
 
+// The interface unit's end writes the type letter in lower case; the side survives the round trip.
+TEST(FrameEncoderTest, TheDeviceSideWritesLowerCaseTypes)
+{
+    EXPECT_EQ(FrameEncoder::Encode(Frame{FrameType::Heartbeat, 0, 0x2222, {}, LinkSide::Device}),
+              (Bytes{0x7E, 0x68, 0x00, 0x22, 0x22, 0x3C, 0x75, 0x7E}));
+    EXPECT_EQ(FrameEncoder::Encode(Frame{FrameType::Ack, 1, 0x1234, {}, LinkSide::Device}),
+              (Bytes{0x7E, 0x61, 0x01, 0x12, 0x34, 0x8F, 0x50, 0x7E}));
+    for (const LinkSide side : {LinkSide::Host, LinkSide::Device}) {
+        Frame frame = DataFrame(7, 0x0102, {1, 2, 3});
+        frame.side = side;
+        FrameParser parser;
+        const Bytes line = FrameEncoder::Encode(frame);
+        std::span<const uint8_t> rest(line);
+        ParseStep step{};
+        while (!rest.empty() && (step = parser.Parse(rest)).status != ParseStatus::Complete) {
+            rest = rest.subspan(step.consumed);
+        }
+        ASSERT_EQ(step.status, ParseStatus::Complete);
+        EXPECT_EQ(parser.LastFrame(), frame);
+    }
+}
+
 TEST(FrameEncoderTest, RefusesFramesThatCannotBeSent)
 {
     Bytes out{1, 2, 3};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -197,6 +198,46 @@ TEST(LinkEndpointTest, NewSessionIsNotMistakenForARepeat)
         }
         EXPECT_EQ(reopened.Status(), 0);
         EXPECT_EQ(TakeAll(pair.device).size(), session == 0x1111 ? 0u : 1u);
+    }
+}
+
+// A line that returns every byte written to it (a loopback terminal) carries only our own frames:
+// none of them is taken for the far end, so nothing is acknowledged or delivered and the far end
+// shows as silent.
+TEST(LinkEndpointTest, OurOwnFramesEchoedBackAreNeverTakenForTheFarEnd)
+{
+    class Loopback final : public ByteTransport {
+    public:
+        std::ptrdiff_t Read(std::span<uint8_t> buffer) override
+        {
+            const std::size_t count = std::min(buffer.size(), line.size());
+            std::copy_n(line.begin(), count, buffer.begin());
+            line.erase(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(count));
+            return static_cast<std::ptrdiff_t>(count);
+        }
+        std::ptrdiff_t Write(std::span<const uint8_t> bytes) override
+        {
+            line.insert(line.end(), bytes.begin(), bytes.end());
+            return static_cast<std::ptrdiff_t>(bytes.size());
+        }
+        Bytes line;
+    };
+    for (const LinkSide side : {LinkSide::Host, LinkSide::Device}) {
+        Loopback line;
+        ManualLinkClock clock;
+        LinkConfig config;
+        config.side = side;
+        LinkEndpoint endpoint(line, clock, config);
+        ASSERT_TRUE(endpoint.Send(Bytes{0x00}));
+        for (int step = 0; step < 400; ++step) {
+            clock.Advance(10ms);
+            endpoint.Poll();
+        }
+        EXPECT_TRUE(TakeAll(endpoint).empty());
+        EXPECT_EQ(endpoint.Counters().framesReceived, 0u);
+        EXPECT_EQ(endpoint.Counters().messagesAcknowledged, 0u);
+        EXPECT_GT(endpoint.Counters().echoedFrames, 8u);
+        EXPECT_TRUE(endpoint.Status() & kFailure);
     }
 }
 

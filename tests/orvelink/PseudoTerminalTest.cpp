@@ -53,7 +53,9 @@ public:
 private:
     void Run()
     {
-        LinkEndpoint endpoint(transport_, clock_);
+        LinkConfig config;
+        config.side = LinkSide::Device;
+        LinkEndpoint endpoint(transport_, clock_, config);
         while (!stop_) {
             endpoint.Poll();
             while (auto message = endpoint.TakeMessage()) {
