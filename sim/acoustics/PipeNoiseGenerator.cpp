@@ -109,10 +109,8 @@ PipeNoiseGenerator::PipeNoiseGenerator(const AcousticScene& scene, const std::ve
             const double level = Decibels(leak.levelDb) * BandNorm(leak.band);
             for (const SoundPath& path :
                  PathsBetween(scene.pipe, scene.reflectors, leak.positionMetres, sensor.positionMetres)) {
-                const double lossPerHz = path.LossPerHz(scene.pipe);
                 const PathFilter::Response response = [&](double hz) {
-                    return level * leak.band.Gain(hz) * path.gain * std::exp(-lossPerHz * hz) * gain *
-                           sensor.Response(hz);
+                    return level * leak.band.Gain(hz) * path.Response(scene.pipe, hz) * gain * sensor.Response(hz);
                 };
                 station.paths.push_back({j, PathFilter(response, path.delaySeconds, design_, convolution_)});
             }

@@ -5,7 +5,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "sim/BlockTiming.h"
 #include "sim/acoustics/PipeMaterials.h"
+#include "sim/recording/WholeFile.h"
 #include "sim/scenario/DefaultScenario.h"
 #include "sim/scenario/JsonFields.h"
 
@@ -18,6 +20,7 @@ using Json = nlohmann::json;
 constexpr std::array<const char*, kKitUnits> kUnitNames = {"interface", "red", "blue", "yellow"};
 constexpr int64_t kMaxSeed = int64_t{1} << 53;
 constexpr double kMaxSeconds = 7.0 * 86400.0;
+constexpr uint64_t kMaxWavenumberBytes = 8u << 20;
 
 int UnitByName(const std::string& name)
 {
@@ -178,6 +181,7 @@ private:
             section.youngsModulusGPa = material->youngsModulusGPa;
             section.lossFactor = material->lossFactor;
             section.soilLossDbPerMetreAt100Hz = material->soilLossDbPerMetreAt100Hz;
+            section.wallDensityKgPerM3 = material->densityKgPerM3;
         } else {
             for (const char* needed : {"youngsModulusGPa", "lossFactor"}) {
                 if (!f.Has(needed)) {
@@ -197,8 +201,59 @@ private:
         f.Number("lossFactor", section.lossFactor, 0.0, 1.0);
         f.Number("soilLossDbPerMetreAt100Hz", section.soilLossDbPerMetreAt100Hz, 0.0, 20.0);
         f.Number("waveSpeedMps", section.waveSpeed, 1.0, 6000.0);
+        f.Number("wallDensityKgPerM3", section.wallDensityKgPerM3, 100.0, 20000.0);
+        if (const Json* soil = f.Child("soil")) {
+            section.soil = ReadSoil(*soil, f.PathOf("soil"));
+        }
+        if (const Json* table = f.Child("measuredWavenumber")) {
+            section.measured = ReadMeasuredWavenumber(*table, f.PathOf("measuredWavenumber"));
+        }
+        // The material's soil loss stands in for the soil; with the soil itself stated (or measured)
+        // only a stated figure adds to it, for joints and fittings.
+        if ((section.soil || section.measured) && !f.Has("soilLossDbPerMetreAt100Hz")) {
+            section.soilLossDbPerMetreAt100Hz = 0.0;
+        }
         f.Finish();
         return section;
+    }
+
+    BuriedSoil ReadSoil(const Json& value, const std::string& path)
+    {
+        BuriedSoil soil;
+        JsonFields f(value, path, error_);
+        f.Number("densityKgPerM3", soil.densityKgPerM3, 500.0, 5000.0);
+        f.Number("shearSpeedMps", soil.shearSpeedMps, 1.0, 3000.0);
+        f.Number("movingMassKgPerM2", soil.massKgPerM2, 0.0, 10000.0);
+        f.Finish();
+        return soil;
+    }
+
+    std::shared_ptr<const MeasuredWavenumber> ReadMeasuredWavenumber(const Json& value, const std::string& path)
+    {
+        JsonFields f(value, path, error_);
+        std::string file;
+        double fromHz = 0.0;
+        double toHz = kSampleRate / 2.0;
+        f.String("file", file);
+        f.Number("fromHz", fromHz, 0.0, kSampleRate / 2.0);
+        f.Number("toHz", toHz, 0.0, kSampleRate / 2.0);
+        if (file.empty()) {
+            f.Fail("file", "is needed");
+        }
+        if (!f.Finish()) {
+            return nullptr;
+        }
+        const std::filesystem::path filePath(file);
+        const std::string resolved = (filePath.is_absolute() ? filePath : folder_ / filePath).string();
+        std::string text;
+        std::string fault;
+        auto table = std::make_shared<MeasuredWavenumber>();
+        if (!ReadWholeFile(resolved, kMaxWavenumberBytes, text, fault) ||
+            !MeasuredWavenumber::Parse(text, fromHz, toHz, *table, fault)) {
+            f.Fail("file", resolved + ": " + fault);
+            return nullptr;
+        }
+        return table;
     }
 
     void ReadSensor(const Json& value, const std::string& path, SensorModel& sensor, bool withPosition)

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <complex>
+#include <filesystem>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "sim/Fft.h"
 #include "sim/acoustics/PipeMaterials.h"
 #include "sim/acoustics/PipeNoiseGenerator.h"
+#include "sim/recording/WholeFile.h"
 
 namespace korvanta::sim {
 namespace {
@@ -148,6 +151,64 @@ TEST(PipeNoiseGenerator, TheFarSensorHearsTheLeakAsLateAndAsWeakAsThePipeMakesIt
     // At 800 Hz the soil takes 0.08 dB and the iron wall about 0.015 dB per metre: over 200 m
     // more pipe, some 19 dB.
     EXPECT_NEAR(LevelDifferenceDb(c, 800.0), -19.0, 0.5);
+}
+
+// A buried MDPE pipe, by its measured wavenumber or by the buried-pipe model.
+AcousticSection BuriedMdpe(bool measured)
+{
+    AcousticSection s;
+    s.lengthMetres = 10.0;
+    s.innerDiameterMm = 158.0;
+    s.wallMm = 11.0;
+    s.youngsModulusGPa = 2.1;
+    s.lossFactor = 0.09;
+    s.wallDensityKgPerM3 = 950.0;
+    s.soilLossDbPerMetreAt100Hz = 0.0;
+    if (!measured) {
+        s.soil = BuriedSoil{1950.0, 110.0, 120.0};
+        return s;
+    }
+    const auto path =
+        std::filesystem::path(KORVANTA_DATA_DIR).parent_path() / "tests" / "data" / "buried-mdpe-wavenumber.txt";
+    std::string text;
+    std::string error;
+    auto table = std::make_shared<MeasuredWavenumber>();
+    EXPECT_TRUE(ReadWholeFile(path.string(), 1u << 20, text, error) &&
+                MeasuredWavenumber::Parse(text, 100.0, 800.0, *table, error))
+        << error;
+    s.measured = table;
+    return s;
+}
+
+TEST(PipeNoiseGenerator, ADispersivePipeDelaysAndDampsEachFrequencyAsItsWavenumberSays)
+{
+    for (const bool measured : {true, false}) {
+        SCOPED_TRACE(measured ? "measured wavenumber" : "buried-pipe model");
+        AcousticScene scene = IronPipe(10.0, 0.0);
+        scene.pipe = AcousticPipe({BuriedMdpe(measured)}, Water{});
+        scene.leaks[0].positionMetres = 0.0;
+        scene.sensors[1].positionMetres = 0.5;
+        scene.sensors[2].positionMetres = 2.5;
+        const Signals s = Record(scene, {1, 2}, 24);
+        const double metres = 2.0;
+        const double delay = scene.pipe.TravelTime(0.5, 2.5);
+        const auto whole = static_cast<size_t>(std::floor(delay * kSampleRate));
+        const Comparison c = Compare(s[0], s[1], whole);
+        for (const double hz : {100.0, 200.0, 300.0, 500.0}) {
+            // The phase the cross-spectrum should have: -Re k d, less the ticks B was read later.
+            std::complex<double> deviation = 0.0;
+            for (size_t k = Bin(hz) - 8; k <= Bin(hz) + 8; ++k) {
+                const double f = static_cast<double>(k) * kSampleRate / kN;
+                const double expected = -scene.pipe.Propagation(0.5, 2.5, f).real() +
+                                        2.0 * kPi * f * static_cast<double>(whole) / kSampleRate;
+                deviation += c.cross[k] * std::polar(1.0, -expected);
+            }
+            const std::complex<double> k = scene.pipe.Sections()[0].Wavenumber(Water{}, hz);
+            const double speed = 2.0 * kPi * hz / (k.real() - std::arg(deviation) / metres);
+            EXPECT_NEAR(speed, 2.0 * kPi * hz / k.real(), 0.01 * 2.0 * kPi * hz / k.real()) << hz << " Hz";
+            EXPECT_NEAR(LevelDifferenceDb(c, hz), 20.0 / std::log(10.0) * k.imag() * metres, 0.5) << hz << " Hz";
+        }
+    }
 }
 
 TEST(PipeNoiseGenerator, DelaysAcrossSectionsOfDifferentSpeedsAddUp)
