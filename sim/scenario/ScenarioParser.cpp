@@ -111,12 +111,15 @@ public:
         }
         bool sectionsGiven = false;
         std::vector<AcousticSection> sections;
+        std::vector<CrewVelocity> crew;
         ForEach(fields, "pipe", 1, AcousticPipe::kMaxSections, [&](const Json& value, const std::string& path) {
-            sections.push_back(ReadSection(value, path));
+            crew.emplace_back();
+            sections.push_back(ReadSection(value, path, crew.back()));
             sectionsGiven = true;
         });
         if (sectionsGiven) {
             s.scene.pipe = AcousticPipe(sections, s.scene.pipe.WaterProperties());
+            s.crewVelocities = crew;
         }
         SensorModel defaults = s.scene.sensors[1];
         if (const Json* sensor = fields.Child("sensorDefaults")) {
@@ -167,7 +170,7 @@ private:
         s.scene.pipe = AcousticPipe(s.scene.pipe.Sections(), water);
     }
 
-    AcousticSection ReadSection(const Json& value, const std::string& path)
+    AcousticSection ReadSection(const Json& value, const std::string& path, CrewVelocity& crew)
     {
         AcousticSection section;
         JsonFields f(value, path, error_);
@@ -202,6 +205,11 @@ private:
         f.Number("soilLossDbPerMetreAt100Hz", section.soilLossDbPerMetreAt100Hz, 0.0, 20.0);
         f.Number("waveSpeedMps", section.waveSpeed, 1.0, 6000.0);
         f.Number("wallDensityKgPerM3", section.wallDensityKgPerM3, 100.0, 20000.0);
+        f.Number("enteredVelocityMps", crew.metresPerSecond, 1.0, 6000.0);
+        f.Number("enteredVelocityErrorPercent", crew.errorPercent, -50.0, 50.0);
+        if (crew.metresPerSecond && crew.errorPercent) {
+            f.Fail("enteredVelocityErrorPercent", "cannot be given with enteredVelocityMps");
+        }
         if (const Json* soil = f.Child("soil")) {
             section.soil = ReadSoil(*soil, f.PathOf("soil"));
         }
