@@ -21,6 +21,18 @@ double AcousticPipe::TotalLength() const
     return total;
 }
 
+const AcousticSection& AcousticPipe::SectionAt(double metres) const
+{
+    double end = 0.0;
+    for (const AcousticSection& section : sections_) {
+        end += section.lengthMetres;
+        if (metres < end) {
+            return section;
+        }
+    }
+    return sections_.back();
+}
+
 template <typename PerMetre>
 auto AcousticPipe::Integrate(double from, double to, const PerMetre& perMetre) const
 {

@@ -20,6 +20,8 @@ public:
     const std::vector<AcousticSection>& Sections() const { return sections_; }
     const Water& WaterProperties() const { return water_; }
     double TotalLength() const;
+    // The section at a place (the first or last one beyond the ends). The pipe must have one.
+    const AcousticSection& SectionAt(double metres) const;
 
     // Seconds the wave takes between two places, either way round.
     double TravelTime(double from, double to) const;

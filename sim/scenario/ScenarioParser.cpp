@@ -106,6 +106,7 @@ public:
                 f.Fail("", "lost and corrupted shares add up to more than 1");
             }
         }
+        fields.Number("leakPressurePa", s.scene.referencePressurePa, 1e-6, 1e7);
         if (const Json* water = fields.Child("water")) {
             ReadWater(*water, fields.PathOf("water"), s);
         }
@@ -282,6 +283,8 @@ private:
         f.Number("resonanceHz", sensor.resonanceHz, 50.0, 1e6);
         f.Number("resonanceQ", sensor.resonanceQ, 0.5, 50.0);
         f.Number("noiseDb", sensor.noiseDb, -150.0, 60.0);
+        f.Number("selfNoisePerRootHz", sensor.selfNoisePerRootHz, 0.0, 1e3);
+        f.Number("lowCutHz", sensor.lowCutHz, 0.0, 1000.0);
         f.Finish();
     }
 
@@ -326,6 +329,9 @@ private:
                 f.Fail("linkQuality", "must be \"perfect\", \"acceptable\" or \"failed\"");
             }
         }
+        double offsetMs = s.scene.sensors[static_cast<size_t>(unit)].timingOffsetSeconds * 1000.0;
+        f.Number("timingOffsetMs", offsetMs, -1000.0, 1000.0);
+        s.scene.sensors[static_cast<size_t>(unit)].timingOffsetSeconds = offsetMs / 1000.0;
         f.Bool("sensorPlugged", settings.sensor);
         int64_t battery = settings.battery;
         f.Integer("battery", battery, 0, 255);
@@ -450,8 +456,25 @@ private:
             t.Bool("on", scene.traffic.on);
             t.Number("levelDb", scene.traffic.levelDb, -150.0, 60.0);
             ReadBand(t, scene.traffic.band);
+            t.Number("positionM", scene.traffic.positionMetres, -100000.0, 200000.0);
+            t.Number("coherenceLengthM", scene.traffic.coherenceLengthMetres, 0.1, 1e6);
             t.Finish();
         }
+        if (const Json* background = f.Child("background")) {
+            JsonFields b(*background, f.PathOf("background"), error_);
+            scene.background.on = true;
+            b.Bool("on", scene.background.on);
+            b.Number("levelDb", scene.background.levelDb, -150.0, 60.0);
+            b.Number("slopeDbPerOctave", scene.background.slopeDbPerOctave, -24.0, 24.0);
+            ReadBand(b, scene.background.band);
+            ReadGating(b, scene.background.gating);
+            b.Finish();
+        }
+        if (f.Has("pipeNoise")) {
+            scene.pipeNoises.clear();
+        }
+        ForEach(f, "pipeNoise", 0, AcousticScene::kMaxPipeNoises,
+                [&](const Json& item, const std::string& at) { scene.pipeNoises.push_back(ReadPipeNoise(item, at)); });
         if (f.Has("reflections")) {
             scene.reflectors.clear();
         }
@@ -467,6 +490,47 @@ private:
             scene.reflectors.push_back(reflector);
         });
         f.Finish();
+    }
+
+    // "comesAndGoes": {"periodS": 20, "onShare": 0.3, "offLevelDb": -100}
+    void ReadGating(JsonFields& f, Intermittency& gating)
+    {
+        if (const Json* value = f.Child("comesAndGoes")) {
+            JsonFields g(*value, f.PathOf("comesAndGoes"), error_);
+            if (!g.Has("periodS")) {
+                g.Fail("periodS", "is needed");
+            }
+            g.Number("periodS", gating.periodSeconds, 0.1, 3600.0);
+            g.Number("onShare", gating.onShare, 0.0, 1.0);
+            g.Number("offLevelDb", gating.offLevelDb, -150.0, 0.0);
+            g.Finish();
+        }
+    }
+
+    PipeNoise ReadPipeNoise(const Json& value, const std::string& path)
+    {
+        JsonFields f(value, path, error_);
+        std::string kind;
+        f.String("kind", kind);
+        PipeNoise noise;
+        if (kind == "water-use") {
+            noise = PipeNoise::Typical(PipeNoiseKind::WaterUse);
+        } else if (kind == "pump") {
+            noise = PipeNoise::Typical(PipeNoiseKind::Pump);
+        } else if (kind == "pressure-valve") {
+            noise = PipeNoise::Typical(PipeNoiseKind::PressureValve);
+        } else {
+            f.Fail("kind", "must be \"water-use\", \"pump\" or \"pressure-valve\"");
+        }
+        if (!f.Has("positionM")) {
+            f.Fail("positionM", "is needed");
+        }
+        f.Number("positionM", noise.positionMetres, -100000.0, 200000.0);
+        f.Number("levelDb", noise.levelDb, -150.0, 60.0);
+        ReadBand(f, noise.band);
+        ReadGating(f, noise.gating);
+        f.Finish();
+        return noise;
     }
 
     void ReadRecordings(const Json& value, const std::string& path, Scenario& s)
