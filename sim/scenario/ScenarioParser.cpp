@@ -1,6 +1,8 @@
 #include "sim/scenario/ScenarioParser.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 
 #include <nlohmann/json.hpp>
@@ -552,10 +554,17 @@ private:
             }
             const std::filesystem::path filePath(file);
             if (format.empty()) {
-                format = filePath.extension() == ".wav" || filePath.extension() == ".WAV" ? "wav" : "";
+                std::string extension = filePath.extension().string();
+                std::transform(extension.begin(), extension.end(), extension.begin(),
+                               [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                format = extension == ".wav"                          ? "wav"
+                         : extension == ".flac"                       ? "flac"
+                         : extension == ".ogg" || extension == ".oga" ? "ogg"
+                                                                      : "";
             }
-            if (format == "wav") {
-                recording.format = RecordingFormat::Wav;
+            if (format == "wav" || format == "flac" || format == "ogg") {
+                // The sound file's own header says what it is; the name is for the reader.
+                recording.format = RecordingFormat::SoundFile;
             } else if (format == "raw-float32") {
                 recording.format = RecordingFormat::RawFloat32;
                 if (!r.Has("sampleRateHz")) {
@@ -566,7 +575,9 @@ private:
                 r.Integer("channels", channels, 1, 64);
                 recording.channels = static_cast<int>(channels);
             } else {
-                r.Fail("format", "must be \"wav\" or \"raw-float32\" (a file not ending in .wav needs it)");
+                r.Fail("format",
+                       "must be \"wav\", \"flac\", \"ogg\" or \"raw-float32\" (a file not ending in "
+                       ".wav, .flac or .ogg needs it)");
             }
             r.Finish();
             recording.path = (filePath.is_absolute() ? filePath : folder_ / filePath).string();
