@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-  libfftw3-dev libserialport-dev
+  libfftw3-dev libserialport-dev libsndfile1-dev libsoxr-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   xvfb xauth
 )
