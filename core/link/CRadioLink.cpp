@@ -158,6 +158,11 @@ bool CRadioLink::Transact(const uint8_t* request, int32_t requestLength, uint8_t
     if (!Send(request, requestLength)) {
         return false;
     }
+    return AwaitReply(opcode, reply, capacity, timeoutMs);
+}
+
+bool CRadioLink::AwaitReply(uint8_t opcode, uint8_t* reply, int32_t capacity, int64_t timeoutMs)
+{
     int32_t size = -1;
     if (!Receive(reply, capacity, size, timeoutMs)) {
         return false;

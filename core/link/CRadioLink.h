@@ -37,6 +37,9 @@ public:
     // Sends the request and waits for one reply of at most `capacity` bytes whose first byte
     // repeats the request's opcode. Request and reply may share one buffer.
     bool Transact(const uint8_t* request, int32_t requestLength, uint8_t* reply, int32_t capacity, int64_t timeoutMs);
+    // Waits for the reply to a request already sent (after Transact timed out on a live link):
+    // one message of at most `capacity` bytes that starts with `opcode`.
+    bool AwaitReply(uint8_t opcode, uint8_t* reply, int32_t capacity, int64_t timeoutMs);
     // Hands the message to the library and waits until it is acknowledged or the link fails.
     bool Send(const uint8_t* message, int32_t length);
     // Waits for one complete message; `size` receives its length as the library reports it.

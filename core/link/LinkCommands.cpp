@@ -239,7 +239,13 @@ bool LinkCommands::GetDataBlock(bool threeStation, uint32_t& errorId)
 {
     errorId = str::kNoError;
     Exchange<kDataBlockReplyBytes> exchange(kOpDataBlock);
-    if (!exchange.Run(link_, kDataBlockReplyBytes, kTimeoutDataBlockMs)) {
+    // Slow is not lost: after the time-out the reply is still awaited while the far end is
+    // heard; a silent link fails the wait at once.
+    const bool received =
+        exchange.Run(link_, kDataBlockReplyBytes, kTimeoutDataBlockMs) ||
+        (link_.GetLastError() == kLinkTimeout &&
+         link_.AwaitReply(kOpDataBlock, exchange.bytes.data(), kDataBlockReplyBytes, kDataBlockLateMs));
+    if (!received) {
         errorId = str::kCommunicationError;
         return false;
     }

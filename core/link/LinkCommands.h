@@ -21,6 +21,9 @@ public:
     static constexpr int64_t kTimeoutSensorStatusMs = 18000;
     static constexpr int64_t kTimeoutStartSamplingMs = 12000;
     static constexpr int64_t kTimeoutDataBlockMs = 5000;
+    // Further wait for a data block while the link is alive: over a lossy radio link the reply
+    // can need many retransmissions, and the interface unit always answers a block request.
+    static constexpr int64_t kDataBlockLateMs = 10000;
     static constexpr int64_t kTimeoutRadioTestMs = 2000;
 
     // `notifier` may be null when nobody needs to hear of new data blocks.

@@ -15,6 +15,9 @@ struct LinkConfig {
     std::chrono::milliseconds ackTimeout{300};
     // Sends of one data frame (first one included) before the message is given up.
     int maxTransmissions = 8;
+    // The same while the far end is heard (a valid frame of it since the message's first send,
+    // and not silent): a lossy line that still carries frames both ways is no reason to give up.
+    int maxTransmissionsWhileHeard = 32;
     // An endpoint that has sent no frame for this long sends a heartbeat.
     std::chrono::milliseconds heartbeatInterval{500};
     // No valid frame for this long means the far end has stopped answering.

@@ -66,6 +66,7 @@ void LinkEndpoint::StartNextMessage(TimePoint now)
     inFlightSequence_ = frame.sequence;
     inFlight_ = true;
     transmissions_ = 0;
+    heardDuringMessage_ = false;
     SendDataCopy(now);
 }
 
@@ -134,7 +135,8 @@ void LinkEndpoint::ServiceTimers()
 {
     const TimePoint now = clock_.Now();
     if (inFlight_ && now >= ackDeadline_) {
-        if (transmissions_ >= config_.maxTransmissions) {
+        const bool heard = heardDuringMessage_ && now - lastFrameReceived_ < config_.silenceLimit;
+        if (transmissions_ >= (heard ? config_.maxTransmissionsWhileHeard : config_.maxTransmissions)) {
             sendQueue_.pop_front();
             inFlight_ = false;
             DropWaitingDataCopies();
@@ -201,6 +203,7 @@ void LinkEndpoint::HandleFrame(const Frame& frame, TimePoint now)
     }
     ++counters_.framesReceived;
     lastFrameReceived_ = now;
+    heardDuringMessage_ = true;
     silent_ = false;
     switch (frame.type) {
     case FrameType::Data:

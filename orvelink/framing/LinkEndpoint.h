@@ -93,6 +93,7 @@ private:
     uint8_t inFlightSequence_ = 0;
     std::vector<uint8_t> inFlightFrame_;
     int transmissions_ = 0;
+    bool heardDuringMessage_ = false;  // a valid frame of the far end since the first send
     TimePoint ackDeadline_;
     bool deliveryFailed_ = false;
 

@@ -22,11 +22,12 @@
 
 namespace korvanta::e2e {
 
-// Real time run faster: every wait and time-out of the program takes a tenth of its time, for
+// Real time run faster: every wait and time-out of the program takes 1/Factor of its time, for
 // every thread alike, so the program's timing keeps its proportions.
-class ScaledClock final : public IClock {
+template <int64_t Factor>
+class ScaledClockOf final : public IClock {
 public:
-    static constexpr int64_t kFactor = 10;
+    static constexpr int64_t kFactor = Factor;
 
     int64_t NowMs() override
     {
@@ -38,6 +39,8 @@ public:
 private:
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
+
+using ScaledClock = ScaledClockOf<10>;
 
 // A fresh folder holding copies of the default data files, removed at the end of the test.
 class TempFolder : public test::TempFolder {
@@ -75,9 +78,11 @@ inline sim::PipeLayout RedBlueLayout(const LeakTravelTimes& times)
 template <typename Clock>
 class BasicKitRig : public IDocumentObserver {
 public:
-    explicit BasicKitRig(const sim::KitOptions& options) : messages(messageText)
+    // `kitClock` runs the kit's timers (real time when none is given).
+    explicit BasicKitRig(const sim::KitOptions& options, const orvelink::LinkClock* kitClock = nullptr)
+        : messages(messageText)
     {
-        kit = sim::RegisterSimTransport(options, nullptr, &kitError);
+        kit = sim::RegisterSimTransport(options, kitClock, &kitError);
         headless = std::make_unique<HeadlessLink>(link, library, clock, &notices, folder.Path());
         DocumentContext context;
         context.link = &link;

@@ -207,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](C& c, uint32_t& id) { return c.GetDataBlock(false, id); },
                     {0x07},
                     2808,
-                    5000,
+                    5000 + 10000,  // awaited 10 s longer while the link is alive
                     kComms,
                     false},
         RoutineCase{"RadioTestOn",
