@@ -10,6 +10,10 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
+    QApplication::setOrganizationName(QStringLiteral("Veltmark"));
+    QApplication::setApplicationName(QStringLiteral("Korvanta"));
+    QApplication::setDesktopFileName(QStringLiteral("korvanta"));
+    QApplication::setWindowIcon(korvanta::gui::ProgramIcon());
     korvanta::gui::AppOptions options;
     QString error;
     if (!korvanta::gui::ParseCommandLine(QApplication::arguments(), options, error)) {

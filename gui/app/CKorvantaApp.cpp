@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <iostream>
 
@@ -32,16 +33,27 @@ QString FileFilter(uint32_t id)
     return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);
 }
 
-// The default data files lie beside the program; an installed program finds them in its
-// share folder.
+// The default data files lie beside the program, which keeps its material database there too.
+// An installed program has them in its share folder, which the user cannot write: it works in a
+// folder of the user's own, seeded with copies of the defaults.
 std::filesystem::path ProgramDataFolder()
 {
     const QDir program(QCoreApplication::applicationDirPath());
-    if (program.exists(QStringLiteral("mlist.fd"))) {
+    const QString defaults = QStringLiteral("mlist.fd");
+    if (program.exists(defaults)) {
         return ToPath(program.absolutePath());
     }
-    const QString shared = program.absoluteFilePath(QStringLiteral("../share/korvanta"));
-    return ToPath(QDir(shared).exists() ? QDir(shared).absolutePath() : program.absolutePath());
+    const QDir shared(program.absoluteFilePath(QStringLiteral("../share/korvanta")));
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!shared.exists(defaults) || own.isEmpty() || !QDir().mkpath(own)) {
+        return ToPath(program.absolutePath());
+    }
+    for (const QString& name : shared.entryList(QDir::Files)) {
+        if (!QFileInfo::exists(QDir(own).filePath(name))) {
+            QFile::copy(shared.filePath(name), QDir(own).filePath(name));
+        }
+    }
+    return ToPath(own);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTimer>
@@ -86,6 +87,9 @@ void CMainFrame::BuildMenusAndBars()
     toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
     CMenuBuilder::BuildToolbar(toolbar_, actions_);
     addToolBar(Qt::TopToolBarArea, toolbar_);
+    // Alt+F4 closes the window as its system menu does, also where no window manager offers it.
+    auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
@@ -37,6 +39,29 @@ inline bool ProcessEventsUntil(const std::function<bool()>& done,
     }
     return true;
 }
+
+// Measures how long the user-interface thread goes without running its event loop: a 10 ms
+// timer notes the longest gap between two of its ticks. For a figure to report, not to assert.
+class EventLoopGapProbe {
+public:
+    EventLoopGapProbe()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.elapsed();
+            longestMs_ = std::max(longestMs_, now - lastMs_);
+            lastMs_ = now;
+        });
+        clock_.start();
+        timer_.start(10);
+    }
+    qint64 LongestGapMs() const { return longestMs_; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 lastMs_ = 0;
+    qint64 longestMs_ = 0;
+};
 
 // Saves a picture of `widget` as build/screenshots/<name>.png, for a person to look at.
 inline QString SaveScreenshot(QWidget* widget, const QString& name)
