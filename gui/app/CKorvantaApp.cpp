@@ -128,6 +128,7 @@ void CKorvantaApp::CreateFrame()
     context.namedPorts = options_.ports;
     context.storePortChoice = [this](const std::string& port) { SetComPort(port); };
     context.openDroppedFile = [this](const QString& path) { OpenDocumentFile(path); };
+    context.queryClose = [this] { return SaveModified(); };
     frame_ = std::make_unique<CMainFrame>(std::move(context));
     messages_.SetParentWindow(frame_.get());
     frame_->AddCommandTarget(this);
@@ -210,8 +211,26 @@ bool CKorvantaApp::OnCommand(uint32_t id)
     return false;
 }
 
+bool CKorvantaApp::SaveModified()
+{
+    if (!doc_->IsModified()) {
+        return true;
+    }
+    switch (messages_.ShowMessage(str::kSaveChangesQuestion, kStyleExclamation | kStyleYesNoCancel)) {
+    case MessageAnswer::Yes:
+        return OnFileSave(false);
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CKorvantaApp::OnFileNew()
 {
+    if (!SaveModified()) {
+        return;
+    }
     doc_->NewDocument();
     UpdateDocumentTitle();
 }
@@ -225,19 +244,19 @@ void CKorvantaApp::OnFileOpen()
     }
 }
 
-void CKorvantaApp::OnFileSave(bool askForName)
+bool CKorvantaApp::OnFileSave(bool askForName)
 {
     QString path = QString::fromStdString(doc_->Path());
     if (askForName || path.isEmpty()) {
         path = QFileDialog::getSaveFileName(frame_.get(), QString(), path, FileFilter(str::kFileFilterMeasurement));
         if (path.isEmpty()) {
-            return;
+            return false;
         }
         if (QFileInfo(path).suffix().isEmpty()) {
             path += QStringLiteral(".kvd");
         }
     }
-    SaveDocumentFile(path);
+    return SaveDocumentFile(path);
 }
 
 void CKorvantaApp::OnRecentFile(size_t index)
@@ -261,7 +280,7 @@ void CKorvantaApp::OnAppAbout()
 
 bool CKorvantaApp::OpenDocumentFile(const QString& path)
 {
-    if (!doc_->Open(ToPath(path))) {
+    if (!SaveModified() || !doc_->Open(ToPath(path))) {
         return false;
     }
     RememberFile(path);

@@ -65,6 +65,9 @@ public:
     // and the measurement on show stays.
     bool OpenDocumentFile(const QString& path);
     bool SaveDocumentFile(const QString& path);
+    // Before a changed measurement is left: asks whether to save it. False when the user
+    // cancels or the save fails, and the measurement must stay.
+    bool SaveModified();
 
     bool OnCommand(uint32_t id) override;
 
@@ -78,7 +81,7 @@ private:
     void RegisterSimulatedKit();
     void OnFileNew();
     void OnFileOpen();
-    void OnFileSave(bool askForName);
+    bool OnFileSave(bool askForName);
     void OnRecentFile(size_t index);
     void OnAppAbout();
     void RememberFile(const QString& path);

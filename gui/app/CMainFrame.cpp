@@ -1,5 +1,6 @@
 #include "gui/app/CMainFrame.h"
 
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -369,6 +370,15 @@ void CMainFrame::SetRecentFiles(const std::vector<std::string>& paths)
         recentActions_.push_back(action);
         actions_.insert(id, action);
     }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (context_.queryClose && !context_.queryClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

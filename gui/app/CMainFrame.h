@@ -39,6 +39,8 @@ struct FrameContext {
     std::function<bool(const std::string&)> initialise;
     // A file dropped on the window.
     std::function<void(const QString&)> openDroppedFile;
+    // Asked before the window closes; false keeps it open.
+    std::function<bool()> queryClose;
 };
 
 // The single frame window: fixed 800 x 600, centred, with the main menu, the toolbar, the status
@@ -109,6 +111,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

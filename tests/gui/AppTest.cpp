@@ -139,6 +139,37 @@ TEST_F(AppTest, ADroppedFileThatIsNoMeasurementLeavesTheOpenOneAndSaysWhy)
     EXPECT_STREQ(app_->Document().Record().title, "Aarhus");
 }
 
+TEST_F(AppTest, AChangedMeasurementIsNotLeftWithoutAsking)
+{
+    const auto kvd = WriteKvd(folder_, "changed.kvd", "Vejle");
+    gui::AppOptions options = Options();
+    options.files = {QString::fromStdString(kvd.string())};
+    Start(options);
+    Frame().show();
+    app_->Document().SetFileInformation("Horsens", {"", "", ""}, "");
+    ASSERT_TRUE(app_->Document().IsModified());
+
+    hook_.ExpectNext(str::kSaveChangesQuestion, MessageAnswer::Cancel);
+    EXPECT_FALSE(Frame().close()) << "cancel keeps the window";
+    hook_.ExpectNext(str::kSaveChangesQuestion, MessageAnswer::Cancel);
+    Frame().RouteCommand(cmd::kFileNew);
+    EXPECT_STREQ(app_->Document().Record().title, "Horsens") << "cancel keeps the measurement";
+
+    // Yes saves into the measurement's own file, then the window closes.
+    hook_.ExpectNext(str::kSaveChangesQuestion, MessageAnswer::Yes);
+    EXPECT_TRUE(Frame().close());
+    EXPECT_FALSE(app_->Document().IsModified());
+    app_->Document().NewDocument();
+    ASSERT_TRUE(app_->Document().Open(kvd));
+    EXPECT_STREQ(app_->Document().Record().title, "Horsens");
+
+    // No leaves the change behind.
+    app_->Document().SetFileInformation("Kolding", {"", "", ""}, "");
+    hook_.ExpectNext(str::kSaveChangesQuestion, MessageAnswer::No);
+    Frame().RouteCommand(cmd::kFileNew);
+    EXPECT_STREQ(app_->Document().Record().title, "");
+}
+
 TEST_F(AppTest, AboutBoxShowsNameVersionAndIcon)
 {
     Start();
