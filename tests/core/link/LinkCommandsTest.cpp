@@ -260,11 +260,12 @@ TEST_F(CommandRepliesTest, AReplyThatCameTooLateIsNotTakenForTheNextAnswer)
     EXPECT_EQ(state.GetVersion(1), "QX-913-07-100C");
     EXPECT_FALSE(library.HasWaitingMessage());
 
-    // A data-block fetch resets nothing after its time-out: its late block must not be the next.
+    // A data-block fetch resets nothing after its time-out: a block later than both of its waits
+    // must not be the next.
     auto fetches = std::make_shared<int>(0);
     library.SetFarEnd([fetches](const Bytes&) {
         Bytes block = ReplyOf(0x07, 2808, {2, 0, 200, 0, static_cast<uint8_t>(*fetches)});
-        return ++*fetches == 1 ? FarEndReply::Late(block, 6000) : FarEndReply::Answer(block);
+        return ++*fetches == 1 ? FarEndReply::Late(block, 16000) : FarEndReply::Answer(block);
     });
     EXPECT_FALSE(commands.GetDataBlock(false, errorId));
     clock.SleepMs(2000);
