@@ -37,16 +37,20 @@ CursorDistances DescribeCursorDistances(const PipeSections& pipe, const Correlat
     const float totalLength = GetTotalLength(pipe);
     LeakPosition position;
     const ColumnWindow& limits = cursor.Limits();
-    if (cursor.LimitsFromPipe() && cursor.Column() <= limits.left) {
+    const int column = cursor.Column();
+    const bool fromPipe = cursor.LimitsFromPipe();
+    if (fromPipe && column == limits.left) {
         position = {0.0f, totalLength};
-    } else if (cursor.LimitsFromPipe() && cursor.Column() >= limits.right) {
+    } else if (fromPipe && column == limits.right) {
         position = {totalLength, 0.0f};
-    } else if (IsLeakOutsidePipe(pipe, cursor.Delay())) {
+    } else if ((fromPipe && (column < limits.left || column > limits.right)) ||
+               IsLeakOutsidePipe(pipe, cursor.Delay())) {
         const char* outside = LoadString(str::kOutsideRange);
         result.sensor1 = outside;
         result.sensor2 = outside;
         result.outsidePipe = true;
-        result.sliderPosition = cursor.Delay() < 0.0f ? 0 : std::max(layoutWidth, 0);
+        const bool beyondSensor1 = fromPipe ? column < limits.left : cursor.Delay() < 0.0f;
+        result.sliderPosition = beyondSensor1 ? 0 : std::max(layoutWidth, 0);
         return result;
     } else {
         position = ComputeLeakPosition(pipe, cursor.Delay());

@@ -18,10 +18,11 @@ struct CursorDistances {
     bool outsidePipe = false;
 };
 
-// The distances of the cursor from both sensors. Without sections both texts are empty. On or
-// beyond a limit of the pipe's window the cursor stands at a sensor. Anywhere else the delay is
-// walked along the sections; a delay that reaches the pipe's travel time lies outside the pipe
-// and reads as such, never as a distance past a sensor.
+// The distances of the cursor from both sensors. Without sections both texts are empty. On a
+// limit of the pipe's window the cursor stands at a sensor. Between the limits the delay is
+// walked along the sections. Beyond a limit, or with a delay that reaches the pipe's travel time
+// (the limits are the whole graph while zoomed), the position lies outside the pipe and reads as
+// such, never as a distance at or past a sensor.
 CursorDistances DescribeCursorDistances(const PipeSections& pipe, const CorrelationCursor& cursor, UnitSystem units,
                                         int layoutWidth);
 

@@ -66,7 +66,7 @@ TEST(CursorDistancesTest, AlongThePipeInEitherUnit)
     EXPECT_EQ(d.sliderPosition, 375);  // the slider stays in metres' proportion
 }
 
-TEST(CursorDistancesTest, OnOrBeyondALimitTheCursorStandsAtASensor)
+TEST(CursorDistancesTest, OnALimitTheCursorStandsAtASensorBeyondItOutside)
 {
     Rig rig(OneSection());
     rig.At(0.0f);
@@ -80,9 +80,10 @@ TEST(CursorDistancesTest, OnOrBeyondALimitTheCursorStandsAtASensor)
     const int right = rig.cursor.Limits().right;
     const Case cases[] = {
         {left, "0.0 m", "100.0 m", 0},
-        {left - 5, "0.0 m", "100.0 m", 0},
+        {left - 1, "Uden for område", "Uden for område", 0},
         {right, "100.0 m", "0.0 m", kLayoutWidth},
-        {right + 5, "100.0 m", "0.0 m", kLayoutWidth},
+        {right + 5, "Uden for område", "Uden for område", kLayoutWidth},
+        {left + 1, "0.6 m", "99.4 m", 3},  // 73 columns left of the centre
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(rig.cursor.ToColumn(c.column, rig.scale, 1));
