@@ -6,7 +6,6 @@
 
 #include "core/document/DocumentFileName.h"
 #include "core/document/DocumentHints.h"
-#include "core/document/SamplingStarter.h"
 #include "core/pipe/FilterProposal.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/Cp1252.h"
@@ -58,9 +57,9 @@ CKorvantaDoc::CKorvantaDoc(const DocumentContext& context)
       settings_(Required(context.settings, "settings")),
       record_(std::make_unique<MeasurementRecord>()),
       engine_(std::make_unique<CCorrelator>()),
-      three_(std::make_unique<ThreeStationMeasurement>(spectra_[0], spectra_[1], spectra_[2]))
+      three_(std::make_unique<ThreeStationMeasurement>(spectra_[0], spectra_[1], spectra_[2])),
+      session_(link_, Required(context.clock, "a clock"), context.waitPump)
 {
-    Required(context.clock, "a clock");
     engine_->Init(trace_, spectra_[0], spectra_[1], kTraceWidth, kTraceHeight, kSpectrumWidth, kSpectrumHeight);
     engine_->SetRecord(record_.get());
     materials_ = std::make_unique<CMaterialDatabase>(context_.dataFolder, messages_);
@@ -106,30 +105,32 @@ void CKorvantaDoc::SetCorrelationRange(uint32_t range)
 
 bool CKorvantaDoc::StartMeasurement()
 {
+    if (!session_.CanStart()) {
+        return false;
+    }
     updateCounter_ = 0;
     if (GetSectionCount() == 0 && (context_.setup == nullptr || !context_.setup->RunMeasurementSetup())) {
         return false;
     }
-    SamplingStarter starter(link_, *context_.clock, context_.waitPump);
-    if (!starter.Start()) {
+    if (session_.StartSampling() != MeasurementSession::StartResult::Started) {
         return false;
     }
     engine_->ResetMeasurement();
     silentBlocks_.fill(0);
-    measuring_ = true;
-    RequestNextBlock(false);
+    session_.Begin();
+    session_.RequestNextBlock(false);
     return true;
 }
 
 void CKorvantaDoc::StopMeasurement()
 {
+    if (session_.IsWaiting() && !session_.IsMeasuring()) {
+        session_.End();  // the start is abandoned; nothing was measured
+        return;
+    }
     engine_->StoreToRecord();
-    link_.ClearCommands();
-    LinkCommand stop;
-    stop.code = TM_STOP_CORRELATING;
-    link_.PostCommand(stop);
+    session_.End();
     resultValid_ = updateCounter_ > 1;
-    measuring_ = false;
     StampDateAndTime();
     modified_ = true;
 }
@@ -146,7 +147,8 @@ void CKorvantaDoc::SetMeasuringTime(const std::string& text)
 
 void CKorvantaDoc::OnBlockReady()
 {
-    if (!measuring_) {
+    // No block is asked for while a wait runs; a notice the wait pump delivers then is stale.
+    if (!session_.IsMeasuring() || session_.IsWaiting()) {
         return;
     }
     DataBlockRecord block;
@@ -162,8 +164,11 @@ void CKorvantaDoc::OnBlockReady()
     if (engine_->ProcessBlock(block)) {
         quality_ = static_cast<uint16_t>(std::max<int16_t>(engine_->GetQuality(), 0));
         if (engine_->NeedsRestart()) {
-            SamplingStarter starter(link_, *context_.clock, context_.waitPump);
-            if (!starter.Start()) {
+            const MeasurementSession::StartResult restarted = session_.StartSampling();
+            if (restarted == MeasurementSession::StartResult::Stopped) {
+                return;  // stopped during the wait: the stop has stored everything
+            }
+            if (restarted == MeasurementSession::StartResult::Failed) {
                 // The stations no longer sample in step; the view ends the measurement.
                 UpdateAllViews(kHintMeasurementEnded);
                 return;
@@ -173,16 +178,7 @@ void CKorvantaDoc::OnBlockReady()
         updateCounter_ += 2;
         UpdateAllViews(kHintNewResult);
     }
-    RequestNextBlock(false);
-}
-
-void CKorvantaDoc::RequestNextBlock(bool threeStation)
-{
-    link_.SetDataBlockReady(false);
-    LinkCommand next;
-    next.code = TM_GET_DATA_BLOCK;
-    next.threeStation = threeStation ? 1 : 0;
-    link_.PostCommand(next);
+    session_.RequestNextBlock(false);
 }
 
 void CKorvantaDoc::StampDateAndTime()
@@ -553,7 +549,7 @@ void CKorvantaDoc::DeleteContents()
     const int pairCode = settings_.GetSensorPairCode();
     record_->pairCode = static_cast<uint32_t>(pairCode);
     engine_->SetPairCode(pairCode);
-    measuring_ = false;
+    session_.Forget();
 }
 
 // --- The three-station mode ------------------------------------------------------------------
@@ -589,30 +585,32 @@ void CKorvantaDoc::ThreeStationSetup(const std::array<uint32_t, ThreeStationMeas
 
 bool CKorvantaDoc::ThreeStationStart()
 {
+    if (!session_.CanStart()) {
+        return false;
+    }
     updateCounter_ = 0;
-    SamplingStarter starter(link_, *context_.clock, context_.waitPump);
-    if (!starter.Start()) {
+    if (session_.StartSampling() != MeasurementSession::StartResult::Started) {
         return false;
     }
     three_->ResetEngines();
-    measuring_ = true;
-    RequestNextBlock(true);
+    session_.Begin();
+    session_.RequestNextBlock(true);
     return true;
 }
 
 void CKorvantaDoc::ThreeStationStop()
 {
+    if (session_.IsWaiting() && !session_.IsMeasuring()) {
+        session_.End();
+        return;
+    }
     three_->StoreToRecords();
-    link_.ClearCommands();
-    LinkCommand stop;
-    stop.code = TM_STOP_CORRELATING;
-    link_.PostCommand(stop);
-    measuring_ = false;
+    session_.End();
 }
 
 void CKorvantaDoc::OnThreeStationBlockReady()
 {
-    if (!measuring_) {
+    if (!session_.IsMeasuring() || session_.IsWaiting()) {
         return;
     }
     DataBlockRecord block;
@@ -620,11 +618,14 @@ void CKorvantaDoc::OnThreeStationBlockReady()
     three_->ProcessBlock(block);
     bool resynchronised = true;
     if (three_->AllNeedRestart()) {
-        SamplingStarter starter(link_, *context_.clock, context_.waitPump);
-        resynchronised = starter.Start();
+        const MeasurementSession::StartResult restarted = session_.StartSampling();
+        if (restarted == MeasurementSession::StartResult::Stopped) {
+            return;
+        }
+        resynchronised = restarted == MeasurementSession::StartResult::Started;
         three_->RestartAll();
     }
-    RequestNextBlock(true);
+    session_.RequestNextBlock(true);
     if (three_->UpdateResultsReady()) {
         UpdateAllViews(three_->SelectedPair() == ThreeStationMeasurement::kResultView ? kHintThreeStationCombinedResult
                                                                                       : kHintThreeStationResult);

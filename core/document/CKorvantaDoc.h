@@ -18,6 +18,7 @@
 #include "core/document/IMeasurementSetup.h"
 #include "core/document/IWaitPump.h"
 #include "core/document/KvdFile.h"
+#include "core/document/MeasurementSession.h"
 #include "core/record/MeasurementRecord.h"
 #include "core/document/ThreeStationMeasurement.h"
 #include "core/link/CLinkState.h"
@@ -82,7 +83,7 @@ public:
     void SetModified(bool modified) { modified_ = modified; }
     const std::string& Path() const { return path_; }
     bool IsResultValid() const { return resultValid_; }
-    bool IsMeasuring() const { return measuring_; }
+    bool IsMeasuring() const { return session_.IsMeasuring(); }
     bool IsLoaded() const { return loaded_; }
     uint32_t UpdateCounter() const { return updateCounter_; }
     uint32_t SensorPairCode() const { return record_->pairCode; }
@@ -96,7 +97,9 @@ public:
     const CCorrelator& Engine() const { return *engine_; }
     const IDocumentSettings& Settings() const { return settings_; }
 
-    // The two-station measurement.
+    // The two-station measurement. A start is refused while a measurement runs or while the
+    // document waits for the stations (a wait pump may run queued calls). A stop during that
+    // wait ends it: a start then fails, a measurement ends as after any stop.
     bool StartMeasurement();
     void StopMeasurement();
     void SetMeasuringTime(const std::string& text);
@@ -197,7 +200,6 @@ private:
     MeasurementRecord& RecordOnShow();
     const MeasurementRecord& RecordOnShow() const;
     void ClearDisplayBuffers();
-    void RequestNextBlock(bool threeStation);
     void StampDateAndTime();
 
     DocumentContext context_;
@@ -211,6 +213,7 @@ private:
     std::array<std::array<int32_t, kSpectrumBufferEntries>, 3> spectra_{};
     std::unique_ptr<CCorrelator> engine_;
     std::unique_ptr<ThreeStationMeasurement> three_;
+    MeasurementSession session_;
     std::unique_ptr<CMaterialDatabase> materials_;
     CPresetFilters presets_;
     FilterSettings savedFilters_{};
@@ -221,7 +224,6 @@ private:
     uint32_t updateCounter_ = 0;
     bool resultValid_ = false;
     bool threeStationMode_ = false;
-    bool measuring_ = false;
     bool loaded_ = false;
     bool modified_ = false;
 };
