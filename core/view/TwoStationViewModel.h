@@ -26,6 +26,8 @@ public:
     const CorrelationDisplay& Display() const { return display_; }
     // True while one of the view's message boxes is open.
     bool MessageBoxOpen() const { return gate_.BoxOpen(); }
+    // Shows a message of the window's own (a picture that cannot be made) through the same gate.
+    MessageAnswer ShowMessage(uint32_t id, uint32_t style) { return gate_.ShowMessage(id, style); }
 
 private:
     CKorvantaDoc& document_;
