@@ -161,20 +161,24 @@ void CKorvantaDoc::OnBlockReady()
             return;
         }
     }
-    if (engine_->ProcessBlock(block)) {
+    const bool newResult = engine_->ProcessBlock(block);
+    if (newResult) {
         quality_ = static_cast<uint16_t>(std::max<int16_t>(engine_->GetQuality(), 0));
-        if (engine_->NeedsRestart()) {
-            const MeasurementSession::StartResult restarted = session_.StartSampling();
-            if (restarted == MeasurementSession::StartResult::Stopped) {
-                return;  // stopped during the wait: the stop has stored everything
-            }
-            if (restarted == MeasurementSession::StartResult::Failed) {
-                // The stations no longer sample in step; the view ends the measurement.
-                UpdateAllViews(kHintMeasurementEnded);
-                return;
-            }
-            engine_->RestartSequence();
+    }
+    // A pair without a usable block can complete the chain too.
+    if (engine_->NeedsRestart()) {
+        const MeasurementSession::StartResult restarted = session_.StartSampling();
+        if (restarted == MeasurementSession::StartResult::Stopped) {
+            return;  // stopped during the wait: the stop has stored everything
         }
+        if (restarted == MeasurementSession::StartResult::Failed) {
+            // The stations no longer sample in step; the view ends the measurement.
+            UpdateAllViews(kHintMeasurementEnded);
+            return;
+        }
+        engine_->RestartSequence();
+    }
+    if (newResult) {
         updateCounter_ += 2;
         UpdateAllViews(kHintNewResult);
     }
