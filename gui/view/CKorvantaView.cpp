@@ -200,6 +200,7 @@ void CKorvantaView::CreateControls()
             break;
         case kStartStop:
             startStop_ = Add<QPushButton>(id, item.text);
+            startStop_->setEnabled(false);  // until the interface unit answers
             break;
         default:
             for (int position = 0; position < UnitStatusPanel::kPositions; ++position) {
@@ -441,7 +442,13 @@ void CKorvantaView::SyncButtons()
     const MeasurementControl& control = model_->Control();
     const CorrelationDisplay& display = model_->Display();
     startStop_->setText(Text(control.StartButtonText()));
-    startStop_->setEnabled(control.StartButtonEnabled() || control.Running());
+    const bool startEnabled = control.StartButtonEnabled() || control.Running();
+    if (startEnabled && !startStop_->isEnabled()) {
+        // The link has come up: the space bar starts a measurement.
+        startStop_->setEnabled(true);
+        startStop_->setFocus();
+    }
+    startStop_->setEnabled(startEnabled);
     presets_->setEnabled(control.PresetListEnabled());
     activity_->setValue(control.ActivityPosition());
     leftLimit_->setEnabled(display.LimitButtonsEnabled());

@@ -36,6 +36,7 @@ TEST(KorvantaViewTest, LaidOutFromTheTemplateAt96Dpi)
     EXPECT_EQ(rig.view->GraphImage().size(), QSize(627, 195));
     EXPECT_EQ(rig.view->Model().Display().LayoutWidth(), 626);
     EXPECT_EQ(rig.TextOf(1319), "START");
+    EXPECT_EQ(rig.view->focusWidget(), rig.Control(1319));  // the space bar starts
     EXPECT_EQ(rig.TextOf(1156), "Sæt startpunkt");
     EXPECT_TRUE(rig.view->IsTimerActive(1));
     EXPECT_FALSE(rig.view->IsTimerActive(2));
