@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The real program in a real X server, driven from the keyboard as a user would: under Xvfb,
-# korvanta starts, Alt+I, C, S picks "SIM" from the port menu by the mnemonics, the
-# initialisation succeeds (the title then names the port), Alt+F4 ends the program and its
-# settings file holds "SIM". Every wait is for a window with a deadline, never a blind pause.
-# Usage: RealWindowTest.sh path/to/korvanta
+# korvanta starts on a measurement file that holds the pipe, Alt+I, C, S picks "SIM" from the
+# port menu by the mnemonics, the initialisation succeeds (the title then names the port), the
+# space bar on START measures the simulated kit's leak until blocks have arrived and stops,
+# Ctrl+S saves, and korvanta-cli finds the leak in the saved file where the kit has it. Alt+F4
+# ends the program and its settings file holds "SIM". Every wait is for a window or a file with a
+# deadline, never a blind pause.
+# Usage: RealWindowTest.sh path/to/korvanta path/to/korvanta-cli
 set -euo pipefail
 program=$(realpath "$1")
+cli=$(realpath "$2")
 
 if [ -z "${KORVANTA_IN_XVFB:-}" ]; then
     for tool in xvfb-run xdotool; do
@@ -35,7 +39,21 @@ wait_window() {
     timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 
-"$program" &
+# The pipe of the kit's default scenario (120 m of PVC, the leak 43.5 m from red), in a file.
+mkdir "$work/cli"
+(cd "$work/cli" && "$cli" measure --port SIM --fast --pairs 1 --section 120:363:110:PVC --out "$work/leak.kvd") \
+    >/dev/null || fail "korvanta-cli could not make the pipe's file"
+
+# Waits (at most $2 seconds) until the comms log holds $1 data-block requests.
+wait_blocks() {
+    for _ in $(seq 1 $(($2 * 10))); do
+        [ "$(grep -c 'GET_DATA_BLOCK' DebugFile.txt 2>/dev/null || true)" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+"$program" "$work/leak.kvd" &
 pid=$!
 frame=$(wait_window ' - Korvanta' 30) || fail "the main window did not appear"
 [ -n "$frame" ] || fail "the main window did not appear"
@@ -46,6 +64,26 @@ xdotool windowfocus --sync "$frame" || true
 xdotool key --delay 150 alt+i c s
 wait_window 'Korvanta \[SIM\]' 40 >/dev/null || fail "the link did not come up on SIM"
 echo "after initialisation: $(xdotool getwindowname "$frame")"
+
+# START has the focus: measure until eight blocks have come (the ninth is asked for), stop, save.
+xdotool windowfocus --sync "$frame" || true
+xdotool key space
+wait_blocks 9 60 || fail "no blocks arrived after START"
+xdotool key space
+before=$(stat -c %Y.%s "$work/leak.kvd")
+xdotool key ctrl+s
+for _ in $(seq 1 100); do
+    [ "$(stat -c %Y.%s "$work/leak.kvd")" != "$before" ] && break
+    sleep 0.1
+done
+shown=$("$cli" show "$work/leak.kvd") || fail "korvanta-cli cannot read the saved file"
+echo "saved: $shown"
+python3 - "$shown" <<'CHECK' || fail "the saved measurement does not locate the leak"
+import json, sys
+shown = json.loads(sys.argv[1])
+assert shown["pairs"] >= 4, shown["pairs"]
+assert abs(shown["from_start"] - 43.5) <= 1.0, shown["from_start"]
+CHECK
 
 xdotool windowfocus --sync "$frame" || true
 xdotool key alt+F4
@@ -61,4 +99,4 @@ pid=
 settings="$XDG_CONFIG_HOME/Veltmark/Korvanta.conf"
 [ -f "$settings" ] || fail "no settings file at $settings"
 grep -Eqx 'COM(%20| )Port=SIM' "$settings" || { cat "$settings"; fail "the settings do not hold SIM"; }
-echo "PASS: SIM chosen by keyboard, link up, settings hold it"
+echo "PASS: SIM chosen by keyboard, link up, a measurement saved that finds the leak, settings hold SIM"

@@ -1,0 +1,53 @@
+// The two-station form inside the whole program: the link up on the simulated kit, START from the
+// form, blocks through the comms thread and the frame, STOP, and the result kept.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include "core/pipe/UnitConversion.h"
+#include "gui/app/CInitialisationDialog.h"
+#include "gui/app/CTemplateLayout.h"
+#include "gui/view/CKorvantaView.h"
+#include "tests/core/document/DocumentTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
+
+namespace korvanta::test {
+namespace {
+
+using ViewInTheProgram = AppFixture;
+
+TEST_F(ViewInTheProgram, MeasuresTheKitsLeakFromTheForm)
+{
+    Start();
+    gui::CInitialisationDialog dialog(app_->GetLinkState(), "SIM", &Frame());
+    dialog.SetCloseDelay(0);
+    dialog.show();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
+    auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
+    ASSERT_NE(view, nullptr);
+    auto* start = view->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        view->StatusPollTick();
+        return start->isEnabled();
+    }));
+
+    // The kit's default scenario: 120 m of PVC, the leak 43.5 m from red.
+    PipeSections pipe{};
+    pipe[0] = doctest::Section(8, 120.0f, 363.0f, 110.0f);
+    CKorvantaDoc& doc = app_->Document();
+    doc.ApplyPipeData(pipe);
+    start->click();
+    ASSERT_EQ(start->text(), "STOP");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return doc.PairTotal() >= 4; }, std::chrono::seconds(60)));
+    start->click();
+    EXPECT_EQ(start->text(), "START");
+    ASSERT_TRUE(doc.IsResultValid());
+    const CorrelationDisplay& display = view->Model().Display();
+    EXPECT_NEAR(doc.ComputeLeakPosition(display.Cursor().Delay()).fromStart, 43.5f, 1.0f);
+    auto* distance = view->findChild<QLabel*>(gui::CTemplateLayout::ControlName(1049));
+    EXPECT_EQ(distance->text().toStdString(), display.Distances().sensor1);
+}
+
+}  // namespace
+}  // namespace korvanta::test
