@@ -43,6 +43,8 @@ public:
     int MaterialIndex() const { return material_; }
     // A material chosen in the drop-down: the velocity is proposed again for it.
     void ChooseMaterial(int index);
+    // The material alone, for a choice made while a typed value is not readable.
+    void SetMaterial(int index) { material_ = index; }
     // The diameter edit lost the focus after the three values were read: propose a velocity.
     void DiameterLeft();
 
