@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev
   fonts-wine fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils
+  locales
 )
 
 missing=()
@@ -17,9 +18,17 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The locale tests read and write numbers under a Danish locale (decimal comma).
+if ! locale -a 2>/dev/null | grep -qi '^da_DK\.utf-\?8$'; then
+  $sudo_cmd sed -i 's/^# *da_DK.UTF-8 UTF-8/da_DK.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^da_DK.UTF-8 UTF-8' /etc/locale.gen || echo 'da_DK.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+  $sudo_cmd locale-gen
 fi
