@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/RunLogFolder.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
 #include "core/document/KvdFile.h"
@@ -173,7 +174,8 @@ std::string ResultJson(CKorvantaDoc& doc, bool complete)
 
 int RunMeasure(const std::vector<std::string>& args)
 {
-    const CommandLine options(args, {"port", "pairs", "range", "pair", "section", "low", "high", "out", "leak", "snr"},
+    const CommandLine options(args,
+                              {"port", "pairs", "range", "pair", "section", "low", "high", "out", "leak", "snr", "log"},
                               {"auto", "fast"});
     if (!options.Positional().empty()) {
         throw UsageError("unexpected argument '" + options.Positional()[0] + "'");
@@ -263,9 +265,10 @@ int RunMeasure(const std::vector<std::string>& args)
         }
     }
 
+    const RunLogFolder logFolder(options.Value("log"));
     OrvelinkLibrary library;
     PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &notices, std::filesystem::temp_directory_path());
+    HeadlessLink headless(link, library, clock, &notices, logFolder.Path());
     const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
     if (opened != HeadlessLink::OpenResult::Ok) {
         std::cerr << "korvanta-cli measure: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";

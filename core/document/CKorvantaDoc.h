@@ -79,6 +79,7 @@ public:
     void SetCorrelationRange(uint32_t range);
     uint32_t PairTotal() const { return record_->pairTotal; }
     const FilterSettings& SavedFilters() const { return savedFilters_; }
+    // At exit the program saves the database with Materials().SaveIfChanged().
     CMaterialDatabase& Materials() { return *materials_; }
     const CMaterialDatabase& Materials() const { return *materials_; }
     const CPresetFilters& Presets() const { return presets_; }

@@ -32,15 +32,16 @@ CMaterialDatabase::CMaterialDatabase(std::filesystem::path folder, IMessageSink&
         saveAtExit_ = false;
 }
 
-CMaterialDatabase::~CMaterialDatabase()
+bool CMaterialDatabase::IsChanged() const
 {
-    if (!saveAtExit_)
-        return;
-    try {
-        WriteFile();
-    } catch (...) {
-        // Nothing sensible is left to do at exit; the old file stays as it was.
-    }
+    return !onDiskKnown_ || std::memcmp(materials_.data(), onDisk_.data(), kImageBytes) != 0;
+}
+
+bool CMaterialDatabase::SaveIfChanged()
+{
+    if (!saveAtExit_ || !IsChanged())
+        return true;
+    return WriteFile();
 }
 
 int CMaterialDatabase::MaterialCount() const
@@ -218,7 +219,11 @@ bool CMaterialDatabase::ReadFile()
     if (std::filesystem::is_directory(DatabasePath(), error))
         return false;
     std::ifstream file(DatabasePath(), std::ios::binary);
-    return file.is_open() && ReadFrom(file);
+    if (!file.is_open() || !ReadFrom(file))
+        return false;
+    onDisk_ = materials_;
+    onDiskKnown_ = true;
+    return true;
 }
 
 bool CMaterialDatabase::ReadFrom(std::istream& in)
@@ -232,7 +237,7 @@ bool CMaterialDatabase::ReadFrom(std::istream& in)
     return true;
 }
 
-bool CMaterialDatabase::WriteFile() const
+bool CMaterialDatabase::WriteFile()
 {
     const std::filesystem::path target = DatabasePath();
     std::filesystem::path temporary = target;
@@ -254,6 +259,8 @@ bool CMaterialDatabase::WriteFile() const
         std::filesystem::remove(temporary, error);
         return false;
     }
+    onDisk_ = materials_;
+    onDiskKnown_ = true;
     return true;
 }
 
