@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/LeakPositionJson.h"
 #include "cli/RunLogFolder.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
@@ -158,14 +159,7 @@ std::string ResultJson(CKorvantaDoc& doc, bool complete)
     json.Add("spectrum_a", doc.SpectrumBuffer(0).first(kSpectrumWidth));
     json.Add("spectrum_b", doc.SpectrumBuffer(1).first(kSpectrumWidth));
     json.AddNull("column");
-    if (result && doc.GetSectionCount() > 0) {
-        const LeakPosition position = doc.ComputeLeakPosition(doc.GetDelay());
-        json.Add("from_start", static_cast<double>(position.fromStart));
-        json.Add("from_end", static_cast<double>(position.fromEnd));
-    } else {
-        json.AddNull("from_start");
-        json.AddNull("from_end");
-    }
+    AddLeakPosition(json, doc, result ? std::optional<float>(doc.GetDelay()) : std::nullopt);
     json.Add("complete", complete);
     return json.Finish();
 }

@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/LeakPositionJson.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/TextMessageSink.h"
 #include "core/link/SteadyClock.h"
@@ -100,20 +101,11 @@ int RunShow(const std::vector<std::string>& args)
         const float delay = doc->GetDelay();
         json.Add("delay", static_cast<double>(delay));
         json.Add("quality", static_cast<long long>(doc->GetQuality()));
-        if (doc->GetSectionCount() > 0) {
-            const LeakPosition position = doc->ComputeLeakPosition(delay);
-            json.Add("from_start", static_cast<double>(position.fromStart));
-            json.Add("from_end", static_cast<double>(position.fromEnd));
-            json.Add("outside", IsLeakOutsidePipe(doc->Record().pipe, delay));
-        } else {
-            json.AddNull("from_start");
-            json.AddNull("from_end");
-        }
+        AddLeakPosition(json, *doc, delay);
     } else {
         json.AddNull("delay");
         json.AddNull("quality");
-        json.AddNull("from_start");
-        json.AddNull("from_end");
+        AddLeakPosition(json, *doc, std::nullopt);
     }
     std::cout << json.Finish() << "\n";
     return 0;

@@ -9,6 +9,7 @@ packages=(
   libfftw3-dev libserialport-dev
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   xvfb xauth
+  locales
 )
 
 missing=()
@@ -21,4 +22,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# Number texts are tested under a Danish locale (its decimal point is a comma).
+if ! locale -a 2>/dev/null | grep -qi '^da_DK\.utf-\?8$'; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd localedef -i da_DK -f UTF-8 da_DK.UTF-8
 fi

@@ -139,6 +139,16 @@ TEST_F(CommandLineToolTest, RunsLeaveTheProgramsFilesAndTheSharedTemporaryFolder
     EXPECT_EQ(Execute("probe --port SIM --fast --log " + (folder_ / "missing").string()).status, 2);
 }
 
+TEST_F(CommandLineToolTest, MeasureSaysWhenTheLeakLiesOutsideThePipe)
+{
+    // The kit hears its 120 m default pipe; the crew declared only 10 m of it.
+    const ToolRun run = Execute("measure --port SIM --fast --section 10:1000 --pairs 2");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto result = nlohmann::json::parse(run.out);
+    ASSERT_EQ(result["result"], true);
+    EXPECT_EQ(result["outside"], true);
+}
+
 TEST_F(CommandLineToolTest, BadInputIsRefusedWithStatusTwoAndWritesNothing)
 {
     const fs::path out = folder_ / "never.bin";
