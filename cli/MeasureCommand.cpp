@@ -19,6 +19,7 @@
 #include "core/link/SteadyClock.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
+#include "core/platform/ProgramFolder.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
@@ -31,13 +32,6 @@ constexpr int64_t kRunTimeoutMs = 60000;
 constexpr int64_t kRunTimeoutPerPairMs = 10000;
 constexpr double kKitVelocity = 1000.0;
 constexpr float kDefaultDiameter = 100.0f;
-
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : self.parent_path();
-}
 
 struct SectionText {
     float length = 0.0f;
@@ -208,7 +202,7 @@ int RunMeasure(const std::vector<std::string>& args)
     context.messages = &messages;
     context.settings = &settings;
     context.setup = &setup;
-    context.dataFolder = ProgramFolder();
+    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
     auto doc = std::make_unique<CKorvantaDoc>(context);
     docForSetup = doc.get();
 

@@ -10,18 +10,11 @@
 #include "core/document/TextMessageSink.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/LeakPosition.h"
+#include "core/platform/ProgramFolder.h"
 
 namespace korvanta::cli {
 
 namespace {
-
-// The program's data files (Database2.bin, the .fd files) lie beside the executable.
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : self.parent_path();
-}
 
 std::string SectionsJson(const CKorvantaDoc& doc)
 {
@@ -72,7 +65,7 @@ int RunShow(const std::vector<std::string>& args)
     context.clock = &clock;
     context.messages = &messages;
     context.settings = &settings;
-    context.dataFolder = ProgramFolder();
+    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
     auto doc = std::make_unique<CKorvantaDoc>(context);
     if (!doc->Open(options.Positional()[0])) {
         return 2;  // the document has shown why
