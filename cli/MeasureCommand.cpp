@@ -282,9 +282,8 @@ int RunMeasure(const std::vector<std::string>& args)
         std::cerr << "korvanta-cli measure: the stations did not start sampling\n";
         return 1;
     }
-    if (outcome == MeasurementRunner::Outcome::Ended) {
-        messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
-    } else if (outcome == MeasurementRunner::Outcome::TimedOut) {
+    // An early end was shown by the runner, naming the unit and the cause where it can.
+    if (outcome == MeasurementRunner::Outcome::TimedOut) {
         std::cerr << "korvanta-cli measure: no more blocks arrived in time\n";
     }
 
