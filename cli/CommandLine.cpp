@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/text/NumberText.h"
+
 namespace korvanta::cli {
 
 CommandLine::CommandLine(const std::vector<std::string>& args, const std::vector<std::string>& known,
@@ -72,13 +74,11 @@ long CommandLine::Integer(const std::string& name, long fallback, long min, long
 
 double ParseNumber(const std::string& text, const std::string& what)
 {
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value)) {
+    const std::optional<double> value = ParseDecimal(text);
+    if (!value) {
         throw UsageError(what + ": not a number: '" + text + "'");
     }
-    return value;
+    return *value;
 }
 
 double ParseNumber(const std::string& text, const std::string& what, double min, double max)

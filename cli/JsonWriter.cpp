@@ -1,5 +1,6 @@
 #include "cli/JsonWriter.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -18,9 +19,10 @@ std::string JsonWriter::Number(double value)
     if (!std::isfinite(value)) {
         return "null";
     }
+    // As printf's "%.9g" in the C locale, whatever locale the process runs under.
     char text[40];
-    std::snprintf(text, sizeof text, "%.9g", value);
-    return text;
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 9);
+    return std::string(text, result.ptr);
 }
 
 std::string JsonWriter::Quote(const std::string& text)

@@ -8,6 +8,8 @@
 #include "cli/JsonWriter.h"
 #include "cli/OptionLimits.h"
 #include "core/correlation/DataBlockFile.h"
+#include "cli/LeakPositionJson.h"
+#include "cli/RunLogFolder.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
 #include "core/document/KvdFile.h"
@@ -20,6 +22,7 @@
 #include "core/link/SteadyClock.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
+#include "core/platform/ProgramFolder.h"
 #include "sim/InProcessKit.h"
 #include "sim/LeakNoiseGenerator.h"
 #include "sim/scenario/ScenarioKitOptions.h"
@@ -33,13 +36,6 @@ constexpr int64_t kRunTimeoutMs = 60000;
 constexpr int64_t kRunTimeoutPerPairMs = 10000;
 constexpr double kKitVelocity = 1000.0;
 constexpr float kDefaultDiameter = 100.0f;
-
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : self.parent_path();
-}
 
 struct SectionText {
     float length = 0.0f;
@@ -161,14 +157,7 @@ std::string ResultJson(CKorvantaDoc& doc, bool complete)
     json.Add("spectrum_a", doc.SpectrumBuffer(0).first(kSpectrumWidth));
     json.Add("spectrum_b", doc.SpectrumBuffer(1).first(kSpectrumWidth));
     json.AddNull("column");
-    if (result && doc.GetSectionCount() > 0) {
-        const LeakPosition position = doc.ComputeLeakPosition(doc.GetDelay());
-        json.Add("from_start", static_cast<double>(position.fromStart));
-        json.Add("from_end", static_cast<double>(position.fromEnd));
-    } else {
-        json.AddNull("from_start");
-        json.AddNull("from_end");
-    }
+    AddLeakPosition(json, doc, result ? std::optional<float>(doc.GetDelay()) : std::nullopt);
     json.Add("complete", complete);
     return json.Finish();
 }
@@ -177,7 +166,8 @@ std::string ResultJson(CKorvantaDoc& doc, bool complete)
 
 int RunMeasure(const std::vector<std::string>& args)
 {
-    const CommandLine options(args, {"port", "pairs", "range", "pair", "section", "low", "high", "out", "leak", "snr"},
+    const CommandLine options(args,
+                              {"port", "pairs", "range", "pair", "section", "low", "high", "out", "leak", "snr", "log"},
                               {"auto", "fast"});
     if (!options.Positional().empty()) {
         throw UsageError("unexpected argument '" + options.Positional()[0] + "'");
@@ -218,7 +208,7 @@ int RunMeasure(const std::vector<std::string>& args)
     context.messages = &messages;
     context.settings = &settings;
     context.setup = &setup;
-    context.dataFolder = ProgramFolder();
+    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
     auto doc = std::make_unique<CKorvantaDoc>(context);
     docForSetup = doc.get();
 
@@ -270,9 +260,10 @@ int RunMeasure(const std::vector<std::string>& args)
         }
     }
 
+    const RunLogFolder logFolder(options.Value("log"));
     OrvelinkLibrary library;
     PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &notices, std::filesystem::temp_directory_path());
+    HeadlessLink headless(link, library, clock, &notices, logFolder.Path());
     const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
     if (opened != HeadlessLink::OpenResult::Ok) {
         std::cerr << "korvanta-cli measure: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
@@ -298,9 +289,8 @@ int RunMeasure(const std::vector<std::string>& args)
         std::cerr << "korvanta-cli measure: the stations did not start sampling\n";
         return 1;
     }
-    if (outcome == MeasurementRunner::Outcome::Ended) {
-        messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
-    } else if (outcome == MeasurementRunner::Outcome::TimedOut) {
+    // An early end was shown by the runner, naming the unit and the cause where it can.
+    if (outcome == MeasurementRunner::Outcome::TimedOut) {
         std::cerr << "korvanta-cli measure: no more blocks arrived in time\n";
     }
 

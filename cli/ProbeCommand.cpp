@@ -14,6 +14,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/RunLogFolder.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CommsThread.h"
 #include "core/link/OrvelinkLibrary.h"
@@ -177,7 +178,7 @@ std::string ResultJson(const ProbeResult& result)
 }
 
 // Runs the comms thread over the port and fills `result`; the reason when something failed.
-std::string Probe(const std::string& port, ProbeResult& result)
+std::string Probe(const std::string& port, const std::filesystem::path& logFolder, ProbeResult& result)
 {
     CLinkState state;
     OrvelinkLibrary library;
@@ -186,8 +187,7 @@ std::string Probe(const std::string& port, ProbeResult& result)
     context.state = &state;
     context.library = &library;
     context.clock = &clock;
-    // The comms thread's log goes where it does not litter the caller's folder.
-    context.logFolder = std::filesystem::temp_directory_path();
+    context.logFolder = logFolder;
     CommsThread thread(context);
     if (!thread.Start()) {
         return "the comms thread could not be started";
@@ -216,7 +216,7 @@ std::string Probe(const std::string& port, ProbeResult& result)
 
 int RunProbe(const std::vector<std::string>& args)
 {
-    const CommandLine options(args, {"port"}, {"fast"});
+    const CommandLine options(args, {"port", "log"}, {"fast"});
     if (!options.Positional().empty()) {
         throw UsageError("unexpected argument '" + options.Positional()[0] + "'");
     }
@@ -246,8 +246,9 @@ int RunProbe(const std::vector<std::string>& args)
     } else if (options.Has("fast")) {
         throw UsageError("--fast applies only to the simulated kit on port SIM");
     }
+    const RunLogFolder logFolder(options.Value("log"));
     ProbeResult result;
-    const std::string failure = Probe(*port, result);
+    const std::string failure = Probe(*port, logFolder.Path(), result);
     std::cout << ResultJson(result) << "\n";
     if (!failure.empty()) {
         std::cerr << "korvanta-cli probe: " << failure << "\n";

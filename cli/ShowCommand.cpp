@@ -5,23 +5,17 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/LeakPositionJson.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/TextMessageSink.h"
 #include "core/fileio/InputFile.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/LeakPosition.h"
+#include "core/platform/ProgramFolder.h"
 
 namespace korvanta::cli {
 
 namespace {
-
-// The program's data files (Database2.bin, the .fd files) lie beside the executable.
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : self.parent_path();
-}
 
 std::string SectionsJson(const CKorvantaDoc& doc)
 {
@@ -72,7 +66,7 @@ int RunShow(const std::vector<std::string>& args)
     context.clock = &clock;
     context.messages = &messages;
     context.settings = &settings;
-    context.dataFolder = ProgramFolder();
+    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
     auto doc = std::make_unique<CKorvantaDoc>(context);
     // A folder, a device or a pipe is refused by name before the document tries it.
     if (const InputFile file(options.Positional()[0], UINT64_MAX); !file.IsOpen()) {
@@ -106,20 +100,11 @@ int RunShow(const std::vector<std::string>& args)
         const float delay = doc->GetDelay();
         json.Add("delay", static_cast<double>(delay));
         json.Add("quality", static_cast<long long>(doc->GetQuality()));
-        if (doc->GetSectionCount() > 0) {
-            const LeakPosition position = doc->ComputeLeakPosition(delay);
-            json.Add("from_start", static_cast<double>(position.fromStart));
-            json.Add("from_end", static_cast<double>(position.fromEnd));
-            json.Add("outside", IsLeakOutsidePipe(doc->Record().pipe, delay));
-        } else {
-            json.AddNull("from_start");
-            json.AddNull("from_end");
-        }
+        AddLeakPosition(json, *doc, delay);
     } else {
         json.AddNull("delay");
         json.AddNull("quality");
-        json.AddNull("from_start");
-        json.AddNull("from_end");
+        AddLeakPosition(json, *doc, std::nullopt);
     }
     std::cout << json.Finish() << "\n";
     return 0;

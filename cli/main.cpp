@@ -17,8 +17,11 @@ constexpr const char* kUsage =
     "  measure --port PORT [--pairs N] [--range R] [--pair CODE]\n"
     "          [--section LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]]... [--low HZ] [--high HZ] [--auto]\n"
     "          [--out FILE.kvd] [--leak METRES] [--snr DB] [--fast]   (the last three with --port SIM)\n"
+    "          [--log FOLDER]\n"
     "  show FILE.kvd\n"
-    "  probe --port PORT [--fast]   (--fast with --port SIM, the simulated kit in this process)\n";
+    "  probe --port PORT [--fast] [--log FOLDER]   (--fast with --port SIM, the simulated kit in this process)\n"
+    "  measure and probe keep the comms log (DebugFile.txt) in FOLDER with --log, else in a private\n"
+    "  temporary folder removed at the end of the run\n";
 
 }  // namespace
 

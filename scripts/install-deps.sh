@@ -26,9 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The locale tests read and write numbers under a Danish locale (decimal comma).
+# Number texts are tested under a Danish locale (its decimal point is a comma).
 if ! locale -a 2>/dev/null | grep -qi '^da_DK\.utf-\?8$'; then
-  $sudo_cmd sed -i 's/^# *da_DK.UTF-8 UTF-8/da_DK.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^da_DK.UTF-8 UTF-8' /etc/locale.gen || echo 'da_DK.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
-  $sudo_cmd locale-gen
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd localedef -i da_DK -f UTF-8 da_DK.UTF-8
 fi

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "core/text/NumberText.h"
 #include "sim/scenario/ScenarioFile.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
@@ -21,13 +22,7 @@ std::optional<double> ParseNumber(const std::string& text)
     if (text.empty()) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return ParseDecimal(text);
 }
 
 std::optional<long> ParseWhole(const std::string& text, long min, long max)

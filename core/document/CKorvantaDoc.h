@@ -79,6 +79,7 @@ public:
     void SetCorrelationRange(uint32_t range);
     uint32_t PairTotal() const { return record_->pairTotal; }
     const FilterSettings& SavedFilters() const { return savedFilters_; }
+    // At exit the program saves the database with Materials().SaveIfChanged().
     CMaterialDatabase& Materials() { return *materials_; }
     const CMaterialDatabase& Materials() const { return *materials_; }
     const CPresetFilters& Presets() const { return presets_; }
@@ -95,6 +96,9 @@ public:
     // come without it) ends the measurement as a failed re-synchronisation does: hint 101 and no
     // further block is asked for.
     void OnBlockReady();
+    // Why the two-station measurement had to end (a string-table ID naming the unit and the
+    // cause where there is one) once hint 101 was sent; 0 before.
+    uint32_t EndReason() const { return two_->EndReason(); }
 
     // Results of the engine on show (the two-station one, or in three-station mode the pair
     // selected on the form).

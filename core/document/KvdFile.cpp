@@ -1,11 +1,15 @@
 #include "core/document/KvdFile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <span>
 #include <cstring>
 #include <memory>
 
 #include "core/fileio/AtomicFileWriter.h"
 #include "core/fileio/InputFile.h"
+#include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -41,6 +45,39 @@ std::string CheckPipe(const PipeSections& pipe)
         }
         if (!Usable(section.velocity) || !(section.velocity > 0.0f)) {
             return which + " has no usable velocity";
+        }
+    }
+    // Each section can be sound while their sum is not: ten of 3e38 m make an infinite pipe.
+    if (!Usable(GetTotalLength(pipe)) || !Usable(GetTravelTime(pipe))) {
+        return "the pipe's length or travel time is not a number";
+    }
+    return {};
+}
+
+bool FiltersUsable(const FilterSettings& filters)
+{
+    if (!Usable(filters.lowCutoff) || !Usable(filters.highCutoff)) {
+        return false;
+    }
+    return std::all_of(std::begin(filters.notches), std::end(filters.notches),
+                       [](const NotchFilter& notch) { return Usable(notch.low) && Usable(notch.high); });
+}
+
+bool SpectrumUsable(std::span<const ComplexF> bins)
+{
+    return std::all_of(bins.begin(), bins.end(), [](const ComplexF& bin) { return Usable(bin.re) && Usable(bin.im); });
+}
+
+std::string CheckSpectra(const MeasurementRecord& record)
+{
+    for (int ring = 0; ring < 2; ++ring) {
+        if (!SpectrumUsable(record.quietest[ring])) {
+            return "the quietest spectrum of ring " + std::to_string(ring) + " holds values that are not numbers";
+        }
+    }
+    for (int k = 0; k < kAccumulatorCount; ++k) {
+        if (!SpectrumUsable(record.accumulators[k].bins)) {
+            return "accumulator " + std::to_string(k) + " holds values that are not numbers";
         }
     }
     return {};
@@ -89,7 +126,16 @@ std::string FindRecordDamage(const MeasurementRecord& record)
     if (!IsValidPairCode(record.pairCode)) {
         return "sensor pair code " + std::to_string(record.pairCode);
     }
-    return CheckPipe(record.pipe);
+    if (record.pairTotal > kMaxPairTotal) {
+        return "pair total " + std::to_string(record.pairTotal);
+    }
+    if (!FiltersUsable(record.filters)) {
+        return "filter settings that are not numbers";
+    }
+    if (std::string damage = CheckPipe(record.pipe); !damage.empty()) {
+        return damage;
+    }
+    return CheckSpectra(record);
 }
 
 std::vector<uint8_t> FormatKvd(const MeasurementRecord& record)

@@ -27,10 +27,15 @@ enum class KvdStatus {
 // The string-table message the user is shown for a status other than Ok.
 uint32_t KvdStatusMessage(KvdStatus status);
 
+// Block pairs a measurement can hold: a year of pairs, one per two block lengths.
+inline constexpr uint32_t kMaxPairTotal = static_cast<uint32_t>(365.0 * 86400.0 / (2.0 * 0.8388608));
+
 // What in a record cannot come from a measurement: a correlation range other than 0..2, a pair
-// code that is none of the six sensor combinations, pipe sections in use that are not packed
-// from the first entry, or a section in use whose material index lies outside the database or
-// whose length, diameter or velocity is not a usable number. Empty when the record is sound.
+// code that is none of the six sensor combinations, more pairs than kMaxPairTotal, filter values
+// that are not numbers, pipe sections in use that are not packed from the first entry, a section
+// in use whose material index lies outside the database or whose length, diameter or velocity is
+// not a usable number, a pipe whose total length or travel time is not finite, or spectra and
+// sums that hold values that are not finite. Empty when the record is sound.
 std::string FindRecordDamage(const MeasurementRecord& record);
 
 // True for the six sensor combinations (3, 5, 6, 9, 10, 12).

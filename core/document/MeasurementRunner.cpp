@@ -5,6 +5,7 @@
 
 #include "core/document/DocumentHints.h"
 #include "core/link/IBlockReadyNotifier.h"
+#include "core/text/StringIds.h"
 
 namespace korvanta {
 
@@ -30,18 +31,27 @@ void MeasurementRunner::OnDocumentUpdate(uint32_t hint)
 {
     hints_.push_back(hint);
     if (hint == kHintMeasurementEnded) {
-        mustEnd_ = true;
+        MustEnd(document_.EndReason() != 0 ? document_.EndReason() : str::kMeasurementStopped);
     }
 }
 
-// As the view's status poll: a link that goes down or a reset of the interface unit ends the
-// measurement.
+void MeasurementRunner::MustEnd(uint32_t reason)
+{
+    if (!mustEnd_) {
+        endReason_ = reason;
+    }
+    mustEnd_ = true;
+}
+
+// As the view's status poll: a reset of the interface unit or a link that goes down ends the
+// measurement, and the user is told which.
 void MeasurementRunner::PollLink()
 {
-    if (link_.IsLinkChanged() && !link_.GetLinkUp()) {
-        document_.UpdateAllViews(kHintMeasurementEnded);
-    }
     if (link_.GetResetPressed()) {
+        MustEnd(str::kResetPressedDuringMeasurement);
+        document_.UpdateAllViews(kHintMeasurementEnded);
+    } else if (link_.IsLinkChanged() && !link_.GetLinkUp()) {
+        MustEnd(str::kCommunicationError);
         document_.UpdateAllViews(kHintMeasurementEnded);
     }
 }
@@ -72,6 +82,7 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
 {
     hints_.clear();
     mustEnd_ = false;
+    endReason_ = 0;
     notices_.Clear();
     const int64_t start = clock_.NowMs();
     if (!document_.StartMeasurement()) {
@@ -96,6 +107,9 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
     }
     document_.StopMeasurement();
     document_.SetMeasuringTime(FormatElapsed(clock_.NowMs() - start));
+    if (outcome == Outcome::Ended) {
+        messages_.ShowMessage(endReason_, kStyleExclamation);
+    }
     return outcome;
 }
 

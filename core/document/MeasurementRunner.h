@@ -40,6 +40,10 @@ public:
     // the stopped measurement with its measuring time.
     Outcome Run(const Options& options);
 
+    // Why the last run ended early (a string-table ID), 0 when it did not; it was shown through
+    // the message sink, as the view shows it.
+    uint32_t EndReason() const { return endReason_; }
+
     // Hints the document sent during the last run, in order.
     const std::vector<uint32_t>& Hints() const { return hints_; }
 
@@ -50,6 +54,7 @@ public:
 
 private:
     void PollLink();
+    void MustEnd(uint32_t reason);
     void Take(const PostedNotice& notice);
     void ShowPendingMessages();
 
@@ -60,6 +65,7 @@ private:
     IClock& clock_;
     std::vector<uint32_t> hints_;
     bool mustEnd_ = false;
+    uint32_t endReason_ = 0;
 };
 
 }  // namespace korvanta

@@ -67,12 +67,4 @@ void RecordTexts::StampDateAndTime(const std::tm& when)
     FormatInto(record_.time, "%H:%M", when);
 }
 
-std::tm CurrentLocalTime()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 }  // namespace korvanta

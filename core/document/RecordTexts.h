@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform/PlatformTime.h"
 #include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
@@ -43,8 +44,5 @@ public:
 private:
     MeasurementRecord& record_;
 };
-
-// The local wall-clock time now.
-std::tm CurrentLocalTime();
 
 }  // namespace korvanta

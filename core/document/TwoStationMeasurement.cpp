@@ -3,15 +3,23 @@
 #include <algorithm>
 
 #include "core/document/DocumentHints.h"
+#include "core/text/StringIds.h"
 
 namespace korvanta {
 
 namespace {
 
-// The status of a block that an outstation did not deliver; one such block can be a lost radio
-// reply, two in a row mean the station is gone.
+// Block statuses without a spectrum: no sensor (2, 3), the outstation did not answer (4). One
+// such block can be a lost radio reply or a loose plug; two in a row mean the station is gone.
+constexpr uint8_t kStatusNoSensor = 2;
+constexpr uint8_t kStatusSensorFault = 3;
 constexpr uint8_t kStatusUnitSilent = 4;
-constexpr uint8_t kSilentBlocksBeforeEnd = 2;
+constexpr uint8_t kEmptyBlocksBeforeEnd = 2;
+
+constexpr std::array<uint32_t, CLinkState::kUnits> kNotAnswering = {str::kCommunicationError, str::kRedNotAnswering,
+                                                                    str::kBlueNotAnswering, str::kYellowNotAnswering};
+constexpr std::array<uint32_t, CLinkState::kUnits> kNoSensor = {str::kNoSensorInterface, str::kNoSensorRed,
+                                                                str::kNoSensorBlue, str::kNoSensorYellow};
 
 }  // namespace
 
@@ -30,7 +38,8 @@ bool TwoStationMeasurement::Start()
         return false;
     }
     engine_.ResetMeasurement();
-    silentBlocks_.fill(0);
+    emptyBlocks_.fill(0);
+    endReason_ = 0;
     session_.Begin();
     session_.RequestNextBlock(false);
     return true;
@@ -42,14 +51,26 @@ void TwoStationMeasurement::Stop()
     session_.End();
 }
 
-bool TwoStationMeasurement::StationGone(const DataBlockRecord& block)
+uint32_t TwoStationMeasurement::StationLost(const DataBlockRecord& block)
 {
-    if (block.unit >= silentBlocks_.size()) {
-        return false;
+    if (block.unit >= emptyBlocks_.size()) {
+        return 0;
     }
-    uint8_t& silent = silentBlocks_[block.unit];
-    silent = block.status == kStatusUnitSilent ? static_cast<uint8_t>(silent + 1) : 0;
-    return silent >= kSilentBlocksBeforeEnd;
+    const size_t unit = block.unit;
+    const bool silent = block.status == kStatusUnitSilent;
+    const bool noSensor = block.status == kStatusNoSensor || block.status == kStatusSensorFault;
+    uint8_t& empty = emptyBlocks_[unit];
+    empty = silent || noSensor ? static_cast<uint8_t>(empty + 1) : 0;
+    if (empty < kEmptyBlocksBeforeEnd) {
+        return 0;
+    }
+    return silent ? kNotAnswering[unit] : kNoSensor[unit];
+}
+
+void TwoStationMeasurement::End(uint32_t reason)
+{
+    endReason_ = reason;
+    notify_(kHintMeasurementEnded);
 }
 
 void TwoStationMeasurement::TakeQuality()
@@ -65,8 +86,8 @@ void TwoStationMeasurement::OnBlockReady()
     }
     DataBlockRecord block;
     link_.FetchDataBlock(block);
-    if (StationGone(block)) {
-        notify_(kHintMeasurementEnded);
+    if (const uint32_t lost = StationLost(block); lost != 0) {
+        End(lost);
         return;
     }
     const bool newResult = engine_.ProcessBlock(block);
@@ -81,7 +102,7 @@ void TwoStationMeasurement::OnBlockReady()
         }
         if (restarted == MeasurementSession::StartResult::Failed) {
             // The stations no longer sample in step; the view ends the measurement.
-            notify_(kHintMeasurementEnded);
+            End(str::kMeasurementStopped);
             return;
         }
         engine_.RestartSequence();

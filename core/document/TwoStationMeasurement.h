@@ -28,10 +28,12 @@ public:
     bool Start();
     // Stores the sums into the record and tells the comms thread.
     void Stop();
-    // A block from the comms thread. A station that stops answering (two of its blocks in a row
-    // come without it) ends the measurement as a failed re-synchronisation does: hint 101 and no
-    // further block is asked for.
+    // A block from the comms thread. A unit whose blocks come twice in a row without a spectrum
+    // (the outstation stopped answering, or its sensor came off) ends the measurement as a failed
+    // re-synchronisation does: hint 101 and no further block is asked for.
     void OnBlockReady();
+    // Why the measurement had to end (a string-table ID) after hint 101; 0 before.
+    uint32_t EndReason() const { return endReason_; }
     // The result again from the record's sums.
     bool Recompute();
 
@@ -49,7 +51,9 @@ public:
     bool HasResult() const { return updateCounter_ > 1; }
 
 private:
-    bool StationGone(const DataBlockRecord& block);
+    // The reason to end when `block` is the second in a row without a spectrum from its unit.
+    uint32_t StationLost(const DataBlockRecord& block);
+    void End(uint32_t reason);
     void TakeQuality();
 
     CLinkState& link_;
@@ -57,7 +61,8 @@ private:
     Notify notify_;
     std::array<int32_t, kTraceWidth> trace_{};
     CCorrelator engine_;
-    std::array<uint8_t, CLinkState::kUnits> silentBlocks_{};  // consecutive blocks of a unit that did not answer
+    std::array<uint8_t, CLinkState::kUnits> emptyBlocks_{};  // consecutive blocks of a unit without a spectrum
+    uint32_t endReason_ = 0;
     uint16_t quality_ = 0;
     uint32_t updateCounter_ = 0;
 };

@@ -265,6 +265,10 @@ void CommsLoop::FetchDataBlock(bool threeStation)
         const bool fatal = errorId == str::kCommunicationError || errorId == str::kResetPressedDuringMeasurement;
         if (fatal) {
             sampling_ = false;
+            // The reset button is a cause of its own, not a lost link: the user is told which.
+            if (errorId == str::kResetPressedDuringMeasurement) {
+                state_.SetResetPressed(true);
+            }
             state_.SetLinkUp(false);
         }
         log_.WriteLine("GET_DATA_BLOCK_RETRY");

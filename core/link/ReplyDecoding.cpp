@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/text/NumberText.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -35,9 +36,7 @@ std::string FormatDiagnosticsText(const uint8_t* words)
             text.append(i == kValuesBeforeWideGap ? 20 : 5, ' ');
         }
         const unsigned raw = (static_cast<unsigned>(words[2 * i]) << 8) | words[2 * i + 1];
-        char value[32];
-        std::snprintf(value, sizeof value, "%1.2f", raw * kVoltsPerCount);
-        text += value;
+        text += FormatFixed("%1.2f", raw * kVoltsPerCount);
     }
     return text;
 }

@@ -33,15 +33,16 @@ CMaterialDatabase::CMaterialDatabase(std::filesystem::path folder, IMessageSink&
         saveAtExit_ = false;
 }
 
-CMaterialDatabase::~CMaterialDatabase()
+bool CMaterialDatabase::IsChanged() const
 {
-    if (!saveAtExit_)
-        return;
-    try {
-        WriteFile();
-    } catch (...) {
-        // Nothing sensible is left to do at exit; the old file stays as it was.
-    }
+    return !onDiskKnown_ || std::memcmp(materials_.data(), onDisk_.data(), kImageBytes) != 0;
+}
+
+bool CMaterialDatabase::SaveIfChanged()
+{
+    if (!saveAtExit_ || !IsChanged())
+        return true;
+    return WriteFile();
 }
 
 int CMaterialDatabase::MaterialCount() const
@@ -221,6 +222,8 @@ bool CMaterialDatabase::ReadFile()
     if (!file.IsOpen() || file.Read(image) != image.size())
         return false;
     std::memcpy(materials_.data(), image.data(), kImageBytes);
+    onDisk_ = materials_;
+    onDiskKnown_ = true;
     return true;
 }
 
@@ -235,11 +238,16 @@ bool CMaterialDatabase::ReadFrom(std::istream& in)
     return true;
 }
 
-bool CMaterialDatabase::WriteFile() const
+bool CMaterialDatabase::WriteFile()
 {
     std::string error;
-    return WriteFileAtomically(DatabasePath(),
-                               std::span(reinterpret_cast<const uint8_t*>(materials_.data()), kImageBytes), error);
+    if (!WriteFileAtomically(DatabasePath(),
+                             std::span(reinterpret_cast<const uint8_t*>(materials_.data()), kImageBytes), error)) {
+        return false;
+    }
+    onDisk_ = materials_;
+    onDiskKnown_ = true;
+    return true;
 }
 
 bool CMaterialDatabase::AddMeasuredPair(int index, float diameter, float velocity)

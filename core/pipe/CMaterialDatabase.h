@@ -33,8 +33,9 @@ public:
     // Reads Database2.bin from `folder`; when that fails restores the defaults, and when that
     // fails too clears save-at-exit so that a half-built database never replaces the file.
     CMaterialDatabase(std::filesystem::path folder, IMessageSink& messages);
-    // Writes Database2.bin when save-at-exit is set.
-    ~CMaterialDatabase();
+    // Writes nothing: the program saves at exit through SaveIfChanged, so that a tool that only
+    // reads never rewrites the file.
+    ~CMaterialDatabase() = default;
 
     CMaterialDatabase(const CMaterialDatabase&) = delete;
     CMaterialDatabase& operator=(const CMaterialDatabase&) = delete;
@@ -63,6 +64,11 @@ public:
 
     void SetSaveAtExit(bool save) { saveAtExit_ = save; }
     bool SaveAtExit() const { return saveAtExit_; }
+    // The entries differ from Database2.bin as last read or written.
+    bool IsChanged() const;
+    // At exit: writes Database2.bin when save-at-exit is set and the entries changed. False only
+    // when a needed write failed.
+    bool SaveIfChanged();
 
     // Rebuilds the database from filters.fd, the default names and mlist.fd, then writes
     // Database2.bin. Shows a stop message and fails when a default is missing.
@@ -74,7 +80,7 @@ public:
     bool ReadFrom(std::istream& in);
     // Writes the entries to a temporary file beside Database2.bin and renames it over the old
     // one, so a failed write leaves the old file intact. True when the new file is in place.
-    bool WriteFile() const;
+    bool WriteFile();
 
     // Puts a measured (diameter mm, velocity m/s) pair into the material's table at its place
     // by diameter; an equal diameter gets the new velocity. A full table stores nothing and
@@ -92,6 +98,8 @@ private:
     std::filesystem::path folder_;
     IMessageSink& messages_;
     std::array<Material, kMaxMaterials> materials_{};
+    std::array<Material, kMaxMaterials> onDisk_{};  // Database2.bin as last read or written
+    bool onDiskKnown_ = false;
     bool saveAtExit_ = true;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/text/NumberText.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 
@@ -107,16 +108,7 @@ uint32_t TimeUnitLabel(TimeUnit time)
 
 std::string FormatNumber(const char* format, double value)
 {
-    char small[64];
-    int needed = std::snprintf(small, sizeof small, format, value);
-    if (needed < 0)
-        return {};
-    if (static_cast<size_t>(needed) < sizeof small)
-        return std::string(small, static_cast<size_t>(needed));
-    // Very large values ("%0.2f" of 1e38) do not fit the small buffer.
-    std::vector<char> large(static_cast<size_t>(needed) + 1);
-    std::snprintf(large.data(), large.size(), format, value);
-    return std::string(large.data(), static_cast<size_t>(needed));
+    return FormatFixed(format, value);
 }
 
 std::string FormatSectionLength(float metres, UnitSystem units)

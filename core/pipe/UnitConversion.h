@@ -45,7 +45,8 @@ std::string FormatVelocity(float metresPerSecond, UnitSystem units, TimeUnit tim
 std::string FormatLeakDistance(float metres, UnitSystem units);                      // "%.1f m" or "%.1f ft"
 std::string FormatDelay(float seconds, TimeUnit time);                               // "%0.4f" s or "%0.1f" ms
 
-// printf-style formatting of one number, for the formats above and their callers.
+// printf-style formatting of one number ("%0.2f"), for the formats above and their callers;
+// always with "." as the decimal point.
 std::string FormatNumber(const char* format, double value);
 
 }  // namespace korvanta

@@ -31,7 +31,8 @@ uint16_t LinkSession::Open(const char* port, int32_t baud)
     }
     LinkConfig config;
     config.bitsPerSecond = baud;  // long frames get the time they need at this line speed
-    endpoint_ = std::make_unique<LinkEndpoint>(*transport_, clock_, config);
+    watch_ = std::make_unique<FailureWatch>(*transport_);
+    endpoint_ = std::make_unique<LinkEndpoint>(*watch_, clock_, config);
     open_.store(true);
     return ORVELINK_OPEN_OK;
 }
@@ -79,6 +80,7 @@ void LinkSession::CloseLocked()
 {
     open_.store(false);
     endpoint_.reset();  // before the transport it writes to
+    watch_.reset();
     transport_.reset();
     registeredName_.clear();
 }
@@ -101,7 +103,12 @@ uint16_t LinkSession::Put(const uint8_t* bytes, int32_t length)
         return ORVELINK_PUT_NOT_OPEN;
     }
     const std::span<const uint8_t> message(bytes, static_cast<std::size_t>(length));
-    return endpoint_->Send(message) ? 0 : ORVELINK_PUT_NO_ROOM;
+    const bool accepted = endpoint_->Send(message);
+    if (watch_->Failed()) {
+        CloseLocked();
+        return ORVELINK_PUT_NOT_OPEN;
+    }
+    return accepted ? 0 : ORVELINK_PUT_NO_ROOM;
 }
 
 uint16_t LinkSession::Status()
@@ -111,11 +118,19 @@ uint16_t LinkSession::Status()
     return endpoint_ ? endpoint_->Status() : LinkEndpoint::kStatusLinkFailure;
 }
 
+void LinkSession::CloseIfFailedLocked()
+{
+    if (watch_ && watch_->Failed()) {
+        CloseLocked();
+    }
+}
+
 void LinkSession::ServiceTimers()
 {
     std::lock_guard lock(mutex_);
     if (endpoint_) {
         endpoint_->ServiceTimers();
+        CloseIfFailedLocked();
     }
 }
 
@@ -124,6 +139,7 @@ void LinkSession::ReceiveAvailable()
     std::lock_guard lock(mutex_);
     if (endpoint_) {
         endpoint_->ReceiveAvailable();
+        CloseIfFailedLocked();
     }
 }
 

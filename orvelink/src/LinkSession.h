@@ -8,6 +8,7 @@
 
 #include "orvelink/framing/ByteTransport.h"
 #include "orvelink/framing/LinkEndpoint.h"
+#include "orvelink/src/FailureWatch.h"
 #include "orvelink/src/HostLinkClock.h"
 #include "orvelink/src/TransportRegistry.h"
 
@@ -39,11 +40,15 @@ private:
     LinkSession() = default;
     uint16_t OpenTransport(const char* port, int32_t baud);
     void CloseLocked();
+    // A transport that failed (the line hung up) is closed: the link reports failure from then
+    // on and no longer counts as open.
+    void CloseIfFailedLocked();
 
     std::mutex mutex_;
     TransportRegistry registry_;
     HostLinkClock clock_;
     std::unique_ptr<ByteTransport> transport_;
+    std::unique_ptr<FailureWatch> watch_;  // over transport_; the endpoint runs over this
     std::unique_ptr<LinkEndpoint> endpoint_;
     std::string registeredName_;  // the registered transport the link runs over, if any
     std::atomic<bool> open_{false};

@@ -1,5 +1,7 @@
 #include "orvelink/src/SerialPortTransport.h"
 
+#include "orvelink/src/LineHangup.h"
+
 #include <libserialport.h>
 
 namespace korvanta::orvelink {
@@ -46,7 +48,17 @@ SerialPortTransport::~SerialPortTransport()
 std::ptrdiff_t SerialPortTransport::Read(std::span<uint8_t> buffer)
 {
     const sp_return result = sp_nonblocking_read(port_, buffer.data(), buffer.size());
-    return result < 0 ? -1 : static_cast<std::ptrdiff_t>(result);
+    if (result < 0) {
+        return -1;
+    }
+#if !defined(_WIN32)
+    // A port whose adaptor was pulled reads as quiet; its descriptor says it hung up.
+    int fd = -1;
+    if (result == 0 && sp_get_port_handle(port_, &fd) == SP_OK && LineHungUp(fd)) {
+        return -1;
+    }
+#endif
+    return static_cast<std::ptrdiff_t>(result);
 }
 
 std::ptrdiff_t SerialPortTransport::Write(std::span<const uint8_t> bytes)

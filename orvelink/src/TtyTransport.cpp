@@ -1,6 +1,7 @@
 #include "orvelink/src/TtyTransport.h"
 
 #include "orvelink/framing/FdIo.h"
+#include "orvelink/src/LineHangup.h"
 
 #if !defined(_WIN32)
 
@@ -95,7 +96,11 @@ TtyTransport::~TtyTransport()
 
 std::ptrdiff_t TtyTransport::Read(std::span<uint8_t> buffer)
 {
-    return ReadAvailable(fd_, buffer);
+    const std::ptrdiff_t result = ReadAvailable(fd_, buffer);
+    if (result == 0 && LineHungUp(fd_)) {
+        return -1;
+    }
+    return result;
 }
 
 std::ptrdiff_t TtyTransport::Write(std::span<const uint8_t> bytes)

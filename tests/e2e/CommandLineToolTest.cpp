@@ -43,12 +43,14 @@ protected:
         }
     }
 
-    ToolRun Execute(const std::string& arguments)
+    // `environment`: "NAME=value ..." set for the run.
+    ToolRun Execute(const std::string& arguments, const std::string& environment = "")
     {
         const fs::path errors = folder_ / "stderr.txt";
         ToolRun run;
         // A command that hangs (on a named pipe, say) is ended and fails the test.
-        FILE* pipe = popen(("timeout 60 " + cli_.string() + " " + arguments + " 2>" + errors.string()).c_str(), "r");
+        FILE* pipe = popen(
+            (environment + " timeout 60 " + cli_.string() + " " + arguments + " 2>" + errors.string()).c_str(), "r");
         if (!pipe) {
             return run;
         }
@@ -100,6 +102,52 @@ TEST_F(CommandLineToolTest, SimulateThenCorrelateThenLocateFindsTheLeak)
     EXPECT_NEAR(place["from_start"].get<double>(), 140.0, 0.2);
     EXPECT_EQ(place["range"], 0);
     EXPECT_EQ(place["outside"], false);
+}
+
+ino_t InodeOf(const fs::path& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+TEST_F(CommandLineToolTest, RunsLeaveTheProgramsFilesAndTheSharedTemporaryFolderAlone)
+{
+    const fs::path temporary = folder_ / "tmp";
+    const fs::path log = folder_ / "log";
+    fs::create_directories(temporary);
+    fs::create_directories(log);
+    const std::string environment = "TMPDIR=" + temporary.string();
+    const fs::path kvd = folder_ / "m.kvd";
+    const std::string measure =
+        "measure --port SIM --fast --leak 40 --section 100:1000 --pairs 2 --out " + kvd.string();
+    ASSERT_EQ(Execute(measure, environment).status, 0);
+    const fs::path database = cli_.parent_path() / "Database2.bin";
+    const ino_t before = InodeOf(database);
+    ASSERT_NE(before, 0u);
+
+    const ToolRun show = Execute("show " + kvd.string(), environment);
+    EXPECT_EQ(show.status, 0) << show.err;
+    const ToolRun again = Execute(measure, environment);
+    EXPECT_EQ(again.status, 0) << again.err;
+    // Nothing rewrote the material database, and no run left a log in the shared folder.
+    EXPECT_EQ(InodeOf(database), before);
+    EXPECT_TRUE(fs::is_empty(temporary));
+
+    // A log asked for is kept where asked.
+    ASSERT_EQ(Execute("probe --port SIM --fast --log " + log.string(), environment).status, 0);
+    EXPECT_TRUE(fs::exists(log / "DebugFile.txt"));
+    EXPECT_TRUE(fs::is_empty(temporary));
+    EXPECT_EQ(Execute("probe --port SIM --fast --log " + (folder_ / "missing").string()).status, 2);
+}
+
+TEST_F(CommandLineToolTest, MeasureSaysWhenTheLeakLiesOutsideThePipe)
+{
+    // The kit hears its 120 m default pipe; the crew declared only 10 m of it.
+    const ToolRun run = Execute("measure --port SIM --fast --section 10:1000 --pairs 2");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto result = nlohmann::json::parse(run.out);
+    ASSERT_EQ(result["result"], true);
+    EXPECT_EQ(result["outside"], true);
 }
 
 TEST_F(CommandLineToolTest, BadInputIsRefusedWithStatusTwoAndWritesNothing)

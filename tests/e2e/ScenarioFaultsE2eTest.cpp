@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "ScenarioRig.h"
+#include "core/text/StringIds.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/document/DocumentHints.h"
 
@@ -86,6 +87,7 @@ TEST(ScenarioFaults, TheInterfaceUnitLostDropsTheLinkAndEndsTheMeasurement)
     FaultRig rig(WithTimeline(R"([{"afterBlocks": 8, "event": "link-dead"}])"));
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     EXPECT_EQ(rig.Measure(20), Outcome::Ended);
+    EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{str::kCommunicationError});
     EXPECT_TRUE(rig.kit->Kit().IsSilent());
     EXPECT_FALSE(rig.link.GetLinkUp());
     EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
@@ -105,6 +107,7 @@ TEST(ScenarioFaults, TheResetButtonDuringAMeasurementEndsItAndKeepsWhatWasSummed
     FaultRig rig(WithTimeline(R"([{"afterBlocks": 9, "event": "reset-button"}])"));
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     EXPECT_EQ(rig.Measure(20), Outcome::Ended);
+    EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{str::kResetPressedDuringMeasurement});
     EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
     rig.ExpectSummedPairsKept(3);
     // Once the stations are idle again, the interface unit's status tells of the press too.
@@ -165,6 +168,17 @@ TEST(ScenarioFaults, AnOutstationSwitchedOffDuringAMeasurementEndsItAndKeepsWhat
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     EXPECT_EQ(rig.Measure(20), Outcome::Ended);
     EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
+    EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{str::kRedNotAnswering});
+    rig.ExpectSummedPairsKept(3);
+}
+
+TEST(ScenarioFaults, ASensorUnpluggedDuringAMeasurementEndsItNamingTheUnit)
+{
+    FaultRig rig(WithTimeline(R"([{"afterBlocks": 9, "event": "sensor-unplugged", "unit": "blue"}])"));
+    ASSERT_TRUE(rig.Open()) << rig.kitError;
+    EXPECT_EQ(rig.Measure(20), Outcome::Ended);
+    EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
+    EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{str::kNoSensorBlue});
     rig.ExpectSummedPairsKept(3);
 }
 

@@ -130,6 +130,26 @@ TEST(PseudoTerminalTest, ExchangesMessagesOverATerminalInRawMode)
     close(master);
 }
 
+TEST(PseudoTerminalTest, AHungUpLineIsALostLinkAndItsHandleIsClosed)
+{
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ASSERT_EQ(comm_open_str(name, 57600), 0);
+    ASSERT_NE(comm_is_open(), 0);
+    close(master);  // the adaptor is pulled: the line hangs up
+    for (int pass = 0; pass < 3; ++pass) {
+        link_timer();
+        read_buffer();
+    }
+    EXPECT_EQ(comm_is_open(), 0);
+    EXPECT_NE(get_status() & ORVELINK_STATUS_LINK_FAILURE, 0);
+    const uint8_t request = 0x00;
+    EXPECT_NE(put_message(&request, 1), 0);
+    close(slave);
+}
+
 TEST(PseudoTerminalTest, RefusesAPathThatIsNotATerminal)
 {
     EXPECT_EQ(comm_open_str("/dev/null", 57600), ORVELINK_OPEN_NOT_FOUND);

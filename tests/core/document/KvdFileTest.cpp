@@ -135,6 +135,17 @@ TEST(KvdFileTest, PoisonedFieldsAreRefusedAndTheTargetKeptIntact)
         [](MeasurementRecord& r) { r.pipe[1].length = std::numeric_limits<float>::infinity(); },
         [](MeasurementRecord& r) { r.pipe[1].length = -5.0f; },
         [](MeasurementRecord& r) { r.pipe[0].diameter = std::numeric_limits<float>::quiet_NaN(); },
+        [](MeasurementRecord& r) {
+            for (PipeSection& section : r.pipe)
+                section = Section(0, 3e38f, 1000.0f);  // each sound, the sum infinite
+        },
+        [](MeasurementRecord& r) { r.accumulators[2].bins[100].re = std::numeric_limits<float>::quiet_NaN(); },
+        [](MeasurementRecord& r) { r.accumulators[4].bins[1023].im = -std::numeric_limits<float>::infinity(); },
+        [](MeasurementRecord& r) { r.quietest[1][5].re = std::numeric_limits<float>::infinity(); },
+        [](MeasurementRecord& r) { r.filters.lowCutoff = std::numeric_limits<float>::quiet_NaN(); },
+        [](MeasurementRecord& r) { r.filters.notches[3].high = std::numeric_limits<float>::infinity(); },
+        [](MeasurementRecord& r) { r.pairTotal = 0xFFFFFFFF; },
+        [](MeasurementRecord& r) { r.pairTotal = kMaxPairTotal + 1; },
     };
     const auto original = FilledRecord(3);
     for (size_t i = 0; i < std::size(poisons); ++i) {
@@ -155,8 +166,9 @@ TEST(KvdFileTest, NoiseOutsideTheUsedFieldsIsAccepted)
     std::memset(static_cast<void*>(&record->pipe[5]), 0xAB, sizeof(PipeSection));
     std::memset(record->title, 'x', sizeof(record->title));
     std::memset(record->materials[3].name, 'y', sizeof(record->materials[3].name));
-    record->filters.lowCutoff = std::numeric_limits<float>::quiet_NaN();
-    record->pairTotal = 0xFFFFFFFF;
+    record->filters.lowCutoff = 1e30f;  // clamped to the spectrum when used
+    record->filters.notches[4] = {900.0f, 100.0f};
+    record->pairTotal = kMaxPairTotal;
     EXPECT_EQ(FindRecordDamage(*record), "");
     for (uint32_t code : {3u, 5u, 6u, 9u, 10u, 12u}) {
         record->pairCode = code;

@@ -10,6 +10,7 @@
 #include "MeasurementBlocks.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/document/DocumentHints.h"
+#include "core/text/StringIds.h"
 
 namespace korvanta {
 namespace {
@@ -245,8 +246,10 @@ TEST(MeasurementFlowTest, AStationThatStopsAnsweringEndsTheMeasurement)
     EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u);
     Deliver(rig, blocks[5]);  // blue still answers; red is the one that is gone
     const uint32_t pairsBefore = doc.PairTotal();
+    EXPECT_EQ(doc.EndReason(), 0u);
     Deliver(rig, silent(blocks[6]));
     EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 1u);
+    EXPECT_EQ(doc.EndReason(), str::kRedNotAnswering);
     EXPECT_EQ(rig.comms.Codes(), (std::vector<int>{TM_GET_DATA_BLOCK, TM_GET_DATA_BLOCK}));
 
     doc.StopMeasurement();

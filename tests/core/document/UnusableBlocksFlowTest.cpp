@@ -8,6 +8,7 @@
 #include "MeasurementBlocks.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/document/DocumentHints.h"
+#include "core/text/StringIds.h"
 
 namespace korvanta {
 namespace {
@@ -39,6 +40,32 @@ TEST(UnusableBlocksFlowTest, TwoStationsGoOnAfterLostBlocks)
     EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u);
     EXPECT_EQ(rig.observer.Count(kHintNewResult), 11u);
     EXPECT_NEAR(doc.GetDelay(), kTwoStationDelay, kLagSeconds);
+}
+
+TEST(UnusableBlocksFlowTest, TwoEmptyBlocksInARowEndTheMeasurementNamingUnitAndCause)
+{
+    const struct {
+        size_t first;  // index of the first of two blocks in a row of one unit
+        uint8_t status;
+        uint32_t reason;
+    } cases[] = {{4, 4, str::kRedNotAnswering},
+                 {5, 4, str::kBlueNotAnswering},
+                 {4, 2, str::kNoSensorRed},
+                 {5, 3, str::kNoSensorBlue}};
+    for (const auto& c : cases) {
+        DocumentRig rig;
+        CKorvantaDoc& doc = *rig.document;
+        LayPipe(doc);
+        ASSERT_TRUE(doc.StartMeasurement());
+        auto blocks = TwoStationBlocks(5);
+        blocks[c.first].status = c.status;
+        blocks[c.first + 2].status = c.status;
+        for (size_t i = 0; i <= c.first + 2; ++i) {
+            Deliver(rig, blocks[i]);
+        }
+        EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 1u) << c.first << " " << int{c.status};
+        EXPECT_EQ(doc.EndReason(), c.reason) << c.first << " " << int{c.status};
+    }
 }
 
 TEST(UnusableBlocksFlowTest, ThreeStationsLoseOnlyThePairsOfTheLostBlock)

@@ -179,25 +179,39 @@ TEST(MaterialDatabase, WriteReplacesTheFileAndAFailedWriteKeepsTheOldOne)
     }
 }
 
-TEST(MaterialDatabase, WritesAtExitOnlyWhenAsked)
+TEST(MaterialDatabase, SavesOnlyWhenAskedAndChangedAndNeverOnItsOwn)
 {
     TempDir dir;
     RecordingMessageSink sink;
+    WriteDefaults(dir);
+    const auto database = dir / "Database2.bin";
+    {
+        CMaterialDatabase db(dir.Path(), sink);  // built from the defaults and written
+        EXPECT_FALSE(db.IsChanged());
+        std::filesystem::remove(database);
+        EXPECT_TRUE(db.SaveIfChanged());  // nothing changed: nothing written
+        EXPECT_FALSE(std::filesystem::exists(database));
+        db.CopyIn(std::array<Material, kMaxMaterials>{Table({{1.0f, 2.0f}})});
+        EXPECT_TRUE(db.IsChanged());
+    }
+    // Going away writes nothing, however the entries changed.
+    EXPECT_FALSE(std::filesystem::exists(database));
     {
         CMaterialDatabase db(dir.Path(), sink);
-        db.SetSaveAtExit(true);
         db.CopyIn(std::array<Material, kMaxMaterials>{Table({{1.0f, 2.0f}})});
+        ASSERT_TRUE(db.SaveIfChanged());
+        EXPECT_FALSE(db.IsChanged());
     }
-    EXPECT_EQ(ReadWholeFile(dir / "Database2.bin").size(), CMaterialDatabase::kImageBytes);
+    EXPECT_EQ(ReadWholeFile(database).size(), CMaterialDatabase::kImageBytes);
     {
         CMaterialDatabase db(dir.Path(), sink);
         EXPECT_EQ(db.GetMaterial(0)->velocities[0], 2.0f);
         db.CopyIn(std::array<Material, kMaxMaterials>{});
         db.SetSaveAtExit(false);
+        EXPECT_TRUE(db.SaveIfChanged());
     }
     CMaterialDatabase again(dir.Path(), sink);
     EXPECT_EQ(again.GetMaterial(0)->velocities[0], 2.0f);
-    again.SetSaveAtExit(false);
 }
 
 TEST(MaterialDatabase, CountStopsAtTheFirstMaterialNotInUse)

@@ -1,0 +1,19 @@
+#include "cli/LeakPositionJson.h"
+
+namespace korvanta::cli {
+
+void AddLeakPosition(JsonWriter& json, const CKorvantaDoc& doc, std::optional<float> delay)
+{
+    if (!delay || doc.GetSectionCount() == 0) {
+        json.AddNull("from_start");
+        json.AddNull("from_end");
+        json.AddNull("outside");
+        return;
+    }
+    const LeakPosition position = doc.ComputeLeakPosition(*delay);
+    json.Add("from_start", static_cast<double>(position.fromStart));
+    json.Add("from_end", static_cast<double>(position.fromEnd));
+    json.Add("outside", IsLeakOutsidePipe(doc.Record().pipe, *delay));
+}
+
+}  // namespace korvanta::cli
