@@ -18,6 +18,9 @@ constexpr const char* kUsage =
     "          [--section LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]]... [--low HZ] [--high HZ] [--auto]\n"
     "          [--out FILE.kvd] [--leak METRES] [--snr DB] [--fast]   (the last three with --port SIM)\n"
     "  show FILE.kvd\n"
+    "  measure3 --port PORT --distances RED_BLUE:BLUE_YELLOW [--pairs N] [--material NAME|none]\n"
+    "           [--out FILE.kv3] [--fast]   (--fast with --port SIM)\n"
+    "  show3 FILE.kv3\n"
     "  probe --port PORT [--fast]   (--fast with --port SIM, the simulated kit in this process)\n";
 
 }  // namespace
@@ -43,6 +46,10 @@ int main(int argc, char** argv)
             return korvanta::cli::RunMeasure(args);
         if (command == "show")
             return korvanta::cli::RunShow(args);
+        if (command == "measure3")
+            return korvanta::cli::RunMeasure3(args);
+        if (command == "show3")
+            return korvanta::cli::RunShow3(args);
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;
