@@ -12,6 +12,7 @@
 #include "core/text/StringTable.h"
 #include "core/threestation/EngineDelays.h"
 #include "core/threestation/Kv3File.h"
+#include "core/threestation/ThreeStationChart.h"
 
 using namespace korvanta;
 
@@ -104,7 +105,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
     if (!std::isfinite(result.Velocity()) || result.Velocity() < 0.0f) {
         __builtin_trap();  // every later drawing divides by it or scales with it
     }
-    sink = sink + static_cast<float>(std::strlen(LoadString(result.PlausibilityNote())));
+    if (const uint32_t note = result.PlausibilityNote(); note != 0) {
+        sink = sink + static_cast<float>(std::strlen(LoadString(note)));
+    }
+    // The result chart's pixel arithmetic on whatever the file holds.
+    const ThreeStationChartLayout layout = LayOutResultChart(627, 195, result, UnitSystem::Metric);
+    for (const DimensionLine& line : layout.lines) {
+        sink = sink + static_cast<float>(line.x1 + line.x2 + static_cast<int>(line.label.size()));
+    }
     for (int i = 0; i < 3; ++i) {
         for (int32_t value : three.Trace(i)) {
             sink = sink + static_cast<float>(value);
