@@ -111,4 +111,34 @@ ThreeStationChartLayout LayOutResultChart(int width, int height, const CThreeSta
     return layout;
 }
 
+SetupPictureLayout LayOutSetupPicture(int width, int height, int page, float redBlue, float redYellow, UnitSystem units)
+{
+    using Sensor = SetupPictureLayout::Sensor;
+    constexpr int kLineAbovePipe = 22;
+    constexpr int kLeftGap = 12;   // from the left box's x to the line's start
+    constexpr int kRightGap = 13;  // from the line's end to the right box's x
+    SetupPictureLayout layout;
+    layout.pipe = {width, height};
+    const PipePicture& pipe = layout.pipe;
+    layout.unitText = LoadString(LengthUnitLabel(units));
+    layout.unitY = pipe.Bottom() + kUnitBelowPipe;
+    const int lineY = pipe.Top() - kLineAbovePipe;
+    switch (page) {
+    case 1:
+        layout.boxes = {{Sensor::Red, pipe.RedX(), {}}, {Sensor::Blue, pipe.MiddleX(), {}}};
+        layout.lines.push_back({pipe.RedX() + kLeftGap, pipe.MiddleX() - kRightGap, lineY, true, true, {}});
+        break;
+    case 2:
+        layout.boxes = {{Sensor::Blue, pipe.MiddleX(), {}}, {Sensor::Yellow, pipe.YellowX(), {}}};
+        layout.lines.push_back({pipe.MiddleX() + kLeftGap, pipe.YellowX() - kRightGap, lineY, true, true, {}});
+        break;
+    default:
+        layout.boxes = {{Sensor::Red, pipe.RedX(), DistanceText(0.0f, units)},
+                        {Sensor::Blue, pipe.BlueX(redBlue, redYellow), DistanceText(redBlue, units)},
+                        {Sensor::Yellow, pipe.YellowX(), DistanceText(redYellow, units)}};
+        break;
+    }
+    return layout;
+}
+
 }  // namespace korvanta

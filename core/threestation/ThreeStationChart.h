@@ -61,4 +61,23 @@ struct ThreeStationChartLayout {
 
 ThreeStationChartLayout LayOutResultChart(int width, int height, const CThreeStationResult& result, UnitSystem units);
 
+// The pictures of the setup wizard: page 1 red and blue with the distance to enter between them,
+// page 2 blue and yellow, page 3 all three at their places with their positions above them.
+struct SetupPictureLayout {
+    enum class Sensor { Red, Blue, Yellow };
+    struct Box {
+        Sensor sensor;
+        int x;
+        std::string position;  // page 3: metres (or feet) from red; empty on the other pages
+    };
+    PipePicture pipe;
+    std::vector<Box> boxes;
+    std::vector<DimensionLine> lines;
+    std::string unitText;
+    int unitY = 0;
+};
+
+SetupPictureLayout LayOutSetupPicture(int width, int height, int page, float redBlue, float redYellow,
+                                      UnitSystem units);
+
 }  // namespace korvanta

@@ -178,5 +178,29 @@ TEST(ThreeStationChart, SegmentsAtBlueAndBeyondYellowAreDrawnAsSuch)
     EXPECT_EQ(none.note, "OBS! Beregning ikke mulig");
 }
 
+TEST(ThreeStationChart, TheWizardPicturesShowWhatEachPageAsksFor)
+{
+    const SetupPictureLayout first = LayOutSetupPicture(300, 120, 1, 0.0f, 0.0f, UnitSystem::Metric);
+    ASSERT_EQ(first.boxes.size(), 2u);
+    EXPECT_EQ(first.boxes[1].x, 150);
+    ASSERT_EQ(first.lines.size(), 1u);
+    EXPECT_EQ(first.lines[0].x1, 42);
+    EXPECT_EQ(first.lines[0].x2, 137);
+    EXPECT_EQ(first.lines[0].y, 60 - 22);
+
+    const SetupPictureLayout second = LayOutSetupPicture(300, 120, 2, 120.0f, 0.0f, UnitSystem::Metric);
+    EXPECT_EQ(second.boxes[1].sensor, SetupPictureLayout::Sensor::Yellow);
+    EXPECT_EQ(second.lines[0].x2, 270 - 13);
+
+    const SetupPictureLayout third = LayOutSetupPicture(400, 120, 3, 120.0f, 300.0f, UnitSystem::Imperial);
+    ASSERT_EQ(third.boxes.size(), 3u);
+    EXPECT_EQ(third.boxes[1].x, 30 + 340 * 120 / 300);
+    EXPECT_EQ(third.boxes[0].position, "0.00");
+    EXPECT_EQ(third.boxes[1].position, "393.70");
+    EXPECT_EQ(third.boxes[2].position, "984.25");
+    EXPECT_EQ(third.unitText, "ft");
+    EXPECT_TRUE(third.lines.empty());
+}
+
 }  // namespace
 }  // namespace korvanta
