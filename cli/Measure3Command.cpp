@@ -4,6 +4,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/HeadlessDocument.h"
 #include "cli/ThreeStationReport.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
@@ -86,17 +87,11 @@ int RunMeasure3(const std::vector<std::string>& args)
     }
     const auto pairs = static_cast<uint32_t>(options.Integer("pairs", 20, 1, 100000));
 
-    SteadyClock clock;
-    TextMessageSink messages(std::cerr);
-    InMemorySettings settings;
-    CLinkState link;
-    DocumentContext context;
-    context.link = &link;
-    context.clock = &clock;
-    context.messages = &messages;
-    context.settings = &settings;
-    context.dataFolder = ProgramDataFolder();
-    auto doc = std::make_unique<CKorvantaDoc>(context);
+    HeadlessDocument host;
+    SteadyClock& clock = host.clock;
+    TextMessageSink& messages = host.messages;
+    CLinkState& link = host.link;
+    auto& doc = host.document;
     const int material = FindMaterial(*doc, options.Value("material"));
 
     // The setup wizard's work, from the options.

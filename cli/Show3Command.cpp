@@ -3,6 +3,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/HeadlessDocument.h"
 #include "cli/ThreeStationReport.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/TextMessageSink.h"
@@ -18,28 +19,19 @@ int RunShow3(const std::vector<std::string>& args)
     if (options.Positional().size() != 1) {
         throw UsageError("show3 needs exactly one FILE.kv3");
     }
-    TextMessageSink messages(std::cerr);
+    HeadlessDocument host;
     Kv3Contents contents;
     std::string damage;
     const Kv3Status status = ReadKv3File(options.Positional()[0], contents, &damage);
     if (status != Kv3Status::Ok) {
-        messages.ShowMessage(Kv3StatusMessage(status), kStyleStop);
+        host.messages.ShowMessage(Kv3StatusMessage(status), kStyleStop);
         if (!damage.empty()) {
             std::cerr << "korvanta-cli show3: " << damage << "\n";
         }
         return 2;
     }
 
-    CLinkState link;  // nothing is measured: the link is never opened
-    SteadyClock clock;
-    InMemorySettings settings;
-    DocumentContext context;
-    context.link = &link;
-    context.clock = &clock;
-    context.messages = &messages;
-    context.settings = &settings;
-    context.dataFolder = ProgramDataFolder();
-    auto doc = std::make_unique<CKorvantaDoc>(context);
+    auto& doc = host.document;  // nothing is measured: the link is never opened
     doc->EnterThreeStationMode();
     RestoreKv3Records(contents, doc->ThreeStation());
     // The velocity and the leak's place are computed afresh from the restored correlations and
