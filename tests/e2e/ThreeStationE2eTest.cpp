@@ -9,6 +9,7 @@
 #include "core/threestation/Kv3File.h"
 #include "core/threestation/ThreeStationRunner.h"
 #include "core/threestation/ThreeStationSetup.h"
+#include "sim/scenario/DefaultScenario.h"
 #include "sim/scenario/ThreeStationScenario.h"
 
 namespace korvanta::e2e {
@@ -88,6 +89,18 @@ TEST(ThreeStationE2e, ThreePairsGiveTheVelocityAndTheLeakWithoutAPipeModel)
         EXPECT_EQ(result.Segment(), CThreeStationResult::kSegmentRedBlue);
         EXPECT_EQ(result.PlausibilityNote(), 0u);
     }
+}
+
+TEST(ThreeStationE2e, TheRunningKitTakesTheMainLaidOutAtTheEnteredDistances)
+{
+    // The kit starts on its two-station default; the three-station set-up lays a main out.
+    KitRig rig(FastScenarioKit(std::make_shared<sim::Scenario>(sim::DefaultScenario())));
+    ASSERT_TRUE(rig.Open()) << rig.kitError;
+    rig.kit->Kit().SetScenario(std::make_shared<sim::Scenario>(sim::ThreeStationScenario(200.0, 400.0)));
+    const ThreeStationRun run = MeasureThree(rig, 200.0f, 400.0f, 6);
+    ASSERT_EQ(run.outcome, ThreeStationRunner::Outcome::Complete);
+    ASSERT_TRUE(run.result.IsValid());
+    EXPECT_NEAR(run.result.RedYellow().fromFirst, 80.0, 1.0);
 }
 
 TEST(ThreeStationE2e, ASavedResultOpensAgainWithTheSameNumbers)
