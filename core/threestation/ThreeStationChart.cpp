@@ -13,8 +13,9 @@ namespace {
 
 constexpr int kLowerLineBelowMiddle = 50;  // the red-yellow dimension lines, from h/2
 constexpr int kUpperLineAbovePipe = 54;    // the pair's dimension lines, above the pipe's top
-constexpr int kOutsideBelowPipe = 33;      // "Uden for område", below the pipe's bottom
+constexpr int kOutsideBelowMiddle = 33;    // "Uden for område", between the band and the line
 constexpr int kUnitBelowPipe = 45;         // the length unit, below the pipe's bottom
+constexpr int kPictureUnitBelowPipe = 6;   // the wizard's pictures have no lines below the pipe
 constexpr int kMarkerClearance = 50;       // a marker keeps this far from its span's sensors
 
 std::string DistanceText(float metres, UnitSystem units)
@@ -86,16 +87,17 @@ ThreeStationChartLayout LayOutResultChart(int width, int height, const CThreeSta
         const bool atRed = result.RedYellow().fromFirst < CThreeStationResult::kAtSensor;
         layout.lines.push_back({pipe.RedX(), pipe.YellowX(), lowerY, atRed, !atRed, {}});
         layout.outsideText = LoadString(str::kOutsideRange);
-        layout.outsideY = pipe.Bottom() + kOutsideBelowPipe;
+        layout.outsideY = pipe.Top() + kOutsideBelowMiddle;
         return layout;
     }
 
     const int leakX = Clear(AlongSpan(pipe.RedX(), pipe.YellowX(), result.RedYellow().fromFirst, redYellow),
                             pipe.RedX(), pipe.YellowX());
     layout.markers.push_back({leakX, false});
-    layout.lines.push_back({pipe.RedX(), leakX, lowerY, true, true, DistanceText(result.RedYellow().fromFirst, units)});
     layout.lines.push_back(
-        {leakX, pipe.YellowX(), lowerY, true, true, DistanceText(result.RedYellow().fromSecond, units)});
+        {pipe.RedX(), leakX, lowerY, true, true, DistanceText(result.RedYellow().fromFirst, units), true});
+    layout.lines.push_back(
+        {leakX, pipe.YellowX(), lowerY, true, true, DistanceText(result.RedYellow().fromSecond, units), true});
 
     switch (result.Segment()) {
     case CThreeStationResult::kSegmentRedBlue:
@@ -121,7 +123,7 @@ SetupPictureLayout LayOutSetupPicture(int width, int height, int page, float red
     layout.pipe = {width, height};
     const PipePicture& pipe = layout.pipe;
     layout.unitText = LoadString(LengthUnitLabel(units));
-    layout.unitY = pipe.Bottom() + kUnitBelowPipe;
+    layout.unitY = pipe.Bottom() + kPictureUnitBelowPipe;
     const int lineY = pipe.Top() - kLineAbovePipe;
     switch (page) {
     case 1:

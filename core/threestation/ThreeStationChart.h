@@ -8,7 +8,7 @@
 
 namespace korvanta {
 
-// A dimension line with arrow heads and a label centred above it.
+// A dimension line with arrow heads and a label centred above it (or below it).
 struct DimensionLine {
     int x1 = 0;
     int x2 = 0;
@@ -16,6 +16,7 @@ struct DimensionLine {
     bool arrowAtX1 = true;
     bool arrowAtX2 = true;
     std::string label;  // empty for none
+    bool labelBelow = false;
 };
 
 // Three 8-pixel strokes marking the leak, below the pipe pointing down or above it pointing up.

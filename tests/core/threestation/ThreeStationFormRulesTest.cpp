@@ -164,7 +164,7 @@ TEST(ThreeStationChart, SegmentsAtBlueAndBeyondYellowAreDrawnAsSuch)
     const ThreeStationChartLayout beyond =
         LayOutResultChart(627, 195, ResultOnMain(100.0f, 200.0f, 420.0, 1000.0), UnitSystem::Metric);
     EXPECT_EQ(beyond.outsideText, "Uden for område");
-    EXPECT_EQ(beyond.outsideY, 127 + 33);
+    EXPECT_EQ(beyond.outsideY, 97 + 33);
     EXPECT_TRUE(beyond.markers.empty());
     ASSERT_EQ(beyond.lines.size(), 1u);
     EXPECT_FALSE(beyond.lines[0].arrowAtX1);
