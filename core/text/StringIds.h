@@ -266,4 +266,7 @@ inline constexpr uint32_t kFileFilterMeasurement = 63200;   // *.kvd
 inline constexpr uint32_t kFileFilterThreeStation = 63201;  // *.kv3
 inline constexpr uint32_t kFileFilterRegression = 63202;    // *.kvr
 
+// Three-station mode: switching to it with an unsaved two-station measurement (Yes/No/Cancel).
+inline constexpr uint32_t kSaveBeforeThreeStation = 63300;
+
 }  // namespace korvanta::str

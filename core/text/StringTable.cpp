@@ -298,6 +298,9 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kFileFilterMeasurement, "Korvanta Data Files (*.kvd)|*.kvd||"},
     {kFileFilterThreeStation, "Korvanta Three-station Result Files (*.kv3)|*.kv3||"},
     {kFileFilterRegression, "Korvanta Regression Files (*.kvr)|*.kvr||"},
+
+    {kSaveBeforeThreeStation,
+     "Den aktuelle måling er ikke gemt.\r\n\r\nVil du gemme den, før der skiftes til 3 sendere?"},
 });
 
 constexpr bool IsStrictlyAscending()

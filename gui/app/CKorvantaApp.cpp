@@ -13,6 +13,7 @@
 #include "gui/app/CAboutDialog.h"
 #include "gui/app/CBlockReadyNotifier.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/threestation/CThreeStationMode.h"
 #include "gui/app/TemplateFonts.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
@@ -51,6 +52,10 @@ CKorvantaApp::CKorvantaApp(AppOptions options) : options_(std::move(options)) {}
 CKorvantaApp::~CKorvantaApp()
 {
     ExitInstance();
+    // The forms in the frame use the document: they go first.
+    threeStation_.reset();
+    notifier_.reset();
+    frame_.reset();
 }
 
 std::unique_ptr<QSettings> CKorvantaApp::OpenSettingsStore() const
@@ -122,6 +127,21 @@ void CKorvantaApp::CreateFrame()
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); });
+
+    ThreeStationModeContext three;
+    three.document = doc_.get();
+    three.link = &link_;
+    three.frame = frame_.get();
+    three.messages = &messages_;
+    three.clock = &clock_;
+    three.settings = &settings_;
+    three.kit = kit_.get();
+    three.saveDocument = [this] { return OnFileSave(false); };
+    three.restoreView = [this] { CreateView(); };
+    three.runSetup = options_.runThreeStationSetup;
+    three.askFileName = options_.askThreeStationFile;
+    threeStation_ = std::make_unique<CThreeStationMode>(std::move(three));
+    frame_->AddCommandTarget(threeStation_.get());
 }
 
 void CKorvantaApp::CreateView()
@@ -213,19 +233,19 @@ void CKorvantaApp::OnFileOpen()
     }
 }
 
-void CKorvantaApp::OnFileSave(bool askForName)
+bool CKorvantaApp::OnFileSave(bool askForName)
 {
     QString path = QString::fromStdString(doc_->Path());
     if (askForName || path.isEmpty()) {
         path = QFileDialog::getSaveFileName(frame_.get(), QString(), path, FileFilter(str::kFileFilterMeasurement));
         if (path.isEmpty()) {
-            return;
+            return false;
         }
         if (QFileInfo(path).suffix().isEmpty()) {
             path += QStringLiteral(".kvd");
         }
     }
-    SaveDocumentFile(path);
+    return SaveDocumentFile(path);
 }
 
 void CKorvantaApp::OnRecentFile(size_t index)

@@ -25,6 +25,7 @@ class InProcessKit;
 namespace korvanta::gui {
 
 class CBlockReadyNotifier;
+class CThreeStationMode;
 class CMainFrame;
 
 // The application object: settings, the link state and the comms thread, the simulated kit
@@ -47,6 +48,7 @@ public:
     CKorvantaDoc& Document() { return *doc_; }
     CLinkState& GetLinkState() { return link_; }
     CMessageBoxSink& Messages() { return messages_; }
+    CThreeStationMode& ThreeStationMode() { return *threeStation_; }
     CWaitPump& WaitPump() { return waitPump_; }
     IClock& Clock() { return clock_; }
     CAppSettings& Settings() { return settings_; }
@@ -78,7 +80,8 @@ private:
     void RegisterSimulatedKit();
     void OnFileNew();
     void OnFileOpen();
-    void OnFileSave(bool askForName);
+    // True when the measurement was written.
+    bool OnFileSave(bool askForName);
     void OnRecentFile(size_t index);
     void OnAppAbout();
     void RememberFile(const QString& path);
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<CBlockReadyNotifier> notifier_;
     std::unique_ptr<CKorvantaDoc> doc_;
     std::unique_ptr<CommsThread> comms_;
+    std::unique_ptr<CThreeStationMode> threeStation_;
     bool commsRunning_ = false;
     bool exited_ = false;
 };
