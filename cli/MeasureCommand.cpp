@@ -265,7 +265,7 @@ int RunMeasure(const std::vector<std::string>& args)
 
     OrvelinkLibrary library;
     PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &messages, &notices, std::filesystem::temp_directory_path());
+    HeadlessLink headless(link, library, clock, &notices, std::filesystem::temp_directory_path());
     const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
     if (opened != HeadlessLink::OpenResult::Ok) {
         std::cerr << "korvanta-cli measure: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
@@ -281,7 +281,7 @@ int RunMeasure(const std::vector<std::string>& args)
     }
     ApplyFilterOptions(options, *doc);
 
-    MeasurementRunner runner(*doc, link, notices, clock);
+    MeasurementRunner runner(*doc, link, notices, messages, clock);
     MeasurementRunner::Options runOptions;
     runOptions.pairs = pairs;
     runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);

@@ -124,7 +124,7 @@ double FieldKit::RadioDelay(int unit) const
     if (!IsOutstation(unit)) {
         return 0.0;
     }
-    return units_[unit].on ? kRadioHopSeconds : kRadioTimeoutSeconds;
+    return units_[unit].on ? kRadioHopSeconds + units_[unit].lateAnswerSeconds : kRadioTimeoutSeconds;
 }
 
 KitReply FieldKit::Dispatch(std::span<const uint8_t> request, TimePoint now)

@@ -67,6 +67,11 @@ std::string CheckKitOptions(const KitOptions& options)
     if (options.resetAfterSeconds && (!std::isfinite(*options.resetAfterSeconds) || *options.resetAfterSeconds < 0.0)) {
         return "the reset button can only be pressed a positive number of seconds after start";
     }
+    for (const UnitSettings& unit : options.units) {
+        if (!std::isfinite(unit.lateAnswerSeconds) || unit.lateAnswerSeconds < 0.0) {
+            return "a unit can only answer a positive number of seconds late";
+        }
+    }
     if (options.scenario) {
         return CheckScenarioForKit(*options.scenario);
     }

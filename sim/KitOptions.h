@@ -30,6 +30,7 @@ struct UnitSettings {
     LinkQuality linkQuality = LinkQuality::Perfect;
     std::array<uint16_t, kDiagnosticsChannels> diagnostics{};  // raw readings, 1023 = 2 V
     double snrDb = 20.0;                                       // leak noise over the sensor's own noise, in dB
+    double lateAnswerSeconds = 0.0;  // outstations, paced kit: every radio answer comes this much later
 };
 
 // A share of the frames crossing the line that is lost or damaged, in either direction.

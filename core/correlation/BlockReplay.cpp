@@ -9,9 +9,9 @@ bool ReplayBlocks(CCorrelator& engine, std::span<const DataBlockRecord> blocks)
     for (const DataBlockRecord& block : blocks) {
         if (engine.ProcessBlock(block)) {
             updated = true;
-            if (engine.NeedsRestart()) {
-                engine.RestartSequence();
-            }
+        }
+        if (engine.NeedsRestart()) {
+            engine.RestartSequence();
         }
     }
     engine.StoreToRecord();

@@ -14,10 +14,15 @@ namespace {
 
 constexpr int kFftPoints = 8192;
 
-bool IsUnusableStatus(uint8_t status)
+// The unit reported the block without a spectrum (no sensor, no answer from the outstation):
+// it still took its place in the run.
+bool IsEmptyBlockStatus(uint8_t status)
 {
-    return status >= 2 && status <= 5;
+    return status >= 2 && status <= 4;
 }
+
+// Nothing was sampled: the reply is no block of the run at all.
+constexpr uint8_t kStatusNothingSampled = 5;
 
 }  // namespace
 
@@ -82,7 +87,7 @@ bool CCorrelator::ProcessBlock(const DataBlockRecord& block)
         return false;
     }
     StationRing& ring = rings_[RingForUnit(block.unit)];
-    if (IsUnusableStatus(block.status)) {
+    if (block.status == kStatusNothingSampled) {
         return false;
     }
     if (pairCount_ == 0 && block.blockNumber != 0) {
@@ -94,6 +99,37 @@ bool CCorrelator::ProcessBlock(const DataBlockRecord& block)
     ring.lastBlockNumber = block.blockNumber;
     ring.slotIndex = (ring.slotIndex + 1) % StationRing::kSlots;
 
+    // A block without a usable spectrum keeps its place as an empty slot, so one lost block
+    // costs its own pair only: dropping it would leave the rings out of step for good.
+    ComplexF* slot = ring.slots[ring.slotIndex];
+    const bool usable = !IsEmptyBlockStatus(block.status) && DecodeInto(block, slot, ring.slotPower[ring.slotIndex]);
+    ring.slotUsable[ring.slotIndex] = usable;
+    if (!usable) {
+        std::fill(slot, slot + kSpectrumBins, ComplexF{});
+        ring.slotPower[ring.slotIndex] = 0.0;
+    }
+
+    if (rings_[0].slotIndex != rings_[1].slotIndex) {
+        return false;  // the other station's block of this turn has not arrived
+    }
+    if (!rings_[0].slotUsable[rings_[0].slotIndex] || !rings_[1].slotUsable[rings_[1].slotIndex]) {
+        ++pairCount_;  // the pair keeps its place in the chain but adds nothing
+        return false;
+    }
+
+    const double product = rings_[1].slotPower[rings_[1].slotIndex] * rings_[0].slotPower[rings_[0].slotIndex];
+    if ((record_->pairTotal == 0 || product < quietestPower_) && product > 0.0) {
+        quietestPower_ = product;
+        for (StationRing& r : rings_) {
+            std::copy(std::begin(r.slots[r.slotIndex]), std::end(r.slots[r.slotIndex]), r.quietest);
+        }
+    }
+    ++record_->pairTotal;
+    return Accumulate();
+}
+
+bool CCorrelator::DecodeInto(const DataBlockRecord& block, ComplexF* slot, double& slotPower) const
+{
     // The payload is read as big-endian words from a cleared buffer, so a stream that runs past
     // the payload reads zero bits.
     uint16_t words[kPayloadWords] = {};
@@ -108,31 +144,19 @@ bool CCorrelator::ProcessBlock(const DataBlockRecord& block)
     const int bins = count == kDecodeCountTooLarge ? 0 : std::min((static_cast<int>(count) - 1) / 2, kSpectrumBins);
 
     const float scale = std::ldexp(1.0f, -block.exponent);
-    ComplexF* slot = ring.slots[ring.slotIndex];
     float power = 0.0f;
-    double slotPower = 0.0;
+    double sum = 0.0;
     for (int k = 0; k < bins; ++k) {
         slot[k].re = scale * static_cast<float>(values[2 * k]);
         slot[k].im = scale * static_cast<float>(values[2 * k + 1]);
         power = slot[k].re * slot[k].re + slot[k].im * slot[k].im;
-        slotPower += power;
+        sum += power;
     }
     std::fill(slot + std::max(bins, 0), slot + kSpectrumBins, ComplexF{});
-    ring.slotPower[ring.slotIndex] = bins > 0 ? slotPower / bins : 0.0;
-
-    if (rings_[0].slotIndex != rings_[1].slotIndex) {
-        return false;  // the other station's block of this turn has not arrived
-    }
-
-    const double product = rings_[1].slotPower[rings_[1].slotIndex] * rings_[0].slotPower[rings_[0].slotIndex];
-    if ((record_->pairTotal == 0 || product < quietestPower_) && product > 0.0) {
-        quietestPower_ = product;
-        for (StationRing& r : rings_) {
-            std::copy(std::begin(r.slots[r.slotIndex]), std::end(r.slots[r.slotIndex]), r.quietest);
-        }
-    }
-    ++record_->pairTotal;
-    return Accumulate();
+    slotPower = bins > 0 ? sum / bins : 0.0;
+    // A wild exponent makes values or their powers infinite (or 0 times infinity, NaN); one such
+    // block would poison every later sum.
+    return std::isfinite(slotPower);
 }
 
 void CCorrelator::CrossSpectrum(int ring1Slot, int ring0Slot, ComplexF* out) const

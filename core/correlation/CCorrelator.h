@@ -37,8 +37,14 @@ public:
     int32_t PairCode() const { return pairCode_; }
 
     void ResetMeasurement();
+    // True when the block completed a pair and made a new result. A block without a usable
+    // spectrum (status 2..4, or values that are not finite) still takes its place in the run, so
+    // its pair counts in the chain but adds nothing; a block with status 5 (nothing sampled) is
+    // no block of the run.
     bool ProcessBlock(const DataBlockRecord& block);
     void RestartSequence();
+    // A chain of six pairs is complete. Ask after every block: a pair that added nothing can
+    // complete a chain too.
     bool NeedsRestart() const { return pairCount_ > 5; }
     bool IsResultReady() const;
     void StoreToRecord();
@@ -68,6 +74,8 @@ private:
     using Spectrum = std::array<ComplexF, kSpectrumBins>;
 
     bool Accumulate();
+    // Decodes the block's spectrum into `slot`; false when its values are not finite.
+    bool DecodeInto(const DataBlockRecord& block, ComplexF* slot, double& slotPower) const;
     void CrossSpectrum(int ring1Slot, int ring0Slot, ComplexF* out) const;
     void AddInto(int accumulator, const ComplexF* crossSpectrum);
     void Correlate();

@@ -15,6 +15,9 @@ struct StationRing {
     ComplexF slots[kSlots][kSpectrumBins];
     ComplexF quietest[kSpectrumBins];
     double slotPower[kSlots];
+    // False for a slot that holds the place of a block without a usable spectrum (the unit
+    // reported no sensor or no answer, or the values were not finite); such a slot is all zero.
+    bool slotUsable[kSlots];
     int32_t slotIndex;
     int32_t lastBlockNumber;
 };

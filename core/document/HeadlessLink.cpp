@@ -4,14 +4,13 @@ namespace korvanta {
 
 namespace {
 
-CommsContext MakeContext(CLinkState& link, ILinkLibrary& library, IClock& clock, IMessageSink* messages,
-                         IBlockReadyNotifier* notifier, std::filesystem::path logFolder)
+CommsContext MakeContext(CLinkState& link, ILinkLibrary& library, IClock& clock, IBlockReadyNotifier* notifier,
+                         std::filesystem::path logFolder)
 {
     CommsContext context;
     context.state = &link;
     context.library = &library;
     context.clock = &clock;
-    context.messages = messages;
     context.blockReady = notifier;
     context.logFolder = std::move(logFolder);
     return context;
@@ -19,9 +18,9 @@ CommsContext MakeContext(CLinkState& link, ILinkLibrary& library, IClock& clock,
 
 }  // namespace
 
-HeadlessLink::HeadlessLink(CLinkState& link, ILinkLibrary& library, IClock& clock, IMessageSink* messages,
-                           IBlockReadyNotifier* notifier, std::filesystem::path logFolder)
-    : link_(link), clock_(clock), thread_(MakeContext(link, library, clock, messages, notifier, std::move(logFolder)))
+HeadlessLink::HeadlessLink(CLinkState& link, ILinkLibrary& library, IClock& clock, IBlockReadyNotifier* notifier,
+                           std::filesystem::path logFolder)
+    : link_(link), clock_(clock), thread_(MakeContext(link, library, clock, notifier, std::move(logFolder)))
 {
 }
 

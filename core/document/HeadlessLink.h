@@ -10,7 +10,6 @@
 #include "core/link/IBlockReadyNotifier.h"
 #include "core/link/IClock.h"
 #include "core/link/ILinkLibrary.h"
-#include "core/text/MessageSink.h"
 
 namespace korvanta {
 
@@ -23,9 +22,9 @@ public:
 
     enum class OpenResult { Ok, NoThread, PortNotOpened, NoPortAnswer, NoInterfaceUnit };
 
-    // `messages` and `notifier` may be null. Everything must outlive this object.
-    HeadlessLink(CLinkState& link, ILinkLibrary& library, IClock& clock, IMessageSink* messages,
-                 IBlockReadyNotifier* notifier, std::filesystem::path logFolder);
+    // `notifier` may be null. Everything must outlive this object.
+    HeadlessLink(CLinkState& link, ILinkLibrary& library, IClock& clock, IBlockReadyNotifier* notifier,
+                 std::filesystem::path logFolder);
     // Ends the comms thread.
     ~HeadlessLink();
     HeadlessLink(const HeadlessLink&) = delete;

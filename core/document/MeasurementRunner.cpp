@@ -15,8 +15,8 @@ constexpr std::chrono::milliseconds kNoticeWait{50};
 }  // namespace
 
 MeasurementRunner::MeasurementRunner(CKorvantaDoc& document, CLinkState& link, PostedCommandQueue& notices,
-                                     IClock& clock)
-    : document_(document), link_(link), notices_(notices), clock_(clock)
+                                     IMessageSink& messages, IClock& clock)
+    : document_(document), link_(link), notices_(notices), messages_(messages), clock_(clock)
 {
     document_.AddObserver(this);
 }
@@ -46,6 +46,28 @@ void MeasurementRunner::PollLink()
     }
 }
 
+void MeasurementRunner::Take(const PostedNotice& notice)
+{
+    if (notice.kind == PostedNotice::Kind::Message) {
+        messages_.ShowMessage(notice.messageId, notice.style);
+    } else if (notice.commandId == kCommandBlockReadyTwoStation) {
+        document_.OnBlockReady();
+    } else if (notice.commandId == kCommandBlockReadyThreeStation) {
+        document_.OnThreeStationBlockReady();
+    }
+}
+
+// The comms thread's reason for a refused start is posted while the document still waits.
+void MeasurementRunner::ShowPendingMessages()
+{
+    PostedNotice notice;
+    while (notices_.WaitNext(notice, std::chrono::milliseconds(0))) {
+        if (notice.kind == PostedNotice::Kind::Message) {
+            messages_.ShowMessage(notice.messageId, notice.style);
+        }
+    }
+}
+
 MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
 {
     hints_.clear();
@@ -53,17 +75,14 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
     notices_.Clear();
     const int64_t start = clock_.NowMs();
     if (!document_.StartMeasurement()) {
+        ShowPendingMessages();
         return Outcome::StartFailed;
     }
     Outcome outcome = Outcome::Complete;
     while (document_.PairTotal() < options.pairs) {
-        uint32_t command = 0;
-        if (notices_.WaitNext(command, kNoticeWait)) {
-            if (command == kCommandBlockReadyTwoStation) {
-                document_.OnBlockReady();
-            } else if (command == kCommandBlockReadyThreeStation) {
-                document_.OnThreeStationBlockReady();
-            }
+        PostedNotice notice;
+        if (notices_.WaitNext(notice, kNoticeWait)) {
+            Take(notice);
         }
         PollLink();
         if (mustEnd_) {

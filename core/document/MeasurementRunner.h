@@ -8,6 +8,7 @@
 #include "core/document/PostedCommandQueue.h"
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
+#include "core/text/MessageSink.h"
 
 namespace korvanta {
 
@@ -28,7 +29,9 @@ public:
         int64_t timeoutMs = 0;  // on the clock; 0 = no limit
     };
 
-    MeasurementRunner(CKorvantaDoc& document, CLinkState& link, PostedCommandQueue& notices, IClock& clock);
+    // Messages the comms thread posts are shown through `messages` on the calling thread.
+    MeasurementRunner(CKorvantaDoc& document, CLinkState& link, PostedCommandQueue& notices, IMessageSink& messages,
+                      IClock& clock);
     ~MeasurementRunner() override;
     MeasurementRunner(const MeasurementRunner&) = delete;
     MeasurementRunner& operator=(const MeasurementRunner&) = delete;
@@ -47,10 +50,13 @@ public:
 
 private:
     void PollLink();
+    void Take(const PostedNotice& notice);
+    void ShowPendingMessages();
 
     CKorvantaDoc& document_;
     CLinkState& link_;
     PostedCommandQueue& notices_;
+    IMessageSink& messages_;
     IClock& clock_;
     std::vector<uint32_t> hints_;
     bool mustEnd_ = false;

@@ -2,22 +2,38 @@
 
 namespace korvanta {
 
-void PostedCommandQueue::PostBlockReady(uint32_t commandId)
+void PostedCommandQueue::Post(const PostedNotice& notice)
 {
     {
         std::lock_guard lock(mutex_);
-        queue_.push_back(commandId);
+        queue_.push_back(notice);
     }
     posted_.notify_one();
 }
 
-bool PostedCommandQueue::WaitNext(uint32_t& commandId, std::chrono::milliseconds timeout)
+void PostedCommandQueue::PostBlockReady(uint32_t commandId)
+{
+    PostedNotice notice;
+    notice.commandId = commandId;
+    Post(notice);
+}
+
+void PostedCommandQueue::PostShowMessage(uint32_t id, uint32_t style)
+{
+    PostedNotice notice;
+    notice.kind = PostedNotice::Kind::Message;
+    notice.messageId = id;
+    notice.style = style;
+    Post(notice);
+}
+
+bool PostedCommandQueue::WaitNext(PostedNotice& notice, std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(mutex_);
     if (!posted_.wait_for(lock, timeout, [this] { return !queue_.empty(); })) {
         return false;
     }
-    commandId = queue_.front();
+    notice = queue_.front();
     queue_.pop_front();
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "core/document/IWaitPump.h"
 #include "core/link/CLinkState.h"
@@ -15,11 +16,18 @@ public:
     static constexpr int64_t kPollMs = 100;
     static constexpr int64_t kTimeoutMs = 40000;
 
+    enum class Answer {
+        Started,    // the stations sample
+        Refused,    // the comms thread gave up
+        NoAnswer,   // nothing within the time; a stop is queued behind the start
+        Abandoned,  // the caller ended the wait (a stop came in meanwhile)
+    };
+
     // `pump` may be null.
     SamplingStarter(CLinkState& link, IClock& clock, IWaitPump* pump) : link_(link), clock_(clock), pump_(pump) {}
 
-    // True when the stations answered that they sample; false on a refusal or no answer in time.
-    bool Start();
+    // `abandoned` is asked after every pump: true ends the wait at once.
+    Answer Start(const std::function<bool()>& abandoned);
 
 private:
     CLinkState& link_;

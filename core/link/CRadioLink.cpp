@@ -99,6 +99,21 @@ void CRadioLink::DropWaitingMessage(int32_t size)
     library_.GetMessage(scratch.data(), static_cast<int32_t>(scratch.size()));
 }
 
+// A reply that came after its exchange had timed out (comm_reset ran before it arrived), or any
+// other message nobody took, would otherwise be read as the answer to the next request.
+void CRadioLink::DropStaleMessages()
+{
+    Poll();
+    // Bounded, so that a library that keeps reporting a message cannot hold the thread here.
+    for (int dropped = 0; dropped < kMaxStaleMessages; ++dropped) {
+        const int32_t size = library_.GetMessageSize();
+        if (size < 0) {
+            return;
+        }
+        DropWaitingMessage(size);
+    }
+}
+
 bool CRadioLink::Receive(uint8_t* buffer, int32_t capacity, int32_t& size, int64_t timeoutMs)
 {
     const int64_t start = clock_.NowMs();
@@ -139,6 +154,7 @@ bool CRadioLink::Transact(const uint8_t* request, int32_t requestLength, uint8_t
         return Fail(kLinkBadParameter);
     }
     const uint8_t opcode = request[0];
+    DropStaleMessages();
     if (!Send(request, requestLength)) {
         return false;
     }

@@ -30,6 +30,7 @@ enum LinkError : int {
 class CRadioLink {
 public:
     static constexpr int64_t kPollPauseMs = 100;
+    static constexpr int kMaxStaleMessages = 16;
 
     CRadioLink(ILinkLibrary& library, IClock& clock, std::stop_token stop = {});
 
@@ -53,6 +54,7 @@ public:
 private:
     bool Fail(int code);
     void DropWaitingMessage(int32_t size);
+    void DropStaleMessages();
 
     ILinkLibrary& library_;
     IClock& clock_;

@@ -1,5 +1,6 @@
 #include "core/link/CommsLoop.h"
 
+#include "core/text/MessageSink.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -239,11 +240,12 @@ void CommsLoop::StartSampling()
     }
     state_.SetSamplingAnswered(true);
     // During a measurement the user interface handles a failed restart itself; at the start of
-    // one the user is told here. A refusal the unit gives no reason for is reported as a
-    // communication fault rather than as "no error".
-    if (!sampling_ && context_.messages != nullptr) {
+    // one the user is told, through a posted notice: this thread never waits for the user
+    // interface. A refusal the unit gives no reason for is reported as a communication fault
+    // rather than as "no error".
+    if (!sampling_ && context_.blockReady != nullptr) {
         const uint32_t shown = errorId == str::kNoError ? str::kCommunicationError : errorId;
-        context_.messages->ShowMessage(shown, kStyleExclamation);
+        context_.blockReady->PostShowMessage(shown, kStyleExclamation);
     }
     LogError(CommsCommandName(TM_START_SAMPLING));
     sampling_ = false;

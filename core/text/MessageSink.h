@@ -21,6 +21,10 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // Where core reports what the user must be told: the GUI shows a message box with the
 // string-table text of `id`, tests record the calls.
+//
+// Threads: called on the user-interface thread only (showing a box waits for the user). The
+// comms thread never calls it: its one message travels as a posted notice
+// (IBlockReadyNotifier::PostShowMessage) that the user-interface thread shows here.
 class IMessageSink {
 public:
     virtual ~IMessageSink() = default;

@@ -78,7 +78,7 @@ public:
     explicit BasicKitRig(const sim::KitOptions& options) : messages(messageText)
     {
         kit = sim::RegisterSimTransport(options, nullptr, &kitError);
-        headless = std::make_unique<HeadlessLink>(link, library, clock, &messages, &notices, folder.Path());
+        headless = std::make_unique<HeadlessLink>(link, library, clock, &notices, folder.Path());
         DocumentContext context;
         context.link = &link;
         context.clock = &clock;
@@ -104,7 +104,7 @@ public:
 
     MeasurementRunner::Outcome Measure(uint32_t pairs)
     {
-        runner = std::make_unique<MeasurementRunner>(*document, link, notices, clock);
+        runner = std::make_unique<MeasurementRunner>(*document, link, notices, messages, clock);
         MeasurementRunner::Options options;
         options.pairs = pairs;
         options.timeoutMs = 120000;

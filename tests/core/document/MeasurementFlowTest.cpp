@@ -7,17 +7,16 @@
 #include <functional>
 
 #include "DocumentTestSupport.h"
+#include "MeasurementBlocks.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/document/DocumentHints.h"
-#include "sim/LeakNoiseGenerator.h"
-#include "sim/SpectrumEncoder.h"
-#include "sim/TwoStationRecording.h"
 
 namespace korvanta {
 namespace {
 
 using doctest::DocumentRig;
 using doctest::Section;
+using namespace doctest::blocks;
 
 class CallbackSetup final : public IMeasurementSetup {
 public:
@@ -31,40 +30,6 @@ private:
 size_t CountOf(const std::vector<int>& codes, int code)
 {
     return static_cast<size_t>(std::count(codes.begin(), codes.end(), code));
-}
-
-// Hands one block to the document as the comms thread does.
-void Deliver(DocumentRig& rig, const DataBlockRecord& block, bool threeStation = false)
-{
-    rig.link.StoreDataBlock(block);
-    rig.link.SetDataBlockReady(true);
-    if (threeStation) {
-        rig.document->OnThreeStationBlockReady();
-    } else {
-        rig.document->OnBlockReady();
-    }
-}
-
-// 200 m of pipe at 1000 m/s with the leak 75 m from sensor 1 (red): red hears it 0.05 s
-// before blue.
-constexpr float kLeakFromStart = 75.0f;
-constexpr double kTwoStationDelay = -0.05;
-
-void LayPipe(CKorvantaDoc& doc)
-{
-    PipeSections pipe{};
-    pipe[0] = Section(2, 200.0f, 1000.0f);
-    doc.ApplyPipeData(pipe);
-}
-
-std::vector<DataBlockRecord> TwoStationBlocks(int pairs, uint64_t seed = 5)
-{
-    sim::TwoStationScenario scenario;
-    scenario.delaySeconds = kTwoStationDelay;
-    scenario.blockPairs = pairs;
-    scenario.snrDb = 6.0;
-    scenario.seed = seed;
-    return sim::SimulateTwoStationMeasurement(scenario);
 }
 
 TEST(MeasurementFlowTest, StartWaitsForTheAnswerThenAsksForTheFirstBlock)
@@ -288,36 +253,6 @@ TEST(MeasurementFlowTest, AStationThatStopsAnsweringEndsTheMeasurement)
     EXPECT_TRUE(doc.IsResultValid());
     EXPECT_GE(pairsBefore, 1u);
     EXPECT_EQ(doc.PairTotal(), pairsBefore);  // what was summed is kept
-}
-
-// Red 0 m, blue 100 m, yellow 300 m on a pipe at 1000 m/s, the leak 40 m from red.
-constexpr double kRedArrival = 0.04;
-constexpr double kBlueArrival = 0.06;
-constexpr double kYellowArrival = 0.26;
-
-std::vector<DataBlockRecord> ThreeStationBlocks(int sets)
-{
-    sim::LeakNoiseConfig config;
-    config.seed = 9;
-    config.stations = {{.delaySeconds = kRedArrival, .snrDb = 6.0},
-                       {.delaySeconds = kBlueArrival, .snrDb = 6.0},
-                       {.delaySeconds = kYellowArrival, .snrDb = 6.0}};
-    auto generator = sim::LeakNoiseGenerator::Create(config);
-    const sim::SpectrumEncoder encoder;
-    std::vector<DataBlockRecord> blocks;
-    for (int set = 0; set < sets; ++set) {
-        if (set > 0 && set % sim::kPairsPerChain == 0) {
-            generator->Restart(0.5);
-        }
-        const sim::SampledBlock sampled = generator->NextBlock();
-        for (uint8_t unit = 1; unit <= 3; ++unit) {
-            DataBlockRecord block;
-            EXPECT_TRUE(encoder.BuildRecord(std::span<const double>(sampled.samples[unit - 1u]), unit,
-                                            static_cast<uint16_t>(sampled.blockNumber), 200, block));
-            blocks.push_back(block);
-        }
-    }
-    return blocks;
 }
 
 TEST(MeasurementFlowTest, ThreeStationsFeedTheirPairsAndResynchroniseTogether)

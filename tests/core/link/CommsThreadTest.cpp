@@ -10,6 +10,7 @@
 #include "FakeClock.h"
 #include "FakeLinkLibrary.h"
 #include "RecordingSinks.h"
+#include "core/document/PostedCommandQueue.h"
 #include "core/link/CommsThread.h"
 #include "core/text/StringIds.h"
 
@@ -96,7 +97,7 @@ protected:
             port.portName = "SIM";
             state.PostCommand(port);
         }
-        CommsContext context{&state, &library, &clock, &messages, &notifier, folder_};
+        CommsContext context{&state, &library, &clock, notices, folder_};
         thread_ = std::make_unique<CommsThread>(context);
         ASSERT_TRUE(thread_->Start());
     }
@@ -155,8 +156,8 @@ protected:
     FakeClock clock;
     FakeLinkLibrary library{clock};
     CLinkState state;
-    RecordingMessageSink messages;
     RecordingNotifier notifier;
+    IBlockReadyNotifier* notices = &notifier;  // where the thread posts
     Script script;
     std::function<void()> onPortReady;
 
@@ -312,7 +313,7 @@ TEST_F(CommsThreadTest, StartSamplingSucceedsOnTheFourthAttemptAndStopsThePoll)
     ASSERT_TRUE(WaitFor([&](const std::vector<Bytes>& r) { return Count(r, IsInterfaceStatus) > statusAfterStart; }));
     ASSERT_TRUE(Thread().Stop());
 
-    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_TRUE(notifier.Messages().empty());
     EXPECT_TRUE(state.GetSamplingStarted());
     // Nothing was polled between the start and the stop.
     const std::vector<Bytes> requests = Requests();
@@ -339,7 +340,7 @@ TEST_F(CommsThreadTest, StartSamplingGivesUpAfterFourRefusals)
     Start();
     RunToEnd();
 
-    EXPECT_EQ(messages.Shown(),
+    EXPECT_EQ(notifier.Messages(),
               (std::vector<std::pair<uint32_t, uint32_t>>{{str::kRedNotAnswering, kStyleExclamation}}));
     EXPECT_TRUE(state.IsSamplingAnswered());
     EXPECT_FALSE(state.GetSamplingStarted());
@@ -363,8 +364,35 @@ TEST_F(CommsThreadTest, FailedRestartDuringAMeasurementShowsNothing)
     RunToEnd();
     // The second start fails while sampling (silently); the third fails from rest and the unit
     // gave no reason, so the user hears of a communication fault.
-    EXPECT_EQ(messages.Shown(),
+    EXPECT_EQ(notifier.Messages(),
               (std::vector<std::pair<uint32_t, uint32_t>>{{str::kCommunicationError, kStyleExclamation}}));
+}
+
+TEST_F(CommsThreadTest, StopEndsTheThreadWhileItsMessageWaitsForTheUserInterface)
+{
+    // The user-interface thread is inside Stop and takes no notice meanwhile: the comms thread
+    // must hand the start-sampling failure over without waiting for it to be shown.
+    PostedCommandQueue posted;
+    notices = &posted;
+    script = [](const Bytes& r) -> std::optional<FarEndReply> {
+        if (r[0] == 0x06)
+            return FarEndReply::Answer({0x06, 1, 0x04, 0x00});
+        return std::nullopt;
+    };
+    Queue({Command(TM_START_SAMPLING)}, false);
+    Start();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!state.IsSamplingAnswered() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    ASSERT_TRUE(state.IsSamplingAnswered());
+    EXPECT_TRUE(Thread().Stop());
+
+    PostedNotice notice;
+    ASSERT_TRUE(posted.WaitNext(notice, std::chrono::milliseconds(0)));
+    EXPECT_EQ(notice.kind, PostedNotice::Kind::Message);
+    EXPECT_EQ(notice.messageId, str::kBlueNotAnswering);
+    EXPECT_EQ(notice.style, kStyleExclamation);
 }
 
 TEST_F(CommsThreadTest, DataBlockIsStoredAndAnnounced)

@@ -129,6 +129,10 @@ void FakeLinkLibrary::LinkTimer()
         status_ |= kStatusLinkFailure;
         failAfterAck_ = false;
     }
+    while (!late_.empty() && late_.front().first <= clock_.NowMs()) {
+        inbox_.push_back(std::move(late_.front().second));
+        late_.pop_front();
+    }
     if (!pending_) {
         return;
     }
@@ -149,7 +153,11 @@ void FakeLinkLibrary::LinkTimer()
         inbox_.push_back(std::move(reply.bytes));
         break;
     case Kind::Answer:
-        inbox_.push_back(std::move(reply.bytes));
+        if (reply.lateMs > 0) {
+            late_.emplace_back(clock_.NowMs() + reply.lateMs, std::move(reply.bytes));
+        } else {
+            inbox_.push_back(std::move(reply.bytes));
+        }
         break;
     default:
         break;

@@ -30,8 +30,10 @@ struct FarEndReply {
     };
     Kind kind = Kind::Answer;
     Bytes bytes;
+    int64_t lateMs = 0;  // Answer: the reply arrives this long after the acknowledgement
 
     static FarEndReply Answer(Bytes bytes) { return {Kind::Answer, std::move(bytes)}; }
+    static FarEndReply Late(Bytes bytes, int64_t ms) { return {Kind::Answer, std::move(bytes), ms}; }
     static FarEndReply Of(Kind kind) { return {kind, {}}; }
 };
 
@@ -89,6 +91,8 @@ private:
     bool refuseNextDelivery_ = false;
     uint16_t status_ = 0;
     std::deque<Bytes> inbox_;
+    // Replies still on their way at the far end: a reset of the link does not stop them.
+    std::deque<std::pair<int64_t, Bytes>> late_;
 };
 
 }  // namespace korvanta::test

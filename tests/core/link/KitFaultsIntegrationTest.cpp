@@ -47,6 +47,21 @@ TEST_F(KitFaultsIntegrationTest, RequestLeftUnansweredTimesOut)
     EXPECT_EQ(Kit().Counters().unanswered, 1u);
 }
 
+TEST_F(KitFaultsIntegrationTest, AnAnswerAfterTheTimeOutIsNotTakenForTheNextOne)
+{
+    sim::KitOptions options;  // paced: the radio's delays count
+    options.units[3].lateAnswerSeconds = 7.0;
+    options.units[3].firmware = {3, 1, 4};
+    Open(options);
+    EXPECT_FALSE(Commands().GetOutstationVersion(3, errorId));
+    EXPECT_EQ(LastLinkError(), kLinkTimeout);
+    Rig().Fake().SleepMs(2000);  // yellow's answer arrives meanwhile
+    errorId = str::kNoError;
+    ASSERT_TRUE(Commands().GetOutstationVersion(1, errorId));
+    EXPECT_EQ(State().GetVersion(1), "QX-913-07-200C");
+    EXPECT_EQ(State().GetVersion(3), "");
+}
+
 TEST_F(KitFaultsIntegrationTest, LostAndDamagedFramesAreRecovered)
 {
     sim::KitOptions options = FastKit();

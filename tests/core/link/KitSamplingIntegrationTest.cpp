@@ -48,7 +48,6 @@ protected:
         context.state = &rig_->state;
         context.library = &rig_->library;
         context.clock = &rig_->Fake();
-        context.messages = &messages_;
         context.blockReady = &rig_->notifier;
         context.logFolder = folder_;
         thread_ = std::make_unique<CommsThread>(context);
@@ -108,7 +107,6 @@ protected:
     }
 
     std::filesystem::path folder_;
-    RecordingMessageSink messages_;
     std::unique_ptr<InProcessRig> rig_;
     std::unique_ptr<CommsThread> thread_;
 };
@@ -159,7 +157,7 @@ TEST_F(KitSamplingIntegrationTest, MeasurementLocatesTheKitsLeak)
     }
     // The first start, and a fresh one after each chain of six pairs.
     EXPECT_EQ(rig_->Kit().Counters().samplingStarts, 1u + kPairs / 6);
-    EXPECT_TRUE(messages_.Shown().empty());
+    EXPECT_TRUE(rig_->notifier.Messages().empty());
 }
 
 TEST_F(KitSamplingIntegrationTest, ResetButtonEndsTheMeasurement)
@@ -185,7 +183,7 @@ TEST_F(KitSamplingIntegrationTest, RefusedStartIsShownOnce)
     Start(options);
     Post(TM_SELECT_SENSORS, 10);
     EXPECT_FALSE(StartSampling());
-    EXPECT_EQ(messages_.Shown(),
+    EXPECT_EQ(rig_->notifier.Messages(),
               (std::vector<std::pair<uint32_t, uint32_t>>{{str::kYellowNotAnswering, kStyleExclamation}}));
     // Four attempts: the first and three retries.
     EXPECT_EQ(rig_->Kit().Counters().samplingRefusals, 4u);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <functional>
 #include <string>
 
@@ -242,6 +244,34 @@ TEST_F(CommandRepliesTest, VersionTexts)
     EXPECT_TRUE(commands.GetOutstationVersion(3, errorId));
     EXPECT_FALSE(state.IsVersionUpdated(3));
     EXPECT_EQ(state.GetVersion(3), "");
+}
+
+TEST_F(CommandRepliesTest, AReplyThatCameTooLateIsNotTakenForTheNextAnswer)
+{
+    // Yellow answers its version 7 s late, after the 6 s time-out and the reset behind it.
+    library.SetFarEnd([](const Bytes& r) {
+        if (r == Bytes{0x15, 3})
+            return FarEndReply::Late(ReplyOf(0x15, 5, {0, 9, 9, 9}), 7000);
+        return FarEndReply::Answer(ReplyOf(0x15, 5, {0, 1, 0, 2}));
+    });
+    EXPECT_FALSE(commands.GetOutstationVersion(3, errorId));
+    clock.SleepMs(2000);
+    EXPECT_TRUE(commands.GetOutstationVersion(1, errorId));
+    EXPECT_EQ(state.GetVersion(1), "QX-913-07-100C");
+    EXPECT_FALSE(library.HasWaitingMessage());
+
+    // A data-block fetch resets nothing after its time-out: its late block must not be the next.
+    auto fetches = std::make_shared<int>(0);
+    library.SetFarEnd([fetches](const Bytes&) {
+        Bytes block = ReplyOf(0x07, 2808, {2, 0, 200, 0, static_cast<uint8_t>(*fetches)});
+        return ++*fetches == 1 ? FarEndReply::Late(block, 6000) : FarEndReply::Answer(block);
+    });
+    EXPECT_FALSE(commands.GetDataBlock(false, errorId));
+    clock.SleepMs(2000);
+    ASSERT_TRUE(commands.GetDataBlock(false, errorId));
+    DataBlockRecord block;
+    state.FetchDataBlock(block);
+    EXPECT_EQ(block.blockNumber, 1);
 }
 
 TEST_F(CommandRepliesTest, SensorStatusUpdatesPresence)

@@ -1,0 +1,80 @@
+#pragma once
+
+// Blocks of simulated measurements and their delivery to a document, as the comms thread does.
+#include <gtest/gtest.h>
+
+#include <span>
+#include <vector>
+
+#include "DocumentTestSupport.h"
+#include "sim/LeakNoiseGenerator.h"
+#include "sim/SpectrumEncoder.h"
+#include "sim/TwoStationRecording.h"
+
+namespace korvanta::doctest::blocks {
+
+// Hands one block to the document as the comms thread does.
+inline void Deliver(DocumentRig& rig, const DataBlockRecord& block, bool threeStation = false)
+{
+    rig.link.StoreDataBlock(block);
+    rig.link.SetDataBlockReady(true);
+    if (threeStation) {
+        rig.document->OnThreeStationBlockReady();
+    } else {
+        rig.document->OnBlockReady();
+    }
+}
+
+// 200 m of pipe at 1000 m/s with the leak 75 m from sensor 1 (red): red hears it 0.05 s
+// before blue.
+constexpr float kLeakFromStart = 75.0f;
+constexpr double kTwoStationDelay = -0.05;
+
+inline void LayPipe(CKorvantaDoc& doc)
+{
+    PipeSections pipe{};
+    pipe[0] = Section(2, 200.0f, 1000.0f);
+    doc.ApplyPipeData(pipe);
+}
+
+inline std::vector<DataBlockRecord> TwoStationBlocks(int pairs, uint64_t seed = 5)
+{
+    sim::TwoStationScenario scenario;
+    scenario.delaySeconds = kTwoStationDelay;
+    scenario.blockPairs = pairs;
+    scenario.snrDb = 6.0;
+    scenario.seed = seed;
+    return sim::SimulateTwoStationMeasurement(scenario);
+}
+
+// Red 0 m, blue 100 m, yellow 300 m on a pipe at 1000 m/s, the leak 40 m from red.
+constexpr double kRedArrival = 0.04;
+constexpr double kBlueArrival = 0.06;
+constexpr double kYellowArrival = 0.26;
+
+inline std::vector<DataBlockRecord> ThreeStationBlocks(int sets)
+{
+    sim::LeakNoiseConfig config;
+    config.seed = 9;
+    config.stations = {{.delaySeconds = kRedArrival, .snrDb = 6.0},
+                       {.delaySeconds = kBlueArrival, .snrDb = 6.0},
+                       {.delaySeconds = kYellowArrival, .snrDb = 6.0}};
+    auto generator = sim::LeakNoiseGenerator::Create(config);
+    const sim::SpectrumEncoder encoder;
+    std::vector<DataBlockRecord> blocks;
+    for (int set = 0; set < sets; ++set) {
+        if (set > 0 && set % sim::kPairsPerChain == 0) {
+            generator->Restart(0.5);
+        }
+        const sim::SampledBlock sampled = generator->NextBlock();
+        for (uint8_t unit = 1; unit <= 3; ++unit) {
+            DataBlockRecord block;
+            EXPECT_TRUE(encoder.BuildRecord(std::span<const double>(sampled.samples[unit - 1u]), unit,
+                                            static_cast<uint16_t>(sampled.blockNumber), 200, block));
+            blocks.push_back(block);
+        }
+    }
+    return blocks;
+}
+
+}  // namespace korvanta::doctest::blocks
