@@ -8,6 +8,7 @@
 #include "cli/ThreeStationReport.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
+#include "core/document/MeasurementRunner.h"
 #include "core/document/PostedCommandQueue.h"
 #include "core/document/TextMessageSink.h"
 #include "core/link/OrvelinkLibrary.h"
@@ -16,7 +17,6 @@
 #include "core/threestation/DistanceEntry.h"
 #include "core/threestation/EngineDelays.h"
 #include "core/threestation/Kv3File.h"
-#include "core/threestation/ThreeStationRunner.h"
 #include "core/threestation/ThreeStationSetup.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ThreeStationScenario.h"
@@ -127,30 +127,31 @@ int RunMeasure3(const std::vector<std::string>& args)
 
     OrvelinkLibrary library;
     PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &messages, &notices, std::filesystem::temp_directory_path());
+    HeadlessLink headless(link, library, clock, &notices, std::filesystem::temp_directory_path());
     const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
     if (opened != HeadlessLink::OpenResult::Ok) {
         std::cerr << "korvanta-cli measure3: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
         return 1;
     }
 
-    ThreeStationRunner runner(*doc, link, notices, clock);
-    ThreeStationRunner::Options runOptions;
+    MeasurementRunner runner(*doc, link, notices, messages, clock);
+    MeasurementRunner::Options runOptions;
+    runOptions.threeStation = true;
     runOptions.pairs = pairs;
     runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
-    const ThreeStationRunner::Outcome outcome = runner.Run(runOptions);
-    if (outcome == ThreeStationRunner::Outcome::StartFailed) {
+    const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
+    if (outcome == MeasurementRunner::Outcome::StartFailed) {
         std::cerr << "korvanta-cli measure3: the stations did not start sampling\n";
         return 1;
     }
-    if (outcome == ThreeStationRunner::Outcome::Ended) {
+    if (outcome == MeasurementRunner::Outcome::Ended) {
         messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
-    } else if (outcome == ThreeStationRunner::Outcome::TimedOut) {
+    } else if (outcome == MeasurementRunner::Outcome::TimedOut) {
         std::cerr << "korvanta-cli measure3: no more blocks arrived in time\n";
     }
     ComputeFromEngines(doc->ThreeStation(), result);
 
-    int status = outcome == ThreeStationRunner::Outcome::Complete ? 0 : 1;
+    int status = outcome == MeasurementRunner::Outcome::Complete ? 0 : 1;
     if (auto out = options.Value("out")) {
         std::string error;
         if (!WriteKv3File(*out, doc->ThreeStation(), result, error)) {

@@ -126,7 +126,9 @@ void CKorvantaApp::CreateFrame()
     frame_->AddCommandTarget(this);
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
-    notifier_ = std::make_unique<CBlockReadyNotifier>(frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); });
+    notifier_ = std::make_unique<CBlockReadyNotifier>(
+        frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); },
+        [this](uint32_t id, uint32_t style) { messages_.ShowMessage(id, style); });
 
     ThreeStationModeContext three;
     three.document = doc_.get();
@@ -156,7 +158,6 @@ void CKorvantaApp::StartComms()
     context.state = &link_;
     context.library = &library_;
     context.clock = &clock_;
-    context.messages = &messages_;
     context.blockReady = notifier_.get();
     context.logFolder = options_.logFolder;
     comms_ = std::make_unique<CommsThread>(context);

@@ -19,7 +19,6 @@
 #include "core/threestation/Kv3File.h"
 #include "core/threestation/ThreeStationChart.h"
 #include "core/threestation/ThreeStationIcons.h"
-#include "core/threestation/ThreeStationRunner.h"
 #include "core/threestation/ThreeStationTexts.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/threestation/ThreeStationChartPainter.h"
@@ -82,7 +81,7 @@ CThreeStationForm::CThreeStationForm(ThreeStationFormContext context, QWidget* p
     doc_.ClearThreeStationData();
     LinkCommand select;
     select.code = TM_SELECT_SENSORS;
-    select.sensorMask = ThreeStationRunner::kThreeStationMask;
+    select.sensorMask = MeasurementRunner::kThreeStationMask;
     context_.link->PostCommand(select);
 
     start_->setText(Text(str::kStart));

@@ -5,9 +5,9 @@
 
 #include "ScenarioRig.h"
 #include "core/document/DocumentHints.h"
+#include "core/document/MeasurementRunner.h"
 #include "core/threestation/EngineDelays.h"
 #include "core/threestation/Kv3File.h"
-#include "core/threestation/ThreeStationRunner.h"
 #include "core/threestation/ThreeStationSetup.h"
 #include "sim/scenario/DefaultScenario.h"
 #include "sim/scenario/ThreeStationScenario.h"
@@ -18,7 +18,7 @@ namespace {
 constexpr int kDuctileIron = 2;
 
 struct ThreeStationRun {
-    ThreeStationRunner::Outcome outcome = ThreeStationRunner::Outcome::StartFailed;
+    MeasurementRunner::Outcome outcome = MeasurementRunner::Outcome::StartFailed;
     CThreeStationResult result;
     std::vector<uint32_t> hints;
 };
@@ -41,8 +41,9 @@ ThreeStationRun MeasureThree(KitRig& rig, float redBlue, float blueYellow, uint3
     run.result.SetVelocityBounds(setup.LowerVelocityBound(), setup.UpperVelocityBound());
     run.result.SetMeanVelocity(setup.MeanVelocity());
 
-    ThreeStationRunner runner(doc, rig.link, rig.notices, rig.clock);
-    ThreeStationRunner::Options options;
+    MeasurementRunner runner(doc, rig.link, rig.notices, rig.messages, rig.clock);
+    MeasurementRunner::Options options;
+    options.threeStation = true;
     options.pairs = pairs;
     options.timeoutMs = 300000;
     run.outcome = runner.Run(options);
@@ -76,7 +77,7 @@ TEST(ThreeStationE2e, ThreePairsGiveTheVelocityAndTheLeakWithoutAPipeModel)
         KitRig rig(FastScenarioKit(c.scenario));
         ASSERT_TRUE(rig.Open()) << rig.kitError;
         const ThreeStationRun run = MeasureThree(rig, c.redBlue, c.blueYellow, 6);
-        ASSERT_EQ(run.outcome, ThreeStationRunner::Outcome::Complete) << rig.messageText.str();
+        ASSERT_EQ(run.outcome, MeasurementRunner::Outcome::Complete) << rig.messageText.str();
         EXPECT_GE(Count(run.hints, kHintThreeStationResult), 1u);
         EXPECT_GE(Count(run.hints, kHintThreeStationBlockSet), 6u);
 
@@ -98,7 +99,7 @@ TEST(ThreeStationE2e, TheRunningKitTakesTheMainLaidOutAtTheEnteredDistances)
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     rig.kit->Kit().SetScenario(std::make_shared<sim::Scenario>(sim::ThreeStationScenario(200.0, 400.0)));
     const ThreeStationRun run = MeasureThree(rig, 200.0f, 400.0f, 6);
-    ASSERT_EQ(run.outcome, ThreeStationRunner::Outcome::Complete);
+    ASSERT_EQ(run.outcome, MeasurementRunner::Outcome::Complete);
     ASSERT_TRUE(run.result.IsValid());
     EXPECT_NEAR(run.result.RedYellow().fromFirst, 80.0, 1.0);
 }
@@ -108,7 +109,7 @@ TEST(ThreeStationE2e, ASavedResultOpensAgainWithTheSameNumbers)
     KitRig rig(FastScenarioKit(ShippedScenario("three-station-iron.json")));
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     const ThreeStationRun run = MeasureThree(rig, 120.0f, 180.0f, 6);
-    ASSERT_EQ(run.outcome, ThreeStationRunner::Outcome::Complete);
+    ASSERT_EQ(run.outcome, MeasurementRunner::Outcome::Complete);
     std::string error;
     const auto path = rig.folder / "main.kv3";
     ASSERT_TRUE(WriteKv3File(path, rig.document->ThreeStation(), run.result, error)) << error;
@@ -149,7 +150,7 @@ TEST(ThreeStationE2e, AStationSwitchedOffEndsTheMeasurementInsteadOfStallingIt)
     KitRig rig(FastScenarioKit(scenario));
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     const ThreeStationRun run = MeasureThree(rig, 120.0f, 180.0f, 40);
-    EXPECT_EQ(run.outcome, ThreeStationRunner::Outcome::Ended);
+    EXPECT_EQ(run.outcome, MeasurementRunner::Outcome::Ended);
     EXPECT_FALSE(rig.document->IsMeasuring());
 }
 

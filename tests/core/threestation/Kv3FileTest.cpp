@@ -23,7 +23,7 @@ protected:
         }
         three_ = std::make_unique<ThreeStationMeasurement>(spectra_[0], spectra_[1], spectra_[2]);
         three_->Setup({0, 1, 2}, 50.0f, 700.0f);
-        three_->SetMeasuringTime(std::span<const char>("00:03:12", 8));
+        three_->SetMeasuringTime("00:03:12");
         for (int i = 0; i < 3; ++i) {
             MeasurementRecord& record = three_->Record(i);
             record.pairTotal = 6 + static_cast<uint32_t>(i);
