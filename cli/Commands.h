@@ -14,5 +14,8 @@ int RunSimulate(const std::vector<std::string>& args);
 int RunProbe(const std::vector<std::string>& args);
 int RunMeasure(const std::vector<std::string>& args);
 int RunShow(const std::vector<std::string>& args);
+// The three-station mode: a headless measurement into a kv3 file, and a kv3 file's result.
+int RunMeasure3(const std::vector<std::string>& args);
+int RunShow3(const std::vector<std::string>& args);
 
 }  // namespace korvanta::cli

@@ -19,6 +19,9 @@ constexpr const char* kUsage =
     "          [--out FILE.kvd] [--leak METRES] [--snr DB] [--fast]   (the last three with --port SIM)\n"
     "          [--log FOLDER]\n"
     "  show FILE.kvd\n"
+    "  measure3 --port PORT --distances RED_BLUE:BLUE_YELLOW [--pairs N] [--material NAME|none]\n"
+    "           [--out FILE.kv3] [--fast]   (--fast with --port SIM)\n"
+    "  show3 FILE.kv3\n"
     "  probe --port PORT [--fast] [--log FOLDER]   (--fast with --port SIM, the simulated kit in this process)\n"
     "  measure and probe keep the comms log (DebugFile.txt) in FOLDER with --log, else in a private\n"
     "  temporary folder removed at the end of the run\n";
@@ -46,6 +49,10 @@ int main(int argc, char** argv)
             return korvanta::cli::RunMeasure(args);
         if (command == "show")
             return korvanta::cli::RunShow(args);
+        if (command == "measure3")
+            return korvanta::cli::RunMeasure3(args);
+        if (command == "show3")
+            return korvanta::cli::RunShow3(args);
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;

@@ -292,6 +292,13 @@ KitReply FieldKit::StartSampling(TimePoint now)
     return reply;
 }
 
+void FieldKit::SetScenario(std::shared_ptr<const Scenario> scenario)
+{
+    std::lock_guard lock(mutex_);
+    scenario_ = std::move(scenario);
+    run_.reset();  // the next start of sampling begins on the new pipe
+}
+
 bool FieldKit::StartRun(const std::vector<uint8_t>& units, TimePoint start)
 {
     if (run_ && run_->Units() == units) {
@@ -302,8 +309,8 @@ bool FieldKit::StartRun(const std::vector<uint8_t>& units, TimePoint start)
             gap = std::max(0.0, std::chrono::duration<double>(start - lastEnd).count());
         }
         run_->Restart(gap);
-    } else if (options_.scenario) {
-        std::unique_ptr<BlockSource> source = MakeScenarioSource(*options_.scenario, units);
+    } else if (const auto& scenario = scenario_ ? scenario_ : options_.scenario) {
+        std::unique_ptr<BlockSource> source = MakeScenarioSource(*scenario, units);
         if (!source) {
             return false;
         }

@@ -68,6 +68,11 @@ public:
     void SilenceAfterNextRequest();
     bool IsSilent() const;
 
+    // Puts the sensors on another scenario's pipe from the next start of sampling on; null goes
+    // back to the kit's own. The program lays its three-station main out this way at the
+    // distances the user enters.
+    void SetScenario(std::shared_ptr<const Scenario> scenario);
+
     KitCounters Counters() const;
     KitSnapshot Snapshot() const;
 
@@ -105,6 +110,7 @@ private:
 
     bool sampling_ = false;
     std::optional<SamplingRun> run_;
+    std::shared_ptr<const Scenario> scenario_;  // in place of the options' scenario when set
     TimePoint runStart_{};
 
     std::optional<TimePoint> resetAt_;

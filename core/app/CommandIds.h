@@ -54,6 +54,10 @@ inline constexpr uint32_t kVelocityCalculation = 32859;
 // Mode.
 inline constexpr uint32_t kTwoStationMode = 32898;
 inline constexpr uint32_t kThreeStationMode = 32897;
+// The three-station form's file menu.
+inline constexpr uint32_t kThreeStationNew = 32900;
+inline constexpr uint32_t kThreeStationOpen = 32902;
+inline constexpr uint32_t kThreeStationSave = 32904;
 
 // Advanced.
 inline constexpr uint32_t kRegressionAnalysis = 32882;

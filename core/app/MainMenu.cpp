@@ -111,6 +111,14 @@ constexpr auto kMainMenu = std::to_array<MenuEntry>({
     End(),
 });
 
+constexpr auto kThreeStationFileMenu = std::to_array<MenuEntry>({
+    Popup("&Filer"),
+    Item(cmd::kThreeStationNew, "&Ny", G::New, R::Flag),
+    Item(cmd::kThreeStationOpen, "&Åben", G::Open, R::Flag),
+    Item(cmd::kThreeStationSave, "&Gem", G::Save, R::Flag),
+    End(),
+});
+
 constexpr auto kMainToolbar = std::to_array<uint32_t>({
     cmd::kFileNew,
     cmd::kFileOpen,
@@ -160,6 +168,11 @@ std::span<const MenuEntry> MainMenu()
     return kMainMenu;
 }
 
+std::span<const MenuEntry> ThreeStationFileMenu()
+{
+    return kThreeStationFileMenu;
+}
+
 std::span<const uint32_t> MainToolbar()
 {
     return kMainToolbar;
@@ -172,9 +185,14 @@ std::span<const Accelerator> MainAccelerators()
 
 const MenuEntry* FindMenuCommand(uint32_t id)
 {
-    const auto it = std::find_if(kMainMenu.begin(), kMainMenu.end(),
-                                 [id](const MenuEntry& entry) { return entry.kind == K::Command && entry.id == id; });
-    return it == kMainMenu.end() ? nullptr : &*it;
+    const auto isCommand = [id](const MenuEntry& entry) { return entry.kind == K::Command && entry.id == id; };
+    for (const std::span<const MenuEntry> table : {MainMenu(), ThreeStationFileMenu()}) {
+        const auto it = std::find_if(table.begin(), table.end(), isCommand);
+        if (it != table.end()) {
+            return &*it;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace korvanta

@@ -63,11 +63,15 @@ struct Accelerator {
 
 // The main menu from its first top-level popup to its last, in display order.
 std::span<const MenuEntry> MainMenu();
+// The file menu of the three-station form ("&Filer": "&Ny", "&Åben", "&Gem"); with the main
+// menu's "&Mode" it is the whole menu while that form is on show.
+std::span<const MenuEntry> ThreeStationFileMenu();
 // The toolbar's commands in order; 0 stands for a separator.
 std::span<const uint32_t> MainToolbar();
 // Every accelerator of the main window. A command may have more than one.
 std::span<const Accelerator> MainAccelerators();
-// The command's menu entry, or nullptr for an ID that is not in the menu.
+// The command's menu entry (main menu or three-station file menu), or nullptr for an ID that is
+// in neither.
 const MenuEntry* FindMenuCommand(uint32_t id);
 
 }  // namespace korvanta

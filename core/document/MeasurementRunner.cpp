@@ -1,11 +1,13 @@
 #include "core/document/MeasurementRunner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include "core/document/DocumentHints.h"
 #include "core/link/IBlockReadyNotifier.h"
 #include "core/text/StringIds.h"
+#include "core/link/LinkCommand.h"
 
 namespace korvanta {
 
@@ -78,19 +80,38 @@ void MeasurementRunner::ShowPendingMessages()
     }
 }
 
+uint32_t MeasurementRunner::PairsDone(bool threeStation) const
+{
+    if (!threeStation) {
+        return document_.PairTotal();
+    }
+    const ThreeStationMeasurement& three = document_.ThreeStation();
+    uint32_t fewest = three.Record(0).pairTotal;
+    for (int i = 1; i < ThreeStationMeasurement::kPairs; ++i) {
+        fewest = std::min(fewest, three.Record(i).pairTotal);
+    }
+    return fewest;
+}
+
 MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
 {
     hints_.clear();
     mustEnd_ = false;
     endReason_ = 0;
     notices_.Clear();
+    if (options.threeStation) {
+        LinkCommand select;
+        select.code = TM_SELECT_SENSORS;
+        select.sensorMask = kThreeStationMask;
+        link_.PostCommand(select);
+    }
     const int64_t start = clock_.NowMs();
-    if (!document_.StartMeasurement()) {
+    if (!(options.threeStation ? document_.ThreeStationStart() : document_.StartMeasurement())) {
         ShowPendingMessages();
         return Outcome::StartFailed;
     }
     Outcome outcome = Outcome::Complete;
-    while (document_.PairTotal() < options.pairs) {
+    while (PairsDone(options.threeStation) < options.pairs) {
         PostedNotice notice;
         if (notices_.WaitNext(notice, kNoticeWait)) {
             Take(notice);
@@ -105,7 +126,11 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
             break;
         }
     }
-    document_.StopMeasurement();
+    if (options.threeStation) {
+        document_.ThreeStationStop();
+    } else {
+        document_.StopMeasurement();
+    }
     document_.SetMeasuringTime(FormatElapsed(clock_.NowMs() - start));
     if (outcome == Outcome::Ended) {
         messages_.ShowMessage(endReason_, kStyleExclamation);

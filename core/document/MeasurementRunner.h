@@ -12,9 +12,10 @@
 
 namespace korvanta {
 
-// Runs one two-station measurement of the document without a window: starts it, hands every
-// block-ready notice to the document, watches the link as the view's status poll does, and
-// stops once enough block pairs are in the record or the measurement has to end.
+// Runs one measurement of the document without a window: starts it, hands every block-ready
+// notice to the document, watches the link as the view's status poll does, and stops once enough
+// block pairs are in the record (in the three-station mode: in each pair's record) or the
+// measurement has to end.
 class MeasurementRunner final : public IDocumentObserver {
 public:
     enum class Outcome {
@@ -27,7 +28,11 @@ public:
     struct Options {
         uint32_t pairs = 20;
         int64_t timeoutMs = 0;  // on the clock; 0 = no limit
+        // The three-station measurement of a document set up for it: red, blue and yellow are
+        // selected first, as the three-station form does when it opens.
+        bool threeStation = false;
     };
+    static constexpr int kThreeStationMask = 14;  // red, blue and yellow
 
     // Messages the comms thread posts are shown through `messages` on the calling thread.
     MeasurementRunner(CKorvantaDoc& document, CLinkState& link, PostedCommandQueue& notices, IMessageSink& messages,
@@ -44,6 +49,8 @@ public:
     // the message sink, as the view shows it.
     uint32_t EndReason() const { return endReason_; }
 
+    // The block pairs summed so far: of the two-station record, or the fewest of the three pairs.
+    uint32_t PairsDone(bool threeStation) const;
     // Hints the document sent during the last run, in order.
     const std::vector<uint32_t>& Hints() const { return hints_; }
 

@@ -272,5 +272,7 @@ inline constexpr uint32_t kEnterNumber = 63300;             // a typed value is 
 inline constexpr uint32_t kEnterNumberInRange = 63301;      // a typed value outside 0..100000
 inline constexpr uint32_t kMaterialUsedByPipe = 63302;      // removing a material the pipe uses
 inline constexpr uint32_t kGisCodeSeparator = 63303;        // a GIS code with a comma or line break
+// Three-station mode: switching to it with an unsaved two-station measurement (Yes/No/Cancel).
+inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
 
 }  // namespace korvanta::str

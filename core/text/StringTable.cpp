@@ -305,6 +305,8 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kMaterialUsedByPipe,
      "Materialet bruges af et rørstykke i den aktuelle måling og kan ikke fjernes.\r\n\r\nRet eller fjern rørstykket først."},
     {kGisCodeSeparator, "GIS-koden må ikke indeholde komma eller linjeskift.\r\n\r\nRet koden og prøv igen."},
+    {kSaveBeforeThreeStation,
+     "Den aktuelle måling er ikke gemt.\r\n\r\nVil du gemme den, før der skiftes til 3 sendere?"},
 });
 
 constexpr bool IsStrictlyAscending()

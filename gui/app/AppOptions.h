@@ -5,8 +5,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/threestation/ThreeStationSetup.h"
 
 namespace korvanta::gui {
 
@@ -23,6 +26,10 @@ struct AppOptions {
     // The folder with the default data files; empty for the program's own.
     std::filesystem::path dataFolder;
     bool startComms = true;
+    // The three-station setup wizard and its kv3 file dialogs; empty for the real ones (tests
+    // answer in their place).
+    std::function<std::optional<ThreeStationSetup>()> runThreeStationSetup;
+    std::function<QString(bool save)> askThreeStationFile;
     // The machine's serial ports; empty for the port library's list.
     std::function<std::vector<std::string>()> listSerialPorts;
 };

@@ -16,6 +16,7 @@
 #include "gui/view/CFrameViewHost.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/threestation/CThreeStationMode.h"
 #include "gui/app/TemplateFonts.h"
 #include "gui/document/CDocumentCommandTarget.h"
 #include "gui/document/CDocumentDialogs.h"
@@ -75,6 +76,9 @@ CKorvantaApp::~CKorvantaApp()
         frame_->SetForm(nullptr, nullptr);
         delete form;
     }
+    threeStation_.reset();
+    notifier_.reset();
+    frame_.reset();
 }
 
 std::unique_ptr<QSettings> CKorvantaApp::OpenSettingsStore() const
@@ -153,6 +157,21 @@ void CKorvantaApp::CreateFrame()
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(
         frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); }, &messages_);
+
+    ThreeStationModeContext three;
+    three.document = doc_.get();
+    three.link = &link_;
+    three.frame = frame_.get();
+    three.messages = &messages_;
+    three.clock = &clock_;
+    three.settings = &settings_;
+    three.kit = kit_.get();
+    three.saveDocument = [this] { return OnFileSave(false); };
+    three.restoreView = [this] { CreateView(); };
+    three.runSetup = options_.runThreeStationSetup;
+    three.askFileName = options_.askThreeStationFile;
+    threeStation_ = std::make_unique<CThreeStationMode>(std::move(three));
+    frame_->AddCommandTarget(threeStation_.get());
 }
 
 void CKorvantaApp::CreateView()

@@ -29,6 +29,7 @@ class CBlockReadyNotifier;
 class CFrameViewHost;
 class CDocumentCommandTarget;
 class CDocumentDialogs;
+class CThreeStationMode;
 class CMainFrame;
 
 // The application object: settings, the link state and the comms thread, the simulated kit
@@ -51,6 +52,7 @@ public:
     CKorvantaDoc& Document() { return *doc_; }
     CLinkState& GetLinkState() { return link_; }
     CMessageBoxSink& Messages() { return messages_; }
+    CThreeStationMode& ThreeStationMode() { return *threeStation_; }
     CWaitPump& WaitPump() { return waitPump_; }
     IClock& Clock() { return clock_; }
     CAppSettings& Settings() { return settings_; }
@@ -87,6 +89,7 @@ private:
     void RegisterSimulatedKit();
     void OnFileNew();
     void OnFileOpen();
+    // True when the measurement was written.
     bool OnFileSave(bool askForName);
     void OnRecentFile(size_t index);
     void OnAppAbout();
@@ -110,6 +113,7 @@ private:
     std::unique_ptr<CDocumentDialogs> documentDialogs_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     std::unique_ptr<CDocumentCommandTarget> documentTarget_;
+    std::unique_ptr<CThreeStationMode> threeStation_;
     bool commsRunning_ = false;
     bool exited_ = false;
 };

@@ -95,6 +95,44 @@ void CMainFrame::BuildMenusAndBars()
     statusBar()->setSizeGripEnabled(false);
 }
 
+bool CMainFrame::IsThreeStationMenu() const
+{
+    return threeStationFile_ != nullptr && threeStationFile_->menuAction()->isVisible();
+}
+
+void CMainFrame::SetThreeStationMenu(bool on)
+{
+    if (threeStationFile_ == nullptr) {
+        const auto onCommand = [this](uint32_t id) { RouteCommand(id); };
+        CMenuBuilder::Result menu = CMenuBuilder::BuildMenu(menuBar(), this, onCommand, ThreeStationFileMenu());
+        threeStationFile_ = menu.topLevelMenus.front();
+        threeStationFile_->setObjectName(QStringLiteral("threeStationFileMenu"));
+        connect(threeStationFile_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+        // In front of the main menu's popups.
+        menuBar()->removeAction(threeStationFile_->menuAction());
+        menuBar()->insertAction(topLevelMenus_.front()->menuAction(), threeStationFile_->menuAction());
+        threeStationFile_->menuAction()->setVisible(false);
+        for (auto it = menu.actions.cbegin(); it != menu.actions.cend(); ++it) {
+            actions_.insert(it.key(), it.value());
+        }
+    }
+    if (on == IsThreeStationMenu()) {
+        return;
+    }
+    threeStationFile_->menuAction()->setVisible(on);
+    QAction* modeCommand = actions_.value(cmd::kTwoStationMode);
+    for (QMenu* top : topLevelMenus_) {
+        top->menuAction()->setVisible(!on || top->actions().contains(modeCommand));
+    }
+    if (on) {
+        toolbarWasShown_ = !toolbar_->isHidden();
+        toolbar_->hide();
+    } else {
+        toolbar_->setVisible(toolbarWasShown_);
+    }
+    UpdateCommandUi();
+}
+
 void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
 {
     formTarget_ = form != nullptr ? target : nullptr;
@@ -186,6 +224,9 @@ void CMainFrame::UpdateCommandUi()
     }
     for (QMenu* top : topLevelMenus_) {
         top->menuAction()->setEnabled(state_.TopLevelMenusEnabled());
+    }
+    if (threeStationFile_ != nullptr) {
+        threeStationFile_->menuAction()->setEnabled(state_.TopLevelMenusEnabled());
     }
 }
 

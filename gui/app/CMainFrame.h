@@ -86,6 +86,10 @@ public:
     void EnableVelocityCommand(bool on);
     void EnableFiltersCommand(bool on);
     void SetStationChecks(bool twoStations, bool threeStations);
+    // The menu of the three-station form: its own "&Filer" and the main "&Mode" only, and no
+    // toolbar; false gives the main menu and the toolbar back.
+    void SetThreeStationMenu(bool on);
+    bool IsThreeStationMenu() const;
     FrameCommandState& CommandState() { return state_; }
 
     // Title: "<document> - Korvanta", with the port in brackets while the link is up on one.
@@ -128,6 +132,8 @@ private:
     QHash<uint32_t, QAction*> actions_;
     std::vector<QMenu*> topLevelMenus_;
     QMenu* recentParent_ = nullptr;
+    QMenu* threeStationFile_ = nullptr;
+    bool toolbarWasShown_ = true;
     QAction* recentAnchor_ = nullptr;
     std::vector<QAction*> recentActions_;
     std::unique_ptr<CPortMenu> portMenu_;

@@ -54,11 +54,12 @@ QString ToolTipOf(const QString& caption)
 }  // namespace
 
 CMenuBuilder::Result CMenuBuilder::BuildMenu(QMenuBar* bar, QObject* owner,
-                                             const std::function<void(uint32_t)>& onCommand)
+                                             const std::function<void(uint32_t)>& onCommand,
+                                             std::span<const MenuEntry> table)
 {
     Result result;
     std::vector<QMenu*> stack;
-    for (const MenuEntry& entry : MainMenu()) {
+    for (const MenuEntry& entry : table) {
         switch (entry.kind) {
         case MenuEntryKind::PopupBegin: {
             const QString caption = QString::fromUtf8(entry.caption);

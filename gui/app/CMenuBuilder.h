@@ -7,6 +7,9 @@
 #include <QToolBar>
 
 #include <functional>
+#include <span>
+
+#include "core/app/MainMenu.h"
 #include <vector>
 
 namespace korvanta::gui {
@@ -25,7 +28,9 @@ public:
         QAction* recentAnchor = nullptr;  // the action the recent files stand before
     };
 
-    static Result BuildMenu(QMenuBar* bar, QObject* owner, const std::function<void(uint32_t)>& onCommand);
+    // From the main menu's table, or from another table of the same form.
+    static Result BuildMenu(QMenuBar* bar, QObject* owner, const std::function<void(uint32_t)>& onCommand,
+                            std::span<const MenuEntry> table = MainMenu());
     static void BuildToolbar(QToolBar* toolbar, const QHash<uint32_t, QAction*>& actions);
     static QString ActionName(uint32_t id) { return QStringLiteral("action%1").arg(id); }
 };

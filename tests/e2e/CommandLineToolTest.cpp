@@ -231,5 +231,54 @@ TEST_F(CommandLineToolTest, NoSignalInTheBandIsNoResult)
     EXPECT_EQ(nlohmann::json::parse(run.out)["result"], true);
 }
 
+TEST_F(CommandLineToolTest, Measure3SavesAResultThatShow3ReadsBackTheSame)
+{
+    const fs::path file = folder_ / "main.kv3";
+    const ToolRun measured =
+        Execute("measure3 --port SIM --fast --distances 120:180 --pairs 6 --material 2 --out " + file.string());
+    ASSERT_EQ(measured.status, 0) << measured.err;
+    const auto got = nlohmann::json::parse(measured.out);
+    // Without a scenario the kit lays an iron main out at the distances, the leak 0.4 of red-blue
+    // from red.
+    EXPECT_EQ(got["valid"], true);
+    EXPECT_NEAR(got["leak"]["red_yellow"]["from_red"].get<double>(), 48.0, 1.0);
+    EXPECT_EQ(got["pairs"].size(), 3u);
+    EXPECT_EQ(got["pairs"][2]["pair"], 10);
+    ASSERT_EQ(fs::file_size(file), 235880u);
+
+    const ToolRun shown = Execute("show3 " + file.string());
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const auto again = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(again["velocity"], got["velocity"]);
+    EXPECT_EQ(again["leak"], got["leak"]);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(again["pairs"][i]["delay"], got["pairs"][i]["delay"]);
+        EXPECT_EQ(again["pairs"][i]["quality"], got["pairs"][i]["quality"]);
+    }
+}
+
+TEST_F(CommandLineToolTest, ThreeStationCommandsRefuseBadInputWithStatusTwo)
+{
+    const fs::path out = folder_ / "never.kv3";
+    const fs::path shortFile = folder_ / "short.kv3";
+    std::ofstream(shortFile, std::ios::binary) << std::string("\xE3\xAB\x3B", 3) << '\0' << std::string(1000, '\0');
+    const fs::path kvd = folder_ / "other.kv3";
+    std::ofstream(kvd, std::ios::binary) << std::string("\x0B", 1) << std::string(78589, '\0');
+    for (const std::string& arguments :
+         {"measure3 --port SIM --out " + out.string(), "measure3 --port SIM --distances 0:100 --out " + out.string(),
+          "measure3 --port SIM --distances 120 --out " + out.string(),
+          "measure3 --port SIM --distances 120:2001 --out " + out.string(),
+          "measure3 --port SIM --distances 120:1e2 --out " + out.string(),
+          "measure3 --port SIM --distances 120:180 --material Marmor --out " + out.string(),
+          "measure3 --port /dev/null --distances 120:180 --fast --out " + out.string(), std::string("show3"),
+          "show3 " + (folder_ / "missing.kv3").string(), "show3 " + shortFile.string(), "show3 " + kvd.string()}) {
+        const ToolRun run = Execute(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_FALSE(run.err.empty()) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments;
+    }
+    EXPECT_FALSE(fs::exists(out));
+}
+
 }  // namespace
 }  // namespace korvanta

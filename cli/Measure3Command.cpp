@@ -1,0 +1,167 @@
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/HeadlessDocument.h"
+#include "cli/ThreeStationReport.h"
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/HeadlessLink.h"
+#include "core/document/MeasurementRunner.h"
+#include "core/document/PostedCommandQueue.h"
+#include "core/document/TextMessageSink.h"
+#include "core/link/OrvelinkLibrary.h"
+#include "core/link/SteadyClock.h"
+#include "core/text/StringIds.h"
+#include "core/threestation/DistanceEntry.h"
+#include "core/threestation/EngineDelays.h"
+#include "core/threestation/Kv3File.h"
+#include "core/threestation/ThreeStationSetup.h"
+#include "sim/InProcessKit.h"
+#include "sim/scenario/ThreeStationScenario.h"
+
+namespace korvanta::cli {
+
+namespace {
+
+constexpr int64_t kOpenTimeoutMs = 30000;
+constexpr int64_t kRunTimeoutMs = 60000;
+constexpr int64_t kRunTimeoutPerPairMs = 10000;
+
+// "RB:BY": red-blue and blue-yellow in metres, each as the setup wizard takes it.
+std::pair<float, float> ParseDistances(const std::string& text)
+{
+    const auto [redBlue, blueYellow] = SplitPair(text, "--distances");
+    const auto first = ParseDistanceEntry(redBlue, UnitSystem::Metric);
+    const auto second = ParseDistanceEntry(blueYellow, UnitSystem::Metric);
+    if (!first || !second) {
+        throw UsageError("--distances " + text + ": give RED_BLUE:BLUE_YELLOW, each 1..2000 metres");
+    }
+    return {*first, *second};
+}
+
+// A material by its number or its name in the database; none by "none" or when not given.
+int FindMaterial(const CKorvantaDoc& doc, const std::optional<std::string>& text)
+{
+    if (!text || *text == "none") {
+        return ThreeStationSetup::kNoMaterial;
+    }
+    char* end = nullptr;
+    const long index = std::strtol(text->c_str(), &end, 10);
+    const int count = doc.Materials().MaterialCount();
+    if (!text->empty() && *end == '\0') {
+        if (index < 0 || index >= count) {
+            throw UsageError("--material " + *text + ": no such material");
+        }
+        return static_cast<int>(index);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (doc.MaterialName(i) == *text) {
+            return i;
+        }
+    }
+    throw UsageError("--material '" + *text + "': no such material");
+}
+
+}  // namespace
+
+int RunMeasure3(const std::vector<std::string>& args)
+{
+    const CommandLine options(args, {"port", "distances", "pairs", "material", "out"}, {"fast"});
+    if (!options.Positional().empty()) {
+        throw UsageError("unexpected argument '" + options.Positional()[0] + "'");
+    }
+    const auto port = options.Value("port");
+    if (!port || port->empty()) {
+        throw UsageError("--port PORT is required");
+    }
+    const auto distancesText = options.Value("distances");
+    if (!distancesText) {
+        throw UsageError("--distances RED_BLUE:BLUE_YELLOW is required");
+    }
+    const auto [redBlue, blueYellow] = ParseDistances(*distancesText);
+    const bool simulated = *port == sim::InProcessKit::kTransportName;
+    if (!simulated && options.Has("fast")) {
+        throw UsageError("--fast runs the simulated kit unpaced: use it with --port SIM");
+    }
+    const auto pairs = static_cast<uint32_t>(options.Integer("pairs", 20, 1, 100000));
+
+    HeadlessDocument host;
+    SteadyClock& clock = host.clock;
+    TextMessageSink& messages = host.messages;
+    CLinkState& link = host.link;
+    auto& doc = host.document;
+    const int material = FindMaterial(*doc, options.Value("material"));
+
+    // The setup wizard's work, from the options.
+    ThreeStationSetup setup;
+    setup.SetRedBlue(redBlue);
+    setup.SetBlueYellow(blueYellow);
+    setup.Finish(doc->Materials(), material, setup.DefaultCutoffs(doc->Materials(), material));
+    doc->EnterThreeStationMode();
+    doc->ThreeStationSetup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
+    CThreeStationResult result;
+    const auto records = setup.PairRecords();
+    for (int i = 0; i < kThreeStationPairs; ++i) {
+        result.SetPair(i, records[static_cast<size_t>(i)]);
+    }
+    result.SetVelocityBounds(setup.LowerVelocityBound(), setup.UpperVelocityBound());
+    result.SetMeanVelocity(setup.MeanVelocity());
+
+    std::unique_ptr<sim::InProcessKit> kit;
+    if (simulated) {
+        sim::KitOptions kitOptions;
+        std::string error;
+        if (!sim::ProgramThreeStationKitOptions(kitOptions, redBlue, blueYellow, error)) {
+            throw UsageError("the simulated kit's scenario: " + error);
+        }
+        if (options.Has("fast")) {
+            kitOptions.paced = false;
+        }
+        kit = sim::RegisterSimTransport(kitOptions, nullptr, &error);
+        if (!kit) {
+            throw UsageError("the simulated kit cannot run: " + error);
+        }
+    }
+
+    OrvelinkLibrary library;
+    PostedCommandQueue notices;
+    HeadlessLink headless(link, library, clock, &notices, std::filesystem::temp_directory_path());
+    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
+    if (opened != HeadlessLink::OpenResult::Ok) {
+        std::cerr << "korvanta-cli measure3: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
+        return 1;
+    }
+
+    MeasurementRunner runner(*doc, link, notices, messages, clock);
+    MeasurementRunner::Options runOptions;
+    runOptions.threeStation = true;
+    runOptions.pairs = pairs;
+    runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
+    const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
+    if (outcome == MeasurementRunner::Outcome::StartFailed) {
+        std::cerr << "korvanta-cli measure3: the stations did not start sampling\n";
+        return 1;
+    }
+    if (outcome == MeasurementRunner::Outcome::Ended) {
+        messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
+    } else if (outcome == MeasurementRunner::Outcome::TimedOut) {
+        std::cerr << "korvanta-cli measure3: no more blocks arrived in time\n";
+    }
+    ComputeFromEngines(doc->ThreeStation(), result);
+
+    int status = outcome == MeasurementRunner::Outcome::Complete ? 0 : 1;
+    if (auto out = options.Value("out")) {
+        std::string error;
+        if (!WriteKv3File(*out, doc->ThreeStation(), result, error)) {
+            messages.ShowMessage(str::kFileSaveError, kStyleStop);
+            std::cerr << "korvanta-cli measure3: " << *out << ": " << error << "\n";
+            status = 1;
+        }
+    }
+    std::cout << ThreeStationJson(*doc, result) << "\n";
+    return status;
+}
+
+}  // namespace korvanta::cli

@@ -1,0 +1,134 @@
+#include "core/threestation/Kv3File.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "core/document/KvdFile.h"
+#include "core/fileio/AtomicFileWriter.h"
+#include "core/text/StringIds.h"
+
+namespace korvanta {
+
+namespace {
+
+std::string FindPairRecordDamage(const MeasurementRecord& record, int index)
+{
+    const auto expected = static_cast<uint32_t>(kThreeStationPairCodes[static_cast<size_t>(index)]);
+    const std::string which = "record " + std::to_string(index + 1);
+    if (record.pairCode != expected) {
+        return which + " has sensor pair code " + std::to_string(record.pairCode) + " in place of " +
+               std::to_string(expected);
+    }
+    const std::string damage = FindRecordDamage(record);
+    return damage.empty() ? damage : which + ": " + damage;
+}
+
+}  // namespace
+
+uint32_t Kv3StatusMessage(Kv3Status status)
+{
+    switch (status) {
+    case Kv3Status::Ok:
+        return str::kNoError;
+    case Kv3Status::NotKv3:
+        return str::kFileNotValidated;
+    case Kv3Status::CannotOpen:
+        return str::kFileNotOpened;
+    case Kv3Status::Short:
+    case Kv3Status::Damaged:
+        break;
+    }
+    return str::kFileOpenDamaged;
+}
+
+std::vector<uint8_t> FormatKv3(std::span<const MeasurementRecord, kThreeStationPairs> records,
+                               const CThreeStationResult& result)
+{
+    std::vector<uint8_t> image(kKv3FileBytes);
+    std::memcpy(image.data(), &kKv3Magic, kKv3MagicBytes);
+    std::memcpy(image.data() + kKv3RecordsAt, records.data(), records.size_bytes());
+    const auto block = result.ToBlock();
+    std::memcpy(image.data() + kKv3ResultAt, block.data(), block.size());
+    return image;
+}
+
+std::vector<uint8_t> FormatKv3(const ThreeStationMeasurement& measurement, const CThreeStationResult& result)
+{
+    std::vector<uint8_t> image;
+    image.reserve(kKv3FileBytes);
+    image.resize(kKv3MagicBytes);
+    std::memcpy(image.data(), &kKv3Magic, kKv3MagicBytes);
+    measurement.AppendRecords(image);
+    const auto block = result.ToBlock();
+    image.insert(image.end(), block.begin(), block.end());
+    return image;
+}
+
+Kv3Status ParseKv3(std::span<const uint8_t> image, Kv3Contents& contents, std::string* damage)
+{
+    uint32_t magic = 0;
+    if (image.size() < kKv3MagicBytes) {
+        return Kv3Status::NotKv3;
+    }
+    std::memcpy(&magic, image.data(), kKv3MagicBytes);
+    if (magic != kKv3Magic) {
+        return Kv3Status::NotKv3;
+    }
+    if (image.size() < kKv3FileBytes) {
+        return Kv3Status::Short;
+    }
+    // Everything is checked in scratch first, so a damaged file never reaches the caller.
+    Kv3Contents scratch;
+    std::memcpy(scratch.records->data(), image.data() + kKv3RecordsAt, sizeof(*scratch.records));
+    std::string found;
+    for (int i = 0; i < kThreeStationPairs && found.empty(); ++i) {
+        found = FindPairRecordDamage((*scratch.records)[static_cast<size_t>(i)], i);
+    }
+    if (found.empty()) {
+        found = scratch.result.FromBlock(image.subspan(kKv3ResultAt).first<CThreeStationResult::kBlockBytes>());
+    }
+    if (!found.empty()) {
+        if (damage != nullptr) {
+            *damage = found;
+        }
+        return Kv3Status::Damaged;
+    }
+    contents = std::move(scratch);
+    return Kv3Status::Ok;
+}
+
+Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return Kv3Status::CannotOpen;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        return Kv3Status::CannotOpen;
+    }
+    std::vector<uint8_t> image(kKv3FileBytes);
+    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    if (file.bad()) {
+        return Kv3Status::CannotOpen;
+    }
+    image.resize(static_cast<size_t>(file.gcount()));
+    return ParseKv3(image, contents, damage);
+}
+
+bool WriteKv3File(const std::filesystem::path& path, const ThreeStationMeasurement& measurement,
+                  const CThreeStationResult& result, std::string& error)
+{
+    return WriteFileAtomically(path, FormatKv3(measurement, result), error);
+}
+
+void RestoreKv3Records(const Kv3Contents& contents, ThreeStationMeasurement& measurement)
+{
+    measurement.ReadRecords(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(contents.records->data()),
+                                                     sizeof(*contents.records)));
+    for (int i = 0; i < kThreeStationPairs; ++i) {
+        measurement.Engine(i).RestoreFromRecord();
+    }
+}
+
+}  // namespace korvanta

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/IDocumentObserver.h"
+#include "core/link/CLinkState.h"
+#include "core/link/IClock.h"
+#include "core/pipe/UnitSystem.h"
+#include "core/text/MessageSink.h"
+#include "core/threestation/CThreeStationResult.h"
+#include "core/threestation/ThreeStationSetup.h"
+#include "gui/app/CTemplateLayout.h"
+#include "gui/app/ICommandTarget.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace korvanta::gui {
+
+class CMainFrame;
+
+// What the three-station form works with. Everything must outlive the form.
+struct ThreeStationFormContext {
+    CKorvantaDoc* document = nullptr;
+    CLinkState* link = nullptr;
+    CMainFrame* frame = nullptr;
+    IMessageSink* messages = nullptr;
+    IClock* clock = nullptr;
+    UnitSystem units = UnitSystem::Metric;
+    TimeUnit time = TimeUnit::Seconds;
+    // The sensor mask selected before the form opened; selected again when it closes.
+    int sensorMaskBefore = 6;
+    // Runs the setup wizard: the set-up, or nothing on Cancel.
+    std::function<std::optional<ThreeStationSetup>()> runSetup;
+    // Told the distances red-blue and blue-yellow of a set-up as it is applied.
+    std::function<void(float, float)> setupApplied;
+    // A kv3 file to open (save false) or to save as (save true); empty when the user cancels.
+    std::function<QString(bool save)> askFileName;
+    // Leaves the three-station mode (the application puts the two-station view back).
+    std::function<void()> leave;
+    std::chrono::milliseconds statusInterval{2000};
+    std::chrono::milliseconds timeInterval{950};
+};
+
+// The form of the three-station mode: the state of the four units, the choice of the pair on
+// show or the combined result, START/STOP, the pair's delay, value and cut-offs, the measuring
+// time and the velocity, and the chart with the pair's correlation or the result on the pipe.
+class CThreeStationForm final : public QWidget, public ICommandTarget, public IDocumentObserver {
+    Q_OBJECT
+public:
+    explicit CThreeStationForm(ThreeStationFormContext context, QWidget* parent = nullptr);
+    ~CThreeStationForm() override;
+
+    bool OnCommand(uint32_t id) override;
+    void OnUpdateCommand(uint32_t id, CommandUi& ui) override;
+    void OnDocumentUpdate(uint32_t hint) override;
+
+    // What the form's own timers do, for the status poll and the measuring time.
+    void RefreshStatus();
+    void RefreshMeasuringTime();
+
+    void SelectPair(int32_t pairCode);
+    void StartOrStop();
+    void NewResult();
+    bool OpenFile(const QString& path);
+    bool SaveFile(const QString& path);
+
+    bool IsRunning() const { return running_; }
+    bool HasResult() const { return resultFlag_; }
+    bool IsSetUp() const { return setUp_; }
+    bool IsFileLoaded() const { return fileLoaded_; }
+    int32_t DisplayedPair() const { return displayed_; }
+    const CThreeStationResult& Result() const { return result_; }
+    const QImage& ChartImage() const { return chartImage_; }
+    int Progress() const;
+
+private:
+    void BuildControls();
+    void Start();
+    void Stop();
+    void HandleHint(uint32_t hint, bool fromDocument);
+    void ShowPairResult();
+    void ShowCombinedResult();
+    void ShowCutoffs();
+    void ShowVelocity();
+    void ShowChart(const QImage& image);
+    void ClearChart();
+    void ShowIcon(int control, int iconId);
+    void SetText(int control, const QString& text);
+    QLabel* Label(int control) const;
+    void OpenFromMenu();
+    void SaveFromMenu();
+
+    ThreeStationFormContext context_;
+    CKorvantaDoc& doc_;
+    CTemplateLayout layout_;
+    QTimer statusTimer_;
+    QTimer timeTimer_;
+    QPushButton* start_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* chart_ = nullptr;
+    std::array<QRadioButton*, 4> pairButtons_{};
+    QImage chartImage_;
+
+    CThreeStationResult result_;
+    ThreeStationSetup setup_;
+    int32_t displayed_ = 6;
+    bool setUp_ = false;
+    bool resultFlag_ = false;
+    bool fileLoaded_ = false;
+    bool running_ = false;
+    int64_t startMs_ = 0;
+    std::array<int, 4> batteries_{};  // the last values reported
+    std::string measuringTime_;
+};
+
+}  // namespace korvanta::gui
