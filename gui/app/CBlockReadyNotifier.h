@@ -32,12 +32,6 @@ public:
             receiver_, [messages = messages_, id, style] { messages->ShowMessage(id, style); }, Qt::QueuedConnection);
     }
 
-    void PostShowMessage(uint32_t id, uint32_t style) override
-    {
-        QMetaObject::invokeMethod(
-            receiver_, [show = showMessage_, id, style] { show(id, style); }, Qt::QueuedConnection);
-    }
-
 private:
     QObject* receiver_;
     std::function<void(uint32_t)> onCommand_;
