@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korvanta {
+
+struct MeasurementRecord;
+
+// The texts of the file information dialog ("Filinformation"), UTF-8, and how many characters
+// each edit takes. The record keeps them as Windows-1252 bytes, one per character.
+struct FileInformationForm {
+    static constexpr int kTitleLimit = 59;
+    static constexpr int kCommentLimit = 59;
+    static constexpr int kUserInformationLimit = 19;
+
+    std::string title;
+    std::array<std::string, 3> comments;
+    std::string userInformation;
+    std::string date;  // read-only
+    std::string time;  // read-only
+
+    static FileInformationForm FromRecord(const MeasurementRecord& record);
+    // Writes the five edited texts (each cut to its limit) into the record; date and time stay.
+    void ToRecord(MeasurementRecord& record) const;
+};
+
+// The GIS code of the export is one field of a comma-separated line: a comma or a line break
+// in it would shift every later field. Returns str::kNoError or the message to show.
+uint32_t CheckGisCode(std::string_view utf8Code);
+
+}  // namespace korvanta
