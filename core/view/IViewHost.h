@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/pipe/UnitSystem.h"
+
+namespace korvanta {
+
+// What the two-station view asks of the main frame and the application around it.
+class IViewHost {
+public:
+    virtual ~IViewHost() = default;
+    // Switches every menu on or off (off while a measurement runs) and redraws the menu bar.
+    virtual void EnableAllMenus(bool enable) = 0;
+    // The link is usable: enables the commands that need it and checks the firmware versions.
+    virtual void SetCommAvailable() = 0;
+    virtual void ClearCommAvailable() = 0;
+    // The outstations' transmit power: 2 low, 3 high.
+    virtual int GetRadioMode() const = 0;
+    virtual void EnableVelocityCommand(bool enable) = 0;
+    // Keeps the user's choice of units in the settings.
+    virtual void SetUnitSystem(UnitSystem units) = 0;
+    virtual void SetTimeUnit(TimeUnit time) = 0;
+};
+
+}  // namespace korvanta

@@ -1,0 +1,525 @@
+#include "gui/view/CKorvantaView.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+
+#include "core/app/CommandIds.h"
+#include "core/document/CKorvantaDoc.h"
+#include "core/pipe/UnitConversion.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+#include "gui/view/CImagePicture.h"
+#include "gui/view/CorrelationGraphPainter.h"
+#include "gui/view/PipeLayoutPainter.h"
+#include "gui/view/TwoStationFormTemplate.h"
+#include "gui/view/ViewArtwork.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+using namespace view101;
+using Move = CorrelationDisplay::CursorMove;
+
+QString Text(uint32_t id)
+{
+    const char* text = LoadString(id);
+    return text != nullptr ? QString::fromUtf8(text) : QString();
+}
+
+QString Utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A read-only value field: sunken and white, as the form's edit-like texts are.
+void MakeValueField(QLabel* label, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    label->setPalette(palette);
+    label->setAlignment(alignment);
+    label->setContentsMargins(2, 0, 2, 0);
+}
+
+QIcon ButtonIcon(const char* path)
+{
+    return QIcon(ViewArtwork::Render(QString::fromLatin1(path), QSize(16, 16), 2.0));
+}
+
+}  // namespace
+
+CKorvantaView::CKorvantaView(CKorvantaDoc& document, CLinkState& link, IViewHost& host, IMessageSink& messages,
+                             IClock& clock, QWidget* parent)
+    : QWidget(parent),
+      document_(document),
+      model_(std::make_unique<TwoStationViewModel>(document, link, host, messages, clock))
+{
+    CreateControls();
+    Connect();
+    document_.AddObserver(this);
+    // The battery warnings run from the window's creation, the status poll from its first showing.
+    batteryTimer_.start(kBatteryWarningMs);
+}
+
+CKorvantaView::~CKorvantaView()
+{
+    document_.RemoveObserver(this);
+}
+
+template <typename Control>
+Control* CKorvantaView::Add(int id, const char* text)
+{
+    auto* control = new Control(this);
+    control->setObjectName(CTemplateLayout::ControlName(id));
+    if constexpr (requires { control->setText(QString()); }) {
+        if (text != nullptr) {
+            control->setText(QString::fromUtf8(text));
+        }
+    }
+    return control;
+}
+
+void CKorvantaView::CreateControls()
+{
+    // In the template's order, so the layout finds each control forward from the one before.
+    for (const DialogItemTemplate& item : TwoStationFormTemplate().items) {
+        const int id = item.id;
+        switch (id) {
+        case kResultGroup:
+        case kInformationGroup:
+        case kFilterGroup:
+        case kDelimitationGroup:
+        case kStatusGroup:
+        case kFileGroup: {
+            auto* group = new QGroupBox(QString::fromUtf8(item.text), this);
+            group->setObjectName(CTemplateLayout::ControlName(id));
+            break;
+        }
+        case kGraph:
+            graph_ = Add<CImagePicture>(id);
+            break;
+        case kLayout:
+            layoutStrip_ = Add<CImagePicture>(id);
+            break;
+        case kSlider:
+            slider_ = Add<QSlider>(id);
+            slider_->setOrientation(Qt::Horizontal);
+            slider_->setTickPosition(QSlider::NoTicks);
+            // It shows the position; the cursor moves it, the mouse does not.
+            slider_->setAttribute(Qt::WA_TransparentForMouseEvents);
+            slider_->setFocusPolicy(Qt::NoFocus);
+            break;
+        case kDistance1:
+            distance1_ = Add<QLabel>(id);
+            break;
+        case kDistance2:
+            distance2_ = Add<QLabel>(id);
+            distance2_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        case kLeftLimit:
+            leftLimit_ = Add<QToolButton>(id);
+            leftLimit_->setIcon(ButtonIcon(":/view/cursor-left-limit.svg"));
+            break;
+        case kStepLeft:
+            stepLeft_ = Add<QToolButton>(id);
+            stepLeft_->setIcon(ButtonIcon(":/view/cursor-step-left.svg"));
+            break;
+        case kToPeak:
+            toPeak_ = Add<QToolButton>(id);
+            toPeak_->setIcon(ButtonIcon(":/view/cursor-peak.svg"));
+            break;
+        case kStepRight:
+            stepRight_ = Add<QToolButton>(id);
+            stepRight_->setIcon(ButtonIcon(":/view/cursor-step-right.svg"));
+            break;
+        case kRightLimit:
+            rightLimit_ = Add<QToolButton>(id);
+            rightLimit_->setIcon(ButtonIcon(":/view/cursor-right-limit.svg"));
+            break;
+        case kZoomOut:
+            zoomOut_ = Add<QToolButton>(id);
+            zoomOut_->setIcon(ButtonIcon(":/view/zoom-out.svg"));
+            break;
+        case kZoomIn:
+            zoomIn_ = Add<QToolButton>(id);
+            zoomIn_->setIcon(ButtonIcon(":/view/zoom-in.svg"));
+            break;
+        case kSetPoint:
+            setPoint_ = Add<QPushButton>(id);
+            break;
+        case kRemove:
+            remove_ = Add<QPushButton>(id, item.text);
+            break;
+        case kDelay:
+            delay_ = Add<QLabel>(id);
+            MakeValueField(delay_, Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        case kDelayUnit:
+            delayUnit_ = Add<QLabel>(id);
+            break;
+        case kBlockCount:
+            blockCount_ = Add<QLabel>(id);
+            MakeValueField(blockCount_, Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        case kElapsed:
+            elapsed_ = Add<QLabel>(id);
+            MakeValueField(elapsed_, Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        case kActivity:
+            activity_ = Add<QProgressBar>(id);
+            activity_->setRange(0, MeasurementControl::kActivityMaximum);
+            activity_->setTextVisible(false);
+            break;
+        case kLowCutoff:
+            lowCutoff_ = Add<QLabel>(id);
+            MakeValueField(lowCutoff_, Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        case kHighCutoff:
+            highCutoff_ = Add<QLabel>(id);
+            MakeValueField(highCutoff_, Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        case kMaterial:
+            material_ = Add<QLabel>(id);
+            MakeValueField(material_);
+            break;
+        case kPresets:
+            presets_ = Add<QComboBox>(id);
+            break;
+        case kFileName:
+            fileName_ = Add<QLabel>(id);
+            MakeValueField(fileName_);
+            break;
+        case kStartStop:
+            startStop_ = Add<QPushButton>(id, item.text);
+            break;
+        default:
+            for (int position = 0; position < UnitStatusPanel::kPositions; ++position) {
+                if (id == kUnitPicture[position]) {
+                    unitPictures_[position] = Add<QLabel>(id);
+                } else if (id == kRadioIcon[position]) {
+                    radioIcons_[position] = Add<QLabel>(id);
+                } else if (id == kBatteryGauge[position]) {
+                    batteryGauges_[position] = Add<QLabel>(id);
+                } else if (id == kSensorIcon[position]) {
+                    sensorIcons_[position] = Add<QLabel>(id);
+                }
+            }
+            if (item.text != nullptr) {
+                Add<QLabel>(id, item.text);  // a fixed text of the form
+            }
+            break;
+        }
+    }
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+void CKorvantaView::Connect()
+{
+    CorrelationDisplay& display = model_->Display();
+    auto onClick = [this](QAbstractButton* button, auto action) {
+        connect(button, &QAbstractButton::clicked, this, [this, action] { Act(action()); });
+    };
+    onClick(leftLimit_, [&display] { return display.MoveCursor(Move::LeftLimit); });
+    onClick(stepLeft_, [&display] { return display.MoveCursor(Move::StepLeft); });
+    onClick(stepRight_, [&display] { return display.MoveCursor(Move::StepRight); });
+    onClick(rightLimit_, [&display] { return display.MoveCursor(Move::RightLimit); });
+    onClick(toPeak_, [&display] { return display.CursorToPeak(); });
+    onClick(zoomIn_, [&display] { return display.ZoomIn(); });
+    onClick(zoomOut_, [&display] { return display.ZoomOut(); });
+    onClick(setPoint_, [&display] { return display.PressDelimitationPoint(); });
+    onClick(remove_, [&display] { return display.RemoveDelimitation(); });
+    MeasurementControl& control = model_->Control();
+    onClick(startStop_, [&control] {
+        control.StartStop();
+        return true;
+    });
+    connect(graph_, &CImagePicture::Clicked, this, &CKorvantaView::OnGraphClicked);
+    connect(presets_, &QComboBox::activated, this, &CKorvantaView::OnPresetChosen);
+    connect(&statusTimer_, &QTimer::timeout, this, &CKorvantaView::StatusPollTick);
+    connect(&elapsedTimer_, &QTimer::timeout, this, &CKorvantaView::ElapsedTick);
+    connect(&batteryTimer_, &QTimer::timeout, this, &CKorvantaView::BatteryWarningTick);
+}
+
+void CKorvantaView::InitialUpdate()
+{
+    setUpdatesEnabled(false);
+    layout_.Apply(this, TwoStationFormTemplate());
+    model_->Display().SetLayoutWidth(layoutStrip_->width());
+    statusTimer_.start(kStatusPollMs);
+    model_->InitialUpdate();
+    Sync();
+    setUpdatesEnabled(true);
+}
+
+// --- Commands, hints, ticks ------------------------------------------------------------------------
+
+bool CKorvantaView::OnCommand(uint32_t id)
+{
+    CorrelationDisplay& display = model_->Display();
+    switch (id) {
+    case cmd::kUnitsMetric:
+        display.SetLengthUnit(UnitSystem::Metric);
+        break;
+    case cmd::kUnitsImperial:
+        display.SetLengthUnit(UnitSystem::Imperial);
+        break;
+    case cmd::kTimeSeconds:
+        display.SetTimeUnit(TimeUnit::Seconds);
+        break;
+    case cmd::kTimeMilliseconds:
+        display.SetTimeUnit(TimeUnit::Milliseconds);
+        break;
+    case cmd::kStopAndSuspend:
+        model_->Control().StopAndSuspend();
+        break;
+    default:
+        return false;
+    }
+    Sync();
+    return true;
+}
+
+void CKorvantaView::OnUpdateCommand(uint32_t id, CommandUi& ui)
+{
+    const CorrelationDisplay& display = model_->Display();
+    switch (id) {
+    case cmd::kUnitsMetric:
+        ui.checked = display.LengthUnit() == UnitSystem::Metric;
+        break;
+    case cmd::kUnitsImperial:
+        ui.checked = display.LengthUnit() == UnitSystem::Imperial;
+        break;
+    case cmd::kTimeSeconds:
+        ui.checked = display.TimeUnitShown() == TimeUnit::Seconds;
+        break;
+    case cmd::kTimeMilliseconds:
+        ui.checked = display.TimeUnitShown() == TimeUnit::Milliseconds;
+        break;
+    default:
+        break;
+    }
+}
+
+void CKorvantaView::OnDocumentUpdate(uint32_t hint)
+{
+    model_->OnDocumentUpdate(hint);
+    Sync();
+}
+
+void CKorvantaView::StatusPollTick()
+{
+    model_->Control().StatusPoll();
+    Sync();
+}
+
+void CKorvantaView::ElapsedTick()
+{
+    model_->Control().ElapsedTick();
+    elapsed_->setText(Utf8(model_->Control().ElapsedText()));
+}
+
+void CKorvantaView::BatteryWarningTick()
+{
+    model_->Control().BatteryWarningTick();
+}
+
+bool CKorvantaView::IsTimerActive(int timer) const
+{
+    switch (timer) {
+    case 1:
+        return statusTimer_.isActive();
+    case 2:
+        return elapsedTimer_.isActive();
+    case 3:
+        return batteryTimer_.isActive();
+    default:
+        return false;
+    }
+}
+
+bool CKorvantaView::eventFilter(QObject* watched, QEvent* event)
+{
+    // The arrow keys move the cursor whichever control has the focus.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)) {
+            CorrelationDisplay& display = model_->Display();
+            Act(display.MoveCursor(key->key() == Qt::Key_Left ? Move::StepLeft : Move::StepRight));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CKorvantaView::OnGraphClicked(QPoint point)
+{
+    const int offset = CorrelationGraphPainter::Offset(graph_->width(), model_->Display().GraphWidth());
+    CorrelationDisplay& display = model_->Display();
+    Act(display.ClickColumn(point.x() - offset));
+}
+
+void CKorvantaView::OnPresetChosen(int index)
+{
+    if (syncing_) {
+        return;
+    }
+    model_->Display().SelectPreset(index);
+    Sync();
+}
+
+void CKorvantaView::Act(bool changed)
+{
+    if (changed) {
+        Sync();
+    }
+}
+
+// --- Showing the model ----------------------------------------------------------------------------
+
+const QImage& CKorvantaView::GraphImage() const
+{
+    return graph_->Image();
+}
+
+const QImage& CKorvantaView::LayoutImage() const
+{
+    return layoutStrip_->Image();
+}
+
+void CKorvantaView::Sync()
+{
+    syncing_ = true;
+    SyncTexts();
+    SyncButtons();
+    SyncPresetList();
+    SyncStatusPanel();
+    RedrawGraph();
+    RedrawLayout();
+    const bool timing = model_->Control().ElapsedTimerRunning();
+    if (timing && !elapsedTimer_.isActive()) {
+        elapsedTimer_.start(kElapsedMs);
+    } else if (!timing && elapsedTimer_.isActive()) {
+        elapsedTimer_.stop();
+    }
+    syncing_ = false;
+}
+
+void CKorvantaView::SyncTexts()
+{
+    const CorrelationDisplay& display = model_->Display();
+    distance1_->setText(Utf8(display.Distances().sensor1));
+    distance2_->setText(Utf8(display.Distances().sensor2));
+    delay_->setText(Utf8(display.DelayText()));
+    delayUnit_->setText(Text(TimeUnitLabel(display.TimeUnitShown())));
+    blockCount_->setText(Utf8(display.BlockCountText()));
+    elapsed_->setText(Utf8(model_->Control().ElapsedText()));
+    lowCutoff_->setText(Utf8(display.Filters().low));
+    highCutoff_->setText(Utf8(display.Filters().high));
+    material_->setText(Utf8(display.MaterialText()));
+    fileName_->setText(Utf8(display.FileName()));
+    slider_->setRange(0, display.LayoutWidth());
+    slider_->setValue(display.Distances().sliderPosition);
+}
+
+void CKorvantaView::SyncButtons()
+{
+    const MeasurementControl& control = model_->Control();
+    const CorrelationDisplay& display = model_->Display();
+    startStop_->setText(Text(control.StartButtonText()));
+    startStop_->setEnabled(control.StartButtonEnabled() || control.Running());
+    presets_->setEnabled(control.PresetListEnabled());
+    activity_->setValue(control.ActivityPosition());
+    leftLimit_->setEnabled(display.LimitButtonsEnabled());
+    rightLimit_->setEnabled(display.LimitButtonsEnabled());
+    const PeakDelimitation::ButtonStates delimitation = display.DelimitationButtons();
+    setPoint_->setText(Text(display.Delimitation().SetPointText()));
+    setPoint_->setEnabled(delimitation.setPoint);
+    remove_->setEnabled(delimitation.remove);
+}
+
+void CKorvantaView::SyncPresetList()
+{
+    const FilterPresetList& list = model_->Display().Presets();
+    std::vector<uint32_t> texts;
+    for (const FilterPresetList::Entry& entry : list.Entries()) {
+        texts.push_back(entry.text);
+    }
+    if (texts != presetTexts_) {
+        presets_->clear();
+        for (uint32_t text : texts) {
+            presets_->addItem(Text(text));
+        }
+        presetTexts_ = texts;
+    }
+    presets_->setCurrentIndex(model_->Display().PresetSelection());
+}
+
+void CKorvantaView::SyncStatusPanel()
+{
+    const UnitStatusPanel& panel = model_->Control().Panel();
+    for (int position = 0; position < UnitStatusPanel::kPositions; ++position) {
+        const UnitStatusPanel::Position& shown = panel.At(position);
+        if (shown.picture != UnitStatusPanel::kNoUnit) {
+            SetPicture(unitPictures_[position], ViewArtwork::UnitPicturePath(shown.picture));
+        }
+        SetPicture(radioIcons_[position], ViewArtwork::RadioIconPath(shown.radio));
+        const int unit = shown.unit != UnitStatusPanel::kNoUnit ? shown.unit : shown.picture;
+        SetPicture(batteryGauges_[position],
+                   shown.charging ? ViewArtwork::ChargingPath() : ViewArtwork::BatteryPath(unit, shown.batteryLevel));
+        SetPicture(sensorIcons_[position], ViewArtwork::SensorIconPath(unit, shown.sensor));
+    }
+}
+
+void CKorvantaView::SetPicture(QLabel* label, const QString& path)
+{
+    const QString key = QStringLiteral("%1@%2x%3").arg(path).arg(label->width()).arg(label->height());
+    auto found = pictures_.find(key);
+    if (found == pictures_.end()) {
+        found = pictures_.insert(key, ViewArtwork::Render(path, label->size(), devicePixelRatioF()));
+    }
+    if (label->property("picture").toString() != key) {
+        label->setPixmap(*found);
+        label->setProperty("picture", key);
+    }
+}
+
+void CKorvantaView::RedrawGraph()
+{
+    QImage& image = graph_->Image();
+    if (image.isNull()) {
+        if (!graph_->size().isEmpty() && !graphFailureShown_) {
+            graphFailureShown_ = true;
+            model_->ShowMessage(str::kCannotCreateGraph, kStyleStop);
+        }
+        return;
+    }
+    CorrelationGraphPainter::Paint(image, model_->Display(), document_.TraceBuffer());
+    graph_->Show();
+}
+
+void CKorvantaView::RedrawLayout()
+{
+    QImage& image = layoutStrip_->Image();
+    if (image.isNull()) {
+        if (!layoutStrip_->size().isEmpty() && !layoutFailureShown_) {
+            layoutFailureShown_ = true;
+            model_->ShowMessage(str::kCannotCreatePipeLayout, kStyleStop);
+        }
+        return;
+    }
+    PipeLayoutPainter::Paint(image, model_->Display().LayoutBands());
+    layoutStrip_->Show();
+}
+
+}  // namespace korvanta::gui

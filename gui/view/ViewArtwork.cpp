@@ -1,0 +1,86 @@
+#include "gui/view/ViewArtwork.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace korvanta::gui {
+
+namespace {
+
+const char* UnitName(int unit)
+{
+    switch (unit) {
+    case kRedUnit:
+        return "red";
+    case kBlueUnit:
+        return "blue";
+    case kYellowUnit:
+        return "yellow";
+    default:
+        return "interface";
+    }
+}
+
+}  // namespace
+
+QString ViewArtwork::UnitPicturePath(int unit)
+{
+    return QStringLiteral(":/view/unit-%1.svg").arg(QLatin1String(UnitName(unit)));
+}
+
+QString ViewArtwork::RadioIconPath(UnitStatusPanel::RadioIcon icon)
+{
+    switch (icon) {
+    case UnitStatusPanel::RadioIcon::High:
+        return QStringLiteral(":/view/radio-high.svg");
+    case UnitStatusPanel::RadioIcon::Low:
+        return QStringLiteral(":/view/radio-low.svg");
+    case UnitStatusPanel::RadioIcon::Absent:
+        break;
+    }
+    return QStringLiteral(":/view/unit-absent.svg");
+}
+
+QString ViewArtwork::BatteryPath(int unit, int level)
+{
+    if (level == 0) {
+        return QStringLiteral(":/view/battery-flat.svg");
+    }
+    if (level < 1 || level > 5) {
+        return QStringLiteral(":/view/battery-unknown.svg");
+    }
+    return QStringLiteral(":/view/battery-%1-%2.svg").arg(QLatin1String(UnitName(unit))).arg(level);
+}
+
+QString ViewArtwork::ChargingPath()
+{
+    return QStringLiteral(":/view/battery-charging.svg");
+}
+
+QString ViewArtwork::SensorIconPath(int unit, bool connected)
+{
+    if (!connected) {
+        return QStringLiteral(":/view/sensor-none.svg");
+    }
+    return QStringLiteral(":/view/sensor-%1.svg").arg(QLatin1String(UnitName(unit)));
+}
+
+QPixmap ViewArtwork::Render(const QString& path, QSize size, qreal devicePixelRatio)
+{
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid() || size.isEmpty()) {
+        return {};
+    }
+    QSizeF picture = renderer.defaultSize();
+    picture.scale(QSizeF(size), Qt::KeepAspectRatio);
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF corner((size.width() - picture.width()) / 2.0, (size.height() - picture.height()) / 2.0);
+    renderer.render(&painter, QRectF(corner, picture));
+    return pixmap;
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,62 @@
+// START and STOP on the form against the simulated field kit behind the "SIM" port: the link
+// library, the comms thread and the kit in this process, the program's time run ten times faster.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include "core/document/LeakTravelTimes.h"
+#include "core/pipe/UnitConversion.h"
+#include "gui/app/CTemplateLayout.h"
+#include "gui/view/CKorvantaView.h"
+#include "tests/core/view/ViewModelTestSupport.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace korvanta::test {
+namespace {
+
+TEST(ViewKitTest, StartMeasuresTheKitsLeakAndStopKeepsIt)
+{
+    PipeSections pipe{};
+    pipe[0] = e2e::Section(2, 200.0f, 1000.0f);
+    sim::KitOptions options;
+    options.paced = false;
+    options.seed = 17;
+    options.pipe = e2e::RedBlueLayout(*TravelTimesToLeak(pipe, 75.0f));
+    e2e::KitRig rig(options);
+    ASSERT_TRUE(rig.kit) << rig.kitError;
+    ASSERT_TRUE(rig.Open());
+    rig.document->ApplySensorCombination(6);
+    rig.document->ApplyPipeData(pipe);
+
+    viewtest::RecordingHost host;
+    gui::CKorvantaView view(*rig.document, rig.link, host, rig.messages, rig.clock);
+    view.InitialUpdate();
+    view.StatusPollTick();
+    auto control = [&](int id) { return view.findChild<QWidget*>(gui::CTemplateLayout::ControlName(id)); };
+    auto text = [&](int id) { return view.findChild<QLabel*>(gui::CTemplateLayout::ControlName(id))->text(); };
+    auto* start = static_cast<QAbstractButton*>(control(1319));
+    ASSERT_TRUE(start->isEnabled());
+
+    start->click();
+    ASSERT_EQ(start->text(), "STOP") << rig.messageText.str();
+    // The comms thread's notices, taken on this thread as the window takes them.
+    while (rig.document->PairTotal() < 6) {
+        PostedNotice notice;
+        ASSERT_TRUE(rig.notices.WaitNext(notice, std::chrono::seconds(30))) << "no block came";
+        if (notice.kind == PostedNotice::Kind::BlockReady) {
+            rig.document->OnBlockReady();
+        }
+    }
+    EXPECT_EQ(text(1052), "6:1");
+    start->click();
+    EXPECT_EQ(start->text(), "START");
+    EXPECT_TRUE(rig.document->IsResultValid());
+    const LeakPosition at = rig.document->ComputeLeakPosition(view.Model().Display().Cursor().Delay());
+    EXPECT_NEAR(at.fromStart, 75.0f, 1.0f);
+    EXPECT_EQ(text(1049), QString::fromStdString(FormatLeakDistance(at.fromStart, UnitSystem::Metric)));
+    EXPECT_TRUE(view.Model().Display().Cursor().OnPeak());
+}
+
+}  // namespace
+}  // namespace korvanta::test

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <memory>
+
+#include "gui/app/CTemplateLayout.h"
+#include "gui/view/CKorvantaView.h"
+#include "tests/core/view/ViewModelTestSupport.h"
+
+namespace korvanta::test {
+
+// The two-station form on a document whose comms the test plays, with the units of the kit
+// present and a frame that records what it was asked.
+struct ViewFormRig {
+    ViewFormRig()
+    {
+        doc.link.UpdateUnitPresence(15, 15, 15);
+        view = std::make_unique<gui::CKorvantaView>(*doc.document, doc.link, host, doc.messages, doc.comms);
+        view->InitialUpdate();
+        view->StatusPollTick();
+    }
+
+    template <typename T = QWidget>
+    T* Control(int id) const
+    {
+        return view->findChild<T*>(gui::CTemplateLayout::ControlName(id));
+    }
+    QString TextOf(int id) const
+    {
+        if (auto* label = Control<QLabel>(id)) {
+            return label->text();
+        }
+        if (auto* button = Control<QAbstractButton>(id)) {
+            return button->text();
+        }
+        return {};
+    }
+    void Click(int id) { Control<QAbstractButton>(id)->click(); }
+    void Key(int key, int onControl)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(Control(onControl), &press);
+    }
+    void ClickGraph(int x)
+    {
+        QWidget* graph = Control(1015);
+        const QPointF at(x, graph->height() / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, graph->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(graph, &press);
+    }
+
+    void LayPipe(float length = 200.0f)
+    {
+        PipeSections pipe{};
+        pipe[0] = doctest::Section(2, length, 1000.0f);
+        doc.document->ApplyPipeData(pipe);
+    }
+    void Deliver(const DataBlockRecord& block)
+    {
+        doc.link.StoreDataBlock(block);
+        doc.link.SetDataBlockReady(true);
+        doc.document->OnBlockReady();
+    }
+    // START, `pairs` pairs of the simulated leak, and STOP unless told to keep measuring.
+    void Measure(int pairs = 6, bool stop = true)
+    {
+        Click(1319);
+        for (const DataBlockRecord& block : viewtest::ViewRig::Blocks(pairs)) {
+            Deliver(block);
+        }
+        if (stop) {
+            Click(1319);
+        }
+    }
+
+    doctest::DocumentRig doc;
+    viewtest::RecordingHost host;
+    std::unique_ptr<gui::CKorvantaView> view;
+};
+
+}  // namespace korvanta::test
