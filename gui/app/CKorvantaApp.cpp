@@ -13,6 +13,8 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CAboutDialog.h"
 #include "gui/app/CBlockReadyNotifier.h"
+#include "gui/view/CFrameViewHost.h"
+#include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/TemplateFonts.h"
 #include "sim/InProcessKit.h"
@@ -63,6 +65,12 @@ CKorvantaApp::CKorvantaApp(AppOptions options) : options_(std::move(options)) {}
 CKorvantaApp::~CKorvantaApp()
 {
     ExitInstance();
+    // The form observes the document and works with the frame: it goes before either does.
+    if (frame_) {
+        QWidget* form = frame_->takeCentralWidget();
+        frame_->SetForm(nullptr, nullptr);
+        delete form;
+    }
 }
 
 std::unique_ptr<QSettings> CKorvantaApp::OpenSettingsStore() const
@@ -134,13 +142,17 @@ void CKorvantaApp::CreateFrame()
     frame_->AddCommandTarget(this);
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
-    notifier_ = std::make_unique<CBlockReadyNotifier>(frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); });
+    notifier_ = std::make_unique<CBlockReadyNotifier>(
+        frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); },
+        [this](uint32_t id, uint32_t style) { messages_.ShowMessage(id, style); });
 }
 
 void CKorvantaApp::CreateView()
 {
-    // The two-station view is made here and handed to the frame with
-    // frame_->SetForm(view, view), the view routing its own commands.
+    viewHost_ = std::make_unique<CFrameViewHost>(*frame_, settings_);
+    auto* view = new CKorvantaView(*doc_, link_, *viewHost_, messages_, clock_);
+    frame_->SetForm(view, view);
+    view->InitialUpdate();
 }
 
 void CKorvantaApp::StartComms()
@@ -149,7 +161,6 @@ void CKorvantaApp::StartComms()
     context.state = &link_;
     context.library = &library_;
     context.clock = &clock_;
-    context.messages = &messages_;
     context.blockReady = notifier_.get();
     context.logFolder = options_.logFolder;
     comms_ = std::make_unique<CommsThread>(context);

@@ -25,6 +25,7 @@ class InProcessKit;
 namespace korvanta::gui {
 
 class CBlockReadyNotifier;
+class CFrameViewHost;
 class CMainFrame;
 
 // The application object: settings, the link state and the comms thread, the simulated kit
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<sim::InProcessKit> kit_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CBlockReadyNotifier> notifier_;
+    std::unique_ptr<CFrameViewHost> viewHost_;
     std::unique_ptr<CKorvantaDoc> doc_;
     std::unique_ptr<CommsThread> comms_;
     bool commsRunning_ = false;

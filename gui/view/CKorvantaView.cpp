@@ -293,6 +293,10 @@ bool CKorvantaView::OnCommand(uint32_t id)
 void CKorvantaView::OnUpdateCommand(uint32_t id, CommandUi& ui)
 {
     const CorrelationDisplay& display = model_->Display();
+    if (id == cmd::kUnitsMetric || id == cmd::kUnitsImperial || id == cmd::kTimeSeconds ||
+        id == cmd::kTimeMilliseconds) {
+        ui.enabled = true;
+    }
     switch (id) {
     case cmd::kUnitsMetric:
         ui.checked = display.LengthUnit() == UnitSystem::Metric;

@@ -168,6 +168,7 @@ TEST(KorvantaViewTest, UnitMenus)
     gui::CommandUi ui;
     rig.view->OnUpdateCommand(cmd::kUnitsMetric, ui);
     EXPECT_EQ(ui.checked, true);
+    EXPECT_EQ(ui.enabled, true);  // the frame leaves these commands to the form
     ASSERT_TRUE(rig.view->OnCommand(cmd::kUnitsImperial));
     EXPECT_EQ(rig.TextOf(1049), "246.1 ft");
     rig.view->OnUpdateCommand(cmd::kUnitsMetric, ui);
