@@ -10,7 +10,8 @@ namespace korvanta {
 struct MeasurementRecord;
 
 // The texts of the file information dialog ("Filinformation"), UTF-8, and how many characters
-// each edit takes. The record keeps them as Windows-1252 bytes, one per character.
+// each edit takes (the record's fields less their terminating zero; Windows-1252 keeps one byte
+// per character). The document stores the confirmed texts.
 struct FileInformationForm {
     static constexpr int kTitleLimit = 59;
     static constexpr int kCommentLimit = 59;
@@ -23,8 +24,6 @@ struct FileInformationForm {
     std::string time;  // read-only
 
     static FileInformationForm FromRecord(const MeasurementRecord& record);
-    // Writes the five edited texts (each cut to its limit) into the record; date and time stay.
-    void ToRecord(MeasurementRecord& record) const;
 };
 
 // The GIS code of the export is one field of a comma-separated line: a comma or a line break

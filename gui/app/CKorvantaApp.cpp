@@ -17,6 +17,8 @@
 #include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/TemplateFonts.h"
+#include "gui/document/CDocumentCommandTarget.h"
+#include "gui/document/CDocumentDialogs.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
@@ -65,6 +67,8 @@ CKorvantaApp::CKorvantaApp(AppOptions options) : options_(std::move(options)) {}
 CKorvantaApp::~CKorvantaApp()
 {
     ExitInstance();
+    if (frame_ && documentTarget_)
+        frame_->RemoveCommandTarget(documentTarget_.get());
     // The form observes the document and works with the frame: it goes before either does.
     if (frame_) {
         QWidget* form = frame_->takeCentralWidget();
@@ -121,6 +125,7 @@ void CKorvantaApp::CreateDocument()
     context.messages = &messages_;
     context.settings = &settings_;
     context.waitPump = &waitPump_;
+    context.setup = this;
     context.dataFolder = options_.dataFolder.empty() ? ProgramDataFolder() : options_.dataFolder;
     doc_ = std::make_unique<CKorvantaDoc>(context);
 }
@@ -140,6 +145,10 @@ void CKorvantaApp::CreateFrame()
     frame_ = std::make_unique<CMainFrame>(std::move(context));
     messages_.SetParentWindow(frame_.get());
     frame_->AddCommandTarget(this);
+    documentDialogs_ = std::make_unique<CDocumentDialogs>(settings_, messages_, frame_.get());
+    documentCommands_ = std::make_unique<DocumentCommands>(*doc_, *documentDialogs_);
+    documentTarget_ = std::make_unique<CDocumentCommandTarget>(*documentCommands_);
+    frame_->AddCommandTarget(documentTarget_.get());
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(
@@ -185,6 +194,11 @@ void CKorvantaApp::ExitInstance()
     settings_.Save(*OpenSettingsStore());
 }
 
+bool CKorvantaApp::RunMeasurementSetup()
+{
+    return documentCommands_ && documentCommands_->RunMeasurementSetup();
+}
+
 bool CKorvantaApp::OnCommand(uint32_t id)
 {
     switch (id) {
@@ -202,9 +216,6 @@ bool CKorvantaApp::OnCommand(uint32_t id)
         return true;
     case cmd::kAppAbout:
         OnAppAbout();
-        return true;
-    case cmd::kRestoreDefaultMaterials:
-        doc_->RestoreDefaultMaterials();
         return true;
     case cmd::kBlockReadyTwoStation:
         doc_->OnBlockReady();

@@ -1,5 +1,4 @@
 #include <clocale>
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -9,7 +8,6 @@
 #include "core/dialogs/Countdown.h"
 #include "core/dialogs/FileInformationForm.h"
 #include "core/dialogs/MeasurementSetupLoop.h"
-#include "core/record/MeasurementRecord.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringIds.h"
 #include "tests/core/pipe/PipeTestSupport.h"
@@ -89,30 +87,6 @@ TEST(Countdown, ClosesOnTheTickThatTakesItBelowZero)
     }
     EXPECT_EQ(Countdown(40).Position(), 15);
     EXPECT_EQ(Countdown(-3).Position(), 0);
-}
-
-TEST(FileInformationForm, TextsAreCutToTheirFieldsAndDateAndTimeStay)
-{
-    MeasurementRecord record = MakeEmptyRecord();
-    std::strcpy(record.date, "7 Dec 2026");
-    std::strcpy(record.time, "12:30");
-    FileInformationForm form = FileInformationForm::FromRecord(record);
-    EXPECT_EQ(form.date, "7 Dec 2026");
-    form.title = std::string(60, 'T');
-    form.comments = {"Ved hydrant 4", std::string(70, 'c'), "Målt om natten"};
-    form.userInformation = std::string(25, 'u');
-    form.date = "changed";
-    form.ToRecord(record);
-
-    const FileInformationForm back = FileInformationForm::FromRecord(record);
-    EXPECT_EQ(back.title, std::string(59, 'T'));
-    EXPECT_EQ(back.comments[1], std::string(59, 'c'));
-    EXPECT_EQ(back.comments[2], "Målt om natten");
-    EXPECT_EQ(std::strlen(record.comment[2]), 14u);  // Windows-1252: one byte per letter
-    EXPECT_EQ(back.userInformation, std::string(19, 'u'));
-    EXPECT_EQ(back.date, "7 Dec 2026");
-    EXPECT_EQ(record.userInformation[19], '\0');
-    EXPECT_EQ(record.userInformation[20], '\0');
 }
 
 TEST(GisCode, SeparatorsOfTheExportLineAreRefused)
