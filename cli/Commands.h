@@ -14,5 +14,9 @@ int RunSimulate(const std::vector<std::string>& args);
 int RunProbe(const std::vector<std::string>& args);
 int RunMeasure(const std::vector<std::string>& args);
 int RunShow(const std::vector<std::string>& args);
+// Writes OUT.csv and OUT.bmp as the window's GIS export would, the cursor on the peak.
+int RunExport(const std::vector<std::string>& args);
+// A regression file's points and fit as JSON; status 2 for a file that cannot be used.
+int RunRegress(const std::vector<std::string>& args);
 
 }  // namespace korvanta::cli

@@ -18,6 +18,8 @@ constexpr const char* kUsage =
     "          [--section LENGTH:VELOCITY[:DIAMETER[:MATERIAL]]]... [--low HZ] [--high HZ] [--auto]\n"
     "          [--out FILE.kvd] [--leak METRES] [--snr DB] [--fast]   (the last three with --port SIM)\n"
     "  show FILE.kvd\n"
+    "  export FILE.kvd OUT [--gis CODE] [--imperial] [--ms]   (writes OUT.csv and OUT.bmp)\n"
+    "  regress FILE.kvr\n"
     "  probe --port PORT [--fast]   (--fast with --port SIM, the simulated kit in this process)\n";
 
 }  // namespace
@@ -43,6 +45,10 @@ int main(int argc, char** argv)
             return korvanta::cli::RunMeasure(args);
         if (command == "show")
             return korvanta::cli::RunShow(args);
+        if (command == "export")
+            return korvanta::cli::RunExport(args);
+        if (command == "regress")
+            return korvanta::cli::RunRegress(args);
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;
