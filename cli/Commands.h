@@ -18,5 +18,7 @@ int RunShow(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 // A regression file's points and fit as JSON; status 2 for a file that cannot be used.
 int RunRegress(const std::vector<std::string>& args);
+// The printed page of a measurement as a PDF file, rendered without a display.
+int RunPrint(const std::vector<std::string>& args);
 
 }  // namespace korvanta::cli

@@ -20,6 +20,9 @@ constexpr const char* kUsage =
     "  show FILE.kvd\n"
     "  export FILE.kvd OUT [--gis CODE] [--imperial] [--ms]   (writes OUT.csv and OUT.bmp)\n"
     "  regress FILE.kvr\n"
+#ifdef KORVANTA_CLI_PRINT
+    "  print FILE.kvd OUT.pdf [--imperial] [--ms]\n"
+#endif
     "  probe --port PORT [--fast]   (--fast with --port SIM, the simulated kit in this process)\n";
 
 }  // namespace
@@ -49,6 +52,10 @@ int main(int argc, char** argv)
             return korvanta::cli::RunExport(args);
         if (command == "regress")
             return korvanta::cli::RunRegress(args);
+#ifdef KORVANTA_CLI_PRINT
+        if (command == "print")
+            return korvanta::cli::RunPrint(args);
+#endif
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;

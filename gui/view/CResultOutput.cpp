@@ -19,7 +19,7 @@
 #include "core/text/StringIds.h"
 #include "core/view/TwoStationViewModel.h"
 #include "gui/document/CGisCodeDialog.h"
-#include "gui/view/PrintedPagePainter.h"
+#include "gui/print/PrintedPagePainter.h"
 
 namespace korvanta::gui {
 

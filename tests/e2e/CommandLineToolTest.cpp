@@ -201,6 +201,14 @@ TEST_F(CommandLineToolTest, ExportWritesTheGisFilesOfAMeasurement)
     EXPECT_NE(csv.find("L\xF8" "betid  ms,"), std::string::npos);
     EXPECT_EQ(fs::file_size(folder_ / "måling.bmp"), 54u + 195u * 1884u);
 
+    // The printed page, where the tool was built with the desktop program's painting.
+    if (Execute("help").out.find("print FILE.kvd") != std::string::npos) {
+        const ToolRun print = Execute("print " + kvd.string() + " " + (folder_ / "side.pdf").string());
+        ASSERT_EQ(print.status, 0) << print.err;
+        EXPECT_TRUE(test::ReadText(folder_ / "side.pdf").starts_with("%PDF"));
+        EXPECT_EQ(Execute("print " + kvd.string()).status, 2);
+    }
+
     for (const std::string& arguments : {"export " + kvd.string(), "export " + kvd.string() + " x --gis a,b",
                                          "export " + (folder_ / "none.kvd").string() + " " + (folder_ / "y").string()}) {
         const ToolRun bad = Execute(arguments);

@@ -14,7 +14,7 @@
 #include "core/export/PrintedPage.h"
 #include "core/text/Cp1252.h"
 #include "gui/view/CResultOutput.h"
-#include "gui/view/PrintedPagePainter.h"
+#include "gui/print/PrintedPagePainter.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
 
@@ -89,8 +89,8 @@ TEST(ResultOutput, PrintedPageRendersToPdfAndPicture)
     file.write(pdf);
     file.close();
     // Looked at as a picture: pdftoppm is the page as a PDF viewer shows it.
-    const int status = QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", file.fileName(),
-                                                      dir + "/printed-page"});
+    const int status =
+        QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", file.fileName(), dir + "/printed-page"});
     if (status < 0) {
         GTEST_SKIP() << "pdftoppm is not installed";
     }

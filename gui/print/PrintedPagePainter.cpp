@@ -1,4 +1,4 @@
-#include "gui/view/PrintedPagePainter.h"
+#include "gui/print/PrintedPagePainter.h"
 
 #include <QBuffer>
 #include <QFont>
