@@ -117,7 +117,9 @@ TEST_F(MainFrameTest, EnableRulesFollowFlagsAndCommunication)
     EXPECT_TRUE(enabled(cmd::kFileNew));
     EXPECT_FALSE(enabled(cmd::kSystemInformation)) << "needs communication";
     EXPECT_FALSE(enabled(cmd::kRadioModeHigh));
-    EXPECT_FALSE(enabled(cmd::kUnitsMetric)) << "the form decides, and there is none";
+    EXPECT_TRUE(enabled(cmd::kUnitsMetric)) << "the form decides: the two-station view enables it";
+    EXPECT_TRUE(ActionOf(Frame(), cmd::kUnitsMetric)->isChecked());
+    EXPECT_FALSE(ActionOf(Frame(), cmd::kUnitsImperial)->isChecked());
     EXPECT_TRUE(enabled(cmd::kRadioSignalStrength));
 
     Frame().CommandState().SetCommAvailable(true);
