@@ -1,15 +1,11 @@
-#include <filesystem>
 #include <iostream>
-#include <memory>
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/LeakPositionJson.h"
+#include "cli/LoadedMeasurement.h"
 #include "core/document/CKorvantaDoc.h"
-#include "core/document/TextMessageSink.h"
-#include "core/fileio/InputFile.h"
-#include "core/link/SteadyClock.h"
 #include "core/pipe/LeakPosition.h"
 #include "core/platform/ProgramFolder.h"
 
@@ -57,25 +53,11 @@ int RunShow(const std::vector<std::string>& args)
     if (options.Positional().size() != 1) {
         throw UsageError("show needs exactly one FILE.kvd");
     }
-    CLinkState link;  // nothing is measured: the link is never opened
-    SteadyClock clock;
-    TextMessageSink messages(std::cerr);
-    InMemorySettings settings;
-    DocumentContext context;
-    context.link = &link;
-    context.clock = &clock;
-    context.messages = &messages;
-    context.settings = &settings;
-    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
-    auto doc = std::make_unique<CKorvantaDoc>(context);
-    // A folder, a device or a pipe is refused by name before the document tries it.
-    if (const InputFile file(options.Positional()[0], UINT64_MAX); !file.IsOpen()) {
-        std::cerr << "korvanta-cli show: " << file.Error() << "\n";
+    LoadedMeasurement measurement;
+    if (!measurement.Open(options.Positional()[0], "show")) {
         return 2;
     }
-    if (!doc->Open(options.Positional()[0])) {
-        return 2;  // the document has shown why
-    }
+    CKorvantaDoc* doc = &measurement.Doc();
 
     const FileInformation info = doc->GetFileInformation();
     const auto comments = doc->CommentLines();

@@ -22,6 +22,11 @@ constexpr const char* kUsage =
     "  measure3 --port PORT --distances RED_BLUE:BLUE_YELLOW [--pairs N] [--material NAME|none]\n"
     "           [--out FILE.kv3] [--fast]   (--fast with --port SIM)\n"
     "  show3 FILE.kv3\n"
+    "  export FILE.kvd OUT [--gis CODE] [--imperial] [--ms]   (writes OUT.csv and OUT.bmp)\n"
+    "  regress FILE.kvr\n"
+#ifdef KORVANTA_CLI_PRINT
+    "  print FILE.kvd OUT.pdf [--imperial] [--ms]\n"
+#endif
     "  probe --port PORT [--fast] [--log FOLDER]   (--fast with --port SIM, the simulated kit in this process)\n"
     "  measure and probe keep the comms log (DebugFile.txt) in FOLDER with --log, else in a private\n"
     "  temporary folder removed at the end of the run\n";
@@ -53,6 +58,14 @@ int main(int argc, char** argv)
             return korvanta::cli::RunMeasure3(args);
         if (command == "show3")
             return korvanta::cli::RunShow3(args);
+        if (command == "export")
+            return korvanta::cli::RunExport(args);
+        if (command == "regress")
+            return korvanta::cli::RunRegress(args);
+#ifdef KORVANTA_CLI_PRINT
+        if (command == "print")
+            return korvanta::cli::RunPrint(args);
+#endif
         if (command == "--help" || command == "help") {
             std::cout << kUsage;
             return 0;

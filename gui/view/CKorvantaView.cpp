@@ -15,6 +15,7 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "gui/view/CImagePicture.h"
+#include "gui/view/CResultOutput.h"
 #include "gui/view/CorrelationGraphPainter.h"
 #include "gui/view/PipeLayoutPainter.h"
 #include "gui/view/TwoStationFormTemplate.h"
@@ -65,6 +66,7 @@ CKorvantaView::CKorvantaView(CKorvantaDoc& document, CLinkState& link, IViewHost
 {
     CreateControls();
     Connect();
+    output_ = std::make_unique<CResultOutput>(document, *model_, messages, *this, *graph_);
     document_.AddObserver(this);
     // The battery warnings run from the window's creation, the status poll from its first showing.
     batteryTimer_.start(kBatteryWarningMs);
@@ -267,6 +269,9 @@ void CKorvantaView::InitialUpdate()
 
 bool CKorvantaView::OnCommand(uint32_t id)
 {
+    if (CResultOutput::Handles(id)) {
+        return output_->OnCommand(id);
+    }
     CorrelationDisplay& display = model_->Display();
     switch (id) {
     case cmd::kUnitsMetric:

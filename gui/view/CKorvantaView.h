@@ -32,6 +32,7 @@ class IViewHost;
 namespace korvanta::gui {
 
 class CImagePicture;
+class CResultOutput;
 
 // The two-station form (template 101): START/STOP and the unit status above, the correlation
 // graph with its cursor, zoom and delimitation, the distances, the pipe strip and the filter
@@ -59,6 +60,8 @@ public:
     void OnDocumentUpdate(uint32_t hint) override;
 
     const TwoStationViewModel& Model() const { return *model_; }
+    // Printing, the clipboard and the GIS export of what the form shows.
+    CResultOutput& Output() { return *output_; }
     const QImage& GraphImage() const;
     const QImage& LayoutImage() const;
     // The timers' work, for the timers and for tests that drive time themselves.
@@ -90,6 +93,7 @@ private:
 
     CKorvantaDoc& document_;
     std::unique_ptr<TwoStationViewModel> model_;
+    std::unique_ptr<CResultOutput> output_;
     CTemplateLayout layout_;
     QTimer statusTimer_;
     QTimer elapsedTimer_;

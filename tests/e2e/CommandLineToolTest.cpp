@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/velocity/KvrFile.h"
 #include "tests/support/VectorFiles.h"
 
 namespace korvanta {
@@ -278,6 +279,70 @@ TEST_F(CommandLineToolTest, ThreeStationCommandsRefuseBadInputWithStatusTwo)
         EXPECT_TRUE(run.out.empty()) << arguments;
     }
     EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CommandLineToolTest, ExportWritesTheGisFilesOfAMeasurement)
+{
+    const fs::path kvd = folder_ / "måling.kvd";
+    ASSERT_EQ(Execute("measure --port SIM --fast --pairs 6 --section 200:1000 --leak 75 --out " + kvd.string()).status,
+              0);
+    const ToolRun run = Execute("export " + kvd.string() + " " + (folder_ / "måling.txt").string() +
+                                " --gis K17 --imperial --ms");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["csv"], (folder_ / "måling.csv").string());
+    const std::string csv = test::ReadText(folder_ / "måling.csv");
+    const std::string data = csv.substr(csv.find('\n') + 1);
+    // Windows-1252 on disk; the delay in ms, the distances in feet, the cursor on the peak.
+    EXPECT_TRUE(data.starts_with("K17,m\xE5ling,")) << data;
+    EXPECT_NE(data.find(",-50.0,6,246.1 ft,410.1 ft,"), std::string::npos) << data;
+    EXPECT_NE(csv.find("L\xF8" "betid  ms,"), std::string::npos);
+    EXPECT_EQ(fs::file_size(folder_ / "måling.bmp"), 54u + 195u * 1884u);
+
+    // The printed page, where the tool was built with the desktop program's painting.
+    if (Execute("help").out.find("print FILE.kvd") != std::string::npos) {
+        const ToolRun print = Execute("print " + kvd.string() + " " + (folder_ / "side.pdf").string());
+        ASSERT_EQ(print.status, 0) << print.err;
+        EXPECT_TRUE(test::ReadText(folder_ / "side.pdf").starts_with("%PDF"));
+        EXPECT_EQ(Execute("print " + kvd.string()).status, 2);
+    }
+
+    for (const std::string& arguments : {"export " + kvd.string(), "export " + kvd.string() + " x --gis a,b",
+                                         "export " + (folder_ / "none.kvd").string() + " " + (folder_ / "y").string()}) {
+        const ToolRun bad = Execute(arguments);
+        EXPECT_EQ(bad.status, 2) << arguments;
+        EXPECT_FALSE(bad.err.empty()) << arguments;
+    }
+    EXPECT_FALSE(fs::exists(folder_ / "y.csv"));
+}
+
+TEST_F(CommandLineToolTest, RegressPrintsTheDataSetAndItsFit)
+{
+    CRegressionData data;
+    const std::pair<float, float> points[] = {{-0.1f, 300.0f}, {0.0f, 200.0f}, {0.1f, 100.0f}};
+    for (const auto& [delay, length] : points) {
+        RegressionPoint point;
+        point.delay = delay;
+        point.length = length;
+        data.Add(point);
+    }
+    data.SetStaticSensor(1);
+    ASSERT_EQ(WriteKvrFile(folder_ / "set.kvr", data), std::nullopt);
+    const ToolRun run = Execute("regress " + (folder_ / "set.kvr").string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["points"].size(), 3u);
+    EXPECT_EQ(json["static_sensor"], 1);
+    EXPECT_FLOAT_EQ(json["velocity"].get<float>(), 1000.0f);
+    EXPECT_FLOAT_EQ(json["source_distance"].get<float>(), 100.0f);
+
+    std::ofstream(folder_ / "bad.kvr") << "not a regression file";
+    for (const std::string& arguments : {"regress " + (folder_ / "bad.kvr").string(), std::string("regress"),
+                                         "regress " + (folder_ / "none.kvr").string()}) {
+        const ToolRun bad = Execute(arguments);
+        EXPECT_EQ(bad.status, 2) << arguments;
+        EXPECT_FALSE(bad.err.empty()) << arguments;
+        EXPECT_TRUE(bad.out.empty()) << arguments;
+    }
 }
 
 }  // namespace

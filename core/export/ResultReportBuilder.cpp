@@ -1,0 +1,59 @@
+#include "core/export/ResultReportBuilder.h"
+
+#include <algorithm>
+
+#include "core/document/CKorvantaDoc.h"
+#include "core/view/CorrelationDisplay.h"
+
+namespace korvanta {
+
+ResultReport CollectResultReport(const CKorvantaDoc& document, const CorrelationDisplay& display,
+                                 const std::string& elapsedText, int graphHeight)
+{
+    ResultReport report;
+    report.fileName = display.FileName();
+    report.delayText = display.DelayText();
+    report.blockCountText = display.BlockCountText();
+    report.blockCount = document.PairTotal();
+    report.distance1 = display.Distances().sensor1;
+    report.distance2 = display.Distances().sensor2;
+    report.lowSummary = display.Filters().low;
+    report.highSummary = display.Filters().high;
+    report.autoText = display.Filters().automatic;
+    report.notchText = display.Filters().notch;
+    report.elapsedText = elapsedText;
+    report.cursorOnPeak = display.Cursor().OnPeak();
+    for (int i = 0; i < document.GetSectionCount(); ++i) {
+        SectionInfo info;
+        if (document.GetSection(i, info)) {
+            report.sections.push_back({info.materialName, info.length, info.diameter, info.velocity});
+        }
+    }
+    const FileInformation information = document.GetFileInformation();
+    report.date = information.date;
+    report.time = information.time;
+    report.title = information.title;
+    report.userReference = information.userInformation;
+    report.comments = document.CommentLines();
+    report.pairCode = document.SensorPairCode();
+    report.lowCutoff = document.LowCutoff();
+    report.highCutoff = document.HighCutoff();
+    report.automaticFilter = document.AutomaticFilter();
+    for (int k = 0; k < kNotchCount; ++k) {
+        if (document.NotchHigh(k) > 0.0f) {
+            report.notches.push_back({document.NotchLow(k), document.NotchHigh(k)});
+        }
+    }
+    if (display.GraphShown()) {
+        const auto trace = document.TraceBuffer();
+        const size_t columns = std::min<size_t>(trace.size(), static_cast<size_t>(std::max(display.GraphWidth(), 0)));
+        report.graphHeights.assign(trace.begin(), trace.begin() + static_cast<std::ptrdiff_t>(columns));
+    }
+    report.graphHeight = graphHeight;
+    report.cursorColumn = display.Cursor().Column();
+    report.units = display.LengthUnit();
+    report.timeUnit = display.TimeUnitShown();
+    return report;
+}
+
+}  // namespace korvanta

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/app/CommandIds.h"
+#include "core/export/CopyText.h"
+#include "core/export/GisCsv.h"
+#include "core/export/PrintedPage.h"
+#include "core/text/Cp1252.h"
+#include "gui/view/CResultOutput.h"
+#include "gui/print/PrintedPagePainter.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/view/ViewTestSupport.h"
+
+namespace korvanta {
+namespace {
+
+struct MeasuredForm : test::ViewFormRig {
+    MeasuredForm()
+    {
+        LayPipe();
+        Measure();
+        doc.document->SetFileInformation("Vejen 4", {"stille nat", "", ""}, "K-17");
+    }
+};
+
+TEST(ResultOutput, CopyTextAndGraphGoToTheClipboard)
+{
+    MeasuredForm form;
+    QApplication::clipboard()->clear();
+    ASSERT_TRUE(form.view->OnCommand(cmd::kCopyText));
+    const QString text = QApplication::clipboard()->text();
+    EXPECT_EQ(text.toStdString(), BuildCopyText(form.view->Output().Report()));
+    EXPECT_TRUE(text.startsWith("Fil   ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Afstand fra sensor 1 : 75.")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Materiale : ")) << text.toStdString();
+
+    ASSERT_TRUE(form.view->OnCommand(cmd::kCopyGraph));
+    const QImage graph = QApplication::clipboard()->image();
+    ASSERT_FALSE(graph.isNull());
+    EXPECT_EQ(graph.size(), form.Control(1015)->size());
+}
+
+TEST(ResultOutput, GisExportWritesBothFilesWithTheCodeOrWithout)
+{
+    MeasuredForm form;
+    QTemporaryDir folder;
+    gui::CResultOutput& output = form.view->Output();
+    const QString chosen = folder.filePath("måling.txt");
+    output.chooseExportPath = [&] { return chosen; };
+    output.askGisCode = [] { return std::optional<QString>("K7"); };
+    ASSERT_TRUE(form.view->OnCommand(cmd::kExportGis));
+    QFile csv(folder.filePath("måling.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QByteArray written = csv.readAll();
+    EXPECT_EQ(written.toStdString(), BuildGisCsv(output.Report(), "K7"));
+    EXPECT_TRUE(written.contains("\nK7,"));
+    QImage bmp(folder.filePath("måling.bmp"));
+    ASSERT_FALSE(bmp.isNull()) << "an image viewer opens it";
+    EXPECT_EQ(bmp.size(), QSize(627, 195));
+
+    output.askGisCode = [] { return std::nullopt; };  // cancelled: the export goes on, code empty
+    output.chooseExportPath = [&] { return folder.filePath("b"); };
+    output.ExportToGis();
+    QFile second(folder.filePath("b.csv"));
+    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(second.readAll().contains("\n,"));
+
+    output.chooseExportPath = [] { return QString(); };  // cancelled: nothing written
+    output.ExportToGis();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
+}
+
+TEST(ResultOutput, PrintedPageRendersToPdfAndPicture)
+{
+    MeasuredForm form;
+    const QByteArray pdf = gui::PrintedPagePainter::RenderPdf(LayOutPrintedPage(form.view->Output().Report()));
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    const QString dir = QStringLiteral(KORVANTA_SCREENSHOT_DIR);
+    QDir().mkpath(dir);
+    QFile file(dir + "/printed-page.pdf");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
+    file.close();
+    // Looked at as a picture: pdftoppm is the page as a PDF viewer shows it.
+    const int status =
+        QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", file.fileName(), dir + "/printed-page"});
+    if (status < 0) {
+        GTEST_SKIP() << "pdftoppm is not installed";
+    }
+    ASSERT_EQ(status, 0);
+    const QImage page(dir + "/printed-page.png");
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GT(page.width(), page.height()) << "landscape";
+    // The graph's green bars are on the page.
+    bool green = false;
+    for (int y = 0; y < page.height() && !green; ++y) {
+        for (int x = 0; x < page.width() && !green; ++x) {
+            const QColor c = page.pixelColor(x, y);
+            green = c.green() > 100 && c.red() < 60 && c.blue() < 60;
+        }
+    }
+    EXPECT_TRUE(green);
+}
+
+}  // namespace
+}  // namespace korvanta
