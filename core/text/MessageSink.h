@@ -7,13 +7,17 @@ namespace korvanta {
 // Icon and button flags of a message box.
 enum MessageStyle : uint32_t {
     kStyleOk = 0x00,
+    kStyleYesNoCancel = 0x03,
     kStyleYesNo = 0x04,
+    kStyleButtonMask = 0x0F,
     kStyleStop = 0x10,
     kStyleQuestion = 0x20,
     kStyleExclamation = 0x30,
+    kStyleInformation = 0x40,
+    kStyleIconMask = 0xF0,
 };
 
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // Where core reports what the user must be told: the GUI shows a message box with the
 // string-table text of `id`, tests record the calls.

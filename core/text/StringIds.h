@@ -257,6 +257,11 @@ inline constexpr uint32_t kUnitTagFootPerMillisecond = 63147;
 inline constexpr uint32_t kUnitTagSecond = 63148;
 inline constexpr uint32_t kUnitTagMillisecond = 63149;
 
+// Main frame: status-bar notes.
+inline constexpr uint32_t kCommandNotAvailableYet = 63160;  // a command whose window is not built yet
+inline constexpr uint32_t kLinkReadyOnPort = 63161;         // printf pattern with the port name (%s)
+inline constexpr uint32_t kSaveChangesQuestion = 63162;     // before a changed measurement is left
+
 // Filters of the file dialogs ('|'-separated, ending in "||").
 inline constexpr uint32_t kFileFilterMeasurement = 63200;   // *.kvd
 inline constexpr uint32_t kFileFilterThreeStation = 63201;  // *.kv3

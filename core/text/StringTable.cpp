@@ -292,6 +292,10 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kUnitTagSecond, "(s)"},
     {kUnitTagMillisecond, "(ms)"},
 
+    {kCommandNotAvailableYet, "Denne funktion findes endnu ikke i denne udgave af programmet."},
+    {kLinkReadyOnPort, "Modtageren svarer på %s"},
+    {kSaveChangesQuestion, "Målingen er ændret. Vil du gemme ændringerne?"},
+
     {kFileFilterMeasurement, "Korvanta Data Files (*.kvd)|*.kvd||"},
     {kFileFilterThreeStation, "Korvanta Three-station Result Files (*.kv3)|*.kv3||"},
     {kFileFilterRegression, "Korvanta Regression Files (*.kvr)|*.kvr||"},

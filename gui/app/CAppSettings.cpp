@@ -1,0 +1,80 @@
+#include "gui/app/CAppSettings.h"
+
+#include <vector>
+
+namespace korvanta::gui {
+
+namespace {
+
+constexpr const char* kGroup = "Settings";
+constexpr const char* kRecentGroup = "Recent File List";
+
+std::optional<long long> ReadInteger(const QSettings& store, const char* key)
+{
+    const QVariant value = store.value(QString::fromLatin1(key));
+    if (!value.isValid()) {
+        return std::nullopt;
+    }
+    // Registry numbers come back as numbers, the text file's as text.
+    const int type = value.typeId();
+    if (type != QMetaType::Int && type != QMetaType::UInt && type != QMetaType::LongLong &&
+        type != QMetaType::ULongLong && type != QMetaType::QString && type != QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const long long number = value.toLongLong(&ok);
+    return ok ? std::optional(number) : std::nullopt;
+}
+
+std::optional<std::string> ReadText(const QSettings& store, const char* key)
+{
+    const QVariant value = store.value(QString::fromLatin1(key));
+    if (value.typeId() != QMetaType::QString) {
+        return std::nullopt;
+    }
+    return value.toString().toStdString();
+}
+
+}  // namespace
+
+void CAppSettings::Load(QSettings& store)
+{
+    store.beginGroup(QString::fromLatin1(kGroup));
+    RawAppSettings raw;
+    raw.lengthUnit = ReadInteger(store, "Length");
+    raw.timeUnit = ReadInteger(store, "Time");
+    raw.sensors = ReadInteger(store, "Sensors");
+    raw.comPort = ReadText(store, "COM Port");
+    store.endGroup();
+    values_ = SanitizeAppSettings(raw);
+
+    store.beginGroup(QString::fromLatin1(kRecentGroup));
+    std::vector<std::string> paths;
+    for (size_t i = 1; i <= recent_.Capacity(); ++i) {
+        if (auto path = ReadText(store, QStringLiteral("File%1").arg(i).toLatin1().constData())) {
+            paths.push_back(*path);
+        }
+    }
+    store.endGroup();
+    recent_.Assign(paths);
+}
+
+void CAppSettings::Save(QSettings& store) const
+{
+    store.beginGroup(QString::fromLatin1(kGroup));
+    store.setValue(QStringLiteral("Length"), values_.lengthUnit);
+    store.setValue(QStringLiteral("Time"), values_.timeUnit);
+    store.setValue(QStringLiteral("Sensors"), values_.sensors);
+    store.setValue(QStringLiteral("COM Port"), QString::fromStdString(values_.comPort));
+    store.endGroup();
+
+    store.beginGroup(QString::fromLatin1(kRecentGroup));
+    store.remove(QString());
+    for (size_t i = 0; i < recent_.Paths().size(); ++i) {
+        store.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(recent_.Paths()[i]));
+    }
+    store.endGroup();
+    store.sync();
+}
+
+}  // namespace korvanta::gui

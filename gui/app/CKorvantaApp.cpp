@@ -1,0 +1,318 @@
+#include "gui/app/CKorvantaApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <iostream>
+
+#include "core/app/CommandIds.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+#include "gui/app/CAboutDialog.h"
+#include "gui/app/CBlockReadyNotifier.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/TemplateFonts.h"
+#include "sim/InProcessKit.h"
+#include "sim/scenario/ScenarioKitOptions.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+std::filesystem::path ToPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+// The file dialogs' filter from the string table's "Name (*.kvd)|*.kvd||" form.
+QString FileFilter(uint32_t id)
+{
+    return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);
+}
+
+// The default data files lie beside the program, which keeps its material database there too.
+// An installed program has them in its share folder, which the user cannot write: it works in a
+// folder of the user's own, seeded with copies of the defaults.
+std::filesystem::path ProgramDataFolder()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString defaults = QStringLiteral("mlist.fd");
+    if (program.exists(defaults)) {
+        return ToPath(program.absolutePath());
+    }
+    const QDir shared(program.absoluteFilePath(QStringLiteral("../share/korvanta")));
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!shared.exists(defaults) || own.isEmpty() || !QDir().mkpath(own)) {
+        return ToPath(program.absolutePath());
+    }
+    for (const QString& name : shared.entryList(QDir::Files)) {
+        if (!QFileInfo::exists(QDir(own).filePath(name))) {
+            QFile::copy(shared.filePath(name), QDir(own).filePath(name));
+        }
+    }
+    return ToPath(own);
+}
+
+}  // namespace
+
+CKorvantaApp::CKorvantaApp(AppOptions options) : options_(std::move(options)) {}
+
+CKorvantaApp::~CKorvantaApp()
+{
+    ExitInstance();
+}
+
+std::unique_ptr<QSettings> CKorvantaApp::OpenSettingsStore() const
+{
+    if (!options_.settingsFile.isEmpty()) {
+        return std::make_unique<QSettings>(options_.settingsFile, QSettings::IniFormat);
+    }
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromLatin1(CAppSettings::kOrganisation),
+                                       QString::fromLatin1(CAppSettings::kApplication));
+}
+
+bool CKorvantaApp::InitInstance()
+{
+    TemplateFonts::EnsureTahoma();
+    settings_.Load(*OpenSettingsStore());
+    RegisterSimulatedKit();
+    CreateDocument();
+    CreateFrame();
+    CreateView();
+    for (const QString& file : options_.files) {
+        OpenDocumentFile(file);
+    }
+    frame_->show();
+    if (options_.startComms) {
+        StartComms();
+    }
+    return true;
+}
+
+void CKorvantaApp::RegisterSimulatedKit()
+{
+    sim::KitOptions kitOptions;
+    std::string error;
+    if (sim::ProgramKitOptions(kitOptions, error)) {
+        kit_ = sim::RegisterSimTransport(kitOptions, nullptr, &error);
+    }
+    if (!kit_) {
+        std::cerr << "korvanta: the simulated kit is not available: " << error << "\n";
+    }
+}
+
+void CKorvantaApp::CreateDocument()
+{
+    DocumentContext context;
+    context.link = &link_;
+    context.clock = &clock_;
+    context.messages = &messages_;
+    context.settings = &settings_;
+    context.waitPump = &waitPump_;
+    context.dataFolder = options_.dataFolder.empty() ? ProgramDataFolder() : options_.dataFolder;
+    doc_ = std::make_unique<CKorvantaDoc>(context);
+}
+
+void CKorvantaApp::CreateFrame()
+{
+    FrameContext context;
+    context.link = &link_;
+    context.clock = &clock_;
+    context.waitPump = &waitPump_;
+    context.messages = &messages_;
+    context.listSerialPorts = options_.listSerialPorts;
+    context.namedPorts = options_.ports;
+    context.storePortChoice = [this](const std::string& port) { SetComPort(port); };
+    context.openDroppedFile = [this](const QString& path) { OpenDocumentFile(path); };
+    context.queryClose = [this] { return SaveModified(); };
+    frame_ = std::make_unique<CMainFrame>(std::move(context));
+    messages_.SetParentWindow(frame_.get());
+    frame_->AddCommandTarget(this);
+    frame_->SetRecentFiles(settings_.RecentFiles().Paths());
+    UpdateDocumentTitle();
+    notifier_ = std::make_unique<CBlockReadyNotifier>(frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); });
+}
+
+void CKorvantaApp::CreateView()
+{
+    // The two-station view is made here and handed to the frame with
+    // frame_->SetForm(view, view), the view routing its own commands.
+}
+
+void CKorvantaApp::StartComms()
+{
+    CommsContext context;
+    context.state = &link_;
+    context.library = &library_;
+    context.clock = &clock_;
+    context.messages = &messages_;
+    context.blockReady = notifier_.get();
+    context.logFolder = options_.logFolder;
+    comms_ = std::make_unique<CommsThread>(context);
+    commsRunning_ = comms_->Start();
+    if (!commsRunning_) {
+        comms_.reset();
+        messages_.ShowMessage(str::kCannotCreateComms, kStyleStop);
+    }
+}
+
+void CKorvantaApp::ExitInstance()
+{
+    if (exited_) {
+        return;
+    }
+    exited_ = true;
+    if (comms_) {
+        comms_->Stop(CommsThread::kDefaultStopTimeoutMs);
+        comms_.reset();
+        commsRunning_ = false;
+    }
+    settings_.Save(*OpenSettingsStore());
+}
+
+bool CKorvantaApp::OnCommand(uint32_t id)
+{
+    switch (id) {
+    case cmd::kFileNew:
+        OnFileNew();
+        return true;
+    case cmd::kFileOpen:
+        OnFileOpen();
+        return true;
+    case cmd::kFileSave:
+        OnFileSave(false);
+        return true;
+    case cmd::kFileSaveAs:
+        OnFileSave(true);
+        return true;
+    case cmd::kAppAbout:
+        OnAppAbout();
+        return true;
+    case cmd::kRestoreDefaultMaterials:
+        doc_->RestoreDefaultMaterials();
+        return true;
+    case cmd::kBlockReadyTwoStation:
+        doc_->OnBlockReady();
+        return true;
+    case cmd::kBlockReadyThreeStation:
+        doc_->OnThreeStationBlockReady();
+        return true;
+    default:
+        break;
+    }
+    if (id >= cmd::kFileRecentFirst && id < cmd::kFileRecentFirst + RecentFileList::kDefaultCapacity) {
+        OnRecentFile(id - cmd::kFileRecentFirst);
+        return true;
+    }
+    return false;
+}
+
+bool CKorvantaApp::SaveModified()
+{
+    if (!doc_->IsModified()) {
+        return true;
+    }
+    switch (messages_.ShowMessage(str::kSaveChangesQuestion, kStyleExclamation | kStyleYesNoCancel)) {
+    case MessageAnswer::Yes:
+        return OnFileSave(false);
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CKorvantaApp::OnFileNew()
+{
+    if (!SaveModified()) {
+        return;
+    }
+    doc_->NewDocument();
+    UpdateDocumentTitle();
+}
+
+void CKorvantaApp::OnFileOpen()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), FileFilter(str::kFileFilterMeasurement));
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+bool CKorvantaApp::OnFileSave(bool askForName)
+{
+    QString path = QString::fromStdString(doc_->Path());
+    if (askForName || path.isEmpty()) {
+        path = QFileDialog::getSaveFileName(frame_.get(), QString(), path, FileFilter(str::kFileFilterMeasurement));
+        if (path.isEmpty()) {
+            return false;
+        }
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += QStringLiteral(".kvd");
+        }
+    }
+    return SaveDocumentFile(path);
+}
+
+void CKorvantaApp::OnRecentFile(size_t index)
+{
+    const auto& paths = settings_.RecentFiles().Paths();
+    if (index >= paths.size()) {
+        return;
+    }
+    const QString path = QString::fromStdString(paths[index]);
+    if (!OpenDocumentFile(path) && !QFileInfo::exists(path)) {
+        settings_.RecentFiles().Remove(paths[index]);
+        frame_->SetRecentFiles(settings_.RecentFiles().Paths());
+    }
+}
+
+void CKorvantaApp::OnAppAbout()
+{
+    CAboutDialog about(frame_.get());
+    about.exec();
+}
+
+bool CKorvantaApp::OpenDocumentFile(const QString& path)
+{
+    if (!SaveModified() || !doc_->Open(ToPath(path))) {
+        return false;
+    }
+    RememberFile(path);
+    return true;
+}
+
+bool CKorvantaApp::SaveDocumentFile(const QString& path)
+{
+    if (!doc_->Save(ToPath(path))) {
+        return false;
+    }
+    RememberFile(path);
+    return true;
+}
+
+void CKorvantaApp::RememberFile(const QString& path)
+{
+    settings_.RecentFiles().Add(QFileInfo(path).absoluteFilePath().toStdString());
+    if (frame_) {
+        frame_->SetRecentFiles(settings_.RecentFiles().Paths());
+    }
+    UpdateDocumentTitle();
+}
+
+void CKorvantaApp::UpdateDocumentTitle()
+{
+    if (!frame_) {
+        return;
+    }
+    const QString path = QString::fromStdString(doc_->Path());
+    frame_->SetDocumentTitle(path.isEmpty() ? QString::fromUtf8(LoadString(str::kUntitledDocument))
+                                            : QFileInfo(path).fileName());
+}
+
+}  // namespace korvanta::gui

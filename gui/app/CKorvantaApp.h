@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QObject>
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+#include "core/document/CKorvantaDoc.h"
+#include "core/link/CLinkState.h"
+#include "core/link/CommsThread.h"
+#include "core/link/OrvelinkLibrary.h"
+#include "core/link/SteadyClock.h"
+#include "gui/app/AppOptions.h"
+#include "gui/app/CAppSettings.h"
+#include "gui/app/CMessageBoxSink.h"
+#include "gui/app/CWaitPump.h"
+#include "gui/app/ICommandTarget.h"
+
+namespace korvanta::sim {
+class InProcessKit;
+}
+
+namespace korvanta::gui {
+
+class CBlockReadyNotifier;
+class CMainFrame;
+
+// The application object: settings, the link state and the comms thread, the simulated kit
+// under the port name "SIM", the document, the main frame with its form, and the commands of
+// the framework (files, About). Create it after the QApplication; InitInstance brings the
+// program up, ExitInstance takes it down.
+class CKorvantaApp final : public QObject, public ICommandTarget {
+    Q_OBJECT
+
+public:
+    explicit CKorvantaApp(AppOptions options);
+    ~CKorvantaApp() override;
+
+    // Settings, document, main frame (shown), files from the command line, then the comms thread.
+    bool InitInstance();
+    // Stops the comms thread (up to 15 s) and writes the settings. Safe to call twice.
+    void ExitInstance();
+
+    CMainFrame& Frame() { return *frame_; }
+    CKorvantaDoc& Document() { return *doc_; }
+    CLinkState& GetLinkState() { return link_; }
+    CMessageBoxSink& Messages() { return messages_; }
+    CWaitPump& WaitPump() { return waitPump_; }
+    IClock& Clock() { return clock_; }
+    CAppSettings& Settings() { return settings_; }
+    bool IsCommsRunning() const { return commsRunning_; }
+
+    UnitSystem GetUnitSystem() const { return settings_.GetUnitSystem(); }
+    void SetUnitSystem(UnitSystem units) { settings_.SetUnitSystem(units); }
+    TimeUnit GetTimeUnit() const { return settings_.GetTimeUnit(); }
+    void SetTimeUnit(TimeUnit time) { settings_.SetTimeUnit(time); }
+    int GetSensorPairCode() const { return settings_.GetSensorPairCode(); }
+    void SetSensorPairCode(int code) { settings_.SetSensorPairCode(code); }
+    const std::string& GetComPort() const { return settings_.GetComPort(); }
+    void SetComPort(const std::string& port) { settings_.SetComPort(port); }
+
+    // Opens a measurement file into the document; on failure the document has told the user
+    // and the measurement on show stays.
+    bool OpenDocumentFile(const QString& path);
+    bool SaveDocumentFile(const QString& path);
+    // Before a changed measurement is left: asks whether to save it. False when the user
+    // cancels or the save fails, and the measurement must stay.
+    bool SaveModified();
+
+    bool OnCommand(uint32_t id) override;
+
+private:
+    std::unique_ptr<QSettings> OpenSettingsStore() const;
+    void CreateDocument();
+    void CreateFrame();
+    // Where the two-station view is made and put into the frame.
+    void CreateView();
+    void StartComms();
+    void RegisterSimulatedKit();
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave(bool askForName);
+    void OnRecentFile(size_t index);
+    void OnAppAbout();
+    void RememberFile(const QString& path);
+    void UpdateDocumentTitle();
+
+    AppOptions options_;
+    CAppSettings settings_;
+    CLinkState link_;
+    SteadyClock clock_;
+    OrvelinkLibrary library_;
+    CMessageBoxSink messages_;
+    CWaitPump waitPump_;
+    std::unique_ptr<sim::InProcessKit> kit_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<CBlockReadyNotifier> notifier_;
+    std::unique_ptr<CKorvantaDoc> doc_;
+    std::unique_ptr<CommsThread> comms_;
+    bool commsRunning_ = false;
+    bool exited_ = false;
+};
+
+}  // namespace korvanta::gui

@@ -1,0 +1,401 @@
+#include "gui/app/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusTipEvent>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "core/app/CommandIds.h"
+#include "core/app/FirmwareCheck.h"
+#include "core/app/MainMenu.h"
+#include "core/link/LinkCommand.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+#include "gui/app/CInitialisationDialog.h"
+#include "gui/app/CMenuBuilder.h"
+#include "gui/app/CPortMenu.h"
+#include "gui/app/GuiResources.h"
+#include "gui/app/SerialPortDiscovery.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+constexpr int kIdleUpdateMs = 200;
+
+QString Text(uint32_t id)
+{
+    return QString::fromUtf8(LoadString(id));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(FrameContext context, QWidget* parent) : QMainWindow(parent), context_(std::move(context))
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(kWidth, kHeight);
+    if (ScreenTooSmall(screenSize)) {
+        context_.messages->ShowMessage(str::kScreenTooSmall, kStyleStop);
+    }
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ProgramIcon());
+    setFixedSize(kWidth, kHeight);
+    move((screenSize.width() - kWidth) / 2, (screenSize.height() - kHeight) / 2);
+    setAcceptDrops(true);
+    BuildMenusAndBars();
+    documentTitle_ = Text(str::kUntitledDocument);
+    UpdateTitle();
+    ShowStatus(Text(str::kReady));
+
+    // Menu items and buttons follow their rules as the program's state changes, as an idle
+    // update would keep them.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandUi);
+    idle->start(kIdleUpdateMs);
+    UpdateCommandUi();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildMenusAndBars()
+{
+    const auto onCommand = [this](uint32_t id) { RouteCommand(id); };
+    CMenuBuilder::Result menu = CMenuBuilder::BuildMenu(menuBar(), this, onCommand);
+    actions_ = menu.actions;
+    topLevelMenus_ = menu.topLevelMenus;
+    recentParent_ = menu.recentParent;
+    recentAnchor_ = menu.recentAnchor;
+    for (QMenu* top : topLevelMenus_) {
+        connect(top, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+    }
+
+    const std::vector<std::string> found = context_.listSerialPorts ? context_.listSerialPorts() : ListSerialPorts();
+    portMenu_ = std::make_unique<CPortMenu>(PortMenuList(found, context_.namedPorts), menu.portParent, menu.portAnchor,
+                                            this, onCommand);
+
+    toolbar_ = new QToolBar(QStringLiteral("Værktøj"), this);
+    toolbar_->setObjectName(QStringLiteral("toolBar"));
+    toolbar_->setIconSize(QSize(16, 16));
+    toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
+    CMenuBuilder::BuildToolbar(toolbar_, actions_);
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    // Alt+F4 closes the window as its system menu does, also where no window manager offers it.
+    auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
+{
+    formTarget_ = form != nullptr ? target : nullptr;
+    if (form != nullptr) {
+        setCentralWidget(form);
+    } else if (QWidget* old = takeCentralWidget()) {
+        old->deleteLater();
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::AddCommandTarget(ICommandTarget* target)
+{
+    if (target != nullptr && std::find(targets_.begin(), targets_.end(), target) == targets_.end()) {
+        targets_.push_back(target);
+    }
+}
+
+void CMainFrame::RemoveCommandTarget(ICommandTarget* target)
+{
+    std::erase(targets_, target);
+}
+
+void CMainFrame::RouteCommand(uint32_t id)
+{
+    // An accelerator can arrive between two idle updates: the rule decides, not the stale item.
+    if (state_.IsEnabled(id) == false) {
+        return;
+    }
+    if (formTarget_ != nullptr && formTarget_->OnCommand(id)) {
+        return;
+    }
+    for (ICommandTarget* target : targets_) {
+        if (target->OnCommand(id)) {
+            return;
+        }
+    }
+    if (OnCommand(id)) {
+        return;
+    }
+    if (FindMenuCommand(id) != nullptr) {
+        ShowNotAvailableYet();
+    }
+}
+
+void CMainFrame::PostCommand(uint32_t id)
+{
+    QMetaObject::invokeMethod(
+        this, [this, id] { RouteCommand(id); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::UpdateCommandUi()
+{
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        const uint32_t id = it.key();
+        CommandUi ui;
+        const auto ask = [&](ICommandTarget* target) {
+            CommandUi answer;
+            target->OnUpdateCommand(id, answer);
+            if (!ui.enabled) {
+                ui.enabled = answer.enabled;
+            }
+            if (!ui.checked) {
+                ui.checked = answer.checked;
+            }
+        };
+        if (formTarget_ != nullptr) {
+            ask(formTarget_);
+        }
+        for (ICommandTarget* target : targets_) {
+            ask(target);
+        }
+        const std::optional<bool> rule = state_.IsEnabled(id);
+        const bool enabled = rule ? *rule && ui.enabled.value_or(true) : ui.enabled.value_or(false);
+        it.value()->setEnabled(enabled);
+
+        std::optional<bool> checked = state_.IsChecked(id);
+        if (id == cmd::kViewToolbar) {
+            checked = !toolbar_->isHidden();
+        } else if (id == cmd::kViewStatusBar) {
+            checked = !statusBar()->isHidden();
+        }
+        if (!checked) {
+            checked = ui.checked;
+        }
+        if (it.value()->isCheckable()) {
+            it.value()->setChecked(checked.value_or(false));
+        }
+    }
+    for (QMenu* top : topLevelMenus_) {
+        top->menuAction()->setEnabled(state_.TopLevelMenusEnabled());
+    }
+}
+
+bool CMainFrame::OnCommand(uint32_t id)
+{
+    switch (id) {
+    case cmd::kRadioModeLow:
+        SetRadioMode(FrameCommandState::kRadioModeLow);
+        return true;
+    case cmd::kRadioModeHigh:
+        SetRadioMode(FrameCommandState::kRadioModeHigh);
+        return true;
+    case cmd::kBeaconsOn:
+        PostBeacons(true);
+        return true;
+    case cmd::kBeaconsOff:
+        PostBeacons(false);
+        return true;
+    case cmd::kViewToolbar:
+        toolbar_->setHidden(!toolbar_->isHidden());
+        UpdateCommandUi();
+        return true;
+    case cmd::kViewStatusBar:
+        statusBar()->setHidden(!statusBar()->isHidden());
+        UpdateCommandUi();
+        return true;
+    case cmd::kAppExit:
+        close();
+        return true;
+    default:
+        break;
+    }
+    if (id >= cmd::kPortFirst && id <= cmd::kPortLast) {
+        OnPortCommand(id);
+        return true;
+    }
+    return false;
+}
+
+void CMainFrame::OnPortCommand(uint32_t id)
+{
+    const auto port = portMenu_->Choose(id);
+    if (!port) {
+        return;
+    }
+    if (context_.storePortChoice) {
+        context_.storePortChoice(*port);
+    }
+    SetConnectedPort({});
+    const bool up =
+        context_.initialise ? context_.initialise(*port) : CInitialisationDialog::Run(*context_.link, *port, this);
+    if (up) {
+        SetConnectedPort(QString::fromStdString(*port));
+        ShowStatus(QString::fromUtf8(LoadString(str::kLinkReadyOnPort))
+                       .replace(QStringLiteral("%s"), QString::fromStdString(*port)));
+    }
+}
+
+void CMainFrame::SetRadioMode(int mode)
+{
+    state_.SetRadioMode(mode);
+    LinkCommand command;
+    command.code = TM_SET_RADIO_MODE;
+    command.radioMode = mode;
+    context_.link->PostUrgentCommand(command);
+    UpdateCommandUi();
+}
+
+void CMainFrame::PostBeacons(bool on)
+{
+    LinkCommand command;
+    command.code = TM_CONTROL_BEACONS;
+    command.flag = on ? 1 : 0;
+    context_.link->PostCommand(command);
+}
+
+void CMainFrame::EnableAllMenus(bool on)
+{
+    state_.EnableAllMenus(on);
+    UpdateCommandUi();
+}
+
+void CMainFrame::SetCommAvailable()
+{
+    state_.SetCommAvailable(true);
+    UpdateCommandUi();
+    if (!FirmwareCheck(*context_.link, *context_.clock, context_.waitPump).Run()) {
+        PostCommand(cmd::kStopAndSuspend);
+        context_.messages->ShowMessage(str::kFirmwareIncompatible, kStyleExclamation);
+    }
+}
+
+void CMainFrame::ClearCommAvailable()
+{
+    state_.SetCommAvailable(false);
+    UpdateCommandUi();
+}
+
+void CMainFrame::EnableVelocityCommand(bool on)
+{
+    state_.SetFlag(CommandGroup::VelocityCalculation, on);
+    UpdateCommandUi();
+}
+
+void CMainFrame::EnableFiltersCommand(bool on)
+{
+    state_.SetFlag(CommandGroup::Filters, on);
+    UpdateCommandUi();
+}
+
+void CMainFrame::SetStationChecks(bool twoStations, bool threeStations)
+{
+    state_.SetStationChecks(twoStations, threeStations);
+    UpdateCommandUi();
+}
+
+void CMainFrame::SetDocumentTitle(const QString& title)
+{
+    documentTitle_ = title;
+    UpdateTitle();
+}
+
+void CMainFrame::SetConnectedPort(const QString& port)
+{
+    connectedPort_ = port;
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    QString title = documentTitle_ + QStringLiteral(" - ") + Text(str::kAppTitle);
+    if (!connectedPort_.isEmpty()) {
+        title += QStringLiteral(" [%1]").arg(connectedPort_);
+    }
+    setWindowTitle(title);
+}
+
+void CMainFrame::ShowStatus(const QString& text)
+{
+    idleStatus_ = text;
+    statusBar()->showMessage(text);
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    // Leaving a menu item without a prompt brings the standing message back instead of an empty
+    // pane.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(idleStatus_);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+QString CMainFrame::StatusText() const
+{
+    return statusBar()->currentMessage();
+}
+
+void CMainFrame::ShowNotAvailableYet()
+{
+    ShowStatus(Text(str::kCommandNotAvailableYet));
+}
+
+void CMainFrame::SetRecentFiles(const std::vector<std::string>& paths)
+{
+    for (QAction* action : recentActions_) {
+        recentParent_->removeAction(action);
+        actions_.remove(action->data().toUInt());
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    for (size_t i = 0; i < paths.size() && i < 4; ++i) {
+        const uint32_t id = cmd::kFileRecentFirst + static_cast<uint32_t>(i);
+        QString shown = QString::fromStdString(paths[i]);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
+        action->setObjectName(CMenuBuilder::ActionName(id));
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { RouteCommand(id); });
+        recentParent_->insertAction(recentAnchor_, action);
+        recentActions_.push_back(action);
+        actions_.insert(id, action);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (context_.queryClose && !context_.queryClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && !event->mimeData()->urls().isEmpty() &&
+        event->mimeData()->urls().first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile() && context_.openDroppedFile) {
+        event->acceptProposedAction();
+        context_.openDroppedFile(urls.first().toLocalFile());
+    }
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <atomic>
+
+#include "core/text/MessageSink.h"
+#include "gui/app/MessageBoxHook.h"
+
+namespace korvanta::gui {
+
+// The program's message boxes: the string-table text of an ID in a modal box titled
+// "Korvanta", with the stop, exclamation, question or information icon and OK, Yes/No or
+// Yes/No/Cancel buttons in Danish. An ID without text shows nothing. Called from another thread
+// (the comms thread), the box is queued for the user-interface thread and the call returns OK
+// at once: that thread never waits for the user. Create it on the user-interface thread.
+class CMessageBoxSink final : public IMessageSink {
+public:
+    CMessageBoxSink();
+    ~CMessageBoxSink() override;
+
+    MessageAnswer ShowMessage(uint32_t id, uint32_t style) override;
+
+    // The window the boxes are centred on; may be null.
+    void SetParentWindow(QWidget* parent) { parent_ = parent; }
+    // While a hook is installed it answers every box and nothing is shown; null removes it.
+    void SetHook(MessageBoxHook* hook) { hook_ = hook; }
+
+private:
+    MessageAnswer ShowNow(uint32_t id, uint32_t style);
+
+    QObject uiThreadContext_;
+    QPointer<QWidget> parent_;
+    std::atomic<MessageBoxHook*> hook_ = nullptr;
+};
+
+}  // namespace korvanta::gui

@@ -1,0 +1,42 @@
+#include "gui/app/MessageBoxHook.h"
+
+namespace korvanta::gui {
+
+void MessageBoxHook::ExpectNext(uint32_t id, MessageAnswer answer)
+{
+    std::lock_guard lock(mutex_);
+    expected_.push_back({id, answer});
+}
+
+MessageAnswer MessageBoxHook::Answer(uint32_t id, uint32_t style)
+{
+    std::lock_guard lock(mutex_);
+    shown_.push_back({id, style});
+    if (!expected_.empty() && expected_.front().id == id) {
+        const MessageAnswer answer = expected_.front().answer;
+        expected_.pop_front();
+        return answer;
+    }
+    unexpected_.push_back(id);
+    return (style & kStyleButtonMask) == kStyleOk ? MessageAnswer::Ok : MessageAnswer::No;
+}
+
+std::vector<MessageBoxHook::Shown> MessageBoxHook::ShownBoxes() const
+{
+    std::lock_guard lock(mutex_);
+    return shown_;
+}
+
+std::vector<uint32_t> MessageBoxHook::Unexpected() const
+{
+    std::lock_guard lock(mutex_);
+    return unexpected_;
+}
+
+size_t MessageBoxHook::Pending() const
+{
+    std::lock_guard lock(mutex_);
+    return expected_.size();
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,19 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "gui/app/GuiResources.h"
+#include "gui/app/TemplateFonts.h"
+
+// The window tests run on Qt's offscreen platform unless told otherwise, with real fonts.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    korvanta::gui::InitGuiResources();
+    korvanta::gui::TemplateFonts::EnsureTahoma();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

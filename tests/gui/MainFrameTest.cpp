@@ -1,0 +1,269 @@
+#include <QAction>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <pty.h>
+#include <unistd.h>
+
+#include "core/app/CommandIds.h"
+#include "core/link/LinkCommand.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+#include "gui/app/CPortMenu.h"
+#include "tests/gui/GuiTestSupport.h"
+
+namespace korvanta::test {
+namespace {
+
+using MainFrameTest = AppFixture;
+
+QAction* ActionNamed(gui::CMainFrame& frame, const QString& name)
+{
+    return frame.findChild<QAction*>(name);
+}
+
+QAction* ActionOf(gui::CMainFrame& frame, uint32_t id)
+{
+    return ActionNamed(frame, QStringLiteral("action%1").arg(id));
+}
+
+// A pseudo-terminal that exists for the life of the test, as a port only the command line names.
+class PseudoTerminal {
+public:
+    PseudoTerminal()
+    {
+        char name[256] = {};
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
+            name_ = name;
+        }
+    }
+    ~PseudoTerminal()
+    {
+        if (!name_.empty()) {
+            close(master_);
+            close(slave_);
+        }
+    }
+    const std::string& Name() const { return name_; }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string name_;
+};
+
+TEST_F(MainFrameTest, EveryMenuCommandIsAnActionWithItsDanishCaption)
+{
+    Start();
+    struct Case {
+        uint32_t id;
+        const char* caption;
+        const char* shortcut;
+    };
+    const Case cases[] = {
+        {cmd::kFileNew, "Ny\tCtrl+N", "Ctrl+N"},
+        {cmd::kFileOpen, "&Åben...\tCtrl+å", "Ctrl+O"},
+        {cmd::kFileSave, "&Gem..\tCtrl+S", "Ctrl+S"},
+        {cmd::kFilePrint, "&Print...\tCtrl+P", "Ctrl+P"},
+        {cmd::kAdcTest, "Test", "Ctrl+U"},
+        {cmd::kRestoreDefaultMaterials, "Gendan standard-rørmaterialer", ""},
+        {cmd::kVelocityCalculation, "Løbehastighedsberegning", ""},
+        {cmd::kAppAbout, "&Om Korvanta", ""},
+    };
+    for (const Case& c : cases) {
+        QAction* action = ActionOf(Frame(), c.id);
+        ASSERT_NE(action, nullptr) << c.id;
+        EXPECT_EQ(action->text(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromUtf8(c.shortcut));
+    }
+    EXPECT_EQ(ActionOf(Frame(), cmd::kFileOpen)->shortcuts().size(), 2) << "Ctrl+O and Ctrl+Å";
+    QStringList top;
+    for (QAction* action : Frame().menuBar()->actions()) {
+        top << action->text();
+    }
+    EXPECT_EQ(top,
+              (QStringList{"&Filer", "&Kopi", "&Vis", "V&alg", "&Indstillinger", "&Mode", "&Avanceret", "&Hjælp"}));
+}
+
+TEST_F(MainFrameTest, ToolbarHoldsTheCommandsInOrderWithIcons)
+{
+    Start();
+    auto* toolbar = Frame().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    ASSERT_NE(toolbar, nullptr);
+    QStringList names;
+    for (QAction* action : toolbar->actions()) {
+        names << (action->isSeparator() ? QStringLiteral("|") : action->objectName().mid(6));
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << action->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(names.join(QLatin1Char(' ')), QStringLiteral("57600 57601 57603 | 57607 | 32857 32858 | 32816 32808 | "
+                                                           "32844 32850 32849 | 32810 32811 | 32847 32848 | 32879 | "
+                                                           "32898 32897 | 57664"));
+    // "&Vis" hides and shows it.
+    ActionOf(Frame(), cmd::kViewToolbar)->trigger();
+    EXPECT_TRUE(toolbar->isHidden());
+    EXPECT_FALSE(ActionOf(Frame(), cmd::kViewToolbar)->isChecked());
+    ActionOf(Frame(), cmd::kViewToolbar)->trigger();
+    EXPECT_FALSE(toolbar->isHidden());
+    EXPECT_TRUE(ActionOf(Frame(), cmd::kViewToolbar)->isChecked());
+}
+
+TEST_F(MainFrameTest, EnableRulesFollowFlagsAndCommunication)
+{
+    Start();
+    const auto enabled = [&](uint32_t id) { return ActionOf(Frame(), id)->isEnabled(); };
+    EXPECT_TRUE(enabled(cmd::kFileNew));
+    EXPECT_FALSE(enabled(cmd::kSystemInformation)) << "needs communication";
+    EXPECT_FALSE(enabled(cmd::kRadioModeHigh));
+    EXPECT_FALSE(enabled(cmd::kUnitsMetric)) << "the form decides, and there is none";
+    EXPECT_TRUE(enabled(cmd::kRadioSignalStrength));
+
+    Frame().CommandState().SetCommAvailable(true);
+    Frame().UpdateCommandUi();
+    EXPECT_TRUE(enabled(cmd::kSystemInformation));
+    EXPECT_TRUE(enabled(cmd::kRadioModeHigh));
+
+    Frame().EnableAllMenus(false);
+    EXPECT_FALSE(enabled(cmd::kFileNew));
+    EXPECT_FALSE(enabled(cmd::kSystemInformation));
+    EXPECT_TRUE(enabled(cmd::kAdcTest)) << "test keeps its flag";
+    EXPECT_TRUE(enabled(cmd::kFileSaveAs));
+    for (QAction* top : Frame().menuBar()->actions()) {
+        EXPECT_FALSE(top->isEnabled()) << top->text().toStdString();
+    }
+    Frame().EnableAllMenus(true);
+    EXPECT_TRUE(Frame().menuBar()->actions().front()->isEnabled());
+    Frame().ClearCommAvailable();
+    EXPECT_FALSE(enabled(cmd::kSystemInformation));
+
+    // A disabled command's accelerator does nothing even if the item has not been updated yet.
+    Frame().RouteCommand(cmd::kBeaconsOn);
+    EXPECT_TRUE(app_->GetLinkState().IsQueueEmpty());
+}
+
+TEST_F(MainFrameTest, RadioModeGoesAheadOfWaitingCommandsAndBeaconsQueueInOrder)
+{
+    Start();
+    Frame().CommandState().SetCommAvailable(true);
+    Frame().UpdateCommandUi();
+    CLinkState& link = app_->GetLinkState();
+    LinkCommand waiting;
+    waiting.code = TM_GET_CHARGE_STATUS;
+    link.PostCommand(waiting);
+
+    ActionOf(Frame(), cmd::kBeaconsOn)->trigger();
+    ActionOf(Frame(), cmd::kRadioModeHigh)->trigger();
+    EXPECT_EQ(Frame().GetRadioMode(), 3);
+    EXPECT_TRUE(ActionOf(Frame(), cmd::kRadioModeHigh)->isChecked());
+    EXPECT_FALSE(ActionOf(Frame(), cmd::kRadioModeLow)->isChecked());
+
+    LinkCommand next;
+    ASSERT_TRUE(link.GetNextCommand(next));
+    EXPECT_EQ(next.code, TM_SET_RADIO_MODE);
+    EXPECT_EQ(next.radioMode, 3);
+    ASSERT_TRUE(link.GetNextCommand(next));
+    EXPECT_EQ(next.code, TM_GET_CHARGE_STATUS);
+    ASSERT_TRUE(link.GetNextCommand(next));
+    EXPECT_EQ(next.code, TM_CONTROL_BEACONS);
+    EXPECT_EQ(next.flag, 1);
+
+    ActionOf(Frame(), cmd::kRadioModeLow)->trigger();
+    EXPECT_EQ(Frame().GetRadioMode(), 2);
+    EXPECT_TRUE(ActionOf(Frame(), cmd::kRadioModeLow)->isChecked());
+}
+
+TEST_F(MainFrameTest, CommandsWithoutTheirWindowSaySoInTheStatusBar)
+{
+    Start();
+    ActionOf(Frame(), cmd::kRegressionAnalysis)->trigger();
+    EXPECT_EQ(Frame().StatusText(), QString::fromUtf8(LoadString(str::kCommandNotAvailableYet)));
+}
+
+TEST_F(MainFrameTest, PortMenuListsSerialPortsThenNamedPortsThenTheKit)
+{
+    PseudoTerminal pty;
+    ASSERT_FALSE(pty.Name().empty());
+    gui::AppOptions options = Options();
+    options.listSerialPorts = [] { return std::vector<std::string>{"/dev/ttyS0", "/dev/ttyUSB0"}; };
+    options.ports = {pty.Name()};
+    options.startComms = false;
+    Start(options);
+
+    const std::vector<std::string> expected = {"/dev/ttyS0", "/dev/ttyUSB0", pty.Name(), "SIM"};
+    EXPECT_EQ(Frame().PortMenu().Ports().Names(), expected);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        QAction* item = ActionOf(Frame(), static_cast<uint32_t>(10 + i));
+        ASSERT_NE(item, nullptr) << i;
+        EXPECT_EQ(item->data().toString().toStdString(), expected[i]);
+    }
+    EXPECT_EQ(ActionOf(Frame(), 13)->text(), QStringLiteral("&SIM"));
+}
+
+TEST_F(MainFrameTest, ChoosingAPortChecksItAloneStoresItAndInitialises)
+{
+    gui::AppOptions options = Options();
+    options.listSerialPorts = [] { return std::vector<std::string>{"COM1", "COM3", "COM4"}; };
+    options.startComms = false;
+    app_ = std::make_unique<gui::CKorvantaApp>(options);
+    app_->Messages().SetHook(&hook_);
+    ASSERT_TRUE(app_->InitInstance());
+    // Port items and IDs: COM1 10, COM3 11, COM4 12, SIM 13.
+    EXPECT_EQ(ActionOf(Frame(), 12)->data().toString(), QStringLiteral("COM4"));
+
+    // The frame's initialisation step is the modal dialog; here it fails for COM4 and
+    // succeeds for SIM without a window.
+    std::vector<std::string> initialised;
+    Frame().SetInitialiser([&](const std::string& port) {
+        initialised.push_back(port);
+        return port == "SIM";
+    });
+    ActionOf(Frame(), 12)->trigger();
+    EXPECT_TRUE(ActionOf(Frame(), 12)->isChecked());
+    EXPECT_EQ(app_->GetComPort(), "COM4");
+    EXPECT_TRUE(Frame().ConnectedPort().isEmpty());
+
+    ActionOf(Frame(), 13)->trigger();
+    EXPECT_FALSE(ActionOf(Frame(), 12)->isChecked());
+    EXPECT_TRUE(ActionOf(Frame(), 13)->isChecked());
+    EXPECT_EQ(app_->GetComPort(), "SIM");
+    EXPECT_EQ(initialised, (std::vector<std::string>{"COM4", "SIM"}));
+    EXPECT_EQ(Frame().ConnectedPort(), QStringLiteral("SIM"));
+    EXPECT_TRUE(Frame().windowTitle().endsWith(QStringLiteral("[SIM]")));
+    EXPECT_EQ(Frame().StatusText(), QStringLiteral("Modtageren svarer på SIM"));
+
+    app_->ExitInstance();
+    QSettings stored(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value(QStringLiteral("Settings/COM Port")).toString(), QStringLiteral("SIM"));
+}
+
+TEST_F(MainFrameTest, NoPortAtAllGraysThePortItem)
+{
+    gui::AppOptions options = Options();
+    options.startComms = false;
+    Start(options);
+    // The kit is always there, so build a frame's menu without it.
+    QMenu parent;
+    QAction* anchor = parent.addSeparator();
+    gui::CPortMenu empty(PortMenuList({}, {}, false), &parent, anchor, &parent, [](uint32_t) {});
+    ASSERT_EQ(parent.actions().size(), 2);
+    EXPECT_EQ(parent.actions().front()->text(), QStringLiteral("COM-Port"));
+    EXPECT_FALSE(parent.actions().front()->isEnabled());
+    EXPECT_FALSE(empty.Choose(10).has_value());
+}
+
+TEST_F(MainFrameTest, FrameIsFixedAndCentredAndWarnsOnASmallScreen)
+{
+    Start();
+    EXPECT_EQ(Frame().size(), QSize(800, 600));
+    EXPECT_EQ(Frame().minimumSize(), Frame().maximumSize());
+    EXPECT_FALSE(Frame().windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(gui::CMainFrame::ScreenTooSmall(QSize(799, 600)));
+    EXPECT_TRUE(gui::CMainFrame::ScreenTooSmall(QSize(1024, 599)));
+    EXPECT_FALSE(gui::CMainFrame::ScreenTooSmall(QSize(800, 600)));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("en unavngivet fil - Korvanta"));
+}
+
+}  // namespace
+}  // namespace korvanta::test
