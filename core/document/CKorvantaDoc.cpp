@@ -4,23 +4,15 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "core/document/DocumentFileName.h"
 #include "core/document/DocumentHints.h"
+#include "core/document/RecordFilters.h"
 #include "core/pipe/FilterProposal.h"
 #include "core/pipe/Pipe.h"
-#include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
 
 namespace {
-
-constexpr size_t kUserInformationLimit = 19;
-// The status of a block that an outstation did not deliver; one such block can be a lost radio
-// reply, two in a row mean the station is gone.
-constexpr uint8_t kStatusUnitSilent = 4;
-constexpr uint8_t kSilentBlocksBeforeEnd = 2;
-constexpr size_t kMeasuringTimeChars = sizeof(MeasurementRecord::measuringTime);
 
 template <typename T>
 T& Required(T* pointer, const char* what)
@@ -31,23 +23,6 @@ T& Required(T* pointer, const char* what)
     return *pointer;
 }
 
-std::tm CurrentLocalTime()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
-void FormatInto(std::span<char> field, const char* format, const std::tm& when)
-{
-    std::fill(field.begin(), field.end(), '\0');
-    // On overflow strftime gives 0 and leaves the contents unspecified: keep the field empty.
-    if (std::strftime(field.data(), field.size(), format, &when) == 0) {
-        std::fill(field.begin(), field.end(), '\0');
-    }
-}
-
 }  // namespace
 
 CKorvantaDoc::CKorvantaDoc(const DocumentContext& context)
@@ -56,12 +31,11 @@ CKorvantaDoc::CKorvantaDoc(const DocumentContext& context)
       messages_(Required(context.messages, "a message sink")),
       settings_(Required(context.settings, "settings")),
       record_(std::make_unique<MeasurementRecord>()),
-      engine_(std::make_unique<CCorrelator>()),
       three_(std::make_unique<ThreeStationMeasurement>(spectra_[0], spectra_[1], spectra_[2])),
-      session_(link_, Required(context.clock, "a clock"), context.waitPump)
+      session_(link_, Required(context.clock, "a clock"), context.waitPump),
+      two_(std::make_unique<TwoStationMeasurement>(*record_, spectra_[0], spectra_[1], link_, session_,
+                                                   [this](uint32_t hint) { UpdateAllViews(hint); }))
 {
-    engine_->Init(trace_, spectra_[0], spectra_[1], kTraceWidth, kTraceHeight, kSpectrumWidth, kSpectrumHeight);
-    engine_->SetRecord(record_.get());
     materials_ = std::make_unique<CMaterialDatabase>(context_.dataFolder, messages_);
     presets_.Load(context_.dataFolder, messages_);
     DeleteContents();
@@ -108,18 +82,11 @@ bool CKorvantaDoc::StartMeasurement()
     if (!session_.CanStart()) {
         return false;
     }
-    updateCounter_ = 0;
+    two_->ResetUpdateCounter();
     if (GetSectionCount() == 0 && (context_.setup == nullptr || !context_.setup->RunMeasurementSetup())) {
         return false;
     }
-    if (session_.StartSampling() != MeasurementSession::StartResult::Started) {
-        return false;
-    }
-    engine_->ResetMeasurement();
-    silentBlocks_.fill(0);
-    session_.Begin();
-    session_.RequestNextBlock(false);
-    return true;
+    return two_->Start();
 }
 
 void CKorvantaDoc::StopMeasurement()
@@ -128,10 +95,9 @@ void CKorvantaDoc::StopMeasurement()
         session_.End();  // the start is abandoned; nothing was measured
         return;
     }
-    engine_->StoreToRecord();
-    session_.End();
-    resultValid_ = updateCounter_ > 1;
-    StampDateAndTime();
+    two_->Stop();
+    resultValid_ = two_->HasResult();
+    RecordTexts(*record_).StampDateAndTime(context_.localTime ? context_.localTime() : CurrentLocalTime());
     modified_ = true;
 }
 
@@ -141,67 +107,26 @@ void CKorvantaDoc::SetMeasuringTime(const std::string& text)
         three_->SetMeasuringTime(text);
         return;
     }
-    std::memset(record_->measuringTime, 0, kMeasuringTimeChars);
-    std::memcpy(record_->measuringTime, text.data(), std::min(text.size(), kMeasuringTimeChars));
+    RecordTexts(*record_).SetMeasuringTime(text);
 }
 
 void CKorvantaDoc::OnBlockReady()
 {
-    // No block is asked for while a wait runs; a notice the wait pump delivers then is stale.
-    if (!session_.IsMeasuring() || session_.IsWaiting()) {
-        return;
-    }
-    DataBlockRecord block;
-    link_.FetchDataBlock(block);
-    if (block.unit < silentBlocks_.size()) {
-        uint8_t& silent = silentBlocks_[block.unit];
-        silent = block.status == kStatusUnitSilent ? static_cast<uint8_t>(silent + 1) : 0;
-        if (silent >= kSilentBlocksBeforeEnd) {
-            UpdateAllViews(kHintMeasurementEnded);
-            return;
-        }
-    }
-    const bool newResult = engine_->ProcessBlock(block);
-    if (newResult) {
-        quality_ = static_cast<uint16_t>(std::max<int16_t>(engine_->GetQuality(), 0));
-    }
-    // A pair without a usable block can complete the chain too.
-    if (engine_->NeedsRestart()) {
-        const MeasurementSession::StartResult restarted = session_.StartSampling();
-        if (restarted == MeasurementSession::StartResult::Stopped) {
-            return;  // stopped during the wait: the stop has stored everything
-        }
-        if (restarted == MeasurementSession::StartResult::Failed) {
-            // The stations no longer sample in step; the view ends the measurement.
-            UpdateAllViews(kHintMeasurementEnded);
-            return;
-        }
-        engine_->RestartSequence();
-    }
-    if (newResult) {
-        updateCounter_ += 2;
-        UpdateAllViews(kHintNewResult);
-    }
-    session_.RequestNextBlock(false);
-}
-
-void CKorvantaDoc::StampDateAndTime()
-{
-    const std::tm now = context_.localTime ? context_.localTime() : CurrentLocalTime();
-    FormatInto(record_->date, "%d %b %Y", now);
-    FormatInto(record_->time, "%H:%M", now);
+    two_->OnBlockReady();
 }
 
 // --- Results ---------------------------------------------------------------------------------
 
 CCorrelator& CKorvantaDoc::EngineOnShow()
 {
-    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *engine_;
+    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
+                             : two_->Engine();
 }
 
 const CCorrelator& CKorvantaDoc::EngineOnShow() const
 {
-    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *engine_;
+    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
+                             : two_->Engine();
 }
 
 MeasurementRecord& CKorvantaDoc::RecordOnShow()
@@ -222,9 +147,7 @@ bool CKorvantaDoc::Recompute()
         }
         return EngineOnShow().RestoreFromRecord();
     }
-    const bool result = engine_->RestoreFromRecord();
-    quality_ = static_cast<uint16_t>(std::max<int16_t>(engine_->GetQuality(), 0));
-    return result;
+    return two_->Recompute();
 }
 
 float CKorvantaDoc::GetDelay() const
@@ -235,24 +158,24 @@ float CKorvantaDoc::GetDelay() const
 uint16_t CKorvantaDoc::GetQuality() const
 {
     if (!threeStationMode_) {
-        return quality_;  // the latest two-station result's, 0 once the document is cleared
+        return two_->Quality();  // the latest two-station result's, 0 once the document is cleared
     }
     return static_cast<uint16_t>(std::max<int16_t>(EngineOnShow().GetQuality(), 0));
 }
 
 uint32_t CKorvantaDoc::SetZoom(uint32_t& column, uint32_t factor)
 {
-    return engine_->SetZoom(column, factor);
+    return two_->Engine().SetZoom(column, factor);
 }
 
 bool CKorvantaDoc::CanZoom(uint32_t factor) const
 {
-    return engine_->CanZoom(factor);
+    return two_->Engine().CanZoom(factor);
 }
 
 bool CKorvantaDoc::SetBlanking(uint32_t columnA, uint32_t columnB)
 {
-    return engine_->SetBlanking(columnA, columnB);
+    return two_->Engine().SetBlanking(columnA, columnB);
 }
 
 LeakPosition CKorvantaDoc::ComputeLeakPosition(float delay) const
@@ -265,7 +188,7 @@ std::span<const int32_t> CKorvantaDoc::TraceBuffer() const
     if (threeStationMode_) {
         return three_->Trace(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()));
     }
-    return trace_;
+    return two_->Trace();
 }
 
 std::span<const int32_t> CKorvantaDoc::SpectrumBuffer(int which) const
@@ -278,7 +201,7 @@ std::span<const int32_t> CKorvantaDoc::SpectrumBuffer(int which) const
 
 void CKorvantaDoc::ClearDisplayBuffers()
 {
-    trace_.fill(0);
+    two_->ClearTrace();
     for (auto& spectrum : spectra_) {
         spectrum.fill(0);
     }
@@ -288,80 +211,65 @@ void CKorvantaDoc::ClearDisplayBuffers()
 
 int CKorvantaDoc::GetSectionCount() const
 {
-    return korvanta::GetSectionCount(record_->pipe);
+    return RecordPipe(record_->pipe, *materials_).SectionCount();
 }
 float CKorvantaDoc::GetTotalLength() const
 {
-    return korvanta::GetTotalLength(record_->pipe);
+    return RecordPipe(record_->pipe, *materials_).TotalLength();
 }
 float CKorvantaDoc::GetTravelTime() const
 {
-    return korvanta::GetTravelTime(record_->pipe);
+    return RecordPipe(record_->pipe, *materials_).TravelTime();
 }
 bool CKorvantaDoc::HasMixedMaterials() const
 {
-    return korvanta::HasMixedMaterials(record_->pipe);
+    return RecordPipe(record_->pipe, *materials_).HasMixedMaterials();
 }
 int CKorvantaDoc::GetSectionMaterial(int index) const
 {
-    return korvanta::GetSectionMaterial(record_->pipe, index);
+    return RecordPipe(record_->pipe, *materials_).SectionMaterial(index);
 }
 float CKorvantaDoc::GetSectionLength(int index) const
 {
-    return korvanta::GetSectionLength(record_->pipe, index);
+    return RecordPipe(record_->pipe, *materials_).SectionLength(index);
 }
-
 bool CKorvantaDoc::GetSection(int index, SectionInfo& info) const
 {
-    if (index < 0 || index >= kMaxPipeSections) {
-        return false;
-    }
-    const PipeSection& section = record_->pipe[static_cast<size_t>(index)];
-    info.length = section.length;
-    info.velocity = section.velocity;
-    info.diameter = section.diameter;
-    info.materialName = MaterialName(section.materialIndex);
-    return true;
+    return RecordPipe(record_->pipe, *materials_).Section(index, info);
 }
-
 std::string CKorvantaDoc::MaterialName(int index) const
 {
-    if (index < 0 || index >= kMaxMaterials) {
-        return {};
-    }
-    return materials_->MaterialName(index);
+    return RecordPipe(record_->pipe, *materials_).MaterialName(index);
 }
 
 // --- Filters ---------------------------------------------------------------------------------
 
 float CKorvantaDoc::LowCutoff() const
 {
-    return RecordOnShow().filters.lowCutoff;
+    return RecordFilters(RecordOnShow().filters).LowCutoff();
 }
 float CKorvantaDoc::HighCutoff() const
 {
-    return RecordOnShow().filters.highCutoff;
+    return RecordFilters(RecordOnShow().filters).HighCutoff();
 }
 bool CKorvantaDoc::AutomaticFilter() const
 {
-    return RecordOnShow().filters.automatic == 1;
+    return RecordFilters(RecordOnShow().filters).Automatic();
 }
 
 float CKorvantaDoc::NotchLow(int k) const
 {
-    return k >= 0 && k < kNotchCount ? RecordOnShow().filters.notches[k].low : 0.0f;
+    return RecordFilters(RecordOnShow().filters).NotchLow(k);
 }
 
 float CKorvantaDoc::NotchHigh(int k) const
 {
-    return k >= 0 && k < kNotchCount ? RecordOnShow().filters.notches[k].high : 0.0f;
+    return RecordFilters(RecordOnShow().filters).NotchHigh(k);
 }
 
 int CKorvantaDoc::NotchCount() const
 {
-    const FilterSettings& filters = RecordOnShow().filters;
-    return static_cast<int>(std::count_if(std::begin(filters.notches), std::end(filters.notches),
-                                          [](const NotchFilter& notch) { return notch.high > 0.0f; }));
+    return RecordFilters(RecordOnShow().filters).NotchCount();
 }
 
 void CKorvantaDoc::SetFilters(float low, float high)
@@ -415,7 +323,7 @@ void CKorvantaDoc::MeasurementSetupClosed(std::optional<uint32_t> range)
 void CKorvantaDoc::ApplySensorCombination(int pairCode)
 {
     record_->pairCode = static_cast<uint32_t>(pairCode);
-    engine_->SetPairCode(pairCode);
+    two_->Engine().SetPairCode(pairCode);
     settings_.SetSensorPairCode(pairCode);
     LinkCommand select;
     select.code = TM_SELECT_SENSORS;
@@ -451,12 +359,7 @@ void CKorvantaDoc::StoreFilterSettings(const FilterSettings& filters)
 void CKorvantaDoc::SetFileInformation(const std::string& title, const std::array<std::string, 3>& comments,
                                       const std::string& userInformation)
 {
-    CopyToFixedField(title, record_->title);
-    for (size_t i = 0; i < comments.size(); ++i) {
-        CopyToFixedField(comments[i], record_->comment[i]);
-    }
-    std::memset(record_->userInformation, 0, sizeof(record_->userInformation));
-    CopyToFixedField(userInformation, std::span<char>(record_->userInformation, kUserInformationLimit + 1));
+    RecordTexts(*record_).SetInformation(title, comments, userInformation);
     modified_ = true;
 }
 
@@ -464,24 +367,17 @@ void CKorvantaDoc::SetFileInformation(const std::string& title, const std::array
 
 FileInformation CKorvantaDoc::GetFileInformation() const
 {
-    FileInformation info;
-    info.name = DocumentFileName(path_);
-    info.title = ReadFixedField(record_->title);
-    info.date = ReadFixedField(record_->date);
-    info.time = ReadFixedField(record_->time);
-    info.userInformation = ReadFixedField(record_->userInformation);
-    return info;
+    return RecordTexts(*record_).Information(path_);
 }
 
 std::array<std::string, 3> CKorvantaDoc::CommentLines() const
 {
-    return {ReadFixedField(record_->comment[0]), ReadFixedField(record_->comment[1]),
-            ReadFixedField(record_->comment[2])};
+    return RecordTexts(*record_).CommentLines();
 }
 
 std::string CKorvantaDoc::MeasuringTime() const
 {
-    return ReadFixedField(record_->measuringTime);
+    return RecordTexts(*record_).MeasuringTime();
 }
 
 // --- Files -----------------------------------------------------------------------------------
@@ -547,15 +443,15 @@ void CKorvantaDoc::DeleteContents()
     *record_ = MakeEmptyRecord();
     ClearDisplayBuffers();
     resultValid_ = false;
-    quality_ = 0;
+    two_->ClearQuality();
     path_.clear();
     loaded_ = false;
     modified_ = false;
     record_->range = 0;
-    updateCounter_ = 0;
+    two_->ResetUpdateCounter();
     const int pairCode = settings_.GetSensorPairCode();
     record_->pairCode = static_cast<uint32_t>(pairCode);
-    engine_->SetPairCode(pairCode);
+    two_->Engine().SetPairCode(pairCode);
     session_.Forget();
 }
 
@@ -576,10 +472,10 @@ void CKorvantaDoc::SetThreeStationMode(bool on)
     threeStationMode_ = on;
     if (!on) {
         record_->range = 0;
-        updateCounter_ = 0;
+        two_->ResetUpdateCounter();
         const int pairCode = settings_.GetSensorPairCode();
         record_->pairCode = static_cast<uint32_t>(pairCode);
-        engine_->SetPairCode(pairCode);
+        two_->Engine().SetPairCode(pairCode);
     }
 }
 
@@ -595,14 +491,8 @@ bool CKorvantaDoc::ThreeStationStart()
     if (!session_.CanStart()) {
         return false;
     }
-    updateCounter_ = 0;
-    if (session_.StartSampling() != MeasurementSession::StartResult::Started) {
-        return false;
-    }
-    three_->ResetEngines();
-    session_.Begin();
-    session_.RequestNextBlock(true);
-    return true;
+    two_->ResetUpdateCounter();
+    return three_->Start(session_);
 }
 
 void CKorvantaDoc::ThreeStationStop()
@@ -611,38 +501,13 @@ void CKorvantaDoc::ThreeStationStop()
         session_.End();
         return;
     }
-    three_->StoreToRecords();
-    session_.End();
+    three_->Stop(session_);
 }
 
 void CKorvantaDoc::OnThreeStationBlockReady()
 {
-    if (!session_.IsMeasuring() || session_.IsWaiting()) {
-        return;
-    }
-    DataBlockRecord block;
-    link_.FetchDataBlock(block);
-    three_->ProcessBlock(block);
-    bool resynchronised = true;
-    if (three_->AllNeedRestart()) {
-        const MeasurementSession::StartResult restarted = session_.StartSampling();
-        if (restarted == MeasurementSession::StartResult::Stopped) {
-            return;
-        }
-        resynchronised = restarted == MeasurementSession::StartResult::Started;
-        three_->RestartAll();
-    }
-    session_.RequestNextBlock(true);
-    if (three_->UpdateResultsReady()) {
-        UpdateAllViews(three_->SelectedPair() == ThreeStationMeasurement::kResultView ? kHintThreeStationCombinedResult
-                                                                                      : kHintThreeStationResult);
-    }
-    if (three_->TakeCompleteSet()) {
-        UpdateAllViews(kHintThreeStationBlockSet);
-    }
-    if (!resynchronised) {
-        // No further block will come; a view that handles the hint can end the measurement.
-        UpdateAllViews(kHintMeasurementEnded);
+    for (const uint32_t hint : three_->OnBlockReady(link_, session_)) {
+        UpdateAllViews(hint);
     }
 }
 

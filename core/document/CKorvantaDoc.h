@@ -19,8 +19,11 @@
 #include "core/document/IWaitPump.h"
 #include "core/document/KvdFile.h"
 #include "core/document/MeasurementSession.h"
+#include "core/document/RecordPipe.h"
+#include "core/document/RecordTexts.h"
 #include "core/record/MeasurementRecord.h"
 #include "core/document/ThreeStationMeasurement.h"
+#include "core/document/TwoStationMeasurement.h"
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
 #include "core/pipe/CMaterialDatabase.h"
@@ -43,21 +46,6 @@ struct DocumentContext {
     std::filesystem::path dataFolder = ".";
     // Wall-clock time for the date and time stamped on a stopped measurement; local time if empty.
     std::function<std::tm()> localTime;
-};
-
-struct SectionInfo {
-    float length = 0.0f;    // m
-    float velocity = 0.0f;  // m/s
-    float diameter = 0.0f;  // mm
-    std::string materialName;
-};
-
-struct FileInformation {
-    std::string name;  // file name without folder and extension
-    std::string title;
-    std::string date;
-    std::string time;
-    std::string userInformation;
 };
 
 // The single document: one two-station measurement, the three pairs of the three-station mode,
@@ -85,7 +73,7 @@ public:
     bool IsResultValid() const { return resultValid_; }
     bool IsMeasuring() const { return session_.IsMeasuring(); }
     bool IsLoaded() const { return loaded_; }
-    uint32_t UpdateCounter() const { return updateCounter_; }
+    uint32_t UpdateCounter() const { return two_->UpdateCounter(); }
     uint32_t SensorPairCode() const { return record_->pairCode; }
     uint32_t CorrelationRange() const { return record_->range; }
     void SetCorrelationRange(uint32_t range);
@@ -94,7 +82,7 @@ public:
     CMaterialDatabase& Materials() { return *materials_; }
     const CMaterialDatabase& Materials() const { return *materials_; }
     const CPresetFilters& Presets() const { return presets_; }
-    const CCorrelator& Engine() const { return *engine_; }
+    const CCorrelator& Engine() const { return two_->Engine(); }
     const IDocumentSettings& Settings() const { return settings_; }
 
     // The two-station measurement. A start is refused while a measurement runs or while the
@@ -201,7 +189,6 @@ private:
     MeasurementRecord& RecordOnShow();
     const MeasurementRecord& RecordOnShow() const;
     void ClearDisplayBuffers();
-    void StampDateAndTime();
 
     DocumentContext context_;
     CLinkState& link_;
@@ -210,19 +197,15 @@ private:
     std::vector<IDocumentObserver*> observers_;
 
     std::unique_ptr<MeasurementRecord> record_;
-    std::array<int32_t, kTraceWidth> trace_{};
     std::array<std::array<int32_t, kSpectrumBufferEntries>, 3> spectra_{};
-    std::unique_ptr<CCorrelator> engine_;
     std::unique_ptr<ThreeStationMeasurement> three_;
     MeasurementSession session_;
+    std::unique_ptr<TwoStationMeasurement> two_;
     std::unique_ptr<CMaterialDatabase> materials_;
     CPresetFilters presets_;
     FilterSettings savedFilters_{};
 
-    std::array<uint8_t, CLinkState::kUnits> silentBlocks_{};  // consecutive blocks of a unit that did not answer
     std::string path_;
-    uint16_t quality_ = 0;
-    uint32_t updateCounter_ = 0;
     bool resultValid_ = false;
     bool threeStationMode_ = false;
     bool loaded_ = false;

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "core/document/DocumentGeometry.h"
+#include "core/document/DocumentHints.h"
+#include "core/document/RecordTexts.h"
 
 namespace korvanta {
 
@@ -60,6 +62,55 @@ void ThreeStationMeasurement::Setup(const std::array<uint32_t, kPairs>& ranges, 
         record.filters.lowCutoff = lowCutoff;
         record.filters.highCutoff = highCutoff;
     }
+}
+
+bool ThreeStationMeasurement::Start(MeasurementSession& session)
+{
+    if (session.StartSampling() != MeasurementSession::StartResult::Started) {
+        return false;
+    }
+    ResetEngines();
+    session.Begin();
+    session.RequestNextBlock(true);
+    return true;
+}
+
+void ThreeStationMeasurement::Stop(MeasurementSession& session)
+{
+    StoreToRecords();
+    session.End();
+}
+
+std::vector<uint32_t> ThreeStationMeasurement::OnBlockReady(CLinkState& link, MeasurementSession& session)
+{
+    if (!session.IsMeasuring() || session.IsWaiting()) {
+        return {};
+    }
+    DataBlockRecord block;
+    link.FetchDataBlock(block);
+    ProcessBlock(block);
+    bool resynchronised = true;
+    if (AllNeedRestart()) {
+        const MeasurementSession::StartResult restarted = session.StartSampling();
+        if (restarted == MeasurementSession::StartResult::Stopped) {
+            return {};
+        }
+        resynchronised = restarted == MeasurementSession::StartResult::Started;
+        RestartAll();
+    }
+    session.RequestNextBlock(true);
+    std::vector<uint32_t> hints;
+    if (UpdateResultsReady()) {
+        hints.push_back(selectedPair_ == kResultView ? kHintThreeStationCombinedResult : kHintThreeStationResult);
+    }
+    if (TakeCompleteSet()) {
+        hints.push_back(kHintThreeStationBlockSet);
+    }
+    if (!resynchronised) {
+        // No further block will come; a view that handles the hint can end the measurement.
+        hints.push_back(kHintMeasurementEnded);
+    }
+    return hints;
 }
 
 void ThreeStationMeasurement::ResetEngines()
@@ -131,13 +182,10 @@ bool ThreeStationMeasurement::TakeCompleteSet()
     return true;
 }
 
-void ThreeStationMeasurement::SetMeasuringTime(std::span<const char> text)
+void ThreeStationMeasurement::SetMeasuringTime(std::string_view text)
 {
     for (int i = 0; i < kPairs; ++i) {
-        char* field = Record(i).measuringTime;
-        const size_t count = std::min(text.size(), sizeof(Record(i).measuringTime));
-        std::memset(field, 0, sizeof(Record(i).measuringTime));
-        std::memcpy(field, text.data(), count);
+        RecordTexts(Record(i)).SetMeasuringTime(text);
     }
 }
 

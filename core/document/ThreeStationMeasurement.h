@@ -4,15 +4,19 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/correlation/CCorrelator.h"
+#include "core/document/MeasurementSession.h"
+#include "core/link/CLinkState.h"
 #include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
 
 // The three correlations of the three-station mode: the pairs red/blue (6), blue/yellow (12)
-// and red/yellow (10), in that order, each with its own record, engine and display trace.
+// and red/yellow (10), in that order, each with its own record, engine and display trace; and
+// the mode's measurement flow over them.
 class ThreeStationMeasurement {
 public:
     static constexpr int kPairs = 3;
@@ -31,6 +35,14 @@ public:
     // A fresh set-up: cleared records with their pair codes, a range each and one band for all.
     void Setup(const std::array<uint32_t, kPairs>& ranges, float lowCutoff, float highCutoff);
 
+    // The flow, on the document's session. Start: the stations sample, the engines are reset
+    // and the first block is asked for. Stop: the sums go into the records.
+    bool Start(MeasurementSession& session);
+    void Stop(MeasurementSession& session);
+    // Takes the block waiting in `link`, feeds its pairs, re-synchronises the stations after a
+    // chain and asks for the next block. Returns the hints for the views, in order.
+    std::vector<uint32_t> OnBlockReady(CLinkState& link, MeasurementSession& session);
+
     void ResetEngines();
     void StoreToRecords();
     // Feeds a block to the two pairs that contain its station and marks the station seen.
@@ -42,7 +54,7 @@ public:
     bool UpdateResultsReady();
     // True, clearing the seen flags, once a block from each of red, blue and yellow has come.
     bool TakeCompleteSet();
-    void SetMeasuringTime(std::span<const char> text);
+    void SetMeasuringTime(std::string_view text);
 
     // 0 for pair 6, 1 for pair 12, 2 for any other code (10, or the result view).
     static int IndexForPair(int32_t pairCode);

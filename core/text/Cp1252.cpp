@@ -140,4 +140,40 @@ std::string ReadFixedField(std::span<const char> field)
     return Cp1252ToUtf8(std::string_view(field.data(), length));
 }
 
+namespace {
+
+// Small letter of a Windows-1252 capital; every other byte stays.
+unsigned char FoldCase(unsigned char c)
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + 0x20);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)  // À..Þ without the multiplication sign
+        return static_cast<unsigned char>(c + 0x20);
+    switch (c) {
+    case 0x8A:
+        return 0x9A;  // Š
+    case 0x8C:
+        return 0x9C;  // Œ
+    case 0x8E:
+        return 0x9E;  // Ž
+    case 0x9F:
+        return 0xFF;  // Ÿ
+    default:
+        return c;
+    }
+}
+
+}  // namespace
+
+bool EqualIgnoringCase(std::string_view cp1252a, std::string_view cp1252b)
+{
+    if (cp1252a.size() != cp1252b.size())
+        return false;
+    for (size_t i = 0; i < cp1252a.size(); ++i) {
+        if (FoldCase(static_cast<unsigned char>(cp1252a[i])) != FoldCase(static_cast<unsigned char>(cp1252b[i])))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace korvanta

@@ -29,4 +29,8 @@ void CopyToFixedField(std::string_view utf8, std::span<char> field);
 // none, and converts it to UTF-8. Never reads outside the field.
 std::string ReadFixedField(std::span<const char> field);
 
+// Whether two Windows-1252 texts are equal when case is ignored: A-Z, the accented capitals
+// (À..Þ, Š, Œ, Ž, Ÿ) and their small letters count as the same letter.
+bool EqualIgnoringCase(std::string_view cp1252a, std::string_view cp1252b);
+
 }  // namespace korvanta

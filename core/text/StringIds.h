@@ -267,4 +267,10 @@ inline constexpr uint32_t kFileFilterMeasurement = 63200;   // *.kvd
 inline constexpr uint32_t kFileFilterThreeStation = 63201;  // *.kv3
 inline constexpr uint32_t kFileFilterRegression = 63202;    // *.kvr
 
+// Checks of typed values and names in the dialogs.
+inline constexpr uint32_t kEnterNumber = 63300;             // a typed value is no number
+inline constexpr uint32_t kEnterNumberInRange = 63301;      // a typed value outside 0..100000
+inline constexpr uint32_t kMaterialUsedByPipe = 63302;      // removing a material the pipe uses
+inline constexpr uint32_t kGisCodeSeparator = 63303;        // a GIS code with a comma or line break
+
 }  // namespace korvanta::str

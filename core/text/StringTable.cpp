@@ -299,6 +299,12 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kFileFilterMeasurement, "Korvanta Data Files (*.kvd)|*.kvd||"},
     {kFileFilterThreeStation, "Korvanta Three-station Result Files (*.kv3)|*.kv3||"},
     {kFileFilterRegression, "Korvanta Regression Files (*.kvr)|*.kvr||"},
+
+    {kEnterNumber, "Indtast et tal."},
+    {kEnterNumberInRange, "Indtast et tal mellem 0 og 100000."},
+    {kMaterialUsedByPipe,
+     "Materialet bruges af et rørstykke i den aktuelle måling og kan ikke fjernes.\r\n\r\nRet eller fjern rørstykket først."},
+    {kGisCodeSeparator, "GIS-koden må ikke indeholde komma eller linjeskift.\r\n\r\nRet koden og prøv igen."},
 });
 
 constexpr bool IsStrictlyAscending()

@@ -15,6 +15,8 @@
 #include "gui/app/CBlockReadyNotifier.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/TemplateFonts.h"
+#include "gui/document/CDocumentCommandTarget.h"
+#include "gui/document/CDocumentDialogs.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
@@ -63,6 +65,8 @@ CKorvantaApp::CKorvantaApp(AppOptions options) : options_(std::move(options)) {}
 CKorvantaApp::~CKorvantaApp()
 {
     ExitInstance();
+    if (frame_ && documentTarget_)
+        frame_->RemoveCommandTarget(documentTarget_.get());
 }
 
 std::unique_ptr<QSettings> CKorvantaApp::OpenSettingsStore() const
@@ -113,6 +117,7 @@ void CKorvantaApp::CreateDocument()
     context.messages = &messages_;
     context.settings = &settings_;
     context.waitPump = &waitPump_;
+    context.setup = this;
     context.dataFolder = options_.dataFolder.empty() ? ProgramDataFolder() : options_.dataFolder;
     doc_ = std::make_unique<CKorvantaDoc>(context);
 }
@@ -132,6 +137,10 @@ void CKorvantaApp::CreateFrame()
     frame_ = std::make_unique<CMainFrame>(std::move(context));
     messages_.SetParentWindow(frame_.get());
     frame_->AddCommandTarget(this);
+    documentDialogs_ = std::make_unique<CDocumentDialogs>(settings_, messages_, frame_.get());
+    documentCommands_ = std::make_unique<DocumentCommands>(*doc_, *documentDialogs_);
+    documentTarget_ = std::make_unique<CDocumentCommandTarget>(*documentCommands_);
+    frame_->AddCommandTarget(documentTarget_.get());
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); });
@@ -174,6 +183,11 @@ void CKorvantaApp::ExitInstance()
     settings_.Save(*OpenSettingsStore());
 }
 
+bool CKorvantaApp::RunMeasurementSetup()
+{
+    return documentCommands_ && documentCommands_->RunMeasurementSetup();
+}
+
 bool CKorvantaApp::OnCommand(uint32_t id)
 {
     switch (id) {
@@ -191,9 +205,6 @@ bool CKorvantaApp::OnCommand(uint32_t id)
         return true;
     case cmd::kAppAbout:
         OnAppAbout();
-        return true;
-    case cmd::kRestoreDefaultMaterials:
-        doc_->RestoreDefaultMaterials();
         return true;
     case cmd::kBlockReadyTwoStation:
         doc_->OnBlockReady();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/dialogs/DocumentCommands.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CommsThread.h"
@@ -25,13 +26,15 @@ class InProcessKit;
 namespace korvanta::gui {
 
 class CBlockReadyNotifier;
+class CDocumentCommandTarget;
+class CDocumentDialogs;
 class CMainFrame;
 
 // The application object: settings, the link state and the comms thread, the simulated kit
 // under the port name "SIM", the document, the main frame with its form, and the commands of
 // the framework (files, About). Create it after the QApplication; InitInstance brings the
 // program up, ExitInstance takes it down.
-class CKorvantaApp final : public QObject, public ICommandTarget {
+class CKorvantaApp final : public QObject, public ICommandTarget, public IMeasurementSetup {
     Q_OBJECT
 
 public:
@@ -70,6 +73,8 @@ public:
     bool SaveModified();
 
     bool OnCommand(uint32_t id) override;
+    // A measurement started without a pipe asks for its measurement time first.
+    bool RunMeasurementSetup() override;
 
 private:
     std::unique_ptr<QSettings> OpenSettingsStore() const;
@@ -99,6 +104,10 @@ private:
     std::unique_ptr<CBlockReadyNotifier> notifier_;
     std::unique_ptr<CKorvantaDoc> doc_;
     std::unique_ptr<CommsThread> comms_;
+    // The dialogs that describe a measurement and the document's commands that run them.
+    std::unique_ptr<CDocumentDialogs> documentDialogs_;
+    std::unique_ptr<DocumentCommands> documentCommands_;
+    std::unique_ptr<CDocumentCommandTarget> documentTarget_;
     bool commsRunning_ = false;
     bool exited_ = false;
 };

@@ -1,0 +1,115 @@
+#include "core/dialogs/DocumentCommands.h"
+
+#include <array>
+
+#include "core/document/CKorvantaDoc.h"
+#include "core/document/DocumentHints.h"
+
+namespace korvanta {
+
+namespace {
+
+enum SpectrumBuffer { kStationA = 0, kStationB = 1, kThirdStation = 2 };
+
+// Which of the document's spectrum buffers show sensor 1 (lower graph) and sensor 2 (upper) of
+// a three-station pair: red/blue draw into A and B, blue/yellow into B and the third, red/yellow
+// into A and the third.
+struct PairBuffers {
+    int lower;
+    int upper;
+};
+constexpr std::array<PairBuffers, ThreeStationMeasurement::kPairs> kPairBuffers = {
+    PairBuffers{kStationA, kStationB}, PairBuffers{kStationB, kThirdStation}, PairBuffers{kStationA, kThirdStation}};
+
+}  // namespace
+
+DocumentCommands::DocumentCommands(CKorvantaDoc& document, IDocumentDialogs& dialogs)
+    : document_(document), dialogs_(dialogs)
+{
+}
+
+void DocumentCommands::PipeParameters()
+{
+    const auto pipe = dialogs_.EditPipe(document_.Record().pipe, document_.Materials(), document_.SensorPairCode());
+    if (pipe)
+        document_.ApplyPipeData(*pipe);
+}
+
+void DocumentCommands::PipeMaterials()
+{
+    std::array<Material, kMaxMaterials> materials{};
+    document_.Materials().CopyOut(materials);
+    const auto edited = dialogs_.EditMaterials(materials, document_.Record().pipe);
+    if (!edited)
+        return;
+    document_.ReplaceMaterialDatabase(edited->materials);
+    // The sections follow materials that removals moved; names on show may have changed too.
+    document_.Record().pipe = edited->pipe;
+    document_.UpdateAllViews(kHintPipeChanged);
+}
+
+void DocumentCommands::RestoreDefaultMaterials()
+{
+    if (document_.RestoreDefaultMaterials())
+        document_.UpdateAllViews(kHintPipeChanged);
+}
+
+void DocumentCommands::Filters()
+{
+    if (!document_.IsThreeStationMode()) {
+        const auto settings = dialogs_.EditFilters(document_.Record().filters, document_.SpectrumBuffer(kStationB),
+                                                   document_.SpectrumBuffer(kStationA), document_.SensorPairCode());
+        if (settings)
+            document_.StoreFilterSettings(*settings);
+        return;
+    }
+    document_.Recompute();
+    const int pair = ThreeStationMeasurement::IndexForPair(document_.SelectedPair());
+    const MeasurementRecord& record = document_.ThreeStation().Record(pair);
+    const PairBuffers buffers = kPairBuffers[static_cast<size_t>(pair)];
+    const auto settings = dialogs_.EditFilters(record.filters, document_.SpectrumBuffer(buffers.upper),
+                                               document_.SpectrumBuffer(buffers.lower), record.pairCode);
+    if (settings)
+        document_.StoreFilterSettings(*settings);
+}
+
+void DocumentCommands::FileInformation()
+{
+    const auto form = dialogs_.EditFileInformation(FileInformationForm::FromRecord(document_.Record()));
+    if (form)
+        document_.SetFileInformation(form->title, form->comments, form->userInformation);
+}
+
+std::optional<uint32_t> DocumentCommands::Correlation()
+{
+    return MeasurementSetupLoop::Run(*this);
+}
+
+void DocumentCommands::SensorCombination()
+{
+    const auto pairCode = dialogs_.ChooseSensorCombination(document_.SensorPairCode());
+    if (pairCode)
+        document_.ApplySensorCombination(static_cast<int>(*pairCode));
+}
+
+SetupDialogResult DocumentCommands::RunSetupDialog(const SetupDialogState& state)
+{
+    return dialogs_.RunMeasurementSetup(state);
+}
+
+const PipeSections& DocumentCommands::Pipe() const
+{
+    return document_.Record().pipe;
+}
+
+uint32_t DocumentCommands::Range() const
+{
+    return document_.CorrelationRange();
+}
+
+void DocumentCommands::SetupClosed(std::optional<uint32_t> range)
+{
+    document_.MeasurementSetupClosed(range);
+}
+
+}  // namespace korvanta

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korvanta {
+
+struct MeasurementRecord;
+
+// The texts of the file information dialog ("Filinformation"), UTF-8, and how many characters
+// each edit takes (the record's fields less their terminating zero; Windows-1252 keeps one byte
+// per character). The document stores the confirmed texts.
+struct FileInformationForm {
+    static constexpr int kTitleLimit = 59;
+    static constexpr int kCommentLimit = 59;
+    static constexpr int kUserInformationLimit = 19;
+
+    std::string title;
+    std::array<std::string, 3> comments;
+    std::string userInformation;
+    std::string date;  // read-only
+    std::string time;  // read-only
+
+    static FileInformationForm FromRecord(const MeasurementRecord& record);
+};
+
+// The GIS code of the export is one field of a comma-separated line: a comma or a line break
+// in it would shift every later field. Returns str::kNoError or the message to show.
+uint32_t CheckGisCode(std::string_view utf8Code);
+
+}  // namespace korvanta

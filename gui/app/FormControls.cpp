@@ -1,0 +1,46 @@
+#include "gui/app/FormControls.h"
+
+#include "core/text/StringTable.h"
+
+namespace korvanta::gui {
+
+QString TemplateText(const DialogTemplate& dialog, int id)
+{
+    const DialogItemTemplate* item = dialog.Item(id);
+    return item != nullptr && item->text != nullptr ? QString::fromUtf8(item->text) : QString();
+}
+
+QLabel* MakeTemplateLabel(QWidget* parent, const DialogItemTemplate& item)
+{
+    auto* label = MakeControl<QLabel>(parent, item.id);
+    if (item.text != nullptr)
+        label->setText(QString::fromUtf8(item.text));
+    return label;
+}
+
+QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item)
+{
+    auto* button = MakeControl<QPushButton>(parent, item.id);
+    if (item.text != nullptr)
+        button->setText(QString::fromUtf8(item.text));
+    return button;
+}
+
+QString StringText(uint32_t id)
+{
+    QString text = QString::fromUtf8(LoadString(id));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "gui/app/CTemplateLayout.h"
+#include "gui/app/DialogTemplate.h"
+
+namespace korvanta::gui {
+
+// Static texts without an ID of their own share this one, as in the dialog templates.
+inline constexpr int kStaticId = 65535;
+
+// A control of a form, named after its template ID ("ctl1234") so that the layout and the tests
+// find it. Create the controls in template order: the layout walks them forward.
+template <typename Widget>
+Widget* MakeControl(QWidget* parent, int id)
+{
+    auto* widget = new Widget(parent);
+    widget->setObjectName(CTemplateLayout::ControlName(id));
+    return widget;
+}
+
+// The text the template gives control `id` (the first with that ID), or "".
+QString TemplateText(const DialogTemplate& dialog, int id);
+// A static text or a push button with the template's text.
+QLabel* MakeTemplateLabel(QWidget* parent, const DialogItemTemplate& item);
+QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item);
+// A string-table text with its CR LF line breaks as Qt wants them.
+QString StringText(uint32_t id);
+// UTF-8 from core to Qt and back.
+QString FromUtf8(std::string_view text);
+std::string ToUtf8(const QString& text);
+
+}  // namespace korvanta::gui

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+#include <QLineEdit>
+
+#include <array>
+
+#include "core/dialogs/FileInformationForm.h"
+#include "gui/app/CTemplateLayout.h"
+
+namespace korvanta::gui {
+
+// "Filinformation": the measurement's title, three comment lines and user note, with the date
+// and time it was made shown read-only.
+class CFileInformationDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CFileInformationDialog(const FileInformationForm& form, QWidget* parent = nullptr);
+
+    // The texts as they stand (after OK: as confirmed).
+    FileInformationForm Form() const;
+
+private:
+    FileInformationForm form_;
+    QLineEdit* title_ = nullptr;
+    std::array<QLineEdit*, 3> comments_{};
+    QLineEdit* userInformation_ = nullptr;
+    CTemplateLayout layout_;
+};
+
+}  // namespace korvanta::gui

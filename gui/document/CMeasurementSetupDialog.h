@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QDialog>
+
+#include "core/dialogs/MeasurementSetupLoop.h"
+#include "gui/app/CTemplateLayout.h"
+
+namespace korvanta::gui {
+
+// "Måleopsætning": the measurement time (only while no pipe section exists) and the ways to the
+// pipe data ("Rør") and the sensor combination ("Sensor").
+class CMeasurementSetupDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CMeasurementSetupDialog(const SetupDialogState& state, QWidget* parent = nullptr);
+
+    // The button that closed the dialog and the radio then chosen.
+    SetupDialogResult Result() const { return result_; }
+
+private:
+    void Close(SetupChoice choice);
+
+    QButtonGroup times_;
+    SetupDialogResult result_;
+    CTemplateLayout layout_;
+};
+
+}  // namespace korvanta::gui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QDialog>
+
+#include <cstdint>
+
+#include "gui/app/CTemplateLayout.h"
+
+namespace korvanta::gui {
+
+// "Sensorkonfiguration": which two units are correlated, one radio button per combination
+// beside the pictures of sensor 1 and sensor 2.
+class CSensorConfigurationDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    CSensorConfigurationDialog(uint32_t pairCode, QWidget* parent = nullptr);
+
+    // The chosen combination's pair code.
+    uint32_t PairCode() const;
+
+private:
+    QButtonGroup choices_;
+    CTemplateLayout layout_;
+};
+
+}  // namespace korvanta::gui

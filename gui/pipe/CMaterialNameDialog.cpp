@@ -1,0 +1,61 @@
+#include "gui/pipe/CMaterialNameDialog.h"
+
+#include "core/dialogs/MaterialTableEditor.h"
+#include "gui/app/FormControls.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+enum ControlId { kOk = 1, kCancel = 2, kPrompt = 1578, kName = 1579 };
+
+constexpr DialogItemTemplate kItems[] = {
+    {kPrompt, 7, 7, 165, 9, "Indtast materiale"},
+    {kName, 7, 20, 165, 12},
+    {kOk, 68, 47, 50, 14, "OK"},
+    {kCancel, 122, 47, 50, 14, "Cancel"},
+};
+
+constexpr DialogTemplate kTemplate = {0, "Materiale", "Tahoma", 8, 400, false, 179, 69, kItems};
+
+}  // namespace
+
+CMaterialNameDialog::CMaterialNameDialog(const QString& name, IMessageSink& messages, QWidget* parent)
+    : QDialog(parent), messages_(messages)
+{
+    setObjectName(QStringLiteral("materialNameDialog"));
+    setWindowTitle(QString::fromUtf8(kTemplate.caption));
+    for (const DialogItemTemplate& item : kTemplate.items) {
+        if (item.id == kName) {
+            name_ = MakeControl<QLineEdit>(this, item.id);
+            name_->setMaxLength(static_cast<int>(MaterialTableEditor::kNameLimit));
+            name_->setText(name);
+        } else if (item.id == kOk) {
+            QPushButton* ok = MakeTemplateButton(this, item);
+            ok->setDefault(true);
+            connect(ok, &QPushButton::clicked, this, &CMaterialNameDialog::accept);
+        } else if (item.id == kCancel) {
+            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
+        } else {
+            MakeTemplateLabel(this, item);
+        }
+    }
+    layout_.Apply(this, kTemplate);
+}
+
+QString CMaterialNameDialog::Name() const
+{
+    return name_->text();
+}
+
+void CMaterialNameDialog::accept()
+{
+    if (const uint32_t message = MaterialTableEditor::CheckNameTyped(ToUtf8(Name())); message != str::kNoError) {
+        messages_.ShowMessage(message, kStyleExclamation);
+        name_->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,152 @@
+// The document's commands from the menu, through their dialogs, into the document, as a new
+// user would try them in the running program.
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include "core/app/CommandIds.h"
+#include "core/document/DocumentHints.h"
+#include "core/text/StringIds.h"
+#include "gui/app/CMainFrame.h"
+#include "tests/gui/DialogDriver.h"
+#include "tests/gui/GuiTestSupport.h"
+
+namespace korvanta::test {
+namespace {
+
+class DocumentCommandsGui : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        gui::AppOptions options = Options();
+        options.startComms = false;
+        Start(options);
+    }
+    void Choose(uint32_t command) { Frame().Action(command)->trigger(); }
+    CKorvantaDoc& Doc() { return app_->Document(); }
+};
+
+void AddSection(QDialog* pipeData, const QString& material, const QString& length)
+{
+    OnNextModal(QStringLiteral("sectionDialog"), [material, length](QDialog* section) {
+        auto* combo = Control<QComboBox>(section, 1649);
+        combo->setCurrentIndex(combo->findText(material));
+        Type(section, 1650, length);
+        Click(section, 1);
+    });
+    Click(pipeData, 1318);
+}
+
+TEST_F(DocumentCommandsGui, ParametreStoresThePipeAndCancelLeavesIt)
+{
+    OnNextModal(QStringLiteral("pipeDataDialog"), [](QDialog* dialog) {
+        AddSection(dialog, QStringLiteral("PVC"), QStringLiteral("120"));
+        Click(dialog, 2);
+    });
+    Choose(cmd::kPipeParameters);
+    EXPECT_EQ(Doc().GetSectionCount(), 0);
+
+    OnNextModal(QStringLiteral("pipeDataDialog"), [](QDialog* dialog) {
+        AddSection(dialog, QStringLiteral("PVC"), QStringLiteral("120"));
+        AddSection(dialog, QStringLiteral("Dukt. stbj"), QStringLiteral("30"));
+        Click(dialog, 1);
+    });
+    Choose(cmd::kPipeParameters);
+    ASSERT_EQ(Doc().GetSectionCount(), 2);
+    EXPECT_EQ(Doc().GetSectionMaterial(0), 8);
+    EXPECT_FLOAT_EQ(Doc().GetTotalLength(), 150.0f);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(DocumentCommandsGui, RoermaterialerPutsTheEditedDatabaseInForce)
+{
+    OnNextModal(QStringLiteral("pipeDatabaseDialog"), [](QDialog* dialog) {
+        OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
+            Type(name, 1579, QStringLiteral("PE 100"));
+            Click(name, 1);
+        });
+        Click(dialog, 1246);
+        Click(dialog, 1);
+    });
+    Choose(cmd::kPipeMaterials);
+    EXPECT_EQ(Doc().Materials().MaterialCount(), 12);
+    EXPECT_EQ(Doc().MaterialName(11), "PE 100");
+
+    // Restoring the defaults asks first and takes them back.
+    hook_.ExpectNext(str::kRestoreMaterialsQuestion, MessageAnswer::Yes);
+    Choose(cmd::kRestoreDefaultMaterials);
+    EXPECT_EQ(Doc().Materials().MaterialCount(), 11);
+}
+
+TEST_F(DocumentCommandsGui, FiltreStoresTheConfirmedFiltersAsTheUsersFilters)
+{
+    OnNextModal(QStringLiteral("filterDialog"), [](QDialog* dialog) {
+        Type(dialog, 1617, QStringLiteral("100"));
+        Type(dialog, 1618, QStringLiteral("600"));
+        Click(dialog, 1149);
+        Type(dialog, 1619, QStringLiteral("45"));
+        Type(dialog, 1620, QStringLiteral("55"));
+        Click(dialog, 1624);  // Accept changes the dialog only
+        Click(dialog, 1);
+    });
+    Choose(cmd::kFilters);
+    EXPECT_EQ(Doc().LowCutoff(), 100.0f);
+    EXPECT_EQ(Doc().HighCutoff(), 600.0f);
+    EXPECT_EQ(Doc().NotchCount(), 1);
+    EXPECT_EQ(Doc().SavedFilters().notches[0].high, 55.0f);
+}
+
+TEST_F(DocumentCommandsGui, FilinformationStoresTheTexts)
+{
+    OnNextModal(QStringLiteral("fileInformationDialog"), [](QDialog* dialog) {
+        Type(dialog, 1173, QStringLiteral("Søndergade 4"));
+        Type(dialog, 1175, QStringLiteral("Hydrant ved nr. 6"));
+        Type(dialog, 1181, QStringLiteral("JK"));
+        Click(dialog, 1);
+    });
+    Choose(cmd::kFileInformation);
+    EXPECT_EQ(Doc().GetFileInformation().title, "Søndergade 4");
+    EXPECT_EQ(Doc().CommentLines()[0], "Hydrant ved nr. 6");
+    EXPECT_EQ(Doc().GetFileInformation().userInformation, "JK");
+}
+
+TEST_F(DocumentCommandsGui, KorrelationComesBackAfterTheSensorAndPipeDetours)
+{
+    std::vector<bool> timeEditable;
+    // Third showing: the measurement time is locked now that a section exists; OK ends it.
+    const auto third = [&](QDialog* setup) {
+        timeEditable.push_back(Control<QRadioButton>(setup, 1262)->isEnabled());
+        Click(setup, 1);
+    };
+    // Second showing: "Rør" defines a section.
+    const auto second = [&](QDialog* setup) {
+        timeEditable.push_back(Control<QRadioButton>(setup, 1262)->isEnabled());
+        OnNextModal(QStringLiteral("pipeDataDialog"), [](QDialog* pipe) {
+            AddSection(pipe, QStringLiteral("PVC"), QStringLiteral("50"));
+            Click(pipe, 1);
+        });
+        OnNextModal(QStringLiteral("measurementSetupDialog"), third);
+        Click(setup, 3);
+    };
+    // First showing: "Sensor" chooses blue and yellow.
+    OnNextModal(QStringLiteral("measurementSetupDialog"), [&](QDialog* setup) {
+        timeEditable.push_back(Control<QRadioButton>(setup, 1262)->isEnabled());
+        OnNextModal(QStringLiteral("sensorConfigurationDialog"), [](QDialog* sensors) {
+            Click(sensors, 1324);
+            Click(sensors, 1);
+        });
+        OnNextModal(QStringLiteral("measurementSetupDialog"), second);
+        Click(setup, 1328);
+    });
+    Choose(cmd::kCorrelation);
+    EXPECT_EQ(timeEditable, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(Doc().SensorPairCode(), 12u);
+    EXPECT_EQ(Doc().GetSectionCount(), 1);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+}  // namespace
+}  // namespace korvanta::test
