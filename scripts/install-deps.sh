@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-  libfftw3-dev libserialport-dev
+  libfftw3-dev libserialport-dev libsndfile1-dev libsoxr-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev
   fonts-wine fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils

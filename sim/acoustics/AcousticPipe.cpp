@@ -21,15 +21,28 @@ double AcousticPipe::TotalLength() const
     return total;
 }
 
-double AcousticPipe::Integrate(double from, double to,
-                               const std::function<double(const AcousticSection&)>& perMetre) const
+const AcousticSection& AcousticPipe::SectionAt(double metres) const
 {
+    double end = 0.0;
+    for (const AcousticSection& section : sections_) {
+        end += section.lengthMetres;
+        if (metres < end) {
+            return section;
+        }
+    }
+    return sections_.back();
+}
+
+template <typename PerMetre>
+auto AcousticPipe::Integrate(double from, double to, const PerMetre& perMetre) const
+{
+    using Value = decltype(perMetre(AcousticSection{}));
+    Value sum{};
     if (sections_.empty()) {
-        return 0.0;
+        return sum;
     }
     const double low = std::min(from, to);
     const double high = std::max(from, to);
-    double sum = 0.0;
     double start = 0.0;
     for (size_t i = 0; i < sections_.size(); ++i) {
         const double end = start + sections_[i].lengthMetres;
@@ -53,6 +66,11 @@ double AcousticPipe::TravelTime(double from, double to) const
 double AcousticPipe::LossNepers(double from, double to, double hz) const
 {
     return Integrate(from, to, [this, hz](const AcousticSection& s) { return s.LossNepersPerMetre(water_, hz); });
+}
+
+std::complex<double> AcousticPipe::Propagation(double from, double to, double hz) const
+{
+    return Integrate(from, to, [this, hz](const AcousticSection& s) { return s.Wavenumber(water_, hz); });
 }
 
 std::string AcousticPipe::Check() const

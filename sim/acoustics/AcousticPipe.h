@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <complex>
 #include <string>
 #include <vector>
 
@@ -20,18 +20,24 @@ public:
     const std::vector<AcousticSection>& Sections() const { return sections_; }
     const Water& WaterProperties() const { return water_; }
     double TotalLength() const;
+    // The section at a place (the first or last one beyond the ends). The pipe must have one.
+    const AcousticSection& SectionAt(double metres) const;
 
     // Seconds the wave takes between two places, either way round.
     double TravelTime(double from, double to) const;
     // Nepers the wave's amplitude loses between two places at `hz`.
     double LossNepers(double from, double to, double hz) const;
+    // The sum of k * metres over the sections between two places, either way round: the wave
+    // arrives multiplied by exp(-i * Propagation).
+    std::complex<double> Propagation(double from, double to, double hz) const;
 
     // Empty when the pipe can be modelled, else what is wrong with it.
     std::string Check() const;
 
 private:
     // Sum over the stretch between two places of `perMetre(section) * metres in it`.
-    double Integrate(double from, double to, const std::function<double(const AcousticSection&)>& perMetre) const;
+    template <typename PerMetre>
+    auto Integrate(double from, double to, const PerMetre& perMetre) const;
 
     std::vector<AcousticSection> sections_;
     Water water_;

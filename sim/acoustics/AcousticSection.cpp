@@ -33,7 +33,29 @@ double AcousticSection::WaveSpeed(const Water& water) const
     if (waveSpeed) {
         return *waveSpeed;
     }
+    if (Dispersive()) {
+        return 2.0 * std::numbers::pi * kReferenceHz / Wavenumber(water, kReferenceHz).real();
+    }
     return water.SoundSpeed() / std::sqrt(1.0 + Beta(water));
+}
+
+std::complex<double> AcousticSection::Wavenumber(const Water& water, double hz) const
+{
+    const double f = std::abs(hz);
+    const double omega = 2.0 * std::numbers::pi * f;
+    const std::complex<double> joints(0.0, -SoilLossNepersPerMetre(f));
+    if (measured) {
+        return measured->At(f) + joints;
+    }
+    if (soil) {
+        const double a = innerDiameterMm / 2000.0;
+        const double h = wallMm / 1000.0;
+        const double ring = youngsModulusGPa * 1e9 * h / (a * a);
+        const std::complex<double> load = soil->RadialImpedance(omega, a + h) - omega * omega * wallDensityKgPerM3 * h;
+        const std::complex<double> d = std::complex<double>(1.0, lossFactor) + load / ring;
+        return omega / water.SoundSpeed() * std::sqrt(1.0 + Beta(water) / d) + joints;
+    }
+    return {omega / WaveSpeed(water), -LossNepersPerMetre(water, f)};
 }
 
 double AcousticSection::WallLossNepersPerMetre(const Water& water, double hz) const
@@ -50,6 +72,9 @@ double AcousticSection::SoilLossNepersPerMetre(double hz) const
 
 double AcousticSection::LossNepersPerMetre(const Water& water, double hz) const
 {
+    if (Dispersive()) {
+        return -Wavenumber(water, hz).imag();
+    }
     return WallLossNepersPerMetre(water, hz) + SoilLossNepersPerMetre(hz);
 }
 
@@ -73,6 +98,20 @@ std::string AcousticSection::Check() const
     }
     if (waveSpeed && (!Positive(*waveSpeed) || *waveSpeed > 6000.0)) {
         return "the wave speed must lie in 0..6000 m/s";
+    }
+    if (waveSpeed && Dispersive()) {
+        return "a measured wave speed cannot be combined with soil or a measured wavenumber";
+    }
+    if (soil && measured) {
+        return "a measured wavenumber already includes the soil";
+    }
+    if (!std::isfinite(wallDensityKgPerM3) || wallDensityKgPerM3 < 100.0 || wallDensityKgPerM3 > 20000.0) {
+        return "the wall's density must lie in 100..20000 kg/m3";
+    }
+    if (soil) {
+        if (const std::string fault = soil->Check(); !fault.empty()) {
+            return fault;
+        }
     }
     return {};
 }

@@ -32,7 +32,8 @@ double NoiseStream::ValueAt(int64_t tick) const
     const uint64_t counter = 2 * static_cast<uint64_t>(tick);
     const double u1 = Uniform(Mix(key_ + counter * kGolden));
     const double u2 = Uniform(Mix(key_ + (counter + 1) * kGolden));
-    return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
+    const double value = std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
+    return gating_.Steady() ? value : value * gating_.Gain(key_, tick);
 }
 
 void NoiseStream::Ensure(int64_t first, int64_t last)

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "sim/acoustics/Intermittency.h"
+
 namespace korvanta::sim {
 
 // White Gaussian noise of variance 1 on the sampling clock's ticks. The value at a tick depends
@@ -18,11 +20,15 @@ public:
     // The value at `tick`, which must lie in the range last ensured.
     const double* At(int64_t tick) const { return values_.data() + (tick - base_); }
 
-    // The value at any tick, computed afresh.
+    // The value at any tick, computed afresh (the gating included).
     double ValueAt(int64_t tick) const;
+
+    // Makes the noise come and go; a steady gating leaves it on.
+    void SetGating(const Intermittency& gating) { gating_ = gating; }
 
 private:
     uint64_t key_;
+    Intermittency gating_;
     std::vector<double> values_;
     int64_t base_ = 0;
 };

@@ -7,12 +7,13 @@
 namespace korvanta::sim {
 
 // What a pipe material brings to the wave: the wall's short-term Young's modulus, its loss
-// factor, and the loss into the soil and at the joints typical of such pipes when buried.
+// factor, its density, and the loss into the soil and at the joints typical of such pipes when buried.
 struct PipeMaterial {
     const char* name;
     double youngsModulusGPa;
     double lossFactor;
     double soilLossDbPerMetreAt100Hz;
+    double densityKgPerM3;
 };
 
 // The material of that name (pvc, pe100, pe80, pe32, ductile-iron, cast-iron, steel, copper,

@@ -18,6 +18,9 @@ constexpr uint64_t kLeakStream = 0x100;
 constexpr uint64_t kTrafficStream = 0x200;
 constexpr uint64_t kSensorNoiseStream = 0x300;
 constexpr uint64_t kHumPhaseStream = 0x400;
+constexpr uint64_t kPipeNoiseStream = 0x500;
+constexpr uint64_t kOwnTrafficStream = 0x600;
+constexpr uint64_t kBackgroundStream = 0x700;
 
 constexpr size_t kDesignSize = size_t{1} << PathFilter::kDesignLog2;
 
@@ -93,37 +96,74 @@ PipeNoiseGenerator::PipeNoiseGenerator(const AcousticScene& scene, const std::ve
     if (scene.traffic.on) {
         sources_.emplace_back(scene.seed, kTrafficStream);
     }
+    const size_t firstPipeNoise = sources_.size();
+    for (size_t j = 0; j < scene.pipeNoises.size(); ++j) {
+        sources_.emplace_back(scene.seed, kPipeNoiseStream + j);
+        sources_.back().SetGating(scene.pipeNoises[j].gating);
+    }
+    // Stations whose clocks run early are brought to 0 by delaying every station alike.
+    double earliest = 0.0;
+    for (const uint8_t unit : units) {
+        earliest = std::min(earliest, scene.sensors[unit].timingOffsetSeconds);
+    }
 
     const SourceBand& reference = scene.leaks.front().band;
     const double referenceNorm = BandNorm(reference);
     for (const uint8_t unit : units) {
         const SensorModel& sensor = scene.sensors[unit];
+        const double offset = sensor.timingOffsetSeconds - earliest;
         Station station;
         const double heardAtLeak =
             RmsThrough([&](double hz) { return referenceNorm * reference.Gain(hz) * sensor.Response(hz); });
         station.gain = heardAtLeak > 0.0 ? kReferenceRms / heardAtLeak : 0.0;
         const double gain = station.gain;
 
-        for (size_t j = 0; j < scene.leaks.size(); ++j) {
-            const LeakSource& leak = scene.leaks[j];
-            const double level = Decibels(leak.levelDb) * BandNorm(leak.band);
-            for (const SoundPath& path :
-                 PathsBetween(scene.pipe, scene.reflectors, leak.positionMetres, sensor.positionMetres)) {
-                const double lossPerHz = path.LossPerHz(scene.pipe);
+        // A source on the pipe: every way its sound reaches the sensor.
+        const auto addPipeSource = [&](size_t source, double position, double levelDb, const SourceBand& band) {
+            const double level = Decibels(levelDb) * BandNorm(band);
+            for (const SoundPath& path : PathsBetween(scene.pipe, scene.reflectors, position, sensor.positionMetres)) {
                 const PathFilter::Response response = [&](double hz) {
-                    return level * leak.band.Gain(hz) * path.gain * std::exp(-lossPerHz * hz) * gain *
-                           sensor.Response(hz);
+                    return level * band.Gain(hz) * path.Response(scene.pipe, hz) * gain * sensor.Response(hz);
                 };
-                station.paths.push_back({j, PathFilter(response, path.delaySeconds, design_, convolution_)});
+                station.paths.push_back(
+                    {source, PathFilter(response, path.delaySeconds + offset, design_, convolution_)});
             }
+        };
+        for (size_t j = 0; j < scene.leaks.size(); ++j) {
+            addPipeSource(j, scene.leaks[j].positionMetres, scene.leaks[j].levelDb, scene.leaks[j].band);
+        }
+        for (size_t j = 0; j < scene.pipeNoises.size(); ++j) {
+            const PipeNoise& noise = scene.pipeNoises[j];
+            addPipeSource(firstPipeNoise + j, noise.positionMetres, noise.levelDb, noise.band);
         }
         if (scene.traffic.on) {
             const TrafficDisturbance& traffic = scene.traffic;
             const double level = Decibels(traffic.levelDb) * BandNorm(traffic.band);
-            const PathFilter::Response response = [&](double hz) {
-                return level * traffic.band.Gain(hz) * gain * sensor.Response(hz);
+            const double road = traffic.positionMetres.value_or(
+                (scene.sensors[1].positionMetres + scene.sensors[2].positionMetres) / 2.0);
+            const double shared = traffic.CoherentShare(sensor.positionMetres, road);
+            const auto addTraffic = [&](size_t source, double share) {
+                const PathFilter::Response response = [&](double hz) {
+                    return std::sqrt(share) * level * traffic.band.Gain(hz) * gain * sensor.Response(hz);
+                };
+                station.paths.push_back({source, PathFilter(response, offset, design_, convolution_)});
             };
-            station.paths.push_back({trafficSource, PathFilter(response, 0.0, design_, convolution_)});
+            addTraffic(trafficSource, shared);
+            if (shared < 1.0) {
+                sources_.emplace_back(scene.seed, kOwnTrafficStream + unit);
+                addTraffic(sources_.size() - 1, 1.0 - shared);
+            }
+        }
+        if (scene.background.on) {
+            const BackgroundNoise& background = scene.background;
+            const double shapeRms = RmsThrough([&background](double hz) { return background.Shape(hz); });
+            const double level = shapeRms > 0.0 ? Decibels(background.levelDb) / shapeRms : 0.0;
+            sources_.emplace_back(scene.seed, kBackgroundStream + unit);
+            sources_.back().SetGating(background.gating);
+            const PathFilter::Response response = [&](double hz) {
+                return level * background.Shape(hz) * gain * sensor.Response(hz);
+            };
+            station.paths.push_back({sources_.size() - 1, PathFilter(response, offset, design_, convolution_)});
         }
         if (scene.hum.on) {
             GaussianNoise phases(scene.seed, kHumPhaseStream + unit);
@@ -136,10 +176,29 @@ PipeNoiseGenerator::PipeNoiseGenerator(const AcousticScene& scene, const std::ve
                 }
             }
         }
-        station.noiseSigma = kReferenceRms * Decibels(sensor.noiseDb);
+        station.noiseSigma = SelfNoiseSigma(scene, sensor, gain);
         station.noise = GaussianNoise(scene.seed, kSensorNoiseStream + unit);
         stations_.push_back(std::move(station));
     }
+}
+
+double PipeNoiseGenerator::SelfNoiseSigma(const AcousticScene& scene, const SensorModel& sensor, double gain)
+{
+    if (!sensor.selfNoisePerRootHz) {
+        return kReferenceRms * Decibels(sensor.noiseDb);
+    }
+    // Converter units per physical unit: the 0 dB leak is referencePressurePa at the leak, which
+    // the model carries as 1. An accelerometer feels the wall's radial acceleration, omega^2 a^2 /
+    // (E h) per pascal for a ring below its resonance; the model's (i f / 1 kHz)^2 leaves
+    // (2 pi 1 kHz)^2 a^2 / (E h) of it.
+    double physicalPerModel = scene.referencePressurePa;
+    if (sensor.type == SensorType::Accelerometer) {
+        const AcousticSection& section = scene.pipe.SectionAt(sensor.positionMetres);
+        const double a = section.innerDiameterMm / 2000.0;
+        const double ring = a * a / (section.youngsModulusGPa * 1e9 * section.wallMm / 1000.0);
+        physicalPerModel *= std::pow(2.0 * std::numbers::pi * 1000.0, 2.0) * ring;
+    }
+    return *sensor.selfNoisePerRootHz * std::sqrt(kSampleRate / 2.0) * gain / physicalPerModel;
 }
 
 SampledBlock PipeNoiseGenerator::NextBlock()

@@ -16,15 +16,16 @@ namespace korvanta::sim {
 
 // What the sensors of a pipe hear, block after block. For every station i:
 //
-//   X_i(f) = sum over leaks and their paths of  L(f) * A_path(f) * e^{-i 2 pi f tau_path} * S_i(f)
-//            + T(f) * S_i(f) + hum_i + N_i
+//   X_i(f) = sum over leaks, pipe noises and their paths of  L(f) * H_path(f) * S_i(f)
+//            + T(f) * S_i(f) + B_i(f) * S_i(f) + hum_i + N_i
 //
-// with L the leak's band, A_path and tau_path its loss and travel time along the pipe (a
+// with L a source's band, H_path what the pipe does to it on the way (e^{-i sum k d}, a
 // reflector's path included), S_i the sensor's response scaled so that a 0 dB leak heard right at
-// it has kReferenceRms, T the traffic noise common to all sensors, hum_i the mains harmonics and
-// N_i the sensor's own white noise. Each term is a streaming filter on its own source of white
-// noise, so blocks join seamlessly and delays cross block borders. Deterministic for a seed and a
-// call sequence; a station's own noise and hum depend on its unit, not on the other stations.
+// it has kReferenceRms, T the traffic (partly common to all sensors, partly each one's own), B_i
+// the station's own background, hum_i the mains harmonics and N_i the sensor's own white noise;
+// everything the sensor hears arrives its station's timing offset late. Each term is a streaming filter on its own
+// source of white noise, so blocks join seamlessly and delays cross block borders. Deterministic for a seed and a call
+// sequence; a station's own noise and hum depend on its unit, not on the other stations.
 class PipeNoiseGenerator final : public BlockSource {
 public:
     static constexpr double kReferenceRms = 1000.0;  // converter units
@@ -61,9 +62,12 @@ private:
 
     PipeNoiseGenerator(const AcousticScene& scene, const std::vector<uint8_t>& units);
 
+    // The rms of a sensor's own white noise in converter units.
+    static double SelfNoiseSigma(const AcousticScene& scene, const SensorModel& sensor, double gain);
+
     Fft design_;
     Fft convolution_;
-    std::vector<NoiseStream> sources_;  // the leaks, then the traffic
+    std::vector<NoiseStream> sources_;  // leaks, traffic, pipe noises, then each station's own
     std::vector<Station> stations_;
     std::vector<std::complex<double>> scratch_;
     int64_t nextSample_ = 0;

@@ -1,6 +1,7 @@
 #include "sim/acoustics/SensorModel.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace korvanta::sim {
 
@@ -8,11 +9,17 @@ std::complex<double> SensorModel::Response(double hz) const
 {
     const double r = hz / resonanceHz;
     const std::complex<double> resonance = 1.0 / std::complex<double>(1.0 - r * r, r / resonanceQ);
+    std::complex<double> response = resonance;
+    if (lowCutHz > 0.0) {
+        // Butterworth: (i f/fc)^2 / (1 - (f/fc)^2 + i sqrt2 f/fc).
+        const double q = hz / lowCutHz;
+        response *= -q * q / std::complex<double>(1.0 - q * q, std::numbers::sqrt2 * q);
+    }
     if (type == SensorType::Hydrophone) {
-        return resonance;
+        return response;
     }
     const std::complex<double> derivative(0.0, hz / 1000.0);
-    return derivative * derivative * resonance;
+    return derivative * derivative * response;
 }
 
 std::string SensorModel::Check() const
@@ -28,6 +35,16 @@ std::string SensorModel::Check() const
     }
     if (!std::isfinite(noiseDb) || noiseDb < -150.0 || noiseDb > 60.0) {
         return "the sensor's own noise must lie in -150..60 dB";
+    }
+    if (selfNoisePerRootHz &&
+        !(std::isfinite(*selfNoisePerRootHz) && *selfNoisePerRootHz >= 0.0 && *selfNoisePerRootHz <= 1e3)) {
+        return "the sensor's self-noise must lie in 0..1000 per root hertz";
+    }
+    if (!std::isfinite(lowCutHz) || lowCutHz < 0.0 || lowCutHz > 1000.0) {
+        return "the low-frequency roll-off must lie in 0..1000 Hz";
+    }
+    if (!std::isfinite(timingOffsetSeconds) || std::abs(timingOffsetSeconds) > 1.0) {
+        return "the timing offset must lie in -1..1 s";
     }
     return {};
 }

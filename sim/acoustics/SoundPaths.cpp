@@ -1,6 +1,7 @@
 #include "sim/acoustics/SoundPaths.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace korvanta::sim {
 
@@ -25,13 +26,13 @@ double Transmission(const std::vector<Reflector>& reflectors, double from, doubl
 
 }  // namespace
 
-double SoundPath::LossPerHz(const AcousticPipe& pipe) const
+std::complex<double> SoundPath::Response(const AcousticPipe& pipe, double hz) const
 {
-    double nepers = 0.0;
+    std::complex<double> exponent(0.0, 2.0 * std::numbers::pi * hz * delaySeconds);
     for (const auto& [from, to] : legs) {
-        nepers += pipe.LossNepers(from, to, 1.0);
+        exponent -= std::complex<double>(0.0, 1.0) * pipe.Propagation(from, to, hz);
     }
-    return nepers;
+    return gain * std::exp(exponent);
 }
 
 double SoundPath::Amplitude(const AcousticPipe& pipe, double hz) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <complex>
 #include <utility>
 #include <vector>
 
@@ -17,9 +18,9 @@ struct SoundPath {
 
     // The amplitude left at `hz` after the pipe's losses along the legs (gain included).
     double Amplitude(const AcousticPipe& pipe, double hz) const;
-    // The nepers lost along the legs per hertz: every loss of the model grows in proportion to
-    // frequency, so Amplitude(hz) = gain * exp(-hz * LossPerHz()).
-    double LossPerHz(const AcousticPipe& pipe) const;
+    // What the legs do to the wave at `hz` beyond the plain delay of delaySeconds (gain included):
+    // gain * exp(-i sum k d) * exp(+i omega delay). Without dispersion only the loss is left.
+    std::complex<double> Response(const AcousticPipe& pipe, double hz) const;
 };
 
 // The direct path and one first-order reflection from every reflector that has the source and

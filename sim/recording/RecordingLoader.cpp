@@ -1,9 +1,8 @@
 #include "sim/recording/RecordingLoader.h"
 
 #include "sim/BlockTiming.h"
-#include "sim/recording/RawFloatReader.h"
 #include "sim/recording/Resampler.h"
-#include "sim/recording/WavReader.h"
+#include "sim/recording/SoundFileReader.h"
 
 namespace korvanta::sim {
 
@@ -17,9 +16,9 @@ ReplayTrack LoadReplayTrack(const RecordingSettings& recording, std::string& err
 {
     SignalFile signal;
     const bool read =
-        recording.format == RecordingFormat::Wav
-            ? WavReader::ReadFile(recording.path, signal, error)
-            : RawFloatReader::ReadFile(recording.path, recording.sampleRate, recording.channels, signal, error);
+        recording.format == RecordingFormat::SoundFile
+            ? SoundFileReader::ReadFile(recording.path, signal, error)
+            : SoundFileReader::ReadFile(recording.path, recording.sampleRate, recording.channels, signal, error);
     if (!read) {
         return nullptr;
     }
@@ -31,6 +30,11 @@ ReplayTrack LoadReplayTrack(const RecordingSettings& recording, std::string& err
         *warning = recording.path + ": " + signal.warning;
     }
     std::vector<double> samples = Resampler(signal.sampleRate, kSampleRate).Run(signal.samples);
+    if (samples.empty()) {
+        error =
+            recording.path + ": the recording could not be resampled from " + std::to_string(signal.sampleRate) + " Hz";
+        return nullptr;
+    }
     for (double& sample : samples) {
         sample *= kFullScale;
     }

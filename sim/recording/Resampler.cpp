@@ -1,41 +1,47 @@
 #include "sim/recording/Resampler.h"
 
+#include <soxr.h>
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
-
-#include "sim/acoustics/PathFilter.h"
+#include <memory>
 
 namespace korvanta::sim {
 
-Resampler::Resampler(double inputRate, double outputRate)
-    : inputRate_(inputRate),
-      outputRate_(outputRate),
-      cutoff_(0.5 * kPassband * std::min(1.0, outputRate / inputRate)),
-      halfWidth_(kZeroCrossings / (2.0 * cutoff_))
+namespace {
+
+// Output samples of loop on either side: more than the very-high-quality filter reaches.
+constexpr double kContextOutputSamples = 4096.0;
+// The lead-in is chosen among this many lengths so that it ends on an output sample.
+constexpr int kLeadInCandidates = 200000;
+
+// A lead-in of at least `least` input samples whose length at the output rate is (nearly) whole.
+size_t LeadIn(size_t least, double ratio)
 {
-    const int steps = kZeroCrossings * kTableStepsPerCrossing;
-    table_.resize(static_cast<size_t>(steps) + 2);
-    const double i0Beta = BesselI0(kKaiserBeta);
-    for (int i = 0; i <= steps; ++i) {
-        const double x = static_cast<double>(i) / kTableStepsPerCrossing;  // zero crossings
-        const double sinc = x == 0.0 ? 1.0 : std::sin(std::numbers::pi * x) / (std::numbers::pi * x);
-        const double r = x / kZeroCrossings;
-        const double window = BesselI0(kKaiserBeta * std::sqrt(std::max(0.0, 1.0 - r * r))) / i0Beta;
-        table_[static_cast<size_t>(i)] = 2.0 * cutoff_ * sinc * window;
+    size_t best = least;
+    double bestMiss = 1.0;
+    for (size_t p = least; p < least + kLeadInCandidates; ++p) {
+        const double out = static_cast<double>(p) * ratio;
+        const double miss = std::abs(out - std::round(out));
+        if (miss < bestMiss) {
+            best = p;
+            bestMiss = miss;
+            if (miss < 1e-4) {
+                break;
+            }
+        }
     }
-    table_.back() = 0.0;  // past the last crossing, for the interpolation's right neighbour
+    return best;
 }
 
-double Resampler::Kernel(double u) const
+}  // namespace
+
+Resampler::Resampler(double inputRate, double outputRate) : inputRate_(inputRate), outputRate_(outputRate) {}
+
+double Resampler::CutoffHz() const
 {
-    const double position = std::abs(u) * 2.0 * cutoff_ * kTableStepsPerCrossing;
-    const auto index = static_cast<size_t>(position);
-    if (index + 1 >= table_.size()) {
-        return 0.0;
-    }
-    const double fraction = position - static_cast<double>(index);
-    return table_[index] + fraction * (table_[index + 1] - table_[index]);
+    const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_VHQ, 0);
+    return quality.passband_end * std::min(inputRate_, outputRate_) / 2.0;
 }
 
 std::vector<double> Resampler::Run(std::span<const float> input) const
@@ -44,33 +50,63 @@ std::vector<double> Resampler::Run(std::span<const float> input) const
         return {};
     }
     if (inputRate_ == outputRate_) {
-        return std::vector<double>(input.begin(), input.end());
+        return {input.begin(), input.end()};
     }
-    const auto length = static_cast<int64_t>(input.size());
-    const auto outputs =
-        static_cast<size_t>(std::max<int64_t>(1, std::llround(static_cast<double>(length) * outputRate_ / inputRate_)));
-    std::vector<double> output(outputs);
-    const double step = inputRate_ / outputRate_;
-    for (size_t j = 0; j < outputs; ++j) {
-        const double centre = static_cast<double>(j) * step;
-        const auto first = static_cast<int64_t>(std::ceil(centre - halfWidth_));
-        const auto last = static_cast<int64_t>(std::floor(centre + halfWidth_));
-        double sum = 0.0;
-        if (first >= 0 && last < length) {
-            for (int64_t k = first; k <= last; ++k) {
-                sum += static_cast<double>(input[static_cast<size_t>(k)]) * Kernel(centre - static_cast<double>(k));
-            }
-        } else {
-            for (int64_t k = first; k <= last; ++k) {
-                // The loop wraps round: sample k of the input is sample k mod length.
-                const int64_t wrapped = ((k % length) + length) % length;
-                sum +=
-                    static_cast<double>(input[static_cast<size_t>(wrapped)]) * Kernel(centre - static_cast<double>(k));
-            }
+    const double ratio = outputRate_ / inputRate_;
+    const auto length = static_cast<size_t>(std::llround(static_cast<double>(input.size()) * ratio));
+    const auto context = static_cast<size_t>(std::ceil(kContextOutputSamples / std::min(ratio, 1.0)));
+    const size_t lead = LeadIn(context, ratio);
+
+    // The loop from `lead` samples before its start to `context` after its end, in three pieces.
+    const size_t n = input.size();
+    const auto looped = [&](size_t count, size_t from) {
+        std::vector<float> piece(count);
+        for (size_t i = 0; i < count; ++i) {
+            piece[i] = input[(from + i) % n];
         }
-        output[j] = sum;
+        return piece;
+    };
+    const std::vector<float> before = looped(lead, n - lead % n);
+    const std::vector<float> after = looped(context, 0);
+
+    const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT64_I);
+    const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_VHQ, 0);
+    soxr_error_t failed = nullptr;
+    const std::unique_ptr<soxr, decltype(&soxr_delete)> resampler(
+        soxr_create(inputRate_, outputRate_, 1, &failed, &io, &quality, nullptr), &soxr_delete);
+    if (failed != nullptr || !resampler) {
+        return {};
     }
-    return output;
+    const size_t total = lead + n + context;
+    std::vector<double> out(static_cast<size_t>(std::ceil(static_cast<double>(total) * ratio)) + 64);
+    size_t produced = 0;
+    for (const std::span<const float> piece : {std::span<const float>(before), input, std::span<const float>(after)}) {
+        size_t taken = 0;
+        while (failed == nullptr && taken < piece.size() && produced < out.size()) {
+            size_t used = 0;
+            size_t made = 0;
+            failed = soxr_process(resampler.get(), piece.data() + taken, piece.size() - taken, &used,
+                                  out.data() + produced, out.size() - produced, &made);
+            taken += used;
+            produced += made;
+        }
+    }
+    // Flush what the filter still holds.
+    while (failed == nullptr && produced < out.size()) {
+        size_t made = 0;
+        failed =
+            soxr_process(resampler.get(), nullptr, 0, nullptr, out.data() + produced, out.size() - produced, &made);
+        produced += made;
+        if (made == 0) {
+            break;
+        }
+    }
+    const auto first = static_cast<size_t>(std::llround(static_cast<double>(lead) * ratio));
+    if (failed != nullptr || produced < first + length) {
+        return {};
+    }
+    return {out.begin() + static_cast<std::ptrdiff_t>(first),
+            out.begin() + static_cast<std::ptrdiff_t>(first + length)};
 }
 
 }  // namespace korvanta::sim

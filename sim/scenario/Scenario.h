@@ -9,6 +9,7 @@
 #include "sim/acoustics/AcousticScene.h"
 #include "sim/recording/RecordingReplay.h"
 #include "sim/recording/RecordingSettings.h"
+#include "sim/scenario/CrewVelocity.h"
 #include "sim/scenario/TimelineEvent.h"
 
 namespace korvanta::sim {
@@ -18,6 +19,8 @@ namespace korvanta::sim {
 struct Scenario {
     std::string description;
     AcousticScene scene;
+    // What the crew enters for each section of scene.pipe, in the same order.
+    std::vector<CrewVelocity> crewVelocities;
     std::array<UnitSettings, kKitUnits> units;
     bool charging = false;
     bool headphones = true;

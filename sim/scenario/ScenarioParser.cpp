@@ -1,11 +1,15 @@
 #include "sim/scenario/ScenarioParser.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 
 #include <nlohmann/json.hpp>
 
+#include "sim/BlockTiming.h"
 #include "sim/acoustics/PipeMaterials.h"
+#include "sim/recording/WholeFile.h"
 #include "sim/scenario/DefaultScenario.h"
 #include "sim/scenario/JsonFields.h"
 
@@ -18,6 +22,7 @@ using Json = nlohmann::json;
 constexpr std::array<const char*, kKitUnits> kUnitNames = {"interface", "red", "blue", "yellow"};
 constexpr int64_t kMaxSeed = int64_t{1} << 53;
 constexpr double kMaxSeconds = 7.0 * 86400.0;
+constexpr uint64_t kMaxWavenumberBytes = 8u << 20;
 
 int UnitByName(const std::string& name)
 {
@@ -103,17 +108,21 @@ public:
                 f.Fail("", "lost and corrupted shares add up to more than 1");
             }
         }
+        fields.Number("leakPressurePa", s.scene.referencePressurePa, 1e-6, 1e7);
         if (const Json* water = fields.Child("water")) {
             ReadWater(*water, fields.PathOf("water"), s);
         }
         bool sectionsGiven = false;
         std::vector<AcousticSection> sections;
+        std::vector<CrewVelocity> crew;
         ForEach(fields, "pipe", 1, AcousticPipe::kMaxSections, [&](const Json& value, const std::string& path) {
-            sections.push_back(ReadSection(value, path));
+            crew.emplace_back();
+            sections.push_back(ReadSection(value, path, crew.back()));
             sectionsGiven = true;
         });
         if (sectionsGiven) {
             s.scene.pipe = AcousticPipe(sections, s.scene.pipe.WaterProperties());
+            s.crewVelocities = crew;
         }
         SensorModel defaults = s.scene.sensors[1];
         if (const Json* sensor = fields.Child("sensorDefaults")) {
@@ -164,7 +173,7 @@ private:
         s.scene.pipe = AcousticPipe(s.scene.pipe.Sections(), water);
     }
 
-    AcousticSection ReadSection(const Json& value, const std::string& path)
+    AcousticSection ReadSection(const Json& value, const std::string& path, CrewVelocity& crew)
     {
         AcousticSection section;
         JsonFields f(value, path, error_);
@@ -178,6 +187,7 @@ private:
             section.youngsModulusGPa = material->youngsModulusGPa;
             section.lossFactor = material->lossFactor;
             section.soilLossDbPerMetreAt100Hz = material->soilLossDbPerMetreAt100Hz;
+            section.wallDensityKgPerM3 = material->densityKgPerM3;
         } else {
             for (const char* needed : {"youngsModulusGPa", "lossFactor"}) {
                 if (!f.Has(needed)) {
@@ -197,8 +207,64 @@ private:
         f.Number("lossFactor", section.lossFactor, 0.0, 1.0);
         f.Number("soilLossDbPerMetreAt100Hz", section.soilLossDbPerMetreAt100Hz, 0.0, 20.0);
         f.Number("waveSpeedMps", section.waveSpeed, 1.0, 6000.0);
+        f.Number("wallDensityKgPerM3", section.wallDensityKgPerM3, 100.0, 20000.0);
+        f.Number("enteredVelocityMps", crew.metresPerSecond, 1.0, 6000.0);
+        f.Number("enteredVelocityErrorPercent", crew.errorPercent, -50.0, 50.0);
+        if (crew.metresPerSecond && crew.errorPercent) {
+            f.Fail("enteredVelocityErrorPercent", "cannot be given with enteredVelocityMps");
+        }
+        if (const Json* soil = f.Child("soil")) {
+            section.soil = ReadSoil(*soil, f.PathOf("soil"));
+        }
+        if (const Json* table = f.Child("measuredWavenumber")) {
+            section.measured = ReadMeasuredWavenumber(*table, f.PathOf("measuredWavenumber"));
+        }
+        // The material's soil loss stands in for the soil; with the soil itself stated (or measured)
+        // only a stated figure adds to it, for joints and fittings.
+        if ((section.soil || section.measured) && !f.Has("soilLossDbPerMetreAt100Hz")) {
+            section.soilLossDbPerMetreAt100Hz = 0.0;
+        }
         f.Finish();
         return section;
+    }
+
+    BuriedSoil ReadSoil(const Json& value, const std::string& path)
+    {
+        BuriedSoil soil;
+        JsonFields f(value, path, error_);
+        f.Number("densityKgPerM3", soil.densityKgPerM3, 500.0, 5000.0);
+        f.Number("shearSpeedMps", soil.shearSpeedMps, 1.0, 3000.0);
+        f.Number("movingMassKgPerM2", soil.massKgPerM2, 0.0, 10000.0);
+        f.Finish();
+        return soil;
+    }
+
+    std::shared_ptr<const MeasuredWavenumber> ReadMeasuredWavenumber(const Json& value, const std::string& path)
+    {
+        JsonFields f(value, path, error_);
+        std::string file;
+        double fromHz = 0.0;
+        double toHz = kSampleRate / 2.0;
+        f.String("file", file);
+        f.Number("fromHz", fromHz, 0.0, kSampleRate / 2.0);
+        f.Number("toHz", toHz, 0.0, kSampleRate / 2.0);
+        if (file.empty()) {
+            f.Fail("file", "is needed");
+        }
+        if (!f.Finish()) {
+            return nullptr;
+        }
+        const std::filesystem::path filePath(file);
+        const std::string resolved = (filePath.is_absolute() ? filePath : folder_ / filePath).string();
+        std::string text;
+        std::string fault;
+        auto table = std::make_shared<MeasuredWavenumber>();
+        if (!ReadWholeFile(resolved, kMaxWavenumberBytes, text, fault) ||
+            !MeasuredWavenumber::Parse(text, fromHz, toHz, *table, fault)) {
+            f.Fail("file", resolved + ": " + fault);
+            return nullptr;
+        }
+        return table;
     }
 
     void ReadSensor(const Json& value, const std::string& path, SensorModel& sensor, bool withPosition)
@@ -219,6 +285,8 @@ private:
         f.Number("resonanceHz", sensor.resonanceHz, 50.0, 1e6);
         f.Number("resonanceQ", sensor.resonanceQ, 0.5, 50.0);
         f.Number("noiseDb", sensor.noiseDb, -150.0, 60.0);
+        f.Number("selfNoisePerRootHz", sensor.selfNoisePerRootHz, 0.0, 1e3);
+        f.Number("lowCutHz", sensor.lowCutHz, 0.0, 1000.0);
         f.Finish();
     }
 
@@ -263,6 +331,9 @@ private:
                 f.Fail("linkQuality", "must be \"perfect\", \"acceptable\" or \"failed\"");
             }
         }
+        double offsetMs = s.scene.sensors[static_cast<size_t>(unit)].timingOffsetSeconds * 1000.0;
+        f.Number("timingOffsetMs", offsetMs, -1000.0, 1000.0);
+        s.scene.sensors[static_cast<size_t>(unit)].timingOffsetSeconds = offsetMs / 1000.0;
         f.Bool("sensorPlugged", settings.sensor);
         int64_t battery = settings.battery;
         f.Integer("battery", battery, 0, 255);
@@ -387,8 +458,25 @@ private:
             t.Bool("on", scene.traffic.on);
             t.Number("levelDb", scene.traffic.levelDb, -150.0, 60.0);
             ReadBand(t, scene.traffic.band);
+            t.Number("positionM", scene.traffic.positionMetres, -100000.0, 200000.0);
+            t.Number("coherenceLengthM", scene.traffic.coherenceLengthMetres, 0.1, 1e6);
             t.Finish();
         }
+        if (const Json* background = f.Child("background")) {
+            JsonFields b(*background, f.PathOf("background"), error_);
+            scene.background.on = true;
+            b.Bool("on", scene.background.on);
+            b.Number("levelDb", scene.background.levelDb, -150.0, 60.0);
+            b.Number("slopeDbPerOctave", scene.background.slopeDbPerOctave, -24.0, 24.0);
+            ReadBand(b, scene.background.band);
+            ReadGating(b, scene.background.gating);
+            b.Finish();
+        }
+        if (f.Has("pipeNoise")) {
+            scene.pipeNoises.clear();
+        }
+        ForEach(f, "pipeNoise", 0, AcousticScene::kMaxPipeNoises,
+                [&](const Json& item, const std::string& at) { scene.pipeNoises.push_back(ReadPipeNoise(item, at)); });
         if (f.Has("reflections")) {
             scene.reflectors.clear();
         }
@@ -404,6 +492,47 @@ private:
             scene.reflectors.push_back(reflector);
         });
         f.Finish();
+    }
+
+    // "comesAndGoes": {"periodS": 20, "onShare": 0.3, "offLevelDb": -100}
+    void ReadGating(JsonFields& f, Intermittency& gating)
+    {
+        if (const Json* value = f.Child("comesAndGoes")) {
+            JsonFields g(*value, f.PathOf("comesAndGoes"), error_);
+            if (!g.Has("periodS")) {
+                g.Fail("periodS", "is needed");
+            }
+            g.Number("periodS", gating.periodSeconds, 0.1, 3600.0);
+            g.Number("onShare", gating.onShare, 0.0, 1.0);
+            g.Number("offLevelDb", gating.offLevelDb, -150.0, 0.0);
+            g.Finish();
+        }
+    }
+
+    PipeNoise ReadPipeNoise(const Json& value, const std::string& path)
+    {
+        JsonFields f(value, path, error_);
+        std::string kind;
+        f.String("kind", kind);
+        PipeNoise noise;
+        if (kind == "water-use") {
+            noise = PipeNoise::Typical(PipeNoiseKind::WaterUse);
+        } else if (kind == "pump") {
+            noise = PipeNoise::Typical(PipeNoiseKind::Pump);
+        } else if (kind == "pressure-valve") {
+            noise = PipeNoise::Typical(PipeNoiseKind::PressureValve);
+        } else {
+            f.Fail("kind", "must be \"water-use\", \"pump\" or \"pressure-valve\"");
+        }
+        if (!f.Has("positionM")) {
+            f.Fail("positionM", "is needed");
+        }
+        f.Number("positionM", noise.positionMetres, -100000.0, 200000.0);
+        f.Number("levelDb", noise.levelDb, -150.0, 60.0);
+        ReadBand(f, noise.band);
+        ReadGating(f, noise.gating);
+        f.Finish();
+        return noise;
     }
 
     void ReadRecordings(const Json& value, const std::string& path, Scenario& s)
@@ -425,10 +554,17 @@ private:
             }
             const std::filesystem::path filePath(file);
             if (format.empty()) {
-                format = filePath.extension() == ".wav" || filePath.extension() == ".WAV" ? "wav" : "";
+                std::string extension = filePath.extension().string();
+                std::transform(extension.begin(), extension.end(), extension.begin(),
+                               [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                format = extension == ".wav"                          ? "wav"
+                         : extension == ".flac"                       ? "flac"
+                         : extension == ".ogg" || extension == ".oga" ? "ogg"
+                                                                      : "";
             }
-            if (format == "wav") {
-                recording.format = RecordingFormat::Wav;
+            if (format == "wav" || format == "flac" || format == "ogg") {
+                // The sound file's own header says what it is; the name is for the reader.
+                recording.format = RecordingFormat::SoundFile;
             } else if (format == "raw-float32") {
                 recording.format = RecordingFormat::RawFloat32;
                 if (!r.Has("sampleRateHz")) {
@@ -439,7 +575,9 @@ private:
                 r.Integer("channels", channels, 1, 64);
                 recording.channels = static_cast<int>(channels);
             } else {
-                r.Fail("format", "must be \"wav\" or \"raw-float32\" (a file not ending in .wav needs it)");
+                r.Fail("format",
+                       "must be \"wav\", \"flac\", \"ogg\" or \"raw-float32\" (a file not ending in "
+                       ".wav, .flac or .ogg needs it)");
             }
             r.Finish();
             recording.path = (filePath.is_absolute() ? filePath : folder_ / filePath).string();

@@ -1,14 +1,17 @@
-// How well the whole chain locates leaks in the shipped scenarios: the kit's acoustic model, the
-// framing, the comms thread, the document and the engine, as docs/accuracy.md reports it. Each
-// case prints its table row.
+// How well the whole chain locates leaks in the shipped scenarios, as a crew would get it: the
+// kit's acoustic model, the framing, the comms thread, the document and the engine, with the
+// velocities the crew enters (the program's material table unless the scenario states them).
+// docs/accuracy.md reports it; each case prints its table row.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <optional>
+#include <string>
 
 #include "ScenarioRig.h"
 #include "core/correlation/CorrelationTrace.h"
+#include "core/pipe/LeakPosition.h"
 
 namespace korvanta::e2e {
 namespace {
@@ -17,16 +20,55 @@ using Outcome = MeasurementRunner::Outcome;
 
 constexpr uint32_t kPairs = 20;
 
+// What the case shows: the engine's peak on the leak's delay, or a peak elsewhere (more than ten
+// lags off), which the table reports as the failure it is. On the leak means within two lags of
+// the true delay; in a pipe with dispersive (buried plastic) sections within 5 % of it, as the
+// leak's sound there travels at its group speed, a few per cent below the phase speed at 200 Hz
+// that the true delay is reckoned with.
+enum class Expect { Located, Misplaced };
+
 struct AccuracyCase {
     const char* name;
     const char* file;
-    bool notches = false;       // notch the mains harmonics 50..250 Hz, +-2 Hz
-    bool expectLocated = true;  // false: the case shows what goes wrong without a remedy
+    bool notches = false;  // notch the mains harmonics 50..250 Hz, +-2 Hz
+    Expect expect = Expect::Located;
 };
+
+// The leak's distance from red with every entered velocity scaled by `factor`.
+float LocatedWithVelocities(PipeSections pipe, float delay, float factor)
+{
+    for (PipeSection& section : pipe) {
+        section.velocity *= factor;
+    }
+    return ComputeLeakPosition(pipe, delay).fromStart;
+}
+
+std::string Velocities(const PipeSections& pipe)
+{
+    std::string text;
+    for (const PipeSection& section : pipe) {
+        if (section.inUse != 0) {
+            text += (text.empty() ? "" : " / ") + std::to_string(std::lround(section.velocity));
+        }
+    }
+    return text;
+}
+
+// Why a peak is off: outside the pipe, at the middle (noise common to both sensors), or another.
+const char* Failure(const PipeSections& pipe, float delay, double truthDelay)
+{
+    if (IsLeakOutsidePipe(pipe, delay)) {
+        return "peak outside the pipe";
+    }
+    if (std::abs(delay) <= 5.0 * kLagSeconds && std::abs(truthDelay) > 10.0 * kLagSeconds) {
+        return "peak at the middle";
+    }
+    return "wrong peak";
+}
 
 class AccuracyTest : public testing::TestWithParam<AccuracyCase> {};
 
-TEST_P(AccuracyTest, TheLeakIsLocatedWithinOneLagsTravel)
+TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
 {
     const AccuracyCase& c = GetParam();
     const std::shared_ptr<sim::Scenario> scenario = ShippedScenario(c.file);
@@ -36,7 +78,8 @@ TEST_P(AccuracyTest, TheLeakIsLocatedWithinOneLagsTravel)
     ASSERT_TRUE(rig.Open());
     CKorvantaDoc& doc = *rig.document;
     doc.ApplySensorCombination(6);
-    doc.ApplyPipeData(UserPipe(*scenario));  // filters from the pipe's materials, as the program proposes
+    const PipeSections pipe = CrewPipe(*scenario, doc.Materials());
+    doc.ApplyPipeData(pipe);  // filters from the pipe's materials, as the program proposes
     if (c.notches) {
         FilterSettings filters = doc.Record().filters;
         for (int k = 0; k < kNotchCount; ++k) {
@@ -49,21 +92,36 @@ TEST_P(AccuracyTest, TheLeakIsLocatedWithinOneLagsTravel)
     ASSERT_EQ(rig.Measure(kPairs), Outcome::Complete) << rig.messageText.str();
     ASSERT_EQ(doc.PairTotal(), kPairs);
     ASSERT_TRUE(doc.Recompute());
-    const float located = doc.ComputeLeakPosition(doc.GetDelay()).fromStart;
+    const float delay = doc.GetDelay();
+    const float located = doc.ComputeLeakPosition(delay).fromStart;
     const double lagTravel = kLagSeconds * LocalVelocity(*scenario, truth);
-    const double error = located - truth;
     // The engine's delay is red's arrival minus blue's.
     const sim::AcousticPipe& model = scenario->scene.pipe;
     const double truthDelay = model.TravelTime(truth, scenario->scene.sensors[1].positionMetres) -
                               model.TravelTime(truth, scenario->scene.sensors[2].positionMetres);
-    std::printf("ACCURACY | %s | %.1f m | %.0f-%.0f Hz%s | %u | %.2f m | %+.2f m | %.2f m | %+.2f | %u |\n", c.name,
-                doc.GetTotalLength(), doc.LowCutoff(), doc.HighCutoff(), c.notches ? ", notches" : "", kPairs, located,
-                error, lagTravel, (doc.GetDelay() - truthDelay) / kLagSeconds, doc.GetQuality());
-    if (c.expectLocated) {
-        EXPECT_LE(std::abs(error), lagTravel) << "located " << located << " m, truth " << truth << " m";
-        EXPECT_NEAR(doc.ComputeLeakPosition(doc.GetDelay()).fromEnd, doc.GetTotalLength() - truth, lagTravel);
+    const double delayLags = (delay - truthDelay) / kLagSeconds;
+    bool dispersive = false;
+    for (const sim::AcousticSection& section : model.Sections()) {
+        dispersive = dispersive || section.Dispersive();
+    }
+    const double toleranceLags = dispersive ? std::max(2.0, 0.05 * std::abs(truthDelay) / kLagSeconds) : 2.0;
+    const bool onTheLeak = std::abs(delayLags) <= toleranceLags;
+    std::printf(
+        "ACCURACY | %s | %s | %.1f m | %.0f-%.0f Hz%s | %u | %s m/s | %.2f m | %+.2f m | %+.1f | %.2f m | "
+        "%+.2f m | %+.2f m | %u | %s |\n",
+        c.name, c.file, doc.GetTotalLength(), doc.LowCutoff(), doc.HighCutoff(), c.notches ? ", notches" : "", kPairs,
+        Velocities(pipe).c_str(), located, located - truth, delayLags, lagTravel,
+        LocatedWithVelocities(pipe, delay, 0.95f) - truth, LocatedWithVelocities(pipe, delay, 1.05f) - truth,
+        doc.GetQuality(), onTheLeak ? "located" : Failure(pipe, delay, truthDelay));
+    if (c.expect == Expect::Located) {
+        EXPECT_TRUE(onTheLeak) << "delay off by " << delayLags << " lags: " << Failure(pipe, delay, truthDelay);
+        // With the delay right, what is left of the error is the entered velocity's.
+        const PipeSections truePipe = UserPipe(*scenario);
+        EXPECT_NEAR(located, ComputeLeakPosition(pipe, static_cast<float>(truthDelay)).fromStart,
+                    toleranceLags * lagTravel / 2.0 + 0.01);
+        EXPECT_NEAR(ComputeLeakPosition(truePipe, static_cast<float>(truthDelay)).fromStart, truth, 0.01);
     } else {
-        EXPECT_GT(std::abs(error), 10.0 * lagTravel) << "the disturbance no longer shows";
+        EXPECT_GT(std::abs(delayLags), 10.0) << "the failure no longer shows";
     }
 }
 
@@ -73,9 +131,15 @@ INSTANTIATE_TEST_SUITE_P(ShippedScenarios, AccuracyTest,
                                          AccuracyCase{"IronNearSensor", "iron-near-sensor.json"},
                                          AccuracyCase{"ThreeSectionsLeakInPlastic", "mixed-sections.json"},
                                          AccuracyCase{"NoisySteel", "noisy-steel.json"},
-                                         AccuracyCase{"PvcHumWithoutNotch", "hum-pvc.json", false, false},
+                                         AccuracyCase{"PvcHumWithoutNotch", "hum-pvc.json", false, Expect::Misplaced},
                                          AccuracyCase{"PvcHumNotched", "hum-pvc.json", true},
-                                         AccuracyCase{"IronEchoAndSecondLeak", "echo-and-second-leak.json"}),
+                                         AccuracyCase{"IronEchoAndSecondLeak", "echo-and-second-leak.json"},
+                                         AccuracyCase{"BuriedMdpe", "buried-mdpe.json", false, Expect::Misplaced},
+                                         AccuracyCase{"DuctileIron500m", "ductile-iron-500m.json"},
+                                         AccuracyCase{"IronThenPe", "iron-then-pe.json"},
+                                         AccuracyCase{"PvcAccelerometers", "pvc-accelerometers.json"},
+                                         AccuracyCase{"LowSnr", "low-snr.json", false, Expect::Misplaced},
+                                         AccuracyCase{"TeeNearSensor", "tee-near-sensor.json"}),
                          [](const testing::TestParamInfo<AccuracyCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

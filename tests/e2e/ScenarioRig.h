@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "E2eSupport.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/PipeSection.h"
+#include "sim/scenario/CrewVelocity.h"
 #include "sim/scenario/ScenarioFile.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 #include "sim/scenario/ScenarioParser.h"
@@ -48,22 +48,10 @@ inline sim::KitOptions FastScenarioKit(std::shared_ptr<const sim::Scenario> scen
     return options;
 }
 
-// The program's material index of a scenario's material name.
+// The program's material index of a scenario's material name (ductile iron for one it lacks).
 inline int16_t MaterialIndex(const std::string& name)
 {
-    static const std::map<std::string, int16_t> indices = {{"asbestos-cement", 0},
-                                                           {"copper", 1},
-                                                           {"ductile-iron", 2},
-                                                           {"pe100", 3},
-                                                           {"cast-iron", 4},
-                                                           {"pe32", 5},
-                                                           {"lead", 6},
-                                                           {"pe80", 7},
-                                                           {"pvc", 8},
-                                                           {"concrete", 9},
-                                                           {"steel", 10}};
-    const auto found = indices.find(name);
-    return found == indices.end() ? 2 : found->second;
+    return sim::ProgramMaterialIndex(name).value_or(2);
 }
 
 // The pipe as the user enters it: each section with the velocity the wave really has there.
@@ -77,6 +65,16 @@ inline PipeSections UserPipe(const sim::Scenario& scenario)
         pipe[i].diameter = static_cast<float>(sections[i].innerDiameterMm);
         pipe[i].velocity = static_cast<float>(sections[i].WaveSpeed(scenario.scene.pipe.WaterProperties()));
         pipe[i].inUse = 1;
+    }
+    return pipe;
+}
+
+// The pipe as a crew enters it: each section with the velocity the crew would enter.
+inline PipeSections CrewPipe(const sim::Scenario& scenario, const CMaterialDatabase& materials)
+{
+    PipeSections pipe = UserPipe(scenario);
+    for (size_t i = 0; i < scenario.scene.pipe.Sections().size() && i < pipe.size(); ++i) {
+        pipe[i].velocity = static_cast<float>(sim::EnteredVelocity(scenario, i, materials));
     }
     return pipe;
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <complex>
+#include <filesystem>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -11,123 +13,13 @@
 #include "sim/Fft.h"
 #include "sim/acoustics/PipeMaterials.h"
 #include "sim/acoustics/PipeNoiseGenerator.h"
+#include "sim/recording/WholeFile.h"
+#include "PipeSignalTestSupport.h"
 
 namespace korvanta::sim {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kSilent = -150.0;  // dB: a sensor noise too small to matter
-constexpr size_t kN = kSamplesPerBlock;
-using Signals = std::vector<std::vector<double>>;  // per station, blocks end to end
-
-AcousticScene IronPipe(double lengthMetres, double soilDb)
-{
-    const PipeMaterial iron = *FindPipeMaterial("ductile-iron");
-    AcousticSection s;
-    s.lengthMetres = lengthMetres;
-    s.innerDiameterMm = 106.0;
-    s.wallMm = 6.0;
-    s.youngsModulusGPa = iron.youngsModulusGPa;
-    s.lossFactor = iron.lossFactor;
-    s.soilLossDbPerMetreAt100Hz = soilDb;
-    AcousticScene scene;
-    scene.pipe = AcousticPipe({s}, Water{});
-    for (SensorModel& sensor : scene.sensors) {
-        sensor.type = SensorType::Hydrophone;
-        sensor.resonanceHz = 1e5;  // flat over the band
-        sensor.noiseDb = kSilent;
-    }
-    scene.sensors[1].positionMetres = 0.0;
-    scene.sensors[2].positionMetres = lengthMetres;
-    scene.leaks = {LeakSource{}};
-    return scene;
-}
-
-Signals Record(const AcousticScene& scene, const std::vector<uint8_t>& units, int blocks)
-{
-    std::string error;
-    auto generator = PipeNoiseGenerator::Create(scene, units, &error);
-    EXPECT_TRUE(generator) << error;
-    Signals out(units.size());
-    for (int b = 0; generator && b < blocks; ++b) {
-        const SampledBlock block = generator->NextBlock();
-        for (size_t s = 0; s < units.size(); ++s) {
-            out[s].insert(out[s].end(), block.samples[s].begin(), block.samples[s].end());
-        }
-    }
-    return out;
-}
-
-double Rms(const std::vector<double>& x)
-{
-    double sum = 0.0;
-    for (const double v : x) {
-        sum += v * v;
-    }
-    return std::sqrt(sum / static_cast<double>(x.size()));
-}
-
-// Hann-windowed spectrum of x[start .. start + kN) (forward transform, e^{-i...}).
-std::vector<std::complex<double>> Spectrum(const std::vector<double>& x, size_t start)
-{
-    static const Fft fft(12);
-    std::vector<std::complex<double>> bins(kN);
-    for (size_t n = 0; n < kN; ++n) {
-        const double window = 0.5 - 0.5 * std::cos(2.0 * kPi * static_cast<double>(n) / kN);
-        bins[n] = x[start + n] * window;
-    }
-    fft.Transform(bins, -1);
-    return bins;
-}
-
-struct Comparison {
-    std::vector<std::complex<double>> cross;  // sum of conj(A) B
-    std::vector<double> powerA;
-    std::vector<double> powerB;
-};
-
-// B read `shift` ticks later than A, segment by segment.
-Comparison Compare(const std::vector<double>& a, const std::vector<double>& b, size_t shift)
-{
-    Comparison c{std::vector<std::complex<double>>(kN), std::vector<double>(kN), std::vector<double>(kN)};
-    for (size_t start = 0; start + shift + kN <= b.size(); start += kN / 2) {
-        const auto sa = Spectrum(a, start);
-        const auto sb = Spectrum(b, start + shift);
-        for (size_t k = 0; k < kN; ++k) {
-            c.cross[k] += std::conj(sa[k]) * sb[k];
-            c.powerA[k] += std::norm(sa[k]);
-            c.powerB[k] += std::norm(sb[k]);
-        }
-    }
-    return c;
-}
-
-// The delay of B after A in ticks over bins lo..hi, from the cross-spectrum's phase slope.
-double DelayTicks(const Comparison& c, size_t lo, size_t hi)
-{
-    std::complex<double> step = 0.0;
-    for (size_t k = lo; k < hi; ++k) {
-        step += c.cross[k + 1] * std::conj(c.cross[k]);
-    }
-    return -std::arg(step) * static_cast<double>(kN) / (2.0 * kPi);
-}
-
-size_t Bin(double hz)
-{
-    return static_cast<size_t>(std::lround(hz * kN / kSampleRate));
-}
-
-// B's level over A's in dB around `hz`.
-double LevelDifferenceDb(const Comparison& c, double hz)
-{
-    double a = 0.0;
-    double b = 0.0;
-    for (size_t k = Bin(hz) - 8; k <= Bin(hz) + 8; ++k) {
-        a += c.powerA[k];
-        b += c.powerB[k];
-    }
-    return 10.0 * std::log10(b / a);
-}
+using namespace pipetest;
 
 TEST(PipeNoiseGenerator, TheFarSensorHearsTheLeakAsLateAndAsWeakAsThePipeMakesIt)
 {
@@ -148,6 +40,64 @@ TEST(PipeNoiseGenerator, TheFarSensorHearsTheLeakAsLateAndAsWeakAsThePipeMakesIt
     // At 800 Hz the soil takes 0.08 dB and the iron wall about 0.015 dB per metre: over 200 m
     // more pipe, some 19 dB.
     EXPECT_NEAR(LevelDifferenceDb(c, 800.0), -19.0, 0.5);
+}
+
+// A buried MDPE pipe, by its measured wavenumber or by the buried-pipe model.
+AcousticSection BuriedMdpe(bool measured)
+{
+    AcousticSection s;
+    s.lengthMetres = 10.0;
+    s.innerDiameterMm = 158.0;
+    s.wallMm = 11.0;
+    s.youngsModulusGPa = 2.1;
+    s.lossFactor = 0.09;
+    s.wallDensityKgPerM3 = 950.0;
+    s.soilLossDbPerMetreAt100Hz = 0.0;
+    if (!measured) {
+        s.soil = BuriedSoil{1950.0, 110.0, 120.0};
+        return s;
+    }
+    const auto path =
+        std::filesystem::path(KORVANTA_DATA_DIR).parent_path() / "tests" / "data" / "buried-mdpe-wavenumber.txt";
+    std::string text;
+    std::string error;
+    auto table = std::make_shared<MeasuredWavenumber>();
+    EXPECT_TRUE(ReadWholeFile(path.string(), 1u << 20, text, error) &&
+                MeasuredWavenumber::Parse(text, 100.0, 800.0, *table, error))
+        << error;
+    s.measured = table;
+    return s;
+}
+
+TEST(PipeNoiseGenerator, ADispersivePipeDelaysAndDampsEachFrequencyAsItsWavenumberSays)
+{
+    for (const bool measured : {true, false}) {
+        SCOPED_TRACE(measured ? "measured wavenumber" : "buried-pipe model");
+        AcousticScene scene = IronPipe(10.0, 0.0);
+        scene.pipe = AcousticPipe({BuriedMdpe(measured)}, Water{});
+        scene.leaks[0].positionMetres = 0.0;
+        scene.sensors[1].positionMetres = 0.5;
+        scene.sensors[2].positionMetres = 2.5;
+        const Signals s = Record(scene, {1, 2}, 24);
+        const double metres = 2.0;
+        const double delay = scene.pipe.TravelTime(0.5, 2.5);
+        const auto whole = static_cast<size_t>(std::floor(delay * kSampleRate));
+        const Comparison c = Compare(s[0], s[1], whole);
+        for (const double hz : {100.0, 200.0, 300.0, 500.0}) {
+            // The phase the cross-spectrum should have: -Re k d, less the ticks B was read later.
+            std::complex<double> deviation = 0.0;
+            for (size_t k = Bin(hz) - 8; k <= Bin(hz) + 8; ++k) {
+                const double f = static_cast<double>(k) * kSampleRate / kN;
+                const double expected = -scene.pipe.Propagation(0.5, 2.5, f).real() +
+                                        2.0 * kPi * f * static_cast<double>(whole) / kSampleRate;
+                deviation += c.cross[k] * std::polar(1.0, -expected);
+            }
+            const std::complex<double> k = scene.pipe.Sections()[0].Wavenumber(Water{}, hz);
+            const double speed = 2.0 * kPi * hz / (k.real() - std::arg(deviation) / metres);
+            EXPECT_NEAR(speed, 2.0 * kPi * hz / k.real(), 0.01 * 2.0 * kPi * hz / k.real()) << hz << " Hz";
+            EXPECT_NEAR(LevelDifferenceDb(c, hz), 20.0 / std::log(10.0) * k.imag() * metres, 0.5) << hz << " Hz";
+        }
+    }
 }
 
 TEST(PipeNoiseGenerator, DelaysAcrossSectionsOfDifferentSpeedsAddUp)

@@ -66,21 +66,31 @@ TEST(WavReader, ReadsPcmAndFloatOfEveryAcceptedWidthAndTakesTheFirstChannel)
     }
 }
 
-TEST(WavReader, FindsChunksInAnyOrderPastOddSizedOnes)
+TEST(WavReader, FindsChunksPastOddSizedOnesAndNamesAMisplacedFormat)
 {
     const std::vector<double> x = Ramp(9, 0.1);
-    Bytes riff = {'W', 'A', 'V', 'E'};
-    test::PutChunk(riff, "LIST", Bytes{1, 2, 3});  // odd: one pad byte follows
-    test::PutChunk(riff, "data", test::Frames({x}, 1, 16));
-    test::PutChunk(riff, "fmt ", test::FormatBody(1, 1, 8000, 16));
-    Bytes file = {'R', 'I', 'F', 'F'};
-    test::PutLe(file, riff.size(), 4);
-    file.insert(file.end(), riff.begin(), riff.end());
+    const auto file = [&](bool formatFirst) {
+        Bytes riff = {'W', 'A', 'V', 'E'};
+        test::PutChunk(riff, "LIST", Bytes{1, 2, 3});  // odd: one pad byte follows
+        if (formatFirst) {
+            test::PutChunk(riff, "fmt ", test::FormatBody(1, 1, 8000, 16));
+        }
+        test::PutChunk(riff, "data", test::Frames({x}, 1, 16));
+        if (!formatFirst) {
+            test::PutChunk(riff, "fmt ", test::FormatBody(1, 1, 8000, 16));
+        }
+        Bytes bytes = {'R', 'I', 'F', 'F'};
+        test::PutLe(bytes, riff.size(), 4);
+        bytes.insert(bytes.end(), riff.begin(), riff.end());
+        return bytes;
+    };
     SignalFile signal;
     std::string error;
-    ASSERT_TRUE(Parse(file, signal, error)) << error;
+    ASSERT_TRUE(Parse(file(true), signal, error)) << error;
     ASSERT_EQ(signal.samples.size(), 9u);
     EXPECT_NEAR(signal.samples[8], 0.3, 1e-4);
+    // The data before its format cannot be read; the refusal says so.
+    EXPECT_NE(ParseError(file(false)), "");
 }
 
 TEST(WavReader, ACutShortDataChunkGivesItsWholeFramesAndAWarning)
@@ -103,14 +113,12 @@ TEST(WavReader, ACutShortDataChunkGivesItsWholeFramesAndAWarning)
 TEST(WavReader, RefusesWhatItCannotReadWithAReason)
 {
     const std::vector<double> x = Ramp(20, 0.01);
-    EXPECT_EQ(ParseError({}), "not a RIFF/WAVE file");
+    EXPECT_NE(ParseError({}).find("not a sound file that can be read"), std::string::npos);
     Bytes notWave = test::WavBytes({x}, 8000, 1, 16);
     notWave[8] = 'X';
-    EXPECT_EQ(ParseError(notWave), "not a RIFF/WAVE file");
-    EXPECT_NE(ParseError(test::WavBytes({x}, 8000, 1, 24)).find("24-bit"), std::string::npos);
-    EXPECT_NE(ParseError(test::WavBytes({x}, 8000, 1, 8)).find("8-bit"), std::string::npos);
-    EXPECT_NE(ParseError(test::WavBytes({x}, 8000, 2, 16)).find("format tag 2"), std::string::npos);
-    EXPECT_NE(ParseError(test::WavBytes({x}, 0, 1, 16)).find("rate"), std::string::npos);
+    EXPECT_NE(ParseError(notWave), "");
+    EXPECT_NE(ParseError(test::WavBytes({x}, 8000, 2, 16)).find("ADPCM"), std::string::npos);
+    EXPECT_NE(ParseError(test::WavBytes({x}, 0, 1, 16)), "");
 
     auto withFormat = [&](Bytes format, bool withData = true) {
         Bytes riff = {'W', 'A', 'V', 'E'};
@@ -125,18 +133,15 @@ TEST(WavReader, RefusesWhatItCannotReadWithAReason)
     };
     Bytes shortFormat = test::FormatBody(1, 1, 8000, 16);
     shortFormat.resize(14);
-    EXPECT_NE(ParseError(withFormat(shortFormat)).find("too short"), std::string::npos);
+    EXPECT_NE(ParseError(withFormat(shortFormat)), "");
     Bytes noChannels = test::FormatBody(1, 1, 8000, 16);
     noChannels[2] = 0;
-    EXPECT_NE(ParseError(withFormat(noChannels)).find("no channels"), std::string::npos);
-    Bytes badAlign = test::FormatBody(1, 1, 8000, 16);
-    badAlign[12] = 3;
-    EXPECT_NE(ParseError(withFormat(badAlign)).find("frame size"), std::string::npos);
-    EXPECT_EQ(ParseError(withFormat(test::FormatBody(1, 1, 8000, 16), false)), "the file has no data chunk");
+    EXPECT_NE(ParseError(withFormat(noChannels)), "");
+    EXPECT_NE(ParseError(withFormat(test::FormatBody(1, 1, 8000, 16), false)).find("data"), std::string::npos);
 
     Bytes noFormat = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
     test::PutChunk(noFormat, "data", Bytes(8, 0));
-    EXPECT_EQ(ParseError(noFormat), "the file has no format chunk");
+    EXPECT_NE(ParseError(noFormat), "");
 }
 
 TEST(WavReader, NoPrefixOrDamageOfAFileReadsPastItsBytes)
@@ -252,8 +257,27 @@ TEST(Resampler, KeepsTonesInTheBandAndRemovesThoseThatWouldAlias)
             EXPECT_LT(std::sqrt(rms / static_cast<double>(out.size())), 1e-4) << c.rate << " Hz rate, " << c.hz;
         }
     }
-    EXPECT_NEAR(Resampler(44100.0, kSampleRate).CutoffHz(), 0.9 * kSampleRate / 2.0, 1e-9);
-    EXPECT_NEAR(Resampler(2000.0, kSampleRate).CutoffHz(), 900.0, 1e-9);
+    // libsoxr's very-high-quality passband ends at 91.1 % of the lower Nyquist frequency.
+    EXPECT_NEAR(Resampler(44100.0, kSampleRate).CutoffHz(), 0.9113 * kSampleRate / 2.0, 0.5);
+    EXPECT_NEAR(Resampler(2000.0, kSampleRate).CutoffHz(), 911.3, 0.2);
+}
+
+TEST(Resampler, KeepsTheInputsTimeGridAtEveryRate)
+{
+    // A tone's phase after resampling against its phase at the same instants: any delay of the
+    // filter, or a loop start off the grid, would show as a phase error. Recordings of different
+    // rates must stay in step to a small part of a lag.
+    for (const double rate : {44100.0, 48000.0, 8000.0, 3000.0, 22050.5}) {
+        const double hz = 200.0;
+        const std::vector<double> out = Resampler(rate, kSampleRate).Run(Tone(rate, hz, 2.0, 0.5));
+        std::complex<double> sum = 0.0;
+        for (size_t n = 0; n < out.size(); ++n) {
+            sum += out[n] * std::polar(1.0, -2.0 * std::numbers::pi * hz * static_cast<double>(n) / kSampleRate);
+        }
+        // sin is cos a quarter period late: the projection's phase is -pi/2.
+        const double seconds = -(std::arg(sum) + std::numbers::pi / 2.0) / (2.0 * std::numbers::pi * hz);
+        EXPECT_NEAR(seconds * kSampleRate, 0.0, 0.01) << rate << " Hz";
+    }
 }
 
 TEST(Resampler, EqualRatesCopyAndEmptyInputGivesNothing)

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <memory>
 
+#include <sndfile.h>
+
 #include "SignalTestSupport.h"
 #include "core/correlation/BlockReplay.h"
 #include "core/correlation/CCorrelator.h"
@@ -25,15 +27,31 @@ struct ReplayCase {
     const char* name;
     uint32_t rate;
     int log2Length;       // the recording's length; shorter than the measurement, so it loops
-    const char* redFile;  // written as: .wav 16-bit PCM, .w32 32-bit PCM WAV, .fwav float WAV, .f32 raw
+    const char* redFile;  // .wav 16-bit PCM, .w32 32-bit PCM WAV, .fwav float WAV, .f32 raw, .flac, .ogg
     const char* blueFile;
     double delaySeconds;  // blue hears the leak this much later than red
 };
 
+// FLAC (16-bit) and Ogg Vorbis through libsndfile, as a recorder would write them.
+void WriteCompressed(const std::filesystem::path& path, const std::vector<double>& samples, uint32_t rate)
+{
+    SF_INFO info{};
+    info.samplerate = static_cast<int>(rate);
+    info.channels = 1;
+    info.format = path.extension() == ".flac" ? SF_FORMAT_FLAC | SF_FORMAT_PCM_16 : SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    EXPECT_EQ(sf_write_double(file, samples.data(), static_cast<sf_count_t>(samples.size())),
+              static_cast<sf_count_t>(samples.size()));
+    sf_close(file);
+}
+
 void WriteRecording(const std::filesystem::path& path, const std::vector<double>& samples, uint32_t rate)
 {
     const std::string ext = path.extension().string();
-    if (ext == ".f32") {
+    if (ext == ".flac" || ext == ".ogg") {
+        WriteCompressed(path, samples, rate);
+    } else if (ext == ".f32") {
         test::WriteFile(path, test::Frames({samples}, 3, 32));
     } else {
         const uint16_t tag = ext == ".fwav" ? 3 : 1;
@@ -48,6 +66,9 @@ std::string RecordingEntry(const char* file, uint32_t rate)
     if (ext == ".f32") {
         return std::string(R"({"file": ")") + file + R"(", "format": "raw-float32", "sampleRateHz": )" +
                std::to_string(rate) + "}";
+    }
+    if (ext == ".flac" || ext == ".ogg") {
+        return std::string(R"({"file": ")") + file + R"("})";  // the name says what it is
     }
     return std::string(R"({"file": ")") + file + R"(", "format": "wav"})";
 }
@@ -105,7 +126,10 @@ TEST_P(ReplayLocationTest, TheEngineFindsTheRecordedDelayWithinOneLag)
 INSTANTIATE_TEST_SUITE_P(RatesAndFormats, ReplayLocationTest,
                          testing::Values(ReplayCase{"CdRate16BitAndFloat", 44100, 19, "red.wav", "blue.fwav", 0.0731},
                                          ReplayCase{"Rate8000RawAnd32Bit", 8000, 16, "red.f32", "blue.w32", -0.1523},
-                                         ReplayCase{"Rate3000Upsampled", 3000, 15, "red.wav", "blue.f32", 0.21117}),
+                                         ReplayCase{"Rate3000Upsampled", 3000, 15, "red.wav", "blue.f32", 0.21117},
+                                         ReplayCase{"FlacAt48000", 48000, 19, "red.flac", "blue.flac", 0.0417},
+                                         ReplayCase{"OggAt32000AndFlac", 32000, 18, "red.ogg", "blue.flac", -0.0889},
+                                         ReplayCase{"OggAt22050", 22050, 18, "red.ogg", "blue.ogg", 0.1302}),
                          [](const testing::TestParamInfo<ReplayCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
