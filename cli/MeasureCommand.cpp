@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/OptionLimits.h"
+#include "core/app/DataFolder.h"
 #include "core/correlation/DataBlockFile.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
@@ -33,13 +34,6 @@ constexpr int64_t kRunTimeoutMs = 60000;
 constexpr int64_t kRunTimeoutPerPairMs = 10000;
 constexpr double kKitVelocity = 1000.0;
 constexpr float kDefaultDiameter = 100.0f;
-
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : self.parent_path();
-}
 
 struct SectionText {
     float length = 0.0f;
@@ -218,7 +212,7 @@ int RunMeasure(const std::vector<std::string>& args)
     context.messages = &messages;
     context.settings = &settings;
     context.setup = &setup;
-    context.dataFolder = ProgramFolder();
+    context.dataFolder = DataFolder::Resolve(DataFolder::ProgramFolder(), DataFolder::UserFolder());
     auto doc = std::make_unique<CKorvantaDoc>(context);
     docForSetup = doc.get();
 

@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "core/app/DataFolder.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/TextMessageSink.h"
 #include "core/fileio/InputFile.h"
@@ -14,14 +15,6 @@
 namespace korvanta::cli {
 
 namespace {
-
-// The program's data files (Database2.bin, the .fd files) lie beside the executable.
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : self.parent_path();
-}
 
 std::string SectionsJson(const CKorvantaDoc& doc)
 {
@@ -72,7 +65,7 @@ int RunShow(const std::vector<std::string>& args)
     context.clock = &clock;
     context.messages = &messages;
     context.settings = &settings;
-    context.dataFolder = ProgramFolder();
+    context.dataFolder = DataFolder::Resolve(DataFolder::ProgramFolder(), DataFolder::UserFolder());
     auto doc = std::make_unique<CKorvantaDoc>(context);
     // A folder, a device or a pipe is refused by name before the document tries it.
     if (const InputFile file(options.Positional()[0], UINT64_MAX); !file.IsOpen()) {
