@@ -1,33 +1,41 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
 #include "core/link/IBlockReadyNotifier.h"
+#include "core/text/MessageSink.h"
 
 namespace korvanta::gui {
 
-// The comms thread's "data block stored" notice, queued onto the thread of `receiver` (the main
-// window) and handed there to `handler` as a command ID. Posting never waits. Notices still
-// queued when the receiver is destroyed are dropped.
+// The comms thread's notices, queued onto the thread of `receiver` (the main window): a stored
+// data block goes to `onCommand` as its command ID, a message to `messages`. Posting never
+// waits. `receiver` and `messages` must outlive the comms thread; notices still queued when the
+// receiver is destroyed are dropped.
 class CBlockReadyNotifier final : public IBlockReadyNotifier {
 public:
-    CBlockReadyNotifier(QObject* receiver, std::function<void(uint32_t)> handler)
-        : receiver_(receiver), handler_(std::move(handler))
+    CBlockReadyNotifier(QObject* receiver, std::function<void(uint32_t)> onCommand, IMessageSink* messages)
+        : receiver_(receiver), onCommand_(std::move(onCommand)), messages_(messages)
     {
     }
 
     void PostBlockReady(uint32_t commandId) override
     {
         QMetaObject::invokeMethod(
-            receiver_, [handler = handler_, commandId] { handler(commandId); }, Qt::QueuedConnection);
+            receiver_, [handler = onCommand_, commandId] { handler(commandId); }, Qt::QueuedConnection);
+    }
+
+    void PostShowMessage(uint32_t id, uint32_t style) override
+    {
+        QMetaObject::invokeMethod(
+            receiver_, [messages = messages_, id, style] { messages->ShowMessage(id, style); }, Qt::QueuedConnection);
     }
 
 private:
     QObject* receiver_;
-    std::function<void(uint32_t)> handler_;
+    std::function<void(uint32_t)> onCommand_;
+    IMessageSink* messages_;
 };
 
 }  // namespace korvanta::gui

@@ -82,6 +82,7 @@ CInitialisationDialog::CInitialisationDialog(CLinkState& link, std::string portN
     interfaceIcon_ = MakeControl<QLabel>(this, kInterfaceIcon);
     message_ = MakeControl<QLabel>(this, kMessageText);
     message_->setWordWrap(true);
+    message_->setTextFormat(Qt::PlainText);
     message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     progress_ = MakeControl<QProgressBar>(this, kProgress);
     progress_->setRange(0, kProgressMax);

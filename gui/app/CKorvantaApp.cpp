@@ -143,7 +143,8 @@ void CKorvantaApp::CreateFrame()
     frame_->AddCommandTarget(documentTarget_.get());
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
-    notifier_ = std::make_unique<CBlockReadyNotifier>(frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); });
+    notifier_ = std::make_unique<CBlockReadyNotifier>(
+        frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); }, &messages_);
 }
 
 void CKorvantaApp::CreateView()
@@ -158,7 +159,6 @@ void CKorvantaApp::StartComms()
     context.state = &link_;
     context.library = &library_;
     context.clock = &clock_;
-    context.messages = &messages_;
     context.blockReady = notifier_.get();
     context.logFolder = options_.logFolder;
     comms_ = std::make_unique<CommsThread>(context);

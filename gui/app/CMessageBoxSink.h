@@ -13,9 +13,10 @@ namespace korvanta::gui {
 
 // The program's message boxes: the string-table text of an ID in a modal box titled
 // "Korvanta", with the stop, exclamation, question or information icon and OK, Yes/No or
-// Yes/No/Cancel buttons in Danish. An ID without text shows nothing. Called from another thread
-// (the comms thread), the box is queued for the user-interface thread and the call returns OK
-// at once: that thread never waits for the user. Create it on the user-interface thread.
+// Yes/No/Cancel buttons in Danish. An ID without text shows nothing. It belongs to the
+// user-interface thread; should another thread call it all the same, the box is queued for the
+// user-interface thread and the call returns OK at once, never waiting for the user. Create it
+// on the user-interface thread.
 class CMessageBoxSink final : public IMessageSink {
 public:
     CMessageBoxSink();

@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 
@@ -74,14 +75,15 @@ inline QString SaveScreenshot(QWidget* widget, const QString& name)
     return path;
 }
 
-// The window with an open menu drawn over it where the menu pops up.
-inline QString SaveScreenshotWithMenu(QWidget* window, QMenu* menu, const QString& name)
+// The window with its open menus (a menu, then its open submenu) drawn over it where they pop up.
+inline QString SaveScreenshotWithMenu(QWidget* window, std::initializer_list<QMenu*> menus, const QString& name)
 {
     QCoreApplication::processEvents();
     QImage picture = window->grab().toImage();
     QPainter painter(&picture);
-    const QPoint at = window->mapFromGlobal(menu->pos());
-    painter.drawPixmap(at, menu->grab());
+    for (QMenu* menu : menus) {
+        painter.drawPixmap(window->mapFromGlobal(menu->pos()), menu->grab());
+    }
     painter.end();
     QDir().mkpath(QStringLiteral(KORVANTA_SCREENSHOT_DIR));
     const QString path = QStringLiteral(KORVANTA_SCREENSHOT_DIR "/%1.png").arg(name);

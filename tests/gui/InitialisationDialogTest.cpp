@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "core/app/CommandIds.h"
 #include "core/link/LinkCommand.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -159,6 +160,24 @@ TEST_F(InitialisationWithComms, SucceedsAgainstTheSimulatedKit)
     EXPECT_FALSE(Control<QLabel>(dialog, 1614)->pixmap().isNull());
     SaveScreenshot(&dialog, QStringLiteral("initialisation-succeeded"));
     EXPECT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
+}
+
+// The link is up on the kit: the frame's firmware check asks the interface unit for its version
+// through the comms thread and accepts the kit's "QX-913-07-200C"; the commands that need
+// communication come alive.
+TEST_F(InitialisationWithComms, FirmwareOfTheSimulatedKitIsAccepted)
+{
+    Start();
+    CInitialisationDialog dialog(app_->GetLinkState(), "SIM", &Frame());
+    dialog.SetCloseDelay(0);
+    dialog.show();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
+    EXPECT_FALSE(Frame().Action(cmd::kSystemInformation)->isEnabled());
+    Frame().SetCommAvailable();
+    EXPECT_TRUE(Frame().IsCommAvailable());
+    EXPECT_TRUE(Frame().Action(cmd::kSystemInformation)->isEnabled());
+    EXPECT_TRUE(Frame().Action(cmd::kSensorCombination)->isEnabled());
+    EXPECT_TRUE(hook_.ShownBoxes().empty()) << "no firmware complaint";
 }
 
 TEST_F(InitialisationWithComms, FailsOnAPortThatDoesNotOpen)

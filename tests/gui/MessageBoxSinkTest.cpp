@@ -1,5 +1,7 @@
 #include "gui/app/CMessageBoxSink.h"
 
+#include "gui/app/CBlockReadyNotifier.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -46,6 +48,36 @@ TEST(MessageBoxSink, ABoxFromAnotherThreadIsQueuedAndThatThreadGoesOn)
     EXPECT_TRUE(test::ProcessEventsUntil([&] { return !hook.ShownBoxes().empty(); }));
     EXPECT_EQ(hook.ShownBoxes().front().id, str::kCommunicationError);
     EXPECT_EQ(hook.Pending(), 0u);
+}
+
+TEST(BlockReadyNotifier, NoticesFromTheCommsThreadRunOnTheWindowsThreadInOrder)
+{
+    QObject window;
+    CMessageBoxSink sink;
+    MessageBoxHook hook;
+    sink.SetHook(&hook);
+    std::vector<uint32_t> commands;
+    std::thread::id ranOn;
+    CBlockReadyNotifier notifier(
+        &window,
+        [&](uint32_t id) {
+            commands.push_back(id);
+            ranOn = std::this_thread::get_id();
+        },
+        &sink);
+    hook.ExpectNext(str::kMeasurementStopped, MessageAnswer::Ok);
+    std::thread comms([&] {
+        notifier.PostBlockReady(kCommandBlockReadyTwoStation);
+        notifier.PostShowMessage(str::kMeasurementStopped, kStyleExclamation);
+        notifier.PostBlockReady(kCommandBlockReadyThreeStation);
+    });
+    comms.join();
+    EXPECT_TRUE(commands.empty()) << "nothing runs before the window's thread takes its events";
+    EXPECT_TRUE(test::ProcessEventsUntil([&] { return commands.size() == 2; }));
+    EXPECT_EQ(commands, (std::vector<uint32_t>{kCommandBlockReadyTwoStation, kCommandBlockReadyThreeStation}));
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    EXPECT_EQ(hook.Pending(), 0u);
+    EXPECT_TRUE(hook.Unexpected().empty());
 }
 
 // Without a hook the real box comes up: Danish buttons, the stop icon, CR LF turned into lines.

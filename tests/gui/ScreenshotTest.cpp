@@ -29,7 +29,7 @@ TEST_F(Screenshots, MainFrameAndEveryMenu)
         ASSERT_TRUE(ProcessEventsUntil([&] { return menu->isVisible(); }));
         QString name = top->text().remove(QLatin1Char('&')).toLower();
         const QString path =
-            SaveScreenshotWithMenu(&Frame(), menu, QStringLiteral("menu-%1-%2").arg(index++).arg(name));
+            SaveScreenshotWithMenu(&Frame(), {menu}, QStringLiteral("menu-%1-%2").arg(index++).arg(name));
         EXPECT_TRUE(QFile::exists(path));
         // The submenus, each beside its parent.
         for (QAction* item : menu->actions()) {
@@ -38,7 +38,7 @@ TEST_F(Screenshots, MainFrameAndEveryMenu)
                 sub->popup(menu->mapToGlobal(menu->actionGeometry(item).topRight()));
                 ASSERT_TRUE(ProcessEventsUntil([&] { return sub->isVisible(); }));
                 QString subName = item->text().remove(QLatin1Char('&')).toLower().replace(QLatin1Char(' '), '-');
-                SaveScreenshotWithMenu(&Frame(), sub,
+                SaveScreenshotWithMenu(&Frame(), {menu, sub},
                                        QStringLiteral("menu-%1-%2-%3").arg(index - 1).arg(name, subName));
                 sub->hide();
             }
