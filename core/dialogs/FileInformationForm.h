@@ -7,8 +7,6 @@
 
 namespace korvanta {
 
-struct MeasurementRecord;
-
 // The texts of the file information dialog ("Filinformation"), UTF-8, and how many characters
 // each edit takes (the record's fields less their terminating zero; Windows-1252 keeps one byte
 // per character). The document stores the confirmed texts.
@@ -22,8 +20,6 @@ struct FileInformationForm {
     std::string userInformation;
     std::string date;  // read-only
     std::string time;  // read-only
-
-    static FileInformationForm FromRecord(const MeasurementRecord& record);
 };
 
 // The GIS code of the export is one field of a comma-separated line: a comma or a line break

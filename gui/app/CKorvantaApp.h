@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/dialogs/DocumentCommands.h"
+#include "core/document/DocumentCommands.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CommsThread.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/dialogs/DocumentCommands.h"
+#include "core/document/DocumentCommands.h"
 #include "gui/app/ICommandTarget.h"
 
 namespace korvanta::gui {

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/dialogs/IDocumentDialogs.h"
+#include "core/document/IDocumentDialogs.h"
 #include "core/document/IDocumentSettings.h"
 #include "core/text/MessageSink.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/dialogs/IDocumentDialogs.h"
+#include "core/document/IDocumentDialogs.h"
 #include "core/dialogs/MeasurementSetupLoop.h"
 #include "core/document/IMeasurementSetup.h"
 

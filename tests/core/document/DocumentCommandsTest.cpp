@@ -3,7 +3,7 @@
 #include <cstring>
 #include <deque>
 
-#include "core/dialogs/DocumentCommands.h"
+#include "core/document/DocumentCommands.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
@@ -188,10 +188,10 @@ TEST(DocumentCommands, FileInformationIsCutToItsFieldsAndCancelChangesNothing)
     form.userInformation = std::string(25, 'u');
     f.dialogs.formAnswer = form;
     f.commands.FileInformation();
-    const FileInformationForm stored = FileInformationForm::FromRecord(f.doc().Record());
+    const FileInformation stored = f.doc().GetFileInformation();
     EXPECT_EQ(stored.title, std::string(FileInformationForm::kTitleLimit, 'T'));
-    EXPECT_EQ(stored.comments[1], std::string(FileInformationForm::kCommentLimit, 'c'));
-    EXPECT_EQ(stored.comments[2], "Målt om natten");
+    EXPECT_EQ(f.doc().CommentLines()[1], std::string(FileInformationForm::kCommentLimit, 'c'));
+    EXPECT_EQ(f.doc().CommentLines()[2], "Målt om natten");
     EXPECT_EQ(std::strlen(f.doc().Record().comment[2]), 14u);  // Windows-1252: one byte per letter
     EXPECT_EQ(stored.userInformation, std::string(FileInformationForm::kUserInformationLimit, 'u'));
     EXPECT_EQ(stored.date, "5 Mar 2024");

@@ -1,4 +1,4 @@
-#include "core/dialogs/DocumentCommands.h"
+#include "core/document/DocumentCommands.h"
 
 #include <array>
 
@@ -75,9 +75,16 @@ void DocumentCommands::Filters()
 
 void DocumentCommands::FileInformation()
 {
-    const auto form = dialogs_.EditFileInformation(FileInformationForm::FromRecord(document_.Record()));
-    if (form)
-        document_.SetFileInformation(form->title, form->comments, form->userInformation);
+    const auto shown = document_.GetFileInformation();
+    FileInformationForm form;
+    form.title = shown.title;
+    form.comments = document_.CommentLines();
+    form.userInformation = shown.userInformation;
+    form.date = shown.date;
+    form.time = shown.time;
+    const auto confirmed = dialogs_.EditFileInformation(form);
+    if (confirmed)
+        document_.SetFileInformation(confirmed->title, confirmed->comments, confirmed->userInformation);
 }
 
 std::optional<uint32_t> DocumentCommands::Correlation()
