@@ -27,6 +27,7 @@ namespace korvanta::gui {
 
 class CBlockReadyNotifier;
 class CDocumentCommandTarget;
+class CDiagnosticsCommandTarget;
 class CDocumentDialogs;
 class CMainFrame;
 
@@ -52,6 +53,8 @@ public:
     CMessageBoxSink& Messages() { return messages_; }
     CWaitPump& WaitPump() { return waitPump_; }
     IClock& Clock() { return clock_; }
+    // The simulated kit behind the port "SIM", or nullptr when it could not be made.
+    sim::InProcessKit* SimulatedKit() { return kit_.get(); }
     CAppSettings& Settings() { return settings_; }
     bool IsCommsRunning() const { return commsRunning_; }
 
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<CDocumentDialogs> documentDialogs_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     std::unique_ptr<CDocumentCommandTarget> documentTarget_;
+    std::unique_ptr<CDiagnosticsCommandTarget> diagnosticsTarget_;
     bool commsRunning_ = false;
     bool exited_ = false;
 };

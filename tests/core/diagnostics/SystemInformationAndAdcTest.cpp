@@ -12,7 +12,7 @@ TEST(SystemInformationModelKit, ListsVersionsAndFlagsAnOldFirmware)
 {
     test::InProcessRig rig;
     test::QueueServer server(rig);
-    rig.Kit().SetFirmware(1, {1, 9, 25});  // "QX-913-07-199Z"
+    rig.Kit().SetFirmware(1, {1, 9, 25});  // "QX-913-07-109Z"
     rig.Kit().SetUnitOn(3, false);
     SystemInformationModel model(rig.state);
     model.Prepare();
@@ -26,6 +26,7 @@ TEST(SystemInformationModelKit, ListsVersionsAndFlagsAnOldFirmware)
     EXPECT_FALSE(model.Tick()) << "a version is taken once";
     EXPECT_EQ(model.VersionText(0), "QX-913-07-200C");
     EXPECT_EQ(model.StatusId(0), str::kCompatible);
+    EXPECT_EQ(model.VersionText(1), "QX-913-07-109Z");
     EXPECT_EQ(model.StatusId(1), str::kIncompatible);
     EXPECT_EQ(model.StatusId(2), str::kCompatible);
     EXPECT_FALSE(model.Received(3)) << "a unit that does not answer keeps empty texts";
