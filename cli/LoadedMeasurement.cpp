@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "core/fileio/InputFile.h"
-#include "core/platform/ProgramFolder.h"
+#include "core/app/DataFolder.h"
 
 namespace korvanta::cli {
 
@@ -16,7 +16,7 @@ LoadedMeasurement::LoadedMeasurement(UnitSystem units, TimeUnit time) : messages
     context.clock = &clock_;
     context.messages = &messages_;
     context.settings = &settings_;
-    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
+    context.dataFolder = DataFolder::Resolve(DataFolder::ProgramFolder(), DataFolder::UserFolder());
     doc_ = std::make_unique<CKorvantaDoc>(context);
 }
 

@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/OptionLimits.h"
+#include "core/app/DataFolder.h"
 #include "core/correlation/DataBlockFile.h"
 #include "cli/LeakPositionJson.h"
 #include "cli/RunLogFolder.h"
@@ -208,7 +209,7 @@ int RunMeasure(const std::vector<std::string>& args)
     context.messages = &messages;
     context.settings = &settings;
     context.setup = &setup;
-    context.dataFolder = ProgramFolder();  // Database2.bin and the .fd files lie beside the executable
+    context.dataFolder = DataFolder::Resolve(DataFolder::ProgramFolder(), DataFolder::UserFolder());
     auto doc = std::make_unique<CKorvantaDoc>(context);
     docForSetup = doc.get();
 

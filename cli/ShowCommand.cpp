@@ -7,7 +7,6 @@
 #include "cli/LoadedMeasurement.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/pipe/LeakPosition.h"
-#include "core/platform/ProgramFolder.h"
 
 namespace korvanta::cli {
 

@@ -365,6 +365,12 @@ bool CLinkState::GetLinkUp()
     return linkUp_ != 0;
 }
 
+bool CLinkState::IsLinkUp() const
+{
+    Lock lock(lock_);
+    return linkUp_ != 0;
+}
+
 bool CLinkState::IsLinkChanged() const
 {
     Lock lock(lock_);

@@ -76,6 +76,7 @@ public:
 
     void SetLinkUp(bool up);  // also marks the link as changed
     bool GetLinkUp();         // clears link-changed
+    bool IsLinkUp() const;    // leaves link-changed for the one who waits on it
     bool IsLinkChanged() const;
 
     void SetResetPressed(bool pressed);

@@ -8,6 +8,7 @@
 
 #include <iostream>
 
+#include "core/app/DataFolder.h"
 #include "core/app/CommandIds.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
@@ -18,6 +19,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/app/TemplateFonts.h"
+#include "gui/diagnostics/CDiagnosticsCommandTarget.h"
 #include "gui/document/CDocumentCommandTarget.h"
 #include "gui/document/CDocumentDialogs.h"
 #include "sim/InProcessKit.h"
@@ -38,27 +40,11 @@ QString FileFilter(uint32_t id)
     return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);
 }
 
-// The default data files lie beside the program, which keeps its material database there too.
-// An installed program has them in its share folder, which the user cannot write: it works in a
-// folder of the user's own, seeded with copies of the defaults.
+// The data files: beside the program in the build tree, a folder of the user's own when installed.
 std::filesystem::path ProgramDataFolder()
 {
-    const QDir program(QCoreApplication::applicationDirPath());
-    const QString defaults = QStringLiteral("mlist.fd");
-    if (program.exists(defaults)) {
-        return ToPath(program.absolutePath());
-    }
-    const QDir shared(program.absoluteFilePath(QStringLiteral("../share/korvanta")));
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!shared.exists(defaults) || own.isEmpty() || !QDir().mkpath(own)) {
-        return ToPath(program.absolutePath());
-    }
-    for (const QString& name : shared.entryList(QDir::Files)) {
-        if (!QFileInfo::exists(QDir(own).filePath(name))) {
-            QFile::copy(shared.filePath(name), QDir(own).filePath(name));
-        }
-    }
-    return ToPath(own);
+    return DataFolder::Resolve(ToPath(QCoreApplication::applicationDirPath()),
+                               ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
 }
 
 }  // namespace
@@ -70,6 +56,8 @@ CKorvantaApp::~CKorvantaApp()
     ExitInstance();
     if (frame_ && documentTarget_)
         frame_->RemoveCommandTarget(documentTarget_.get());
+    if (frame_ && diagnosticsTarget_)
+        frame_->RemoveCommandTarget(diagnosticsTarget_.get());
     // The form observes the document and works with the frame: it goes before either does.
     if (frame_) {
         QWidget* form = frame_->takeCentralWidget();
@@ -153,6 +141,9 @@ void CKorvantaApp::CreateFrame()
     documentCommands_ = std::make_unique<DocumentCommands>(*doc_, *documentDialogs_);
     documentTarget_ = std::make_unique<CDocumentCommandTarget>(*documentCommands_);
     frame_->AddCommandTarget(documentTarget_.get());
+    diagnosticsTarget_ = std::make_unique<CDiagnosticsCommandTarget>(
+        CDiagnosticsCommandTarget::Context{frame_.get(), &link_, &clock_, &waitPump_, &messages_});
+    frame_->AddCommandTarget(diagnosticsTarget_.get());
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(

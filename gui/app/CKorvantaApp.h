@@ -28,6 +28,7 @@ namespace korvanta::gui {
 class CBlockReadyNotifier;
 class CFrameViewHost;
 class CDocumentCommandTarget;
+class CDiagnosticsCommandTarget;
 class CDocumentDialogs;
 class CThreeStationMode;
 class CMainFrame;
@@ -55,6 +56,8 @@ public:
     CThreeStationMode& ThreeStationMode() { return *threeStation_; }
     CWaitPump& WaitPump() { return waitPump_; }
     IClock& Clock() { return clock_; }
+    // The simulated kit behind the port "SIM", or nullptr when it could not be made.
+    sim::InProcessKit* SimulatedKit() { return kit_.get(); }
     CAppSettings& Settings() { return settings_; }
     bool IsCommsRunning() const { return commsRunning_; }
 
@@ -114,6 +117,7 @@ private:
     std::unique_ptr<DocumentCommands> documentCommands_;
     std::unique_ptr<CDocumentCommandTarget> documentTarget_;
     std::unique_ptr<CThreeStationMode> threeStation_;
+    std::unique_ptr<CDiagnosticsCommandTarget> diagnosticsTarget_;
     bool commsRunning_ = false;
     bool exited_ = false;
 };

@@ -1,0 +1,145 @@
+#include "gui/diagnostics/CListeningDialog.h"
+
+#include <QGroupBox>
+
+#include <vector>
+
+#include "core/text/StringIds.h"
+#include "gui/app/FormControls.h"
+#include "gui/diagnostics/DiagnosticsArt.h"
+#include "gui/document/CCountdownDialog.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+constexpr int kClose = 2;
+constexpr int kStatus = 1482;
+constexpr int kUnitGroup = 1484;
+constexpr int kStatusGroup = 1485;
+constexpr std::array<int, 4> kPictureIds = {1472, 1473, 1474, 1475};
+constexpr std::array<int, 4> kButtonIds = {1476, 1477, 1479, 1478};
+constexpr int kColumn = 56;
+const QSize kPictureSize(36, 34);
+
+std::vector<DialogItemTemplate> Items()
+{
+    std::vector<DialogItemTemplate> items = {{kUnitGroup, 6, 4, 4 * kColumn + 8, 66, "Vælg enhed"}};
+    for (int unit = 0; unit < 4; ++unit) {
+        const int x = 14 + unit * kColumn;
+        items.push_back({kPictureIds[unit], x + 10, 16, 24, 22});
+        items.push_back({kButtonIds[unit], x, 44, kColumn - 12, 14, "Lyt"});
+    }
+    items.push_back({kStatusGroup, 6, 74, 4 * kColumn + 8, 28, "Status"});
+    items.push_back({kStatus, 14, 86, 4 * kColumn - 8, 9});
+    items.push_back({kClose, 2 * kColumn - 18, 108, 50, 14, "Luk"});
+    return items;
+}
+
+const DialogTemplate& Template()
+{
+    static const std::vector<DialogItemTemplate> items = Items();
+    static const DialogTemplate dialog = {197,   "Lyttekonfiguration", "Tahoma", 8,    400,
+                                          false, 4 * kColumn + 20,     128,      items};
+    return dialog;
+}
+
+ListeningSession::CountdownRunner DialogCountdown(QWidget* parent)
+{
+    return [parent](int seconds) {
+        CCountdownDialog dialog(seconds, Countdown::kTickMilliseconds, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+}  // namespace
+
+CListeningDialog::CListeningDialog(CLinkState& link, IClock& clock, IWaitPump* pump,
+                                   ListeningSession::CountdownRunner countdown, QWidget* parent)
+    : QDialog(parent), session_(link, clock, pump, countdown ? std::move(countdown) : DialogCountdown(this))
+{
+    setObjectName(QStringLiteral("listeningDialog"));
+    setWindowTitle(QString::fromUtf8(Template().caption));
+    for (const DialogItemTemplate& item : Template().items) {
+        int unit = -1;
+        for (int u = 0; u < 4; ++u) {
+            if (item.id == kPictureIds[u] || item.id == kButtonIds[u]) {
+                unit = u;
+            }
+        }
+        if (item.id == kUnitGroup || item.id == kStatusGroup) {
+            MakeControl<QGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
+        } else if (unit >= 0 && item.id == kPictureIds[unit]) {
+            pictures_[unit] = MakeControl<QLabel>(this, item.id);
+            pictures_[unit]->setAlignment(Qt::AlignCenter);
+            pictures_[unit]->setPixmap(DiagnosticsArt::Unit(unit, false, kPictureSize));
+        } else if (unit >= 0) {
+            buttons_[unit] = MakeTemplateButton(this, item);
+            buttons_[unit]->setEnabled(false);
+            connect(buttons_[unit], &QPushButton::clicked, this, [this, unit] { Listen(unit); });
+        } else if (item.id == kStatus) {
+            status_ = MakeControl<QLabel>(this, item.id);
+        } else if (item.id == kClose) {
+            close_ = MakeTemplateButton(this, item);
+            close_->setEnabled(false);
+            connect(close_, &QPushButton::clicked, this, &CListeningDialog::Close);
+        }
+    }
+    layout_.Apply(this, Template());
+    session_.Start();
+    Redraw();
+    connect(&timer_, &QTimer::timeout, this, &CListeningDialog::Tick);
+    timer_.start(ListeningSession::kTickMs);
+}
+
+void CListeningDialog::Listen(int unit)
+{
+    for (QPushButton* button : buttons_) {
+        button->setEnabled(false);
+    }
+    close_->setEnabled(false);
+    // Show what is going on while the requests are answered.
+    status_->setText(StringText(str::kCheckingHeadphone));
+    session_.PressListen(unit);
+    Redraw();
+}
+
+void CListeningDialog::Tick()
+{
+    session_.Tick();
+    Redraw();
+}
+
+void CListeningDialog::Redraw()
+{
+    for (int unit = 0; unit < ListeningSession::kUnits; ++unit) {
+        const bool present = session_.Present(unit);
+        if (present != shownPresent_[unit]) {
+            shownPresent_[unit] = present;
+            pictures_[unit]->setPixmap(DiagnosticsArt::Unit(unit, present, kPictureSize));
+        }
+        buttons_[unit]->setEnabled(session_.ButtonEnabled(unit));
+    }
+    close_->setEnabled(session_.CloseEnabled());
+    status_->setText(session_.StatusId() != 0 ? StringText(session_.StatusId()) : QString());
+}
+
+void CListeningDialog::Close()
+{
+    timer_.stop();
+    session_.Close();
+    accept();
+}
+
+void CListeningDialog::reject()
+{
+    // Escape and the window's close button end listening as "Luk" does.
+    if (!session_.CloseEnabled()) {
+        return;
+    }
+    timer_.stop();
+    session_.Close();
+    QDialog::reject();
+}
+
+}  // namespace korvanta::gui

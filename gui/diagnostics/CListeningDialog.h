@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <array>
+
+#include "core/diagnostics/ListeningSession.h"
+#include "gui/app/CTemplateLayout.h"
+
+namespace korvanta::gui {
+
+// "Lyttekonfiguration": the user picks the unit whose sensor the interface unit plays on its
+// headphones; listening is renewed while the dialog stays open and ended on "Luk".
+class CListeningDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    // `countdown` waits out an outstation's listening time; empty runs the countdown dialog.
+    CListeningDialog(CLinkState& link, IClock& clock, IWaitPump* pump, ListeningSession::CountdownRunner countdown = {},
+                     QWidget* parent = nullptr);
+
+    void Tick();
+    // A listen button, unit 0 interface .. 3 yellow.
+    QPushButton* ListenButton(int unit) const { return buttons_[static_cast<size_t>(unit)]; }
+    QString StatusText() const { return status_->text(); }
+    const ListeningSession& Session() const { return session_; }
+
+    void reject() override;
+
+private:
+    void Listen(int unit);
+    void Close();
+    void Redraw();
+
+    ListeningSession session_;
+    std::array<QLabel*, ListeningSession::kUnits> pictures_ = {};
+    std::array<QPushButton*, ListeningSession::kUnits> buttons_ = {};
+    std::array<bool, ListeningSession::kUnits> shownPresent_ = {};
+    QLabel* status_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QTimer timer_;
+    CTemplateLayout layout_;
+};
+
+}  // namespace korvanta::gui

@@ -1,0 +1,153 @@
+#include "gui/diagnostics/CSignalStrengthDialog.h"
+
+#include "core/text/StringIds.h"
+#include "gui/app/FormControls.h"
+#include "gui/diagnostics/DiagnosticsArt.h"
+#include "gui/diagnostics/UnitControls.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+constexpr int kEnd = 1;
+constexpr int kPowerText = 1685;
+constexpr int kPictureBase = 1695;  // 1695..1697, pictures of red, blue and yellow
+constexpr int kOutstations = SignalStrengthTest::kOutstations;
+
+struct RowIds {
+    int bar, wait;
+    int perfectCount, perfectShare, okCount, okShare, failedCount, failedShare;
+    int perfectLabel, okLabel, failedLabel;
+};
+constexpr std::array<RowIds, kOutstations> kRows = {{
+    {1682, 1458, 1661, 1662, 1663, 1664, 1665, 1666, 1686, 1687, 1688},
+    {1683, 1459, 1668, 1669, 1670, 1671, 1672, 1673, 1689, 1690, 1691},
+    {1684, 1460, 1675, 1676, 1677, 1678, 1679, 1680, 1692, 1693, 1694},
+}};
+constexpr int kTop = 22;
+constexpr int kRow = 40;
+constexpr int kDetailsLeft = 196;
+
+std::vector<DialogItemTemplate> Items()
+{
+    std::vector<DialogItemTemplate> items = {{kPowerText, 8, 6, 200, 9}};
+    for (int i = 0; i < kOutstations; ++i) {
+        const int y = kTop + i * kRow;
+        const RowIds& ids = kRows[static_cast<size_t>(i)];
+        items.push_back({kPictureBase + i, 8, y + 4, 24, 22});
+        items.push_back({ids.bar, 38, y + 8, 150, 14});
+        items.push_back({ids.wait, kDetailsLeft, y + 11, 130, 9, "Vent venligst - Måling igang"});
+        const int labels[] = {ids.perfectLabel, ids.okLabel, ids.failedLabel};
+        const int counts[] = {ids.perfectCount, ids.okCount, ids.failedCount};
+        const int shares[] = {ids.perfectShare, ids.okShare, ids.failedShare};
+        const char* const names[] = {"Perfekt", "OK", "Fejl"};
+        for (int r = 0; r < 3; ++r) {
+            items.push_back({labels[r], kDetailsLeft, y + 1 + 10 * r, 36, 9, names[r]});
+            items.push_back({counts[r], kDetailsLeft + 38, y + 1 + 10 * r, 30, 9});
+            items.push_back({shares[r], kDetailsLeft + 70, y + 1 + 10 * r, 36, 9});
+        }
+    }
+    items.push_back({kEnd, 140, kTop + kOutstations * kRow + 4, 50, 14, "Slut"});
+    return items;
+}
+
+const DialogTemplate& Template()
+{
+    static const std::vector<DialogItemTemplate> items = Items();
+    static const DialogTemplate dialog = {
+        322, "Radiosignalstyrke", "Tahoma", 8, 400, false, 330, kTop + kOutstations * kRow + 24, items};
+    return dialog;
+}
+
+// The part of a two-line string-table text after its first line break.
+QString SecondLine(uint32_t id)
+{
+    const QString text = StringText(id);
+    const qsizetype newline = text.indexOf(QLatin1Char('\n'));
+    return newline < 0 ? text : text.mid(newline + 1);
+}
+
+}  // namespace
+
+CSignalStrengthDialog::CSignalStrengthDialog(CLinkState& link, IClock& clock, int radioMode, QWidget* parent)
+    : QDialog(parent), clock_(clock), test_(link)
+{
+    setObjectName(QStringLiteral("signalStrengthDialog"));
+    setWindowTitle(QString::fromUtf8(Template().caption));
+    for (const DialogItemTemplate& item : Template().items) {
+        int row = -1;
+        for (int i = 0; i < kOutstations; ++i) {
+            const RowIds& ids = kRows[static_cast<size_t>(i)];
+            if (item.id == ids.bar || item.id == ids.wait ||
+                (item.id >= ids.perfectCount && item.id <= ids.failedShare) ||
+                (item.id >= ids.perfectLabel && item.id <= ids.failedLabel)) {
+                row = i;
+            }
+        }
+        if (item.id == kPowerText) {
+            MakeControl<QLabel>(this, item.id)
+                ->setText(radioMode == 3   ? SecondLine(str::kRadioModeHighPrompt)
+                          : radioMode == 2 ? SecondLine(str::kRadioModeLowPrompt)
+                                           : QString());
+        } else if (item.id >= kPictureBase && item.id < kPictureBase + kOutstations) {
+            MakeUnitPicture(this, item.id, item.id - kPictureBase + 1);
+        } else if (item.id == kEnd) {
+            QPushButton* end = MakeTemplateButton(this, item);
+            end->setDefault(true);
+            connect(end, &QPushButton::clicked, this, &QDialog::accept);
+        } else if (row >= 0 && item.id == kRows[static_cast<size_t>(row)].bar) {
+            rows_[static_cast<size_t>(row)].bar = new CSignalStrengthBarView(test_.Bar(row), this);
+            rows_[static_cast<size_t>(row)].bar->setObjectName(CTemplateLayout::ControlName(item.id));
+        } else if (row >= 0 && item.id == kRows[static_cast<size_t>(row)].wait) {
+            rows_[static_cast<size_t>(row)].wait = MakeTemplateLabel(this, item);
+        } else if (row >= 0) {
+            QLabel* detail = MakeTemplateLabel(this, item);
+            detail->hide();
+            if (item.text == nullptr) {
+                detail->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            rows_[static_cast<size_t>(row)].details.push_back(detail);
+        }
+    }
+    layout_.Apply(this, Template());
+    connect(&timer_, &QTimer::timeout, this, &CSignalStrengthDialog::Tick);
+    timer_.start(SignalStrengthTest::kTickMs);
+}
+
+void CSignalStrengthDialog::Tick()
+{
+    if (test_.Tick(clock_.NowMs())) {
+        Redraw();
+    }
+}
+
+void CSignalStrengthDialog::Redraw()
+{
+    for (int i = 0; i < kOutstations; ++i) {
+        Row& row = rows_[static_cast<size_t>(i)];
+        const CSignalStrengthBar& bar = test_.Bar(i);
+        if (test_.Found(i)) {
+            row.wait->hide();
+            // Label, count, share per row; the counts in the order Perfekt, OK, Fejl.
+            const std::string texts[] = {bar.PerfectText(),         bar.PerfectShareText(), bar.AcceptableText(),
+                                         bar.AcceptableShareText(), bar.FailedText(),       bar.FailedShareText()};
+            for (size_t d = 0; d < row.details.size(); ++d) {
+                row.details[d]->show();
+                if (d % 3 != 0) {
+                    row.details[d]->setText(QString::fromStdString(texts[(d / 3) * 2 + (d % 3) - 1]));
+                }
+            }
+        } else if (test_.SearchDone()) {
+            row.wait->setText(StringText(str::kNotFoundOutOfRadioRange));
+        }
+        row.bar->Refresh();
+    }
+}
+
+void CSignalStrengthDialog::done(int result)
+{
+    timer_.stop();
+    QDialog::done(result);
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,87 @@
+#include "gui/diagnostics/CSystemInformationDialog.h"
+
+#include <vector>
+
+#include "gui/app/FormControls.h"
+#include "gui/diagnostics/DiagnosticsArt.h"
+#include "gui/diagnostics/UnitControls.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+constexpr int kOk = 1;
+constexpr std::array<int, 4> kPictureIds = {1274, 1275, 1276, 1277};
+constexpr std::array<int, 4> kVersionIds = {1269, 1270, 1271, 1272};
+constexpr std::array<int, 4> kStatusIds = {1487, 1488, 1489, 1490};
+constexpr int kRow = 26;
+constexpr int kTop = 20;
+
+std::vector<DialogItemTemplate> Items()
+{
+    std::vector<DialogItemTemplate> items = {{kStaticId, 44, 7, 80, 9, "Firmwareversion"},
+                                             {kStaticId, 134, 7, 70, 9, "Status"}};
+    for (int unit = 0; unit < 4; ++unit) {
+        const int y = kTop + unit * kRow;
+        items.push_back({kPictureIds[unit], 10, y, 24, 22});
+        items.push_back({kVersionIds[unit], 44, y + 7, 84, 9});
+        items.push_back({kStatusIds[unit], 134, y + 7, 70, 9});
+    }
+    items.push_back({kOk, 82, kTop + 4 * kRow + 6, 50, 14, "OK"});
+    return items;
+}
+
+const DialogTemplate& Template()
+{
+    static const std::vector<DialogItemTemplate> items = Items();
+    static const DialogTemplate dialog = {192, "Systeminformation",  "Tahoma", 8, 400, false,
+                                          214, kTop + 4 * kRow + 28, items};
+    return dialog;
+}
+
+}  // namespace
+
+CSystemInformationDialog::CSystemInformationDialog(SystemInformationModel& model, QWidget* parent)
+    : QDialog(parent), model_(model)
+{
+    setObjectName(QStringLiteral("systemInformationDialog"));
+    setWindowTitle(QString::fromUtf8(Template().caption));
+    for (const DialogItemTemplate& item : Template().items) {
+        if (const int unit = UnitOfControl(kPictureIds, item.id); unit >= 0) {
+            MakeUnitPicture(this, item.id, unit);
+        } else if (const int versionUnit = UnitOfControl(kVersionIds, item.id); versionUnit >= 0) {
+            version_[versionUnit] = MakeControl<QLabel>(this, item.id);
+        } else if (const int statusUnit = UnitOfControl(kStatusIds, item.id); statusUnit >= 0) {
+            status_[statusUnit] = MakeControl<QLabel>(this, item.id);
+        } else if (item.id == kOk) {
+            QPushButton* ok = MakeTemplateButton(this, item);
+            ok->setDefault(true);
+            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        } else {
+            MakeTemplateLabel(this, item);
+        }
+    }
+    layout_.Apply(this, Template());
+    connect(&timer_, &QTimer::timeout, this, &CSystemInformationDialog::Tick);
+    timer_.start(SystemInformationModel::kTickMs);
+}
+
+void CSystemInformationDialog::Tick()
+{
+    if (!model_.Tick()) {
+        return;
+    }
+    for (int unit = 0; unit < SystemInformationModel::kUnits; ++unit) {
+        version_[unit]->setText(FromUtf8(model_.VersionText(unit)));
+        status_[unit]->setText(model_.StatusId(unit) != 0 ? StringText(model_.StatusId(unit)) : QString());
+    }
+}
+
+void CSystemInformationDialog::done(int result)
+{
+    timer_.stop();
+    model_.Close();
+    QDialog::done(result);
+}
+
+}  // namespace korvanta::gui

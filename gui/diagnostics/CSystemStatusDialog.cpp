@@ -1,0 +1,115 @@
+#include "gui/diagnostics/CSystemStatusDialog.h"
+
+#include <QGroupBox>
+
+#include <vector>
+
+#include "gui/app/FormControls.h"
+#include "gui/diagnostics/DiagnosticsArt.h"
+#include "gui/diagnostics/UnitControls.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+constexpr int kOk = 1;
+constexpr int kUnitPictureBase = 1270;  // 1270..1273, pictures of the four units
+constexpr std::array<int, 4> kBatteryIds = {1608, 1279, 1280, 1281};
+constexpr std::array<int, 4> kRadioIds = {1609, 1283, 1285, 1284};
+constexpr std::array<int, 4> kSensorIds = {1286, 1287, 1289, 1288};
+constexpr int kColumn = 84;
+const QSize kBatterySize(48, 20);
+const QSize kIconSize(24, 24);
+
+std::vector<DialogItemTemplate> Items()
+{
+    std::vector<DialogItemTemplate> items;
+    for (int unit = 0; unit < 4; ++unit) {
+        const int x = 7 + unit * kColumn;
+        items.push_back({kUnitPictureBase + unit, x + 27, 6, 24, 22});
+        items.push_back({kStaticId, x, 32, kColumn - 6, 106});
+        items.push_back({kStaticId, x + 2, 42, kColumn - 10, 9, "Batterikapacitet"});
+        items.push_back({kBatteryIds[unit], x + 23, 52, 32, 13});
+        items.push_back({kStaticId, x + 2, 72, kColumn - 10, 9, "Signalstyrke"});
+        items.push_back({kRadioIds[unit], x + 31, 82, 16, 15});
+        items.push_back({kStaticId, x + 2, 104, kColumn - 10, 9, "Sensorforbindelse"});
+        items.push_back({kSensorIds[unit], x + 31, 114, 16, 15});
+    }
+    items.push_back({kOk, 4 * kColumn / 2 - 21, 146, 50, 14, "OK"});
+    return items;
+}
+
+const DialogTemplate& Template()
+{
+    static const std::vector<DialogItemTemplate> items = Items();
+    static const DialogTemplate dialog = {180, "Systemstatus", "Tahoma", 8, 400, false, 4 * kColumn + 8, 166, items};
+    return dialog;
+}
+
+}  // namespace
+
+CSystemStatusDialog::CSystemStatusDialog(SystemStatusModel& model, QWidget* parent) : QDialog(parent), model_(model)
+{
+    setObjectName(QStringLiteral("systemStatusDialog"));
+    setWindowTitle(QString::fromUtf8(Template().caption));
+    for (const DialogItemTemplate& item : Template().items) {
+        int unit = -1;
+        if (item.id >= kUnitPictureBase && item.id < kUnitPictureBase + 4) {
+            MakeUnitPicture(this, item.id, item.id - kUnitPictureBase);
+        } else if ((unit = UnitOfControl(kBatteryIds, item.id)) >= 0) {
+            battery_[unit] = MakeControl<QLabel>(this, item.id);
+        } else if ((unit = UnitOfControl(kRadioIds, item.id)) >= 0) {
+            radio_[unit] = MakeControl<QLabel>(this, item.id);
+        } else if ((unit = UnitOfControl(kSensorIds, item.id)) >= 0) {
+            sensor_[unit] = MakeControl<QLabel>(this, item.id);
+        } else if (item.id == kOk) {
+            QPushButton* ok = MakeTemplateButton(this, item);
+            ok->setDefault(true);
+            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        } else if (item.text == nullptr) {
+            MakeControl<QGroupBox>(this, item.id);
+        } else {
+            MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
+        }
+    }
+    layout_.Apply(this, Template());
+    Redraw();
+    connect(&timer_, &QTimer::timeout, this, &CSystemStatusDialog::Tick);
+    timer_.start(SystemStatusModel::kTickMs);
+}
+
+void CSystemStatusDialog::Show(QLabel* label, int resource, const QPixmap& picture)
+{
+    if (label->property("resource").toInt() == resource) {
+        return;
+    }
+    label->setProperty("resource", resource);
+    label->setPixmap(picture);
+    label->setAlignment(Qt::AlignCenter);
+}
+
+void CSystemStatusDialog::Tick()
+{
+    model_.Tick();
+    Redraw();
+}
+
+void CSystemStatusDialog::Redraw()
+{
+    for (int unit = 0; unit < SystemStatusModel::kUnits; ++unit) {
+        const SystemStatusModel::UnitView& view = model_.Unit(unit);
+        Show(battery_[unit], view.batteryImage,
+             DiagnosticsArt::Battery(view.batteryLevel, view.charging, kBatterySize));
+        Show(radio_[unit], view.radioIcon, DiagnosticsArt::Radio(view.radioIcon, kIconSize));
+        Show(sensor_[unit], view.sensorIcon, DiagnosticsArt::Sensor(unit, view.present && view.sensor, kIconSize));
+    }
+}
+
+void CSystemStatusDialog::done(int result)
+{
+    timer_.stop();
+    model_.Close();
+    QDialog::done(result);
+}
+
+}  // namespace korvanta::gui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+
+#include <array>
+
+#include "core/diagnostics/SystemStatusModel.h"
+#include "gui/app/CTemplateLayout.h"
+
+namespace korvanta::gui {
+
+// "Systemstatus": whether each unit answers by radio, whether its sensor is connected and its
+// battery level, refreshed every second from the link state. Each picture carries its resource
+// number as the property "resource".
+class CSystemStatusDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    // The model must have been prepared (its requests queued) and outlive the dialog.
+    CSystemStatusDialog(SystemStatusModel& model, QWidget* parent = nullptr);
+
+    // One timer tick: reads the link state and redraws the pictures.
+    void Tick();
+
+    void done(int result) override;
+
+private:
+    void Redraw();
+    void Show(QLabel* label, int resource, const QPixmap& picture);
+
+    SystemStatusModel& model_;
+    std::array<QLabel*, SystemStatusModel::kUnits> battery_ = {};
+    std::array<QLabel*, SystemStatusModel::kUnits> radio_ = {};
+    std::array<QLabel*, SystemStatusModel::kUnits> sensor_ = {};
+    QTimer timer_;
+    CTemplateLayout layout_;
+};
+
+}  // namespace korvanta::gui
