@@ -108,7 +108,26 @@ uint32_t TimeUnitLabel(TimeUnit time)
 
 std::string FormatNumber(const char* format, double value)
 {
-    return FormatFixed(format, value);
+    // One "%...f" conversion with literal text around it ("%.2f  Hz"); "%%" is a percent sign.
+    const std::string_view pattern(format);
+    std::string text;
+    size_t i = 0;
+    while (i < pattern.size()) {
+        if (pattern[i] != '%') {
+            text += pattern[i++];
+        } else if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            text += '%';
+            i += 2;
+        } else {
+            const size_t end = pattern.find('f', i);
+            if (end == std::string_view::npos) {
+                return {};
+            }
+            text += FormatFixed(pattern.substr(i, end - i + 1), value);
+            i = end + 1;
+        }
+    }
+    return text;
 }
 
 std::string FormatSectionLength(float metres, UnitSystem units)

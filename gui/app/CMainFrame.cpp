@@ -137,6 +137,12 @@ void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
 {
     formTarget_ = form != nullptr ? target : nullptr;
     if (form != nullptr) {
+        // A form that gives way goes at once: it observes the document, and a hint sent before a
+        // deferred deletion would still reach it (two boxes for one ended measurement). Forms are
+        // swapped from the frame's command targets, never from inside the old form's handlers.
+        if (QWidget* old = centralWidget(); old != nullptr && old != form) {
+            delete takeCentralWidget();
+        }
         setCentralWidget(form);
     } else if (QWidget* old = takeCentralWidget()) {
         old->deleteLater();

@@ -34,6 +34,8 @@ TEST_F(DanishLocale, TheProgramsPatternsKeepTheirDecimalPoint)
     EXPECT_EQ(FormatSectionLength(12.345f, UnitSystem::Metric), "12.35");
     EXPECT_EQ(FormatDelay(0.01234f, TimeUnit::Seconds), "0.0123");
     EXPECT_EQ(FormatNumber("%.1f", -3.25), "-3.2");
+    EXPECT_EQ(FormatNumber("%.2f  Hz", 48.0), "48.00  Hz");  // literal text around the number
+    EXPECT_EQ(FormatNumber("%.1f%%", 12.25), "12.2%");
     const uint8_t words[22] = {0x03, 0xFF, 0x01, 0x00};
     const std::string diagnostics = FormatDiagnosticsText(words);
     EXPECT_EQ(diagnostics.substr(0, 13), "2.00     0.50");
