@@ -200,6 +200,10 @@ void CKorvantaApp::ExitInstance()
         comms_.reset();
         commsRunning_ = false;
     }
+    // The material database is written once, at exit, and only when the user changed it.
+    if (doc_) {
+        doc_->Materials().SaveIfChanged();
+    }
     settings_.Save(*OpenSettingsStore());
 }
 

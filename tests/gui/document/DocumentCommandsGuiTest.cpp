@@ -8,6 +8,7 @@
 
 #include "core/app/CommandIds.h"
 #include "core/document/DocumentHints.h"
+#include "core/pipe/CMaterialDatabase.h"
 #include "core/text/StringIds.h"
 #include "gui/app/CMainFrame.h"
 #include "tests/gui/DialogDriver.h"
@@ -79,6 +80,24 @@ TEST_F(DocumentCommandsGui, RoermaterialerPutsTheEditedDatabaseInForce)
     hook_.ExpectNext(str::kRestoreMaterialsQuestion, MessageAnswer::Yes);
     Choose(cmd::kRestoreDefaultMaterials);
     EXPECT_EQ(Doc().Materials().MaterialCount(), 11);
+}
+
+TEST_F(DocumentCommandsGui, AnEditedDatabaseIsSavedAtExit)
+{
+    OnNextModal(QStringLiteral("pipeDatabaseDialog"), [](QDialog* dialog) {
+        OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
+            Type(name, 1579, QStringLiteral("PE 100"));
+            Click(name, 1);
+        });
+        Click(dialog, 1246);
+        Click(dialog, 1);
+    });
+    Choose(cmd::kPipeMaterials);
+    app_->ExitInstance();
+    NullMessageSink quiet;
+    const CMaterialDatabase reread(folder_.Path(), quiet);
+    EXPECT_EQ(reread.MaterialCount(), 12);
+    EXPECT_EQ(reread.MaterialName(11), "PE 100");
 }
 
 TEST_F(DocumentCommandsGui, FiltreStoresTheConfirmedFiltersAsTheUsersFilters)
