@@ -147,7 +147,10 @@ TEST_F(MainFrameTest, EnableRulesFollowFlagsAndCommunication)
 
 TEST_F(MainFrameTest, RadioModeGoesAheadOfWaitingCommandsAndBeaconsQueueInOrder)
 {
-    Start();
+    // No comms thread: the test reads the queue itself.
+    gui::AppOptions options = Options();
+    options.startComms = false;
+    Start(options);
     Frame().CommandState().SetCommAvailable(true);
     Frame().UpdateCommandUi();
     CLinkState& link = app_->GetLinkState();
