@@ -44,14 +44,16 @@ mkdir "$work/cli"
 (cd "$work/cli" && "$cli" measure --port SIM --fast --pairs 1 --section 120:363:110:PVC --out "$work/leak.kvd") \
     >/dev/null || fail "korvanta-cli could not make the pipe's file"
 
-# Waits (at most $2 seconds) until the comms log holds $1 data-block requests.
-wait_blocks() {
-    for _ in $(seq 1 $(($2 * 10))); do
-        [ "$(grep -c 'GET_DATA_BLOCK' DebugFile.txt 2>/dev/null || true)" -ge "$1" ] && return 0
+# Waits (at most $3 seconds) until the comms log holds $2 lines naming $1.
+wait_log() {
+    for _ in $(seq 1 $(($3 * 10))); do
+        [ "$(grep -c "$1" DebugFile.txt 2>/dev/null || true)" -ge "$2" ] && return 0
         sleep 0.1
     done
     return 1
 }
+# Waits (at most $2 seconds) until the comms log holds $1 data-block requests.
+wait_blocks() { wait_log GET_DATA_BLOCK "$1" "$2"; }
 
 "$program" "$work/leak.kvd" &
 pid=$!
@@ -66,8 +68,16 @@ wait_window 'Korvanta \[SIM\]' 40 >/dev/null || fail "the link did not come up o
 echo "after initialisation: $(xdotool getwindowname "$frame")"
 
 # START has the focus: measure until eight blocks have come (the ninth is asked for), stop, save.
+# The view gives START the focus at its next status poll after the link came up (every 2 s), which
+# on a loaded machine can come after the title changed: as a user would, press again when the
+# stations were not asked to start.
 xdotool windowfocus --sync "$frame" || true
-xdotool key space
+started=
+for _ in 1 2 3 4 5; do
+    xdotool key space
+    if wait_log START_SAMPLING 1 5; then started=1; break; fi
+done
+[ -n "$started" ] || fail "START did not ask the stations to sample"
 wait_blocks 9 60 || fail "no blocks arrived after START"
 xdotool key space
 before=$(stat -c %Y.%s "$work/leak.kvd")
