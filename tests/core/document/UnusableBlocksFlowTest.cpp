@@ -98,5 +98,64 @@ TEST(UnusableBlocksFlowTest, ThreeStationsLoseOnlyThePairsOfTheLostBlock)
     }
 }
 
+TEST(UnusableBlocksFlowTest, AThreeStationMeasurementEndsWhenAStationIsGone)
+{
+    // Blocks come red, blue, yellow in every set: index 3k + unit - 1.
+    const struct {
+        size_t first;  // index of the first of two blocks in a row of one unit
+        uint8_t status;
+        uint32_t reason;
+    } cases[] = {{3, 4, str::kRedNotAnswering},
+                 {4, 4, str::kBlueNotAnswering},
+                 {5, 4, str::kYellowNotAnswering},
+                 {3, 3, str::kNoSensorRed},
+                 {8, 2, str::kNoSensorYellow}};
+    for (const auto& c : cases) {
+        DocumentRig rig;
+        CKorvantaDoc& doc = *rig.document;
+        doc.EnterThreeStationMode();
+        doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
+        ASSERT_TRUE(doc.ThreeStationStart());
+        auto blocks = ThreeStationBlocks(5);
+        blocks[c.first].status = c.status;
+        blocks[c.first + 3].status = c.status;
+        for (size_t i = 0; i < c.first + 3; ++i) {
+            Deliver(rig, blocks[i], true);
+        }
+        EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u) << "one empty block costs only its pairs";
+        rig.comms.ForgetTaken();
+        Deliver(rig, blocks[c.first + 3], true);
+        EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 1u) << c.first << " " << int{c.status};
+        EXPECT_EQ(doc.EndReason(), c.reason) << c.first << " " << int{c.status};
+        EXPECT_TRUE(rig.comms.Codes().empty()) << "no further block is asked for";
+        // What was summed before stays for the stop to store.
+        doc.ThreeStationStop();
+        EXPECT_GE(doc.ThreeStation().Record(1).pairTotal, 1u);
+    }
+}
+
+TEST(UnusableBlocksFlowTest, ANewThreeStationMeasurementStartsCountingEmptyBlocksAfresh)
+{
+    DocumentRig rig;
+    CKorvantaDoc& doc = *rig.document;
+    doc.EnterThreeStationMode();
+    doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
+    auto blocks = ThreeStationBlocks(2);
+    blocks[2].status = 4;  // yellow's last block of the first measurement
+    blocks[5].status = 4;  // and its first of the next
+    ASSERT_TRUE(doc.ThreeStationStart());
+    for (size_t i = 0; i < 3; ++i) {
+        Deliver(rig, blocks[i], true);
+    }
+    doc.ThreeStationStop();
+    ASSERT_TRUE(doc.ThreeStationStart());
+    for (size_t i = 3; i < blocks.size(); ++i) {
+        Deliver(rig, blocks[i], true);
+    }
+    EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u);
+    EXPECT_EQ(doc.EndReason(), 0u);
+    EXPECT_TRUE(doc.IsMeasuring());
+}
+
 }  // namespace
 }  // namespace korvanta
