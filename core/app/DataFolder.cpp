@@ -1,10 +1,9 @@
 #include "core/app/DataFolder.h"
 
-#include "core/platform/ProgramFolder.h"
-
-#include <unistd.h>
-
 #include <cstdlib>
+
+#include "core/platform/FolderAccess.h"
+#include "core/platform/ProgramFolder.h"
 
 namespace korvanta {
 
@@ -33,7 +32,7 @@ fs::path DataFolder::Defaults(const fs::path& programFolder)
 
 bool DataFolder::IsWritable(const fs::path& folder)
 {
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+    return CanWriteInFolder(folder);
 }
 
 fs::path DataFolder::Resolve(const fs::path& programFolder, const fs::path& userFolder)

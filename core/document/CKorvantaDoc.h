@@ -96,9 +96,9 @@ public:
     // come without it) ends the measurement as a failed re-synchronisation does: hint 101 and no
     // further block is asked for.
     void OnBlockReady();
-    // Why the two-station measurement had to end (a string-table ID naming the unit and the
-    // cause where there is one) once hint 101 was sent; 0 before.
-    uint32_t EndReason() const { return two_->EndReason(); }
+    // Why the measurement of the mode in force had to end (a string-table ID naming the unit and
+    // the cause where there is one) once hint 101 was sent; 0 before.
+    uint32_t EndReason() const { return threeStationMode_ ? three_->EndReason() : two_->EndReason(); }
 
     // Results of the engine on show (the two-station one, or in three-station mode the pair
     // selected on the form).

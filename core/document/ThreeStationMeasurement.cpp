@@ -6,6 +6,7 @@
 #include "core/document/DocumentGeometry.h"
 #include "core/document/DocumentHints.h"
 #include "core/document/RecordTexts.h"
+#include "core/text/StringIds.h"
 
 namespace korvanta {
 
@@ -70,6 +71,8 @@ bool ThreeStationMeasurement::Start(MeasurementSession& session)
         return false;
     }
     ResetEngines();
+    lostStations_.Reset();
+    endReason_ = 0;
     session.Begin();
     session.RequestNextBlock(true);
     return true;
@@ -88,6 +91,10 @@ std::vector<uint32_t> ThreeStationMeasurement::OnBlockReady(CLinkState& link, Me
     }
     DataBlockRecord block;
     link.FetchDataBlock(block);
+    if (const uint32_t lost = lostStations_.Note(block); lost != 0) {
+        endReason_ = lost;
+        return {kHintMeasurementEnded};
+    }
     ProcessBlock(block);
     bool resynchronised = true;
     if (AllNeedRestart()) {
@@ -108,6 +115,7 @@ std::vector<uint32_t> ThreeStationMeasurement::OnBlockReady(CLinkState& link, Me
     }
     if (!resynchronised) {
         // No further block will come; a view that handles the hint can end the measurement.
+        endReason_ = str::kMeasurementStopped;
         hints.push_back(kHintMeasurementEnded);
     }
     return hints;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/correlation/CCorrelator.h"
+#include "core/document/LostStationWatch.h"
 #include "core/document/MeasurementSession.h"
 #include "core/link/CLinkState.h"
 #include "core/record/MeasurementRecord.h"
@@ -40,8 +41,13 @@ public:
     bool Start(MeasurementSession& session);
     void Stop(MeasurementSession& session);
     // Takes the block waiting in `link`, feeds its pairs, re-synchronises the stations after a
-    // chain and asks for the next block. Returns the hints for the views, in order.
+    // chain and asks for the next block. Returns the hints for the views, in order. A station
+    // whose blocks come twice in a row without a spectrum ends the measurement as a failed
+    // re-synchronisation does (hint 101, no further block asked for): without it no pair but
+    // one can be measured and no velocity found.
     std::vector<uint32_t> OnBlockReady(CLinkState& link, MeasurementSession& session);
+    // Why the measurement had to end (a string-table ID) after hint 101; 0 before.
+    uint32_t EndReason() const { return endReason_; }
 
     void ResetEngines();
     void StoreToRecords();
@@ -81,6 +87,8 @@ private:
     std::array<uint8_t, kPairs> seen_{};         // red, blue, yellow
     std::array<uint8_t, kPairs> resultReady_{};  // per pair
     int32_t selectedPair_ = kPairCodes[0];
+    LostStationWatch lostStations_;
+    uint32_t endReason_ = 0;
 };
 
 }  // namespace korvanta

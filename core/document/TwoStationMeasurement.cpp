@@ -7,22 +7,6 @@
 
 namespace korvanta {
 
-namespace {
-
-// Block statuses without a spectrum: no sensor (2, 3), the outstation did not answer (4). One
-// such block can be a lost radio reply or a loose plug; two in a row mean the station is gone.
-constexpr uint8_t kStatusNoSensor = 2;
-constexpr uint8_t kStatusSensorFault = 3;
-constexpr uint8_t kStatusUnitSilent = 4;
-constexpr uint8_t kEmptyBlocksBeforeEnd = 2;
-
-constexpr std::array<uint32_t, CLinkState::kUnits> kNotAnswering = {str::kCommunicationError, str::kRedNotAnswering,
-                                                                    str::kBlueNotAnswering, str::kYellowNotAnswering};
-constexpr std::array<uint32_t, CLinkState::kUnits> kNoSensor = {str::kNoSensorInterface, str::kNoSensorRed,
-                                                                str::kNoSensorBlue, str::kNoSensorYellow};
-
-}  // namespace
-
 TwoStationMeasurement::TwoStationMeasurement(MeasurementRecord& record, std::span<int32_t> spectrumA,
                                              std::span<int32_t> spectrumB, CLinkState& link,
                                              MeasurementSession& session, Notify notify)
@@ -38,7 +22,7 @@ bool TwoStationMeasurement::Start()
         return false;
     }
     engine_.ResetMeasurement();
-    emptyBlocks_.fill(0);
+    lostStations_.Reset();
     endReason_ = 0;
     session_.Begin();
     session_.RequestNextBlock(false);
@@ -49,22 +33,6 @@ void TwoStationMeasurement::Stop()
 {
     engine_.StoreToRecord();
     session_.End();
-}
-
-uint32_t TwoStationMeasurement::StationLost(const DataBlockRecord& block)
-{
-    if (block.unit >= emptyBlocks_.size()) {
-        return 0;
-    }
-    const size_t unit = block.unit;
-    const bool silent = block.status == kStatusUnitSilent;
-    const bool noSensor = block.status == kStatusNoSensor || block.status == kStatusSensorFault;
-    uint8_t& empty = emptyBlocks_[unit];
-    empty = silent || noSensor ? static_cast<uint8_t>(empty + 1) : 0;
-    if (empty < kEmptyBlocksBeforeEnd) {
-        return 0;
-    }
-    return silent ? kNotAnswering[unit] : kNoSensor[unit];
 }
 
 void TwoStationMeasurement::End(uint32_t reason)
@@ -86,7 +54,7 @@ void TwoStationMeasurement::OnBlockReady()
     }
     DataBlockRecord block;
     link_.FetchDataBlock(block);
-    if (const uint32_t lost = StationLost(block); lost != 0) {
+    if (const uint32_t lost = lostStations_.Note(block); lost != 0) {
         End(lost);
         return;
     }

@@ -7,6 +7,7 @@
 
 #include "core/correlation/CCorrelator.h"
 #include "core/document/DocumentGeometry.h"
+#include "core/document/LostStationWatch.h"
 #include "core/document/MeasurementSession.h"
 #include "core/link/CLinkState.h"
 #include "core/record/MeasurementRecord.h"
@@ -51,8 +52,6 @@ public:
     bool HasResult() const { return updateCounter_ > 1; }
 
 private:
-    // The reason to end when `block` is the second in a row without a spectrum from its unit.
-    uint32_t StationLost(const DataBlockRecord& block);
     void End(uint32_t reason);
     void TakeQuality();
 
@@ -61,7 +60,7 @@ private:
     Notify notify_;
     std::array<int32_t, kTraceWidth> trace_{};
     CCorrelator engine_;
-    std::array<uint8_t, CLinkState::kUnits> emptyBlocks_{};  // consecutive blocks of a unit without a spectrum
+    LostStationWatch lostStations_;
     uint32_t endReason_ = 0;
     uint16_t quality_ = 0;
     uint32_t updateCounter_ = 0;

@@ -115,7 +115,9 @@ void MeasurementControl::MeasurementMustEnd()
     }
     running_ = false;
     startEnabled_ = InterfacePresent();
-    messages_.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
+    // A station the blocks told us about is named; a lost link or failed re-synchronisation is not.
+    const uint32_t reason = document_.EndReason();
+    messages_.ShowMessage(reason != 0 ? reason : str::kMeasurementStopped, kStyleExclamation);
 }
 
 void MeasurementControl::SensorsChanged()

@@ -26,6 +26,33 @@ QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item)
     return button;
 }
 
+QPushButton* MakeOkButton(QDialog* dialog, const DialogItemTemplate& item)
+{
+    QPushButton* ok = MakeTemplateButton(dialog, item);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    return ok;
+}
+
+QPushButton* MakeCancelButton(QDialog* dialog, const DialogItemTemplate& item)
+{
+    QPushButton* cancel = MakeTemplateButton(dialog, item);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return cancel;
+}
+
+QWidget* MakeCommonControl(QDialog* dialog, const DialogItemTemplate& item)
+{
+    switch (item.id) {
+    case kOkId:
+        return MakeOkButton(dialog, item);
+    case kCancelId:
+        return MakeCancelButton(dialog, item);
+    default:
+        return MakeTemplateLabel(dialog, item);
+    }
+}
+
 QString StringText(uint32_t id)
 {
     QString text = QString::fromUtf8(LoadString(id));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -16,6 +17,9 @@ namespace korvanta::gui {
 
 // Static texts without an ID of their own share this one, as in the dialog templates.
 inline constexpr int kStaticId = 65535;
+// Every dialog template's OK and Cancel buttons.
+inline constexpr int kOkId = 1;
+inline constexpr int kCancelId = 2;
 
 // A control of a form, named after its template ID ("ctl1234") so that the layout and the tests
 // find it. Create the controls in template order: the layout walks them forward.
@@ -32,6 +36,14 @@ QString TemplateText(const DialogTemplate& dialog, int id);
 // A static text or a push button with the template's text.
 QLabel* MakeTemplateLabel(QWidget* parent, const DialogItemTemplate& item);
 QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item);
+// A dialog's OK button: the default button, accepting the dialog (through its own accept()
+// where it checks the entries first).
+QPushButton* MakeOkButton(QDialog* dialog, const DialogItemTemplate& item);
+// A dialog's Cancel button, rejecting the dialog.
+QPushButton* MakeCancelButton(QDialog* dialog, const DialogItemTemplate& item);
+// What every template holds besides a dialog's own controls: OK, Cancel, and static texts for
+// any other item.
+QWidget* MakeCommonControl(QDialog* dialog, const DialogItemTemplate& item);
 // A string-table text with its CR LF line breaks as Qt wants them.
 QString StringText(uint32_t id);
 // UTF-8 from core to Qt and back.

@@ -65,9 +65,7 @@ CAdcDialog::CAdcDialog(CLinkState& link, QWidget* parent) : QDialog(parent), rea
             }
             headings->SetText(texts.join(QLatin1Char(' ')));
         } else if (item.id == kOk) {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+            MakeOkButton(this, item);
         } else {
             MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
         }

@@ -92,9 +92,7 @@ CSignalStrengthDialog::CSignalStrengthDialog(CLinkState& link, IClock& clock, in
         } else if (item.id >= kPictureBase && item.id < kPictureBase + kOutstations) {
             MakeUnitPicture(this, item.id, item.id - kPictureBase + 1);
         } else if (item.id == kEnd) {
-            QPushButton* end = MakeTemplateButton(this, item);
-            end->setDefault(true);
-            connect(end, &QPushButton::clicked, this, &QDialog::accept);
+            MakeOkButton(this, item);
         } else if (row >= 0 && item.id == kRows[static_cast<size_t>(row)].bar) {
             rows_[static_cast<size_t>(row)].bar = new CSignalStrengthBarView(test_.Bar(row), this);
             rows_[static_cast<size_t>(row)].bar->setObjectName(CTemplateLayout::ControlName(item.id));

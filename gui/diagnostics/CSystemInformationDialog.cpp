@@ -54,9 +54,7 @@ CSystemInformationDialog::CSystemInformationDialog(SystemInformationModel& model
         } else if (const int statusUnit = UnitOfControl(kStatusIds, item.id); statusUnit >= 0) {
             status_[statusUnit] = MakeControl<QLabel>(this, item.id);
         } else if (item.id == kOk) {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+            MakeOkButton(this, item);
         } else {
             MakeTemplateLabel(this, item);
         }

@@ -63,9 +63,7 @@ CSystemStatusDialog::CSystemStatusDialog(SystemStatusModel& model, QWidget* pare
         } else if ((unit = UnitOfControl(kSensorIds, item.id)) >= 0) {
             sensor_[unit] = MakeControl<QLabel>(this, item.id);
         } else if (item.id == kOk) {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+            MakeOkButton(this, item);
         } else if (item.text == nullptr) {
             MakeControl<QGroupBox>(this, item.id);
         } else {

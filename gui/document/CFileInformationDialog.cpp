@@ -72,17 +72,8 @@ CFileInformationDialog::CFileInformationDialog(const FileInformationForm& form, 
         case kTime:
             edit(item.id, form.time, 0)->setReadOnly(true);
             break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-            break;
-        }
-        case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
-            break;
         default:
-            MakeTemplateLabel(this, item);
+            MakeCommonControl(this, item);
             break;
         }
     }

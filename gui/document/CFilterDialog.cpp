@@ -154,22 +154,13 @@ CFilterDialog::CFilterDialog(const FilterSettings& settings, std::span<const int
         case kAccept:
             connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &CFilterDialog::AcceptClicked);
             break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &CFilterDialog::accept);
-            break;
-        }
-        case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
-            break;
         default:
             if (item.id >= kNotchRadio1 && item.id < kNotchRadio1 + kNotchCount) {
                 auto* radio = MakeControl<QRadioButton>(this, item.id);
                 radio->setText(QString::fromUtf8(item.text));
                 notchGroup_.addButton(radio, item.id - kNotchRadio1);
             } else {
-                MakeTemplateLabel(this, item);
+                MakeCommonControl(this, item);
             }
             break;
         }

@@ -27,12 +27,8 @@ CGisCodeDialog::CGisCodeDialog(IMessageSink& messages, QWidget* parent) : QDialo
     for (const DialogItemTemplate& item : kTemplate.items) {
         if (item.id == kCode) {
             code_ = MakeControl<QLineEdit>(this, item.id);
-        } else if (item.id == kOk) {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &CGisCodeDialog::accept);
         } else {
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
+            MakeCommonControl(this, item);
         }
     }
     layout_.Apply(this, kTemplate);

@@ -74,7 +74,7 @@ CMeasurementSetupDialog::CMeasurementSetupDialog(const SetupDialogState& state, 
             break;
         }
         case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
+            MakeCancelButton(this, item);
             break;
         default:
             break;

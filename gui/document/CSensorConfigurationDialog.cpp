@@ -68,12 +68,8 @@ CSensorConfigurationDialog::CSensorConfigurationDialog(uint32_t pairCode, QWidge
             picture->setPixmap(
                 StationArt::Station((item.id - kFirstPicture) % 2 == 0 ? pair.sensor1 : pair.sensor2, QSize(32, 30)));
             picture->setAlignment(Qt::AlignCenter);
-        } else if (item.id == kOk) {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-        } else if (item.id == kCancel) {
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
+        } else if (item.id == kOk || item.id == kCancel) {
+            MakeCommonControl(this, item);
         } else {
             MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
         }

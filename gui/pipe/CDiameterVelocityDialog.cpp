@@ -7,6 +7,7 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/NumberText.h"
 #include "gui/app/FormControls.h"
+#include "gui/pipe/DiameterVelocityControls.h"
 
 namespace korvanta::gui {
 
@@ -36,6 +37,8 @@ constexpr DialogItemTemplate kItems[] = {
 
 constexpr DialogTemplate kTemplate = {0, "Diameter og løbehastighed", "Tahoma", 8, 400, false, 140, 114, kItems};
 
+constexpr DiameterVelocityIds kEntryIds = {kDiameter, kVelocity, kDiameterUnit, kVelocityUnit};
+
 }  // namespace
 
 CDiameterVelocityDialog::CDiameterVelocityDialog(const QString& diameter, const QString& velocity, UnitSystem units,
@@ -46,32 +49,8 @@ CDiameterVelocityDialog::CDiameterVelocityDialog(const QString& diameter, const 
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const UnitTexts unitTexts = UnitTextsFor(units, time);
     for (const DialogItemTemplate& item : kTemplate.items) {
-        switch (item.id) {
-        case kDiameter:
-            diameter_ = MakeControl<QLineEdit>(this, item.id);
-            break;
-        case kVelocity:
-            velocity_ = MakeControl<QLineEdit>(this, item.id);
-            break;
-        case kDiameterUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.diameter));
-            break;
-        case kVelocityUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.velocity));
-            break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &CDiameterVelocityDialog::accept);
-            break;
-        }
-        case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
-            break;
-        default:
-            MakeTemplateLabel(this, item);
-            break;
-        }
+        if (!MakeDiameterVelocityControl(this, item, kEntryIds, unitTexts, diameter_, velocity_))
+            MakeCommonControl(this, item);
     }
     diameter_->setText(diameter);
     velocity_->setText(velocity);

@@ -30,14 +30,8 @@ CMaterialNameDialog::CMaterialNameDialog(const QString& name, IMessageSink& mess
             name_ = MakeControl<QLineEdit>(this, item.id);
             name_->setMaxLength(static_cast<int>(MaterialTableEditor::kNameLimit));
             name_->setText(name);
-        } else if (item.id == kOk) {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &CMaterialNameDialog::accept);
-        } else if (item.id == kCancel) {
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
         } else {
-            MakeTemplateLabel(this, item);
+            MakeCommonControl(this, item);
         }
     }
     layout_.Apply(this, kTemplate);

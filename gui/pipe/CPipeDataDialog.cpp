@@ -87,17 +87,8 @@ CPipeDataDialog::CPipeDataDialog(const PipeSections& pipe, const CMaterialDataba
         case kRemove:
             remove_ = MakeTemplateButton(this, item);
             break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-            break;
-        }
-        case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
-            break;
         default:
-            MakeTemplateLabel(this, item);
+            MakeCommonControl(this, item);
             break;
         }
     }

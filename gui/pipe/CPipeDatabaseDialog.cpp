@@ -5,6 +5,7 @@
 
 #include "core/dialogs/PipeListRows.h"
 #include "gui/app/FormControls.h"
+#include "gui/pipe/DiameterVelocityControls.h"
 #include "gui/pipe/CDiameterVelocityDialog.h"
 #include "gui/pipe/CMaterialNameDialog.h"
 
@@ -63,6 +64,8 @@ constexpr DialogItemTemplate kItems[] = {
 
 constexpr DialogTemplate kTemplate = {0, "Rørdatabase", "Tahoma", 8, 400, false, 407, 258, kItems};
 
+constexpr DiameterVelocityIds kEntryIds = {kDiameter, kVelocity, kDiameterUnit, kVelocityUnit};
+
 }  // namespace
 
 CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials> materials,
@@ -74,6 +77,8 @@ CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const UnitTexts unitTexts = UnitTextsFor(units, time);
     for (const DialogItemTemplate& item : kTemplate.items) {
+        if (MakeDiameterVelocityControl(this, item, kEntryIds, unitTexts, diameter_, velocity_))
+            continue;
         switch (item.id) {
         case kFrame:
             MakeControl<QGroupBox>(this, item.id);
@@ -102,29 +107,8 @@ CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials
         case kChangeEntry:
             changeEntry_ = MakeTemplateButton(this, item);
             break;
-        case kDiameter:
-            diameter_ = MakeControl<QLineEdit>(this, item.id);
-            break;
-        case kVelocity:
-            velocity_ = MakeControl<QLineEdit>(this, item.id);
-            break;
-        case kDiameterUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.diameter));
-            break;
-        case kVelocityUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.velocity));
-            break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-            break;
-        }
-        case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &QDialog::reject);
-            break;
         default:
-            MakeTemplateLabel(this, item);
+            MakeCommonControl(this, item);
             break;
         }
     }

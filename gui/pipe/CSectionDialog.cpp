@@ -8,6 +8,7 @@
 #include "core/dialogs/PipeListRows.h"
 #include "core/text/StringIds.h"
 #include "gui/app/FormControls.h"
+#include "gui/pipe/DiameterVelocityControls.h"
 
 namespace korvanta::gui {
 
@@ -43,6 +44,8 @@ constexpr DialogItemTemplate kItems[] = {
 
 constexpr DialogTemplate kTemplate = {316, "Indtast rørstykke", "Tahoma", 8, 400, false, 200, 112, kItems};
 
+constexpr DiameterVelocityIds kEntryIds = {kDiameter, kVelocity, kDiameterUnit, kVelocityUnit};
+
 }  // namespace
 
 CSectionDialog::CSectionDialog(const CMaterialDatabase& materials, UnitSystem units, TimeUnit time,
@@ -53,6 +56,8 @@ CSectionDialog::CSectionDialog(const CMaterialDatabase& materials, UnitSystem un
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const UnitTexts unitTexts = UnitTextsFor(units, time);
     for (const DialogItemTemplate& item : kTemplate.items) {
+        if (MakeDiameterVelocityControl(this, item, kEntryIds, unitTexts, diameter_, velocity_))
+            continue;
         switch (item.id) {
         case kMaterial:
             material_ = MakeControl<QComboBox>(this, item.id);
@@ -60,32 +65,11 @@ CSectionDialog::CSectionDialog(const CMaterialDatabase& materials, UnitSystem un
         case kLength:
             length_ = MakeControl<QLineEdit>(this, item.id);
             break;
-        case kDiameter:
-            diameter_ = MakeControl<QLineEdit>(this, item.id);
-            break;
-        case kVelocity:
-            velocity_ = MakeControl<QLineEdit>(this, item.id);
-            break;
         case kLengthUnit:
             MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.length));
             break;
-        case kDiameterUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.diameter));
-            break;
-        case kVelocityUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.velocity));
-            break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &CSectionDialog::accept);
-            break;
-        }
-        case kCancel:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &CSectionDialog::reject);
-            break;
         default:
-            MakeTemplateLabel(this, item);
+            MakeCommonControl(this, item);
             break;
         }
     }

@@ -445,7 +445,8 @@ void CThreeStationForm::HandleHint(uint32_t hint, bool fromDocument)
         // No further block will come: the measurement ends here rather than stalling.
         if (running_) {
             Stop();
-            context_.messages->ShowMessage(str::kMeasurementStopped, kStyleExclamation);
+            const uint32_t reason = doc_.EndReason();
+            context_.messages->ShowMessage(reason != 0 ? reason : str::kMeasurementStopped, kStyleExclamation);
         }
         break;
     default:

@@ -6,6 +6,7 @@
 #include "ScenarioRig.h"
 #include "core/document/DocumentHints.h"
 #include "core/document/MeasurementRunner.h"
+#include "core/text/StringIds.h"
 #include "core/threestation/EngineDelays.h"
 #include "core/threestation/Kv3File.h"
 #include "core/threestation/ThreeStationSetup.h"
@@ -139,19 +140,31 @@ TEST(ThreeStationE2e, ASavedResultOpensAgainWithTheSameNumbers)
     }
 }
 
-TEST(ThreeStationE2e, AStationSwitchedOffEndsTheMeasurementInsteadOfStallingIt)
+TEST(ThreeStationE2e, AStationThatIsGoneEndsTheMeasurementNamingItInsteadOfStallingIt)
 {
-    auto scenario = ScenarioFromText(R"({
-        "pipe": [ { "lengthM": 300, "material": "ductile-iron", "innerDiameterMm": 158, "wallMm": 6 } ],
-        "units": { "blue": { "sensor": { "positionM": 120 } }, "yellow": { "sensor": { "positionM": 300 } } },
-        "leaks": [ { "positionM": 47.3 } ],
-        "timeline": [ { "afterBlocks": 10, "event": "unit-off", "unit": "yellow" } ]
-    })");
-    KitRig rig(FastScenarioKit(scenario));
-    ASSERT_TRUE(rig.Open()) << rig.kitError;
-    const ThreeStationRun run = MeasureThree(rig, 120.0f, 180.0f, 40);
-    EXPECT_EQ(run.outcome, MeasurementRunner::Outcome::Ended);
-    EXPECT_FALSE(rig.document->IsMeasuring());
+    const struct {
+        const char* event;
+        uint32_t reason;
+    } cases[] = {{"unit-off", str::kYellowNotAnswering}, {"sensor-unplugged", str::kNoSensorYellow}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.event);
+        auto scenario = ScenarioFromText(std::string(R"({
+            "pipe": [ { "lengthM": 300, "material": "ductile-iron", "innerDiameterMm": 158, "wallMm": 6 } ],
+            "units": { "blue": { "sensor": { "positionM": 120 } }, "yellow": { "sensor": { "positionM": 300 } } },
+            "leaks": [ { "positionM": 47.3 } ],
+            "timeline": [ { "afterBlocks": 10, "event": ")") +
+                                         c.event + R"(", "unit": "yellow" } ]
+        })");
+        KitRig rig(FastScenarioKit(scenario));
+        ASSERT_TRUE(rig.Open()) << rig.kitError;
+        const ThreeStationRun run = MeasureThree(rig, 120.0f, 180.0f, 40);
+        EXPECT_EQ(run.outcome, MeasurementRunner::Outcome::Ended);
+        EXPECT_FALSE(rig.document->IsMeasuring());
+        EXPECT_EQ(Count(run.hints, kHintMeasurementEnded), 1u);
+        EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{c.reason});
+        // The pair without yellow summed what came before the end.
+        EXPECT_GE(rig.document->ThreeStation().Record(0).pairTotal, 3u);
+    }
 }
 
 }  // namespace

@@ -189,6 +189,28 @@ TEST_F(ThreeStationFormTest, AMeasurementThatMustEndEndsOnTheForm)
     EXPECT_EQ(Control<QPushButton>(*form, 1534)->text(), QStringLiteral("START"));
 }
 
+TEST_F(ThreeStationFormTest, AStationThatIsGoneEndsTheMeasurementNamingIt)
+{
+    // Yellow's sensor comes off during the measurement.
+    std::ifstream in(folder_ / "main.json");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    text.insert(text.find('{') + 1,
+                R"(
+  "timeline": [ { "afterBlocks": 10, "event": "sensor-unplugged", "unit": "yellow" } ],)");
+    std::ofstream(folder_ / "main.json") << text;
+    StartOnTheKit();
+    CThreeStationForm* form = EnterThreeStations();
+    ASSERT_TRUE(WaitForUnits(*form));
+    hook_.ExpectNext(str::kNoSensorYellow, MessageAnswer::Ok);
+    Control<QPushButton>(*form, 1534)->click();
+    ASSERT_TRUE(form->IsRunning());
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !form->IsRunning(); }));
+    EXPECT_EQ(app_->Document().EndReason(), str::kNoSensorYellow);
+    EXPECT_FALSE(app_->Document().IsMeasuring());
+    EXPECT_EQ(Control<QPushButton>(*form, 1534)->text(), QStringLiteral("START"));
+}
+
 TEST_F(ThreeStationFormTest, AnUnsavedTwoStationMeasurementIsNotDroppedUnasked)
 {
     Start();

@@ -44,27 +44,44 @@ TEST(UnusableBlocksFlowTest, TwoStationsGoOnAfterLostBlocks)
 
 TEST(UnusableBlocksFlowTest, TwoEmptyBlocksInARowEndTheMeasurementNamingUnitAndCause)
 {
+    // Blocks come station by station in every set: two per set (red, blue) with two stations,
+    // three (red, blue, yellow) with three.
     const struct {
+        bool threeStation;
         size_t first;  // index of the first of two blocks in a row of one unit
         uint8_t status;
         uint32_t reason;
-    } cases[] = {{4, 4, str::kRedNotAnswering},
-                 {5, 4, str::kBlueNotAnswering},
-                 {4, 2, str::kNoSensorRed},
-                 {5, 3, str::kNoSensorBlue}};
+    } cases[] = {{false, 4, 4, str::kRedNotAnswering},   {false, 5, 4, str::kBlueNotAnswering},
+                 {false, 4, 2, str::kNoSensorRed},       {false, 5, 3, str::kNoSensorBlue},
+                 {true, 3, 4, str::kRedNotAnswering},    {true, 4, 4, str::kBlueNotAnswering},
+                 {true, 5, 4, str::kYellowNotAnswering}, {true, 3, 3, str::kNoSensorRed},
+                 {true, 8, 2, str::kNoSensorYellow}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.threeStation ? "three" : "two") << " stations, block " << c.first
+                                        << ", status " << int{c.status});
         DocumentRig rig;
         CKorvantaDoc& doc = *rig.document;
-        LayPipe(doc);
-        ASSERT_TRUE(doc.StartMeasurement());
-        auto blocks = TwoStationBlocks(5);
-        blocks[c.first].status = c.status;
-        blocks[c.first + 2].status = c.status;
-        for (size_t i = 0; i <= c.first + 2; ++i) {
-            Deliver(rig, blocks[i]);
+        if (c.threeStation) {
+            doc.EnterThreeStationMode();
+            doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
+            ASSERT_TRUE(doc.ThreeStationStart());
+        } else {
+            LayPipe(doc);
+            ASSERT_TRUE(doc.StartMeasurement());
         }
-        EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 1u) << c.first << " " << int{c.status};
-        EXPECT_EQ(doc.EndReason(), c.reason) << c.first << " " << int{c.status};
+        const size_t perSet = c.threeStation ? 3 : 2;
+        auto blocks = c.threeStation ? ThreeStationBlocks(5) : TwoStationBlocks(5);
+        blocks[c.first].status = c.status;
+        blocks[c.first + perSet].status = c.status;
+        for (size_t i = 0; i < c.first + perSet; ++i) {
+            Deliver(rig, blocks[i], c.threeStation);
+        }
+        EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u) << "one empty block costs only its pairs";
+        rig.comms.ForgetTaken();
+        Deliver(rig, blocks[c.first + perSet], c.threeStation);
+        EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 1u);
+        EXPECT_EQ(doc.EndReason(), c.reason);
+        EXPECT_TRUE(rig.comms.Codes().empty()) << "no further block is asked for";
     }
 }
 
@@ -96,6 +113,29 @@ TEST(UnusableBlocksFlowTest, ThreeStationsLoseOnlyThePairsOfTheLostBlock)
         ASSERT_TRUE(doc.Recompute()) << pair;
         EXPECT_NEAR(doc.GetDelay(), delay, kLagSeconds) << pair;
     }
+}
+
+TEST(UnusableBlocksFlowTest, ANewThreeStationMeasurementStartsCountingEmptyBlocksAfresh)
+{
+    DocumentRig rig;
+    CKorvantaDoc& doc = *rig.document;
+    doc.EnterThreeStationMode();
+    doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
+    auto blocks = ThreeStationBlocks(2);
+    blocks[2].status = 4;  // yellow's last block of the first measurement
+    blocks[5].status = 4;  // and its first of the next
+    ASSERT_TRUE(doc.ThreeStationStart());
+    for (size_t i = 0; i < 3; ++i) {
+        Deliver(rig, blocks[i], true);
+    }
+    doc.ThreeStationStop();
+    ASSERT_TRUE(doc.ThreeStationStart());
+    for (size_t i = 3; i < blocks.size(); ++i) {
+        Deliver(rig, blocks[i], true);
+    }
+    EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u);
+    EXPECT_EQ(doc.EndReason(), 0u);
+    EXPECT_TRUE(doc.IsMeasuring());
 }
 
 }  // namespace

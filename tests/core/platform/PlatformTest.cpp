@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
+#include "core/platform/FolderAccess.h"
 #include "core/platform/PlatformTime.h"
 #include "core/platform/ProgramFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace korvanta {
 namespace {
@@ -46,6 +51,25 @@ TEST(PlatformTest, LocalTimeFollowsTheTimeZone)
         EXPECT_EQ(local.tm_min, 7) << c.zone;
     }
     restore();
+}
+
+TEST(PlatformTest, OnlyAFolderThatTakesNewFilesIsWritable)
+{
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder / "locked");
+    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    std::ofstream(folder / "plain.txt") << "a file, not a folder";
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* name;
+        bool writable;
+    } cases[] = {{"", true}, {"missing", false}, {"plain.txt", false}, {"locked", root}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CanWriteInFolder(folder / c.name), c.writable) << c.name;
+    }
+    std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
 }
 
 }  // namespace

@@ -116,6 +116,22 @@ TEST(MeasurementControlTest, LostLinkWhileIdleOnlyDisablesStartWhileMeasuringEnd
     EXPECT_TRUE(measuring.Display().GraphShown());
 }
 
+TEST(MeasurementControlTest, AStationThatIsGoneIsNamedWhenTheMeasurementEnds)
+{
+    ViewRig rig;
+    rig.LayPipe();
+    rig.Control().StartStop();
+    std::vector<DataBlockRecord> blocks = ViewRig::Blocks(3);
+    blocks[2].status = 4;  // red misses two answers in a row
+    blocks[4].status = 4;
+    for (size_t i = 0; i < 5; ++i) {
+        rig.Deliver(blocks[i]);
+    }
+    EXPECT_FALSE(rig.Control().Running());
+    EXPECT_FALSE(rig.Doc().IsMeasuring());
+    EXPECT_EQ(rig.doc.messages.shown, (Shown{{str::kRedNotAnswering, kStyleExclamation}}));
+}
+
 TEST(MeasurementControlTest, ResetButtonDuringAMeasurement)
 {
     ViewRig rig;
