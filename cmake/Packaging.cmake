@@ -13,14 +13,16 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://localhost/korvanta")
-# The Debian 12 runtime packages the programs link or load: Qt 6 with its SVG module and the
-# platform plug-ins, the serial port library, libsndfile and libsoxr for recordings, and the fonts
+# The libraries the programs link are found by dpkg-shlibdeps (Qt 6 with its print support and SVG
+# modules, the serial port library, libsndfile, libsoxr, the C++ runtime), so none is forgotten.
+# Listed here is only what is loaded at run time or read: the Qt platform plug-ins and the fonts
 # the dialogs and printouts are laid out with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libqt6core6, libqt6gui6, libqt6widgets6, libqt6svg6, qt6-qpa-plugins, libserialport0, libsndfile1, libsoxr0, fonts-wine, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${CMAKE_SOURCE_DIR}/cmake/debian/postinst ${CMAKE_SOURCE_DIR}/cmake/debian/postrm)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# No maintainer scripts: shared-mime-info, desktop-file-utils and hicolor-icon-theme watch
+# /usr/share/mime/packages, /usr/share/applications and /usr/share/icons/hicolor through dpkg
+# triggers and rebuild their caches whenever a package adds or removes files there, also when
+# they are installed after this package.
 set(CPACK_GENERATOR DEB)
 include(CPack)

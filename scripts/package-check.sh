@@ -23,10 +23,41 @@ for wanted in ./usr/bin/korvanta ./usr/bin/korvanta-cli ./usr/bin/korvanta-sim .
     grep -qx -- "$wanted" "$work/contents" || { echo "missing from the package: $wanted"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for wanted in libqt6widgets6 libserialport0 libsndfile1 libsoxr0 fonts-wine fonts-liberation2; do
-    [[ ",$depends," == *" $wanted,"* || ",$depends," == *",$wanted,"* ]] || { echo "not in Depends: $wanted"; exit 1; }
+# Package names alone, without their version bounds.
+names=",$(sed -E 's/ *\([^)]*\)//g; s/ //g' <<<"$depends"),"
+for wanted in libqt6widgets6 libqt6printsupport6 libqt6svg6 qt6-qpa-plugins libserialport0 libsndfile1 libsoxr0 \
+    fonts-wine fonts-liberation2; do
+    [[ $names == *",$wanted,"* ]] || { echo "not in Depends: $wanted"; exit 1; }
 done
 echo "Depends: $depends"
+
+echo "== every linked library comes from a package in Depends"
+# The package that installed a library, under the path ldd found or the one it links to; /lib and
+# /usr/lib are one folder, but dpkg knows each file under the name its package gave it.
+owner_of() {
+    local candidate resolved
+    resolved=$(realpath "$1")
+    for candidate in "$1" "$resolved" "${resolved#/usr}"; do
+        dpkg -S "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1 | grep . && return 0
+    done
+    return 1
+}
+unpacked="$work/unpacked"
+dpkg -x "$deb" "$unpacked"
+while IFS= read -r elf; do
+    resolved=$(LD_LIBRARY_PATH="$unpacked/usr/lib" ldd "$elf")
+    # Only what the file links itself; what those libraries need is their packages' business.
+    for lib in $(readelf -d "$elf" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+        # "lib => /path (address)", or "/path (address)" for the dynamic loader.
+        path=$(awk -v lib="$lib" '$1 == lib && $2 == "=>" {print $3}
+            $1 ~ /^\// && substr($1, length($1) - length(lib)) == "/" lib {print $1}' <<<"$resolved")
+        [[ $path == "$unpacked"/* ]] && continue  # the package's own link library
+        [[ -n $path && $path != "not" ]] || { echo "$elf: $lib is not found on this machine"; exit 1; }
+        owner=$(owner_of "$path") || { echo "$elf: no package owns $path"; exit 1; }
+        [[ $names == *",$owner,"* ]] || { echo "$elf needs $lib from $owner, which is not in Depends"; exit 1; }
+    done
+done < <(find "$unpacked/usr" -type f \( -perm -u+x -o -name '*.so*' \) -exec sh -c 'head -c4 "$1" | grep -q ELF' _ {} \; -print)
+echo "all found"
 
 echo "== installed run"
 root="$work/root"

@@ -43,6 +43,9 @@ size_t RequestLength(uint8_t opcode)
     }
 }
 
+// Streams of the kit's seed for the radio tests, clear of the leak model's (source, stations).
+constexpr uint64_t kRadioTestStream = 0x7AD10;
+
 RadioTestOutcome OutcomeOf(LinkQuality quality)
 {
     switch (quality) {
@@ -71,7 +74,9 @@ FieldKit::FieldKit(const KitOptions& options, const orvelink::LinkClock& clock)
       options_(options),
       units_(options.units),
       charging_(options.charging),
-      headphones_(options.headphones)
+      headphones_(options.headphones),
+      radioDraws_{GaussianNoise(options.seed, kRadioTestStream), GaussianNoise(options.seed, kRadioTestStream + 1),
+                  GaussianNoise(options.seed, kRadioTestStream + 2), GaussianNoise(options.seed, kRadioTestStream + 3)}
 {
     if (options.resetAfterSeconds) {
         resetAt_ = clock_.Now() + Seconds(*options.resetAfterSeconds);
@@ -247,13 +252,14 @@ KitReply FieldKit::Diagnostics(int unit, TimePoint now) const
     return After(DiagnosticsReply(0, units_[unit].diagnostics), now, RadioDelay(unit));
 }
 
-KitReply FieldKit::RadioTest(uint8_t modeByte, int unit, TimePoint now) const
+KitReply FieldKit::RadioTest(uint8_t modeByte, int unit, TimePoint now)
 {
     if (!IsOutstation(unit)) {
         return After(RadioTestReply(static_cast<uint8_t>(unit), modeByte, RadioTestOutcome::NoContact), now, 0.0);
     }
-    const RadioTestOutcome outcome =
-        units_[unit].on ? OutcomeOf(units_[unit].linkQuality) : RadioTestOutcome::NoContact;
+    const RadioTestOutcome outcome = units_[unit].on
+                                         ? OutcomeOf(units_[unit].linkQuality.Draw(radioDraws_[unit].NextUniform()))
+                                         : RadioTestOutcome::NoContact;
     return After(RadioTestReply(static_cast<uint8_t>(unit), modeByte, outcome), now, RadioDelay(unit));
 }
 
@@ -446,11 +452,11 @@ void FieldKit::SetFirmware(int unit, const std::array<uint8_t, 3>& firmware)
     }
 }
 
-void FieldKit::SetLinkQuality(int unit, LinkQuality quality)
+void FieldKit::SetLinkQuality(int unit, const LinkShares& shares)
 {
     std::lock_guard lock(mutex_);
-    if (IsOutstation(unit)) {
-        units_[unit].linkQuality = quality;
+    if (IsOutstation(unit) && shares.Check().empty()) {
+        units_[unit].linkQuality = shares;
     }
 }
 

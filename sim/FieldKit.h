@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "orvelink/framing/LinkClock.h"
+#include "sim/GaussianNoise.h"
 #include "sim/KitCounters.h"
 #include "sim/KitOptions.h"
 #include "sim/KitReplies.h"
@@ -48,7 +49,9 @@ public:
     void SetBattery(int unit, uint8_t value);
     void FlattenBattery(int unit);
     void SetFirmware(int unit, const std::array<uint8_t, 3>& firmware);
-    void SetLinkQuality(int unit, LinkQuality quality);
+    // From the next radio test on; a single LinkQuality makes every test come out so. Shares that
+    // fail LinkShares::Check are ignored.
+    void SetLinkQuality(int unit, const LinkShares& shares);
     void SetDiagnostics(int unit, const std::array<uint16_t, kDiagnosticsChannels>& counts);
     void SetCharging(bool charging);
     void SetHeadphones(bool connected);
@@ -85,7 +88,7 @@ private:
     KitReply Charge(TimePoint now) const;
     KitReply StartListening(int unit, TimePoint now);
     KitReply Diagnostics(int unit, TimePoint now) const;
-    KitReply RadioTest(uint8_t modeByte, int unit, TimePoint now) const;
+    KitReply RadioTest(uint8_t modeByte, int unit, TimePoint now);
     KitReply StartSampling(TimePoint now);
     KitReply DataBlock(TimePoint now);
     std::vector<uint8_t> CodedBlockReply(const BlockSlot& slot, std::vector<double> samples) const;
@@ -121,6 +124,10 @@ private:
     int ignoreCount_ = 0;
     bool silenceAfterNext_ = false;
     bool silent_ = false;
+
+    // Each outstation's radio tests are drawn from a stream of the kit's seed of its own, so a
+    // run repeats and one unit's tests do not shift another's.
+    std::array<GaussianNoise, kKitUnits> radioDraws_;
 
     KitCounters counters_;
 };

@@ -75,15 +75,25 @@ std::optional<std::array<uint8_t, 3>> ParseFirmware(const std::string& text)
     return bytes;
 }
 
-std::optional<LinkQuality> ParseQuality(const std::string& text)
+// A quality by name, or the shares of perfect, acceptable and failed tests as "P/A/F".
+std::optional<LinkShares> ParseLinkShares(const std::string& text)
 {
-    if (text == "perfect")
-        return LinkQuality::Perfect;
-    if (text == "acceptable")
-        return LinkQuality::Acceptable;
-    if (text == "failed")
-        return LinkQuality::Failed;
-    return std::nullopt;
+    if (const auto quality = LinkQualityNamed(text)) {
+        return LinkShares(*quality);
+    }
+    const size_t first = text.find('/');
+    const size_t second = first == std::string::npos ? first : text.find('/', first + 1);
+    if (second == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto perfect = ParseNumber(text.substr(0, first));
+    const auto acceptable = ParseNumber(text.substr(first + 1, second - first - 1));
+    const auto failed = ParseNumber(text.substr(second + 1));
+    if (!perfect || !acceptable || !failed) {
+        return std::nullopt;
+    }
+    const LinkShares shares(*perfect, *acceptable, *failed);
+    return shares.Check().empty() ? std::optional(shares) : std::nullopt;
 }
 
 using Setter = std::function<bool(const std::string&, KitOptions&)>;
@@ -170,8 +180,8 @@ const std::map<std::string, Setter>& ValueOptions()
         {"link-quality",
          [](const std::string& v, KitOptions& o) {
              const auto parts = UnitAndValue(v, true);
-             const auto quality = parts ? ParseQuality(parts->second) : std::nullopt;
-             return quality && (o.units[parts->first].linkQuality = *quality, true);
+             const auto shares = parts ? ParseLinkShares(parts->second) : std::nullopt;
+             return shares && (o.units[parts->first].linkQuality = *shares, true);
          }},
         {"reset-after",
          [](const std::string& v, KitOptions& o) {
@@ -246,14 +256,15 @@ std::string KitUsage()
            "  --interface-position METRES the interface unit's sensor (default: beside blue)\n"
            "  --snr DB                    leak noise over each sensor's own noise (default 20)\n"
            "  --band LOW:HIGH             band of the leak noise in Hz (default 100:800)\n"
-           "  --seed N                    seed of the noise and of the line faults (default 1)\n"
+           "  --seed N                    seed of the noise, the line faults and the radio tests (default 1)\n"
            "  --off UNIT                  an outstation switched off (repeatable)\n"
            "  --no-sensor UNIT            a unit without its sensor (repeatable)\n"
            "  --faulty UNIT               an outstation that reports a fault (repeatable)\n"
            "  --interface-sensor          the interface unit carries a sensor of its own\n"
            "  --battery UNIT:VALUE        raw battery value 0..255 (repeatable)\n"
            "  --firmware UNIT:MAJ.MIN.LETTER  version bytes, e.g. red:1.5.A (repeatable)\n"
-           "  --link-quality UNIT:perfect|acceptable|failed  radio test outcome (repeatable)\n"
+           "  --link-quality UNIT:perfect|acceptable|failed|P/A/F  radio test outcome, or the shares of\n"
+           "                              perfect, acceptable and failed tests, e.g. 70/20/10 (repeatable)\n"
            "  --charging                  the interface unit is on its charger\n"
            "  --no-headphones             no headphones on the interface unit\n"
            "  --reset-after SECONDS       press the reset button this long after start\n"

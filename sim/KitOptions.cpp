@@ -71,6 +71,9 @@ std::string CheckKitOptions(const KitOptions& options)
         if (!std::isfinite(unit.lateAnswerSeconds) || unit.lateAnswerSeconds < 0.0) {
             return "a unit can only answer a positive number of seconds late";
         }
+        if (const std::string fault = unit.linkQuality.Check(); !fault.empty()) {
+            return fault;
+        }
     }
     if (options.scenario) {
         return CheckScenarioForKit(*options.scenario);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "sim/LinkShares.h"
 #include "sim/PipeLayout.h"
 
 namespace korvanta::sim {
@@ -17,9 +18,6 @@ inline constexpr int kKitUnits = 4;
 inline constexpr int kInterfaceUnit = 0;
 inline constexpr int kDiagnosticsChannels = 11;
 
-// How well an outstation's radio reaches the interface unit, as its radio test shows it.
-enum class LinkQuality { Perfect, Acceptable, Failed };
-
 // One unit as the kit starts with it; the kit keeps the live state in the same form.
 struct UnitSettings {
     bool on = true;                               // outstations: answers by radio (the interface unit is always on)
@@ -27,7 +25,7 @@ struct UnitSettings {
     bool faulty = false;                          // outstations: reports a fault when asked to sample
     uint8_t battery = 200;                        // raw battery value 0..255
     std::array<uint8_t, 3> firmware = {2, 0, 2};  // version bytes; 2, 0, 2 reads "...-200C"
-    LinkQuality linkQuality = LinkQuality::Perfect;
+    LinkShares linkQuality;                       // outstations: how their radio tests come out
     std::array<uint16_t, kDiagnosticsChannels> diagnostics{};  // raw readings, 1023 = 2 V
     double snrDb = 20.0;                                       // leak noise over the sensor's own noise, in dB
     double lateAnswerSeconds = 0.0;  // outstations, paced kit: every radio answer comes this much later

@@ -319,16 +319,8 @@ private:
             // The interface unit is always on and never reports a fault.
             f.Bool("on", settings.on);
             f.Bool("faulty", settings.faulty);
-            std::string quality;
-            f.String("linkQuality", quality);
-            if (quality == "perfect") {
-                settings.linkQuality = LinkQuality::Perfect;
-            } else if (quality == "acceptable") {
-                settings.linkQuality = LinkQuality::Acceptable;
-            } else if (quality == "failed") {
-                settings.linkQuality = LinkQuality::Failed;
-            } else if (!quality.empty()) {
-                f.Fail("linkQuality", "must be \"perfect\", \"acceptable\" or \"failed\"");
+            if (const Json* quality = f.Child("linkQuality")) {
+                ReadLinkQuality(*quality, f, settings.linkQuality);
             }
         }
         double offsetMs = s.scene.sensors[static_cast<size_t>(unit)].timingOffsetSeconds * 1000.0;
@@ -362,6 +354,34 @@ private:
     }
 
     // "2.0.2", a last part that may be a letter A..Z (A = 0), or [2, 0, 2].
+    // One quality for every test, or the shares of the three in proportion.
+    void ReadLinkQuality(const Json& value, JsonFields& parent, LinkShares& shares)
+    {
+        if (value.is_string()) {
+            if (const auto quality = LinkQualityNamed(value.get<std::string>())) {
+                shares = *quality;
+                return;
+            }
+        } else if (value.is_object()) {
+            JsonFields f(value, parent.PathOf("linkQuality"), error_);
+            LinkShares read(0.0, 0.0, 0.0);
+            f.Number("perfect", read.perfect, 0.0, 1000.0);
+            f.Number("acceptable", read.acceptable, 0.0, 1000.0);
+            f.Number("failed", read.failed, 0.0, 1000.0);
+            if (f.Finish()) {
+                if (const std::string fault = read.Check(); !fault.empty()) {
+                    f.Fail("", fault);
+                } else {
+                    shares = read;
+                }
+            }
+            return;
+        }
+        parent.Fail("linkQuality",
+                    "must be \"perfect\", \"acceptable\", \"failed\" or the shares "
+                    "{\"perfect\": 70, \"acceptable\": 20, \"failed\": 10}");
+    }
+
     void ReadFirmware(const Json& value, JsonFields& f, std::array<uint8_t, 3>& firmware)
     {
         const std::string message = "must be \"MAJOR.MINOR.LETTER\" or a list of three numbers 0..255";

@@ -1,6 +1,7 @@
 // The interface unit's answers, message by message, with the kit's clock in the test's hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "KitTestSupport.h"
@@ -106,6 +107,62 @@ TEST(FieldKitReplies, FailedRadioLinkAndBeaconsOff)
     t.Answer({0x16, 0x0F, 0x00});
     t.Answer({0x16, 0x00, 0x06});
     EXPECT_EQ(t.kit.Snapshot().beaconMask, 0x09);
+}
+
+// The verdicts of `count` radio tests to `unit`.
+std::vector<RadioVerdict> RadioTests(KitUnderTest& t, int unit, int count)
+{
+    std::vector<RadioVerdict> verdicts;
+    for (int i = 0; i < count; ++i) {
+        verdicts.push_back(JudgeRadioTest(t.Answer({0x0D, 0x00, static_cast<uint8_t>(unit), 0x01})));
+    }
+    return verdicts;
+}
+
+KitOptions MixedLinks(uint64_t seed)
+{
+    KitOptions options = KitUnderTest::Unpaced();
+    options.seed = seed;
+    options.units[1].linkQuality = LinkShares(70, 20, 10);
+    options.units[2].linkQuality = LinkShares(60, 25, 15);
+    return options;
+}
+
+TEST(FieldKitRadioTests, AMixedLinkDrawsEveryOutcomeAndRepeatsWithItsSeed)
+{
+    KitUnderTest first(MixedLinks(5));
+    const std::vector<RadioVerdict> red = RadioTests(first, 1, 200);
+    for (const RadioVerdict verdict : {RadioVerdict::Perfect, RadioVerdict::Acceptable, RadioVerdict::Failed}) {
+        EXPECT_NE(std::count(red.begin(), red.end(), verdict), 0) << static_cast<int>(verdict);
+    }
+
+    // Tests to blue in between leave red's outcomes as they were.
+    KitUnderTest interleaved(MixedLinks(5));
+    std::vector<RadioVerdict> again;
+    for (int i = 0; i < 200; ++i) {
+        RadioTests(interleaved, 2, i % 3);
+        again.push_back(RadioTests(interleaved, 1, 1).front());
+    }
+    EXPECT_EQ(again, red);
+
+    KitUnderTest otherSeed(MixedLinks(6));
+    EXPECT_NE(RadioTests(otherSeed, 1, 200), red);
+}
+
+TEST(FieldKitRadioTests, AnOutstationThatIsOffIsNeverReachedAndBadSharesAreIgnored)
+{
+    KitUnderTest t(MixedLinks(5));
+    t.kit.SetUnitOn(1, false);
+    for (int i = 0; i < 20; ++i) {
+        const Bytes reply = t.Answer({0x0D, 0x00, 1, 0x01});
+        ASSERT_EQ(reply.size(), 14u);
+        EXPECT_NE(reply[12], 0) << "no contact";
+    }
+    t.kit.SetLinkQuality(2, LinkShares(0, 0, 0));
+    EXPECT_EQ(t.kit.Snapshot().units[2].linkQuality, LinkShares(60, 25, 15));
+    t.kit.SetLinkQuality(2, LinkQuality::Acceptable);
+    const std::vector<RadioVerdict> blue = RadioTests(t, 2, 20);
+    EXPECT_EQ(std::count(blue.begin(), blue.end(), RadioVerdict::Acceptable), 20);
 }
 
 TEST(FieldKitSampling, StartIsRefusedWithTheMasksOfTheCause)

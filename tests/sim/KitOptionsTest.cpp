@@ -87,6 +87,19 @@ TEST(KitCommandLine, SetsEveryUnitOption)
     EXPECT_FALSE(o.headphones);
 }
 
+TEST(KitCommandLine, LinkQualityTakesANameOrShares)
+{
+    KitCommandLine line;
+    std::string error;
+    ASSERT_TRUE(ParseKitCommandLine({"--link", "p", "--link-quality", "red:failed", "--link-quality", "blue:60/25/15",
+                                     "--link-quality", "3:0.5/0/0.5"},
+                                    line, error))
+        << error;
+    EXPECT_EQ(line.options.units[1].linkQuality, LinkQuality::Failed);
+    EXPECT_EQ(line.options.units[2].linkQuality, LinkShares(60, 25, 15));
+    EXPECT_EQ(line.options.units[3].linkQuality, LinkShares(0.5, 0, 0.5));
+}
+
 TEST(KitCommandLine, SetsThePipeTheNoiseAndTheFaults)
 {
     KitCommandLine line;
@@ -142,6 +155,10 @@ TEST(KitCommandLine, RefusesWhatItCannotUse)
         {"--link", "p", "--battery", "green:3"},   // no such unit
         {"--link", "p", "--firmware", "red:1.5"},  // three parts
         {"--link", "p", "--link-quality", "red:good"},
+        {"--link", "p", "--link-quality", "red:60/25"},     // three shares
+        {"--link", "p", "--link-quality", "red:0/0/0"},     // nothing to draw from
+        {"--link", "p", "--link-quality", "red:60/-5/45"},  // a negative share
+        {"--link", "p", "--link-quality", "interface:perfect"},
         {"--link", "p", "--velocity", "fast"},
         {"--link", "p", "--leak-distance", "500"},  // beyond the pipe's end
         {"--link", "p", "--lose", "1.5"},

@@ -119,6 +119,7 @@ TEST(Scenario, UnitsSensorsDisturbancesAndKitStatesAreRead)
                   "sensor": {"positionM": -5, "type": "hydrophone"}},
           "yellow": {"faulty": true, "firmware": [3, 1, 7], "sensorPlugged": false,
                      "diagnosticsVolts": [1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2]},
+          "blue": {"linkQuality": {"acceptable": 3, "failed": 1}},
           "interface": {"sensorPlugged": true, "battery": 250}
         },
         "disturbances": {"hum": {"frequencyHz": 60, "levelDb": -25, "harmonicsDb": [0, -3]},
@@ -135,6 +136,7 @@ TEST(Scenario, UnitsSensorsDisturbancesAndKitStatesAreRead)
     EXPECT_EQ(s.units[1].battery, 90);
     EXPECT_EQ(s.units[1].firmware, (std::array<uint8_t, 3>{1, 5, 0}));
     EXPECT_EQ(s.units[1].linkQuality, LinkQuality::Acceptable);
+    EXPECT_EQ(s.units[2].linkQuality, LinkShares(0, 3, 1)) << "shares left out are 0";
     EXPECT_EQ(s.scene.sensors[1].type, SensorType::Hydrophone);
     EXPECT_EQ(s.scene.sensors[1].positionMetres, -5.0);
     EXPECT_EQ(s.scene.sensors[1].resonanceHz, 900.0);  // the defaults under the unit's own
@@ -223,6 +225,16 @@ TEST(Scenario, FaultsAreNamedByTheirPlaceInTheFile)
     EXPECT_NE(Fault(R"({"units": {"red": {"firmware": "1.2.3.4"}}})").find("units.red.firmware"), std::string::npos);
     EXPECT_EQ(Fault(R"({"units": {"blue": {"sensor": {"type": "microphone"}}}})"),
               "units.blue.sensor.type: must be \"hydrophone\" or \"accelerometer\"");
+    EXPECT_NE(Fault(R"({"units": {"red": {"linkQuality": "good"}}})").find("units.red.linkQuality: must be"),
+              std::string::npos);
+    EXPECT_NE(Fault(R"({"units": {"red": {"linkQuality": 70}}})").find("units.red.linkQuality: must be"),
+              std::string::npos);
+    EXPECT_EQ(Fault(R"({"units": {"red": {"linkQuality": {"perfect": 70, "ok": 30}}}})"),
+              "units.red.linkQuality.ok: is not a field known here");
+    EXPECT_EQ(Fault(R"({"units": {"red": {"linkQuality": {"failed": -1, "perfect": 2}}}})"),
+              "units.red.linkQuality.failed: must be a number in 0..1000");
+    EXPECT_NE(Fault(R"({"units": {"red": {"linkQuality": {"perfect": 0}}}})").find("must not all be 0"),
+              std::string::npos);
     EXPECT_EQ(Fault(R"({"leaks": [{"levelDb": 0}]})"), "leaks[0].positionM: is needed");
     EXPECT_EQ(Fault(R"({"leaks": [{"positionM": 10, "lowHz": 900, "highHz": 100}]})"),
               "leak 1: the band must satisfy 0 <= low < high <= 2441.406250 Hz");

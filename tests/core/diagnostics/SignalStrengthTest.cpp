@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "tests/core/diagnostics/QueueServer.h"
 
 namespace korvanta {
@@ -99,6 +102,49 @@ TEST(SignalStrengthTestKit, CountsFollowEachOutstationsLinkQuality)
     EXPECT_EQ(run.test.Bar(1).Acceptable(), 5);
     EXPECT_EQ(run.test.Bar(2).Acceptable(), 0);
     EXPECT_EQ(run.test.Bar(2).Failed(), 5);
+}
+
+// A count of `total` independent tests, each counted with probability `share`, lies within four
+// standard deviations of its mean for all but about one seed in 15 000; a link drawn from the
+// wrong shares, or a judgement that counts a test in the wrong row, lands far outside.
+void ExpectBinomialCount(int count, int total, double share, const std::string& what)
+{
+    const double mean = total * share;
+    const double spread = 4.0 * std::sqrt(total * share * (1.0 - share));
+    EXPECT_NEAR(count, mean, spread) << what << ": " << count << " of " << total;
+}
+
+TEST(SignalStrengthTestKit, MixedLinksShowTheirSharesOverManyTests)
+{
+    constexpr int kTests = 400;
+    struct Link {
+        int unit;
+        sim::LinkShares shares;  // in hundredths
+    };
+    const Link links[] = {{1, {70, 20, 10}}, {2, {60, 25, 15}}};
+    for (const uint64_t seed : {1u, 2u, 3u}) {
+        sim::KitOptions options = test::FastKit();
+        options.seed = seed;
+        options.units[3].on = false;  // yellow out of range
+        for (const Link& link : links) {
+            options.units[link.unit].linkQuality = link.shares;
+        }
+        KitRun run(options);
+        run.Ticks(2 * SignalStrengthTest::kMaxSearches);
+        ASSERT_TRUE(run.test.SearchDone());
+        ASSERT_FALSE(run.test.Found(2));
+        run.Ticks(2 * 2 * kTests);  // two ticks per test, red and blue in turn
+        EXPECT_EQ(run.test.Bar(2).Total(), 0);
+        for (const Link& link : links) {
+            const CSignalStrengthBar& bar = run.test.Bar(link.unit - 1);
+            const std::string unit = "seed " + std::to_string(seed) + " unit " + std::to_string(link.unit);
+            ASSERT_EQ(bar.Total(), kTests) << unit;
+            ExpectBinomialCount(bar.Perfect(), kTests, link.shares.perfect / 100, unit + " perfect");
+            ExpectBinomialCount(bar.Acceptable() - bar.Perfect(), kTests, link.shares.acceptable / 100,
+                                unit + " acceptable, not perfect");
+            ExpectBinomialCount(bar.Failed(), kTests, link.shares.failed / 100, unit + " failed");
+        }
+    }
 }
 
 TEST(SignalStrengthTestKit, OnlyBlueFoundGetsEveryTestAndFlipsTheFlag)
