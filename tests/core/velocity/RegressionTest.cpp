@@ -7,8 +7,6 @@
 #include "core/text/StringIds.h"
 #include "core/velocity/KvrFile.h"
 #include "core/velocity/RegressionChart.h"
-#include "core/velocity/RegressionMenu.h"
-#include "core/app/CommandIds.h"
 #include "core/velocity/RegressionPointReader.h"
 #include "core/velocity/RegressionSession.h"
 #include "tests/core/document/DocumentTestSupport.h"
@@ -318,20 +316,6 @@ TEST(RegressionSessionTest, InformationOfTheCurrentPoint)
     EXPECT_EQ(form.comments[1], "kommentar 2");
     EXPECT_EQ(form.userInformation, "Jens Ærø");
     EXPECT_EQ(form.date, "07 Dec 2026");
-}
-
-TEST(RegressionMenuTest, SensorCommandsAndUnitsMatch)
-{
-    const uint32_t commands[] = {cmd::kRegressionStaticInterface, cmd::kRegressionStaticRed, cmd::kRegressionStaticBlue,
-                                 cmd::kRegressionStaticYellow};
-    for (uint32_t sensor = 0; sensor < 4; ++sensor) {
-        EXPECT_EQ(StaticSensorOfCommand(commands[sensor]), sensor);
-        EXPECT_EQ(CommandOfStaticSensor(sensor), commands[sensor]);
-        EXPECT_TRUE(std::any_of(RegressionMenu().begin(), RegressionMenu().end(),
-                                [&](const MenuEntry& entry) { return entry.id == commands[sensor]; }));
-    }
-    EXPECT_EQ(StaticSensorOfCommand(cmd::kRegressionSave), std::nullopt);
-    EXPECT_EQ(CommandOfStaticSensor(kNoStaticSensor), 0u);
 }
 
 }  // namespace
