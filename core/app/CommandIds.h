@@ -61,6 +61,16 @@ inline constexpr uint32_t kThreeStationSave = 32904;
 
 // Advanced.
 inline constexpr uint32_t kRegressionAnalysis = 32882;
+// The regression dialog's own menu.
+inline constexpr uint32_t kRegressionNew = 32892;
+inline constexpr uint32_t kRegressionOpen = 32893;
+inline constexpr uint32_t kRegressionSave = 32894;
+inline constexpr uint32_t kRegressionClose = 32895;
+inline constexpr uint32_t kRegressionStaticInterface = 32891;
+inline constexpr uint32_t kRegressionStaticRed = 32888;
+inline constexpr uint32_t kRegressionStaticBlue = 32889;
+inline constexpr uint32_t kRegressionStaticYellow = 32890;
+inline constexpr uint32_t kRegressionInformation = 32896;
 inline constexpr uint32_t kAdcTest = 32813;
 inline constexpr uint32_t kRadioSignalStrength = 32910;
 

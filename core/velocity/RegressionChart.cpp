@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/pipe/UnitConversion.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+
 namespace korvanta {
 
 namespace {
@@ -67,6 +71,56 @@ ChartLine RegressionLineEnds(const RegressionFit& fit, const RegressionChartScal
     const auto [d1, l1] = EndOnChart(-scale.timeSpan / 2.0f, fit, scale, firstDelay);
     const auto [d2, l2] = EndOnChart(scale.timeSpan / 2.0f, fit, scale, firstDelay);
     return {d1, l1, d2, l2};
+}
+
+std::vector<ChartTick> DelayTicks(const ChartArea& area, const RegressionChartScale& scale)
+{
+    // The spans are whole numbers of ticks (16, 20 or 14); rounding keeps the last one on the
+    // right edge whatever the float steps.
+    const long count = std::lround(scale.timeSpan / scale.timeTick);
+    const double width = area.right - area.left;
+    std::vector<ChartTick> ticks;
+    for (long i = 0; i <= count; ++i) {
+        const double x = area.left + double(i) * scale.timeTick * width / scale.timeSpan;
+        ticks.push_back({static_cast<int>(std::lround(x)), i % 2 == 0 ? 5 : 2});
+    }
+    return ticks;
+}
+
+std::vector<ChartTick> LengthTicks(const ChartArea& area, const RegressionChartScale& scale)
+{
+    if (scale.lengthSpan <= 0.0f || scale.lengthTick <= 0.0f) {
+        return {};
+    }
+    const auto count = static_cast<long>(std::floor(scale.lengthSpan / scale.lengthTick + 1e-3));
+    const double height = area.bottom - area.top;
+    std::vector<ChartTick> ticks;
+    for (long i = 0; i <= count; ++i) {
+        const double y = area.bottom - double(i) * scale.lengthTick * height / scale.lengthSpan;
+        ticks.push_back({static_cast<int>(std::lround(y)), 3});
+    }
+    return ticks;
+}
+
+RegressionChartLabels MakeRegressionChartLabels(const RegressionChartScale& scale, UnitSystem units, TimeUnit time)
+{
+    RegressionChartLabels labels;
+    const bool milliseconds = time == TimeUnit::Milliseconds;
+    labels.delayTitle = std::string(LoadString(str::kChartDelayTitle)) + (milliseconds ? "(ms)" : "(s)");
+    labels.lengthTitle =
+        std::string(LoadString(str::kChartLengthTitle)) + (units == UnitSystem::Imperial ? "(ft)" : "(m)");
+    const double half = scale.timeSpan / 2.0;
+    if (milliseconds) {
+        const int whole = static_cast<int>(std::lround(half * kSecondsToMilliseconds));
+        labels.left = std::to_string(-whole);
+        labels.right = std::to_string(whole);
+    } else {
+        labels.left = FormatNumber("%0.2f", -half);
+        labels.right = FormatNumber("%0.2f", half);
+    }
+    labels.top = FormatNumber("%0.1f", LengthForDisplay(scale.lengthSpan, units));
+    labels.middle = FormatNumber("%0.1f", LengthForDisplay(scale.lengthSpan / 2.0f, units));
+    return labels;
 }
 
 }  // namespace korvanta

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <utility>
+#include <vector>
+
+#include "core/pipe/UnitSystem.h"
 
 #include "core/velocity/RegressionFit.h"
 #include "core/velocity/RegressionPoint.h"
@@ -41,5 +45,30 @@ struct ChartLine {
 };
 ChartLine RegressionLineEnds(const RegressionFit& fit, const RegressionChartScale& scale,
                              std::span<const RegressionPoint> points);
+
+// A tick of an axis: its place in pixels (x on the delay axis, y on the length axis) and how far
+// it reaches from the axis.
+struct ChartTick {
+    int position;
+    int size;
+};
+// The delay axis along the bottom edge: a tick every timeTick from the left edge, 5 pixels at
+// every second one and 2 between.
+std::vector<ChartTick> DelayTicks(const ChartArea& area, const RegressionChartScale& scale);
+// The length axis up the middle: a tick every lengthTick from the bottom edge.
+std::vector<ChartTick> LengthTicks(const ChartArea& area, const RegressionChartScale& scale);
+
+// The chart's texts in the user's units: the axis titles, the delays at the left and right ends
+// (whole milliseconds or seconds with two decimals) and the lengths at the top and the middle of
+// the length axis.
+struct RegressionChartLabels {
+    std::string delayTitle;
+    std::string lengthTitle;
+    std::string left;
+    std::string right;
+    std::string top;
+    std::string middle;
+};
+RegressionChartLabels MakeRegressionChartLabels(const RegressionChartScale& scale, UnitSystem units, TimeUnit time);
 
 }  // namespace korvanta

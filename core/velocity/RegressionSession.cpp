@@ -1,7 +1,10 @@
 #include "core/velocity/RegressionSession.h"
 
 #include <cmath>
+#include <cstring>
+#include <memory>
 
+#include "core/document/RecordTexts.h"
 #include "core/pipe/UnitConversion.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
@@ -142,6 +145,25 @@ std::string RegressionSession::StaticSensorText() const
                                           str::kUnitNameYellow};
     const uint32_t sensor = data_.StaticSensor();
     return sensor < kNoStaticSensor && data_.Count() > 0 ? LoadString(kNames[sensor]) : std::string();
+}
+
+FileInformationForm RegressionSession::CurrentInformation() const
+{
+    FileInformationForm form;
+    if (data_.Count() == 0) {
+        return form;
+    }
+    // The point keeps the record's first bytes only; the texts are read from a record around them.
+    auto record = std::make_unique<MeasurementRecord>(MakeEmptyRecord());
+    std::memcpy(reinterpret_cast<char*>(record.get()), data_.Point(current_).header.data(), kPointHeaderBytes);
+    RecordTexts texts(*record);
+    const FileInformation information = texts.Information({});
+    form.title = information.title;
+    form.comments = texts.CommentLines();
+    form.userInformation = information.userInformation;
+    form.date = information.date;
+    form.time = information.time;
+    return form;
 }
 
 uint32_t RegressionSession::DelayLabel() const

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/dialogs/FileInformationForm.h"
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
 #include "core/velocity/CRegressionData.h"
@@ -50,6 +51,9 @@ public:
     std::string VelocityText() const;
     std::string DistanceText() const;
     std::string StaticSensorText() const;
+    // The texts of the file information dialog from the current point's copy of its measurement's
+    // date, time, title, comments and user information; empty without points.
+    FileInformationForm CurrentInformation() const;
     // The labels that carry the units.
     uint32_t DelayLabel() const;
     uint32_t LengthLabel() const;

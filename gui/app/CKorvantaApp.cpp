@@ -20,6 +20,7 @@
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/app/TemplateFonts.h"
 #include "gui/diagnostics/CDiagnosticsCommandTarget.h"
+#include "gui/velocity/CRegressionCommandTarget.h"
 #include "gui/document/CDocumentCommandTarget.h"
 #include "gui/document/CDocumentDialogs.h"
 #include "sim/InProcessKit.h"
@@ -144,6 +145,8 @@ void CKorvantaApp::CreateFrame()
     diagnosticsTarget_ = std::make_unique<CDiagnosticsCommandTarget>(
         CDiagnosticsCommandTarget::Context{frame_.get(), &link_, &clock_, &waitPump_, &messages_});
     frame_->AddCommandTarget(diagnosticsTarget_.get());
+    regressionTarget_ = std::make_unique<CRegressionCommandTarget>(frame_.get(), settings_, messages_);
+    frame_->AddCommandTarget(regressionTarget_.get());
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(

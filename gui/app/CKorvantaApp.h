@@ -29,6 +29,7 @@ class CBlockReadyNotifier;
 class CFrameViewHost;
 class CDocumentCommandTarget;
 class CDiagnosticsCommandTarget;
+class CRegressionCommandTarget;
 class CDocumentDialogs;
 class CThreeStationMode;
 class CMainFrame;
@@ -118,6 +119,7 @@ private:
     std::unique_ptr<CDocumentCommandTarget> documentTarget_;
     std::unique_ptr<CThreeStationMode> threeStation_;
     std::unique_ptr<CDiagnosticsCommandTarget> diagnosticsTarget_;
+    std::unique_ptr<CRegressionCommandTarget> regressionTarget_;
     bool commsRunning_ = false;
     bool exited_ = false;
 };

@@ -99,7 +99,12 @@ CMenuBuilder::Result CMenuBuilder::BuildMenu(QMenuBar* bar, QObject* owner,
                 action->setIcon(QIcon(icon));
             }
             QObject::connect(action, &QAction::triggered, owner, [onCommand, id] { onCommand(id); });
-            stack.back()->addAction(action);
+            // A command outside any popup stands on the bar itself.
+            if (stack.empty()) {
+                bar->addAction(action);
+            } else {
+                stack.back()->addAction(action);
+            }
             result.actions.insert(id, action);
             break;
         }

@@ -182,7 +182,7 @@ TEST_F(MainFrameTest, RadioModeGoesAheadOfWaitingCommandsAndBeaconsQueueInOrder)
 TEST_F(MainFrameTest, CommandsWithoutTheirWindowSaySoInTheStatusBar)
 {
     Start();
-    ActionOf(Frame(), cmd::kRegressionAnalysis)->trigger();
+    ActionOf(Frame(), cmd::kFilePrintSetup)->trigger();
     EXPECT_EQ(Frame().StatusText(), QString::fromUtf8(LoadString(str::kCommandNotAvailableYet)));
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
 #include "core/velocity/KvrFile.h"
 #include "core/velocity/RegressionChart.h"
@@ -245,6 +246,76 @@ TEST(RegressionChartTest, ScalesAndLine)
     EXPECT_FLOAT_EQ(line.length1, 200.0f);
     EXPECT_FLOAT_EQ(line.delay2, 0.2f);
     EXPECT_FLOAT_EQ(line.length2, 0.0f);
+}
+
+TEST(RegressionChartTest, TicksRunEdgeToEdge)
+{
+    const ChartArea area = ChartArea::ForControl(440, 260);
+    struct Case {
+        float longest;
+        uint8_t range;
+        size_t delayTicks, lengthTicks;
+    };
+    // 0.8 s in 50 ms, 2.5 s in 125 ms, 4.2 s in 300 ms; 200 m in 50 m, 700 m in 100 m, 1300 m in tenths.
+    const Case cases[] = {{10.0f, 0, 17, 5}, {650.0f, 1, 21, 8}, {1234.0f, 2, 15, 11}};
+    for (const Case& c : cases) {
+        const RegressionPoint points[] = {PointAt(0.0f, c.longest, c.range)};
+        const RegressionChartScale scale = MakeRegressionChartScale(points);
+        const auto across = DelayTicks(area, scale);
+        ASSERT_EQ(across.size(), c.delayTicks) << c.longest;
+        EXPECT_EQ(across.front().position, area.left);
+        EXPECT_EQ(across.back().position, area.right);
+        EXPECT_EQ(across[0].size, 5);
+        EXPECT_EQ(across[1].size, 2);
+        const auto up = LengthTicks(area, scale);
+        ASSERT_EQ(up.size(), c.lengthTicks) << c.longest;
+        EXPECT_EQ(up.front().position, area.bottom);
+        EXPECT_EQ(up.back().position, area.top);
+    }
+}
+
+TEST(RegressionChartTest, LabelsInTheUsersUnits)
+{
+    const RegressionPoint points[] = {PointAt(0.0f, 250.0f, 1)};
+    const RegressionChartScale scale = MakeRegressionChartScale(points);  // 2.5 s, 300 m
+    const RegressionChartLabels metric = MakeRegressionChartLabels(scale, UnitSystem::Metric, TimeUnit::Seconds);
+    EXPECT_EQ(metric.delayTitle, "Løbetid (s)");
+    EXPECT_EQ(metric.lengthTitle, "Længde (m)");
+    EXPECT_EQ(metric.left, "-1.25");
+    EXPECT_EQ(metric.right, "1.25");
+    EXPECT_EQ(metric.top, "300.0");
+    EXPECT_EQ(metric.middle, "150.0");
+    const RegressionChartLabels feet = MakeRegressionChartLabels(scale, UnitSystem::Imperial, TimeUnit::Milliseconds);
+    EXPECT_EQ(feet.delayTitle, "Løbetid (ms)");
+    EXPECT_EQ(feet.lengthTitle, "Længde (ft)");
+    EXPECT_EQ(feet.left, "-1250");
+    EXPECT_EQ(feet.right, "1250");
+    EXPECT_EQ(feet.top, "984.3");
+    EXPECT_EQ(feet.middle, "492.1");
+}
+
+TEST(RegressionSessionTest, InformationOfTheCurrentPoint)
+{
+    RegressionSession session(UnitSystem::Metric, TimeUnit::Seconds);
+    EXPECT_EQ(session.CurrentInformation().title, "");
+    for (const char* title : {"Første", "Anden"}) {
+        RegressionPoint point = PointAt(0.1f, 100.0f);
+        const auto field = [&point](size_t offset, size_t size) {
+            return std::span<char>(reinterpret_cast<char*>(point.header.data()) + offset, size);
+        };
+        CopyToFixedField(title, field(offsetof(MeasurementRecord, title), 60));
+        CopyToFixedField("kommentar 2", field(offsetof(MeasurementRecord, comment) + 60, 60));
+        CopyToFixedField("Jens Ærø", field(offsetof(MeasurementRecord, userInformation), 20));
+        CopyToFixedField("07 Dec 2026", field(0, 13));
+        session.Data().Add(point);
+        session.PointAdded();
+    }
+    session.Next();
+    const FileInformationForm form = session.CurrentInformation();
+    EXPECT_EQ(form.title, "Anden");
+    EXPECT_EQ(form.comments[1], "kommentar 2");
+    EXPECT_EQ(form.userInformation, "Jens Ærø");
+    EXPECT_EQ(form.date, "07 Dec 2026");
 }
 
 }  // namespace

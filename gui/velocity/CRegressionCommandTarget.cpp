@@ -1,0 +1,23 @@
+#include "gui/velocity/CRegressionCommandTarget.h"
+
+#include "core/app/CommandIds.h"
+#include "gui/app/CAppSettings.h"
+#include "gui/velocity/CRegressionDialog.h"
+
+namespace korvanta::gui {
+
+bool CRegressionCommandTarget::OnCommand(uint32_t id)
+{
+    if (id != cmd::kRegressionAnalysis) {
+        return false;
+    }
+    RegressionDialogContext context;
+    context.units = settings_.GetUnitSystem();
+    context.time = settings_.GetTimeUnit();
+    context.messages = &messages_;
+    CRegressionDialog dialog(std::move(context), parent_);
+    dialog.exec();
+    return true;
+}
+
+}  // namespace korvanta::gui

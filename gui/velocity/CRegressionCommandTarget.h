@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+#include "core/text/MessageSink.h"
+#include "gui/app/ICommandTarget.h"
+
+namespace korvanta::gui {
+
+class CAppSettings;
+
+// The frame's "&Regressionsanalyse": runs the regression dialog modally in the user's units.
+class CRegressionCommandTarget final : public ICommandTarget {
+public:
+    CRegressionCommandTarget(QWidget* parent, const CAppSettings& settings, IMessageSink& messages)
+        : parent_(parent), settings_(settings), messages_(messages)
+    {
+    }
+
+    bool OnCommand(uint32_t id) override;
+
+private:
+    QWidget* parent_;
+    const CAppSettings& settings_;
+    IMessageSink& messages_;
+};
+
+}  // namespace korvanta::gui
