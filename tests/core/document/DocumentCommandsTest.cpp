@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <deque>
 
@@ -8,6 +9,7 @@
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
 #include "tests/core/document/DocumentTestSupport.h"
+#include "tests/core/view/ViewModelTestSupport.h"
 
 namespace korvanta {
 namespace {
@@ -57,6 +59,11 @@ public:
         setupAnswers.pop_front();
         return next;
     }
+    std::optional<VelocityWizardAnswer> RunVelocityWizard(const VelocityWizardSetup& setup) override
+    {
+        velocitySetups.push_back(setup);
+        return velocityAnswer;
+    }
 
     std::optional<PipeSections> pipeAnswer;
     std::optional<EditedMaterials> materialsAnswer;
@@ -64,6 +71,7 @@ public:
     std::optional<FileInformationForm> formAnswer;
     std::optional<uint32_t> sensorAnswer;
     std::deque<SetupDialogResult> setupAnswers;
+    std::optional<VelocityWizardAnswer> velocityAnswer;
 
     PipeSections shownPipe{};
     FilterSettings shownFilters{};
@@ -72,6 +80,7 @@ public:
     uint32_t shownPairCode = 0;
     FileInformationForm shownForm;
     std::vector<SetupDialogState> setupStates;
+    std::vector<VelocityWizardSetup> velocitySetups;
 };
 
 struct Fixture {
@@ -217,6 +226,72 @@ TEST(DocumentCommands, CorrelationRunsThePipeAndSensorDetoursAndStoresTheChosenT
     // A start without a pipe asks for the measurement time; Cancel gives up.
     f.dialogs.setupAnswers = {{SetupChoice::Cancel, 0}};
     EXPECT_FALSE(f.commands.RunMeasurementSetup());
+}
+
+// A measurement of 200 m at 1000 m/s with the leak 75 m from red, and the commands on it.
+struct MeasuredFixture {
+    MeasuredFixture()
+    {
+        rig.LayPipe(200.0f, 2);
+        rig.Measure();
+        rig.doc.observer.hints.clear();
+        rig.Doc().SetModified(false);
+    }
+    viewtest::ViewRig rig;
+    ScriptedDialogs dialogs;
+    DocumentCommands commands{rig.Doc(), dialogs};
+    CKorvantaDoc& doc() { return rig.Doc(); }
+};
+
+TEST(DocumentCommands, VelocityCalculationIsRefusedWithoutADelayOrForMoreThanOneSection)
+{
+    Fixture empty;
+    PipeSections pipe{};
+    pipe[0] = Section(2, 200.0f, 1000.0f);
+    empty.doc().ApplyPipeData(pipe);
+    empty.commands.VelocityCalculation();
+    EXPECT_EQ(empty.rig.messages.shown,
+              (std::vector<std::pair<uint32_t, uint32_t>>{{str::kInvalidDelay, uint32_t{kStyleExclamation}}}));
+    EXPECT_TRUE(empty.dialogs.velocitySetups.empty());
+
+    MeasuredFixture f;
+    pipe[1] = Section(3, 50.0f, 1200.0f);
+    f.doc().ApplyPipeData(pipe);
+    ASSERT_GE(std::fabs(f.doc().GetDelay()), 0.01f);
+    f.commands.VelocityCalculation();
+    ASSERT_FALSE(f.rig.doc.messages.shown.empty());
+    EXPECT_EQ(f.rig.doc.messages.shown.back().first, str::kOnlyOneSection);
+    EXPECT_TRUE(f.dialogs.velocitySetups.empty());
+}
+
+TEST(DocumentCommands, VelocityCalculationOpensOnTheMeasurementAndTakesOnlyAFinishedAnswer)
+{
+    MeasuredFixture f;
+    f.rig.doc.settings.SetUnitSystem(UnitSystem::Imperial);
+    f.rig.doc.settings.SetTimeUnit(TimeUnit::Milliseconds);
+    f.commands.VelocityCalculation();  // cancelled
+    ASSERT_EQ(f.dialogs.velocitySetups.size(), 1u);
+    const VelocityWizardSetup& shown = f.dialogs.velocitySetups[0];
+    EXPECT_EQ(shown.delay, f.doc().GetDelay());
+    EXPECT_EQ(shown.units, UnitSystem::Imperial);
+    EXPECT_EQ(shown.time, TimeUnit::Milliseconds);
+    EXPECT_EQ(shown.pairCode, 6u);
+    EXPECT_EQ(shown.length, 200.0f);
+    EXPECT_EQ(shown.diameter, 100.0f);
+    EXPECT_EQ(shown.materialIndex, 2);
+    EXPECT_EQ(ReadFixedField(shown.materials[2].name), f.doc().MaterialName(2));
+    EXPECT_FALSE(f.doc().IsModified());
+    EXPECT_TRUE(f.rig.doc.observer.hints.empty());
+
+    f.dialogs.velocityAnswer = VelocityWizardAnswer{180.0f, 150.0f, 1111.0f, 3, false};
+    f.commands.VelocityCalculation();
+    const PipeSection& first = f.doc().Record().pipe[0];
+    EXPECT_EQ(first.materialIndex, 3);
+    EXPECT_EQ(first.length, 180.0f);
+    EXPECT_EQ(first.diameter, 150.0f);
+    EXPECT_EQ(first.velocity, 1111.0f);
+    EXPECT_TRUE(f.doc().IsModified());
+    EXPECT_EQ(f.rig.doc.observer.Count(kHintPipeChanged), 1u);
 }
 
 }  // namespace
