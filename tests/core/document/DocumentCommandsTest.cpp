@@ -261,6 +261,14 @@ TEST(DocumentCommands, VelocityCalculationIsRefusedWithoutADelayOrForMoreThanOne
     f.commands.VelocityCalculation();
     ASSERT_FALSE(f.rig.doc.messages.shown.empty());
     EXPECT_EQ(f.rig.doc.messages.shown.back().first, str::kOnlyOneSection);
+
+    // The three-station mode divides by the delay of the pair on show, which has none yet.
+    pipe[1] = PipeSection{};
+    f.doc().ApplyPipeData(pipe);
+    f.doc().EnterThreeStationMode();
+    f.doc().SetSelectedPair(12);
+    f.commands.VelocityCalculation();
+    EXPECT_EQ(f.rig.doc.messages.shown.back().first, str::kInvalidDelay);
     EXPECT_TRUE(f.dialogs.velocitySetups.empty());
 }
 
