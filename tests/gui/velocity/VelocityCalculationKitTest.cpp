@@ -1,21 +1,16 @@
-// "Løbehastighedsberegning" in the whole program: a measurement of the simulated kit's pipe from
-// the form, the wizard from the menu with the true length and source position, and the velocity
-// it finds against the speed the kit's sound really travels at.
+// "Løbehastighedsberegning" in the whole program: the simulated kit's pipe measured from the form,
+// the wizard from the menu with the true length and source position, and its velocity against
+// the speed the kit's sound really travels at.
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QWizard>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/app/CommandIds.h"
 #include "gui/app/CInitialisationDialog.h"
-#include "gui/app/CTemplateLayout.h"
-#include "gui/velocity/CVelocityCalculation.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
 #include "gui/view/CKorvantaView.h"
 #include "sim/scenario/ScenarioKitOptions.h"
@@ -28,34 +23,19 @@ namespace {
 
 using VelocityCalculationInTheProgram = AppFixture;
 
-// What a crew knows of the kit's pipe: the sensors' distance, the source's distance from red,
-// and (for judging the result) the speed its sound travels at.
-struct KnownPipe {
-    float length = 0.0f;
-    float source = 0.0f;
-    double velocity = 0.0;
-};
-
-KnownPipe KitPipe()
-{
-    sim::KitOptions options;
-    std::string error;
-    EXPECT_TRUE(sim::ProgramKitOptions(options, error)) << error;
-    const sim::AcousticScene& scene = options.scenario->scene;
-    // One section whose sound has one speed at every frequency: the delay means one velocity.
-    EXPECT_EQ(scene.pipe.Sections().size(), 1u);
-    EXPECT_FALSE(scene.pipe.Sections()[0].Dispersive());
-    const double red = scene.sensors[1].positionMetres;
-    KnownPipe pipe;
-    pipe.length = static_cast<float>(scene.sensors[2].positionMetres - red);
-    pipe.source = static_cast<float>(scene.leaks[0].positionMetres - red);
-    pipe.velocity = scene.pipe.Sections()[0].WaveSpeed(scene.pipe.WaterProperties());
-    return pipe;
-}
-
 TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoThePipeAndTheDatabase)
 {
-    const KnownPipe known = KitPipe();
+    // The program's kit: one section whose sound has one speed at every frequency.
+    sim::KitOptions kitOptions;
+    std::string error;
+    ASSERT_TRUE(sim::ProgramKitOptions(kitOptions, error)) << error;
+    const sim::AcousticScene& scene = kitOptions.scenario->scene;
+    ASSERT_EQ(scene.pipe.Sections().size(), 1u);
+    ASSERT_FALSE(scene.pipe.Sections()[0].Dispersive());
+    const double velocity = scene.pipe.Sections()[0].WaveSpeed(scene.pipe.WaterProperties());
+    const float length = static_cast<float>(scene.sensors[2].positionMetres - scene.sensors[1].positionMetres);
+    const float source = static_cast<float>(scene.leaks[0].positionMetres - scene.sensors[1].positionMetres);
+
     Start();
     gui::CInitialisationDialog dialog(app_->GetLinkState(), "SIM", &Frame());
     dialog.SetCloseDelay(0);
@@ -63,47 +43,40 @@ TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoT
     ASSERT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
     auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
     ASSERT_NE(view, nullptr);
-    auto* start = view->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
+    auto* start = Control<QAbstractButton>(view, 1319);
     ASSERT_TRUE(ProcessEventsUntil([&] {
         view->StatusPollTick();
         return start->isEnabled();
     }));
-
-    // The crew's pipe: PVC (material 8) with a velocity from the table, which the wizard replaces.
+    // PVC (material 8) with a velocity from the table, which the wizard replaces.
     CKorvantaDoc& doc = app_->Document();
     PipeSections pipe{};
-    pipe[0] = doctest::Section(8, known.length, 300.0f, 110.0f);
+    pipe[0] = doctest::Section(8, length, 300.0f, 110.0f);
     doc.ApplyPipeData(pipe);
     start->click();
     ASSERT_TRUE(ProcessEventsUntil([&] { return doc.PairTotal() >= 6; }, std::chrono::seconds(90)));
     start->click();
-    ASSERT_TRUE(doc.IsResultValid());
     QAction* command = Frame().Action(cmd::kVelocityCalculation);
     ASSERT_TRUE(command->isEnabled());
 
-    QString shown;
     OnNextModal(QStringLiteral("velocityCalculation"), [&](QDialog* dialog) {
         auto* wizard = qobject_cast<QWizard*>(dialog);
-        Type(wizard->currentPage(), gui::kVelocityLengthEdit, QString::number(known.length));
+        Type(wizard->currentPage(), gui::kVelocityLengthEdit, QString::number(length));
         wizard->next();
         Click(wizard->currentPage(), gui::kVelocitySourceBetween);
-        Type(wizard->currentPage(), gui::kVelocityDistanceEdit, QString::number(known.source));
+        Type(wizard->currentPage(), gui::kVelocityDistanceEdit, QString::number(source));
         wizard->next();
-        QWidget* third = wizard->currentPage();
-        shown = Control<QLabel>(third, gui::kVelocityText)->text();
-        Click(third, gui::kVelocitySaveBox);
-        Type(third, gui::kVelocityDiameterEdit, QStringLiteral("107"));
+        Click(wizard->currentPage(), gui::kVelocitySaveBox);
+        Type(wizard->currentPage(), gui::kVelocityDiameterEdit, QStringLiteral("107"));
         SaveScreenshot(wizard, QStringLiteral("velocity-kit-result"));
         wizard->button(QWizard::FinishButton)->click();
     });
     command->trigger();
 
     const PipeSection& first = doc.Record().pipe[0];
-    const double delay = doc.GetDelay();
-    EXPECT_NEAR(first.velocity, known.velocity, 0.02 * known.velocity)
-        << "delay " << delay << " s, shown " << shown.toStdString();
-    EXPECT_EQ(shown, QString::number(std::round(first.velocity)));
-    EXPECT_EQ(first.length, known.length);
+    EXPECT_NEAR(first.velocity, velocity, 0.02 * velocity) << "delay " << doc.GetDelay() << " s";
+    std::printf("kit %.1f m/s, wizard %.1f m/s\n", velocity, first.velocity);
+    EXPECT_EQ(first.length, length);
     EXPECT_EQ(first.diameter, 107.0f);
     EXPECT_EQ(first.materialIndex, 8);
     EXPECT_TRUE(doc.IsModified());
@@ -113,8 +86,6 @@ TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoT
     const auto* at = std::find(std::begin(pvc.diameters), std::end(pvc.diameters), 107.0f);
     ASSERT_NE(at, std::end(pvc.diameters)) << "the pair went into the database";
     EXPECT_EQ(pvc.velocities[at - std::begin(pvc.diameters)], first.velocity);
-    EXPECT_TRUE(std::is_sorted(std::begin(pvc.diameters), at + 1));
-    std::printf("kit velocity %.1f m/s, wizard %.1f m/s (delay %.5f s)\n", known.velocity, first.velocity, delay);
 }
 
 }  // namespace
