@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "core/app/CommandIds.h"
-#include "gui/app/CInitialisationDialog.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
 #include "gui/view/CKorvantaView.h"
 #include "sim/scenario/ScenarioKitOptions.h"
@@ -37,10 +36,7 @@ TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoT
     const float source = static_cast<float>(scene.leaks[0].positionMetres - scene.sensors[1].positionMetres);
 
     Start();
-    gui::CInitialisationDialog dialog(app_->GetLinkState(), "SIM", &Frame());
-    dialog.SetCloseDelay(0);
-    dialog.show();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
+    ASSERT_TRUE(OpenKitPort());
     auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
     ASSERT_NE(view, nullptr);
     auto* start = Control<QAbstractButton>(view, 1319);
