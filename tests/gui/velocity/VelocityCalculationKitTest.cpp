@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/app/CommandIds.h"
+#include "core/pipe/CMaterialDatabase.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
 #include "gui/view/CKorvantaView.h"
 #include "sim/scenario/ScenarioKitOptions.h"
@@ -76,12 +77,17 @@ TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoT
     EXPECT_EQ(first.diameter, 107.0f);
     EXPECT_EQ(first.materialIndex, 8);
     EXPECT_TRUE(doc.IsModified());
+    const float found = first.velocity;
+
+    // The pair is in the database the program writes at exit.
+    app_->ExitInstance();
+    NullMessageSink quiet;
     std::array<Material, kMaxMaterials> materials{};
-    doc.Materials().CopyOut(materials);
+    CMaterialDatabase(folder_.Path(), quiet).CopyOut(materials);
     const Material& pvc = materials[8];
     const auto* at = std::find(std::begin(pvc.diameters), std::end(pvc.diameters), 107.0f);
-    ASSERT_NE(at, std::end(pvc.diameters)) << "the pair went into the database";
-    EXPECT_EQ(pvc.velocities[at - std::begin(pvc.diameters)], first.velocity);
+    ASSERT_NE(at, std::end(pvc.diameters));
+    EXPECT_EQ(pvc.velocities[at - std::begin(pvc.diameters)], found);
 }
 
 }  // namespace
