@@ -85,6 +85,8 @@ public:
     const CPresetFilters& Presets() const { return presets_; }
     const CCorrelator& Engine() const { return two_->Engine(); }
     const IDocumentSettings& Settings() const { return settings_; }
+    // Where the document and the commands beside it tell the user what went wrong.
+    IMessageSink& Messages() const { return messages_; }
 
     // The two-station measurement. A start is refused while a measurement runs or while the
     // document waits for the stations (a wait pump may run queued calls). A stop during that

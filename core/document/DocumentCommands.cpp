@@ -4,6 +4,7 @@
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/DocumentHints.h"
+#include "core/velocity/VelocityWizardChecks.h"
 
 namespace korvanta {
 
@@ -97,6 +98,30 @@ void DocumentCommands::SensorCombination()
     const auto pairCode = dialogs_.ChooseSensorCombination(document_.SensorPairCode());
     if (pairCode)
         document_.ApplySensorCombination(static_cast<int>(*pairCode));
+}
+
+void DocumentCommands::VelocityCalculation()
+{
+    IMessageSink& messages = document_.Messages();
+    // The delay of the pair on show in the three-station mode.
+    const float delay = document_.GetDelay();
+    if (const auto refusal = CheckWizardStart(delay, document_.GetSectionCount())) {
+        messages.ShowMessage(*refusal, kStyleExclamation);
+        return;
+    }
+    VelocityWizardSetup setup;
+    setup.delay = delay;
+    setup.units = document_.Settings().GetUnitSystem();
+    setup.time = document_.Settings().GetTimeUnit();
+    setup.pairCode =
+        document_.IsThreeStationMode() ? static_cast<uint32_t>(document_.SelectedPair()) : document_.SensorPairCode();
+    const PipeSection& first = document_.Record().pipe[0];
+    setup.length = first.length;
+    setup.diameter = first.diameter;
+    setup.materialIndex = first.materialIndex;
+    document_.Materials().CopyOut(setup.materials);
+    if (const auto answer = dialogs_.RunVelocityWizard(setup))
+        ApplyVelocityWizardAnswer(document_, *answer, messages);
 }
 
 SetupDialogResult DocumentCommands::RunSetupDialog(const SetupDialogState& state)

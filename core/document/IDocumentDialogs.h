@@ -10,6 +10,8 @@
 #include "core/dialogs/MeasurementSetupLoop.h"
 #include "core/pipe/Material.h"
 #include "core/pipe/PipeSection.h"
+#include "core/velocity/VelocityWizardResult.h"
+#include "core/velocity/VelocityWizardSetup.h"
 
 namespace korvanta {
 
@@ -37,6 +39,8 @@ public:
     virtual std::optional<FileInformationForm> EditFileInformation(const FileInformationForm& form) = 0;
     virtual std::optional<uint32_t> ChooseSensorCombination(uint32_t pairCode) = 0;
     virtual SetupDialogResult RunMeasurementSetup(const SetupDialogState& state) = 0;
+    // The velocity calculation wizard; the answer after Finish.
+    virtual std::optional<VelocityWizardAnswer> RunVelocityWizard(const VelocityWizardSetup& setup) = 0;
 };
 
 }  // namespace korvanta

@@ -28,6 +28,9 @@ bool CDocumentCommandTarget::OnCommand(uint32_t id)
     case cmd::kFilters:
         commands_.Filters();
         return true;
+    case cmd::kVelocityCalculation:
+        commands_.VelocityCalculation();
+        return true;
     default:
         return false;
     }

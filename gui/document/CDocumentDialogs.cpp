@@ -8,6 +8,7 @@
 #include "gui/document/CSensorConfigurationDialog.h"
 #include "gui/pipe/CPipeDataDialog.h"
 #include "gui/pipe/CPipeDatabaseDialog.h"
+#include "gui/velocity/CVelocityCalculation.h"
 
 namespace korvanta::gui {
 
@@ -73,6 +74,14 @@ SetupDialogResult CDocumentDialogs::RunMeasurementSetup(const SetupDialogState& 
     if (dialog.exec() != QDialog::Accepted)
         return SetupDialogResult{SetupChoice::Cancel, state.timeIndex};
     return dialog.Result();
+}
+
+std::optional<VelocityWizardAnswer> CDocumentDialogs::RunVelocityWizard(const VelocityWizardSetup& setup)
+{
+    CVelocityCalculation wizard(setup, messages_, parent_);
+    if (wizard.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return wizard.Answer();
 }
 
 }  // namespace korvanta::gui

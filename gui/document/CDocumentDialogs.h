@@ -26,6 +26,7 @@ public:
     std::optional<FileInformationForm> EditFileInformation(const FileInformationForm& form) override;
     std::optional<uint32_t> ChooseSensorCombination(uint32_t pairCode) override;
     SetupDialogResult RunMeasurementSetup(const SetupDialogState& state) override;
+    std::optional<VelocityWizardAnswer> RunVelocityWizard(const VelocityWizardSetup& setup) override;
 
 private:
     const IDocumentSettings& settings_;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <thread>
 
+#include "gui/app/CInitialisationDialog.h"
 #include "gui/app/CKorvantaApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/MessageBoxHook.h"
@@ -129,6 +130,16 @@ protected:
     gui::CKorvantaApp& Start() { return Start(Options()); }
 
     gui::CMainFrame& Frame() { return app_->Frame(); }
+
+    // Opens the simulated kit's port as the user does from the port menu; true once the
+    // initialisation dialog reports the link up.
+    bool OpenKitPort()
+    {
+        gui::CInitialisationDialog dialog(app_->GetLinkState(), "SIM", &Frame());
+        dialog.SetCloseDelay(0);
+        dialog.show();
+        return ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; });
+    }
 
     TempFolder folder_;
     gui::MessageBoxHook hook_;

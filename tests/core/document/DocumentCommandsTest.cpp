@@ -8,6 +8,7 @@
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
 #include "tests/core/document/DocumentTestSupport.h"
+#include "tests/core/view/ViewModelTestSupport.h"
 
 namespace korvanta {
 namespace {
@@ -57,6 +58,11 @@ public:
         setupAnswers.pop_front();
         return next;
     }
+    std::optional<VelocityWizardAnswer> RunVelocityWizard(const VelocityWizardSetup& setup) override
+    {
+        velocitySetups.push_back(setup);
+        return velocityAnswer;
+    }
 
     std::optional<PipeSections> pipeAnswer;
     std::optional<EditedMaterials> materialsAnswer;
@@ -64,6 +70,7 @@ public:
     std::optional<FileInformationForm> formAnswer;
     std::optional<uint32_t> sensorAnswer;
     std::deque<SetupDialogResult> setupAnswers;
+    std::optional<VelocityWizardAnswer> velocityAnswer;
 
     PipeSections shownPipe{};
     FilterSettings shownFilters{};
@@ -72,6 +79,7 @@ public:
     uint32_t shownPairCode = 0;
     FileInformationForm shownForm;
     std::vector<SetupDialogState> setupStates;
+    std::vector<VelocityWizardSetup> velocitySetups;
 };
 
 struct Fixture {
@@ -217,6 +225,62 @@ TEST(DocumentCommands, CorrelationRunsThePipeAndSensorDetoursAndStoresTheChosenT
     // A start without a pipe asks for the measurement time; Cancel gives up.
     f.dialogs.setupAnswers = {{SetupChoice::Cancel, 0}};
     EXPECT_FALSE(f.commands.RunMeasurementSetup());
+}
+
+// A measurement of 200 m at 1000 m/s with the leak 75 m from red, and the commands on it.
+struct MeasuredFixture {
+    MeasuredFixture()
+    {
+        rig.LayPipe(200.0f, 2);
+        rig.Measure();
+        rig.doc.observer.hints.clear();
+        rig.Doc().SetModified(false);
+    }
+    viewtest::ViewRig rig;
+    ScriptedDialogs dialogs;
+    DocumentCommands commands{rig.Doc(), dialogs};
+    CKorvantaDoc& doc() { return rig.Doc(); }
+};
+
+TEST(DocumentCommands, VelocityCalculationIsRefusedForMoreThanOneSectionOrWithoutADelay)
+{
+    MeasuredFixture f;
+    PipeSections pipe{};
+    pipe[0] = Section(2, 200.0f, 1000.0f);
+    pipe[1] = Section(3, 50.0f, 1200.0f);
+    f.doc().ApplyPipeData(pipe);
+    f.commands.VelocityCalculation();
+    ASSERT_FALSE(f.rig.doc.messages.shown.empty());
+    EXPECT_EQ(f.rig.doc.messages.shown.back().first, str::kOnlyOneSection);
+
+    // The three-station mode divides by the delay of the pair on show, which has none yet.
+    pipe[1] = PipeSection{};
+    f.doc().ApplyPipeData(pipe);
+    f.doc().EnterThreeStationMode();
+    f.doc().SetSelectedPair(12);
+    f.commands.VelocityCalculation();
+    EXPECT_EQ(f.rig.doc.messages.shown.back(), std::make_pair(str::kInvalidDelay, uint32_t{kStyleExclamation}));
+    EXPECT_TRUE(f.dialogs.velocitySetups.empty());
+}
+
+TEST(DocumentCommands, VelocityCalculationOpensOnTheMeasurementAndCancelChangesNothing)
+{
+    MeasuredFixture f;
+    f.rig.doc.settings.SetUnitSystem(UnitSystem::Imperial);
+    f.rig.doc.settings.SetTimeUnit(TimeUnit::Milliseconds);
+    f.commands.VelocityCalculation();  // cancelled
+    ASSERT_EQ(f.dialogs.velocitySetups.size(), 1u);
+    const VelocityWizardSetup& shown = f.dialogs.velocitySetups[0];
+    EXPECT_EQ(shown.delay, f.doc().GetDelay());
+    EXPECT_EQ(shown.units, UnitSystem::Imperial);
+    EXPECT_EQ(shown.time, TimeUnit::Milliseconds);
+    EXPECT_EQ(shown.pairCode, 6u);
+    EXPECT_EQ(shown.length, 200.0f);
+    EXPECT_EQ(shown.diameter, 100.0f);
+    EXPECT_EQ(shown.materialIndex, 2);
+    EXPECT_EQ(ReadFixedField(shown.materials[2].name), f.doc().MaterialName(2));
+    EXPECT_FALSE(f.doc().IsModified());
+    EXPECT_TRUE(f.rig.doc.observer.hints.empty());
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <QLabel>
 
 #include "core/pipe/UnitConversion.h"
-#include "gui/app/CInitialisationDialog.h"
 #include "gui/app/CTemplateLayout.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/document/DocumentTestSupport.h"
@@ -20,10 +19,7 @@ using ViewInTheProgram = AppFixture;
 TEST_F(ViewInTheProgram, MeasuresTheKitsLeakFromTheForm)
 {
     Start();
-    gui::CInitialisationDialog dialog(app_->GetLinkState(), "SIM", &Frame());
-    dialog.SetCloseDelay(0);
-    dialog.show();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
+    ASSERT_TRUE(OpenKitPort());
     auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
     ASSERT_NE(view, nullptr);
     auto* start = view->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));

@@ -1,0 +1,141 @@
+#include "gui/velocity/CVelocityCalcSecondPage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "core/dialogs/StationPair.h"
+#include "core/pipe/UnitConversion.h"
+#include "core/velocity/VelocityWizardChecks.h"
+#include "gui/app/FormControls.h"
+#include "gui/pipe/StationArt.h"
+#include "gui/velocity/CVelocityCalculation.h"
+#include "gui/velocity/VelocityWizardTemplates.h"
+#include "gui/velocity/WizardNumberEdit.h"
+
+namespace korvanta::gui {
+
+namespace {
+
+StationUnit UnitOfIcon(int bitmap)
+{
+    switch (bitmap) {
+    case 141:
+        return StationUnit::Blue;
+    case 153:
+        return StationUnit::Yellow;
+    default:
+        return StationUnit::Red;
+    }
+}
+
+}  // namespace
+
+CVelocityCalcSecondPage::CVelocityCalcSecondPage(IMessageSink& messages, QWidget* parent)
+    : QWizardPage(parent), messages_(messages)
+{
+    const DialogTemplate& page = VelocitySecondPageTemplate();
+    setObjectName(QStringLiteral("velocityCalcSecondPage"));
+    for (const DialogItemTemplate& item : page.items) {
+        switch (item.id) {
+        case kVelocitySourceBetween:
+        case kVelocitySourceOutside: {
+            auto* radio = MakeControl<QRadioButton>(this, item.id);
+            radio->setText(FromUtf8(item.text));
+            (item.id == kVelocitySourceBetween ? yes_ : no_) = radio;
+            break;
+        }
+        case kVelocityDistancePrompt:
+            prompt_ = MakeTemplateLabel(this, item);
+            break;
+        case kVelocitySensorIcon:
+            icon_ = MakeControl<QLabel>(this, item.id);
+            icon_->setAlignment(Qt::AlignCenter);
+            break;
+        case kVelocityDistanceEdit:
+            edit_ = MakeControl<QLineEdit>(this, item.id);
+            edit_->setAlignment(Qt::AlignRight);
+            break;
+        case kVelocityDistanceUnit:
+            unit_ = MakeTemplateLabel(this, item);
+            break;
+        default:
+            MakeTemplateLabel(this, item);
+            break;
+        }
+    }
+    layout_.Apply(this, page);
+    ShowNumber(edit_, distance_);
+    EnableDistance(false);
+    connect(yes_, &QRadioButton::clicked, this, &CVelocityCalcSecondPage::ChooseBetween);
+    connect(no_, &QRadioButton::clicked, this, &CVelocityCalcSecondPage::ChooseOutside);
+    SetSensorPairCode(6);
+}
+
+void CVelocityCalcSecondPage::SetUnits(UnitSystem units)
+{
+    units_ = units;
+    unit_->setText(StringText(LengthUnitLabel(units)));
+}
+
+void CVelocityCalcSecondPage::SetSensorPairCode(uint32_t pairCode)
+{
+    const int bitmap = WizardSensorIcon(pairCode);
+    icon_->setPixmap(StationArt::Station(UnitOfIcon(bitmap), icon_->size()));
+    icon_->setProperty("resource", bitmap);
+}
+
+float CVelocityCalcSecondPage::DistanceMetres() const
+{
+    return LengthToMetres(distance_, units_);
+}
+
+void CVelocityCalcSecondPage::ChooseBetween()
+{
+    if (choice_ == kBetween)
+        return;
+    choice_ = kBetween;
+    between_ = true;
+    EnableDistance(true);
+}
+
+void CVelocityCalcSecondPage::ChooseOutside()
+{
+    if (choice_ == kOutside)
+        return;
+    choice_ = kOutside;
+    between_ = false;
+    EnableDistance(false);
+    distance_ = 0.0f;
+    ShowNumber(edit_, distance_);
+}
+
+void CVelocityCalcSecondPage::EnableDistance(bool enabled)
+{
+    EnableAll({prompt_, edit_, unit_}, enabled);
+}
+
+bool CVelocityCalcSecondPage::validatePage()
+{
+    if (choice_ == kBetween) {
+        const std::optional<float> typed = ReadNumber(edit_, messages_);
+        if (!typed)
+            return false;
+        distance_ = *typed;
+    }
+    const auto* sheet = qobject_cast<const CVelocityCalculation*>(wizard());
+    const float length = sheet != nullptr ? sheet->FirstPage().LengthMetres() : 0.0f;
+    const SourcePositionCheck check = CheckSourcePosition(choice_, DistanceMetres(), length);
+    if (check.error) {
+        if (choice_ == kBetween)
+            RefuseEntry(edit_, *check.error, messages_);
+        else
+            messages_.ShowMessage(*check.error, kStyleExclamation);
+        return false;
+    }
+    if (check.note)
+        messages_.ShowMessage(*check.note, kStyleExclamation);
+    return true;
+}
+
+}  // namespace korvanta::gui
