@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPrinter>
 
 #include "core/document/DocumentHints.h"
 #include "gui/app/GuiResources.h"
@@ -18,7 +19,8 @@ void BM_ViewHint100Redraw(benchmark::State& state)
     doctest::DocumentRig doc;
     viewtest::RecordingHost host;
     doc.link.UpdateUnitPresence(15, 15, 15);
-    gui::CKorvantaView view(*doc.document, doc.link, host, doc.messages, doc.comms);
+    QPrinter printer(QPrinter::HighResolution);
+    gui::CKorvantaView view(*doc.document, doc.link, host, doc.messages, doc.comms, printer);
     view.InitialUpdate();
     PipeSections pipe{};
     pipe[0] = doctest::Section(2, 200.0f, 1000.0f);

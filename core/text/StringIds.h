@@ -274,5 +274,7 @@ inline constexpr uint32_t kMaterialUsedByPipe = 63302;      // removing a materi
 inline constexpr uint32_t kGisCodeSeparator = 63303;        // a GIS code with a comma or line break
 // Three-station mode: switching to it with an unsaved two-station measurement (Yes/No/Cancel).
 inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
+// Printing: the printer refused to start the page.
+inline constexpr uint32_t kPrintFailed = 63305;
 
 }  // namespace korvanta::str

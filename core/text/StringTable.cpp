@@ -307,6 +307,7 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kGisCodeSeparator, "GIS-koden må ikke indeholde komma eller linjeskift.\r\n\r\nRet koden og prøv igen."},
     {kSaveBeforeThreeStation,
      "Den aktuelle måling er ikke gemt.\r\n\r\nVil du gemme den, før der skiftes til 3 sendere?"},
+    {kPrintFailed, "Udskriften kunne ikke startes.\r\n\r\nKontroller printeren og prøv igen."},
 });
 
 constexpr bool IsStrictlyAscending()

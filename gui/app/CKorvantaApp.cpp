@@ -171,7 +171,7 @@ void CKorvantaApp::CreateFrame()
 void CKorvantaApp::CreateView()
 {
     viewHost_ = std::make_unique<CFrameViewHost>(*frame_, settings_);
-    auto* view = new CKorvantaView(*doc_, link_, *viewHost_, messages_, clock_);
+    auto* view = new CKorvantaView(*doc_, link_, *viewHost_, messages_, clock_, printerSetup_.Printer());
     frame_->SetForm(view, view);
     view->InitialUpdate();
 }
@@ -232,6 +232,9 @@ bool CKorvantaApp::OnCommand(uint32_t id)
         return true;
     case cmd::kAppAbout:
         OnAppAbout();
+        return true;
+    case cmd::kFilePrintSetup:
+        printerSetup_.Run(frame_.get());
         return true;
     case cmd::kBlockReadyTwoStation:
         doc_->OnBlockReady();

@@ -16,6 +16,7 @@
 #include "gui/app/AppOptions.h"
 #include "gui/app/CAppSettings.h"
 #include "gui/app/CMessageBoxSink.h"
+#include "gui/app/CPrinterSetup.h"
 #include "gui/app/CWaitPump.h"
 #include "gui/app/ICommandTarget.h"
 
@@ -60,6 +61,7 @@ public:
     // The simulated kit behind the port "SIM", or nullptr when it could not be made.
     sim::InProcessKit* SimulatedKit() { return kit_.get(); }
     CAppSettings& Settings() { return settings_; }
+    CPrinterSetup& PrinterSetup() { return printerSetup_; }
     bool IsCommsRunning() const { return commsRunning_; }
 
     UnitSystem GetUnitSystem() const { return settings_.GetUnitSystem(); }
@@ -107,6 +109,8 @@ private:
     OrvelinkLibrary library_;
     CMessageBoxSink messages_;
     CWaitPump waitPump_;
+    // Before the frame: the form on show prints on it until the frame is gone.
+    CPrinterSetup printerSetup_;
     std::unique_ptr<sim::InProcessKit> kit_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CBlockReadyNotifier> notifier_;

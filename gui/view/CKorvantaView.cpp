@@ -59,14 +59,14 @@ QIcon ButtonIcon(const char* path)
 }  // namespace
 
 CKorvantaView::CKorvantaView(CKorvantaDoc& document, CLinkState& link, IViewHost& host, IMessageSink& messages,
-                             IClock& clock, QWidget* parent)
+                             IClock& clock, QPrinter& printer, QWidget* parent)
     : QWidget(parent),
       document_(document),
       model_(std::make_unique<TwoStationViewModel>(document, link, host, messages, clock))
 {
     CreateControls();
     Connect();
-    output_ = std::make_unique<CResultOutput>(document, *model_, messages, *this, *graph_);
+    output_ = std::make_unique<CResultOutput>(document, *model_, messages, *this, *graph_, printer);
     document_.AddObserver(this);
     // The battery warnings run from the window's creation, the status poll from its first showing.
     batteryTimer_.start(kBatteryWarningMs);

@@ -15,6 +15,7 @@
 #include "gui/app/ICommandTarget.h"
 
 class QComboBox;
+class QPrinter;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -49,7 +50,7 @@ public:
 
     // Everything must outlive the view. The view observes the document until it is destroyed.
     CKorvantaView(CKorvantaDoc& document, CLinkState& link, IViewHost& host, IMessageSink& messages, IClock& clock,
-                  QWidget* parent = nullptr);
+                  QPrinter& printer, QWidget* parent = nullptr);
     ~CKorvantaView() override;
 
     // Lays the form out, starts the status poll and shows the document's state.

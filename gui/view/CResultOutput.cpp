@@ -31,8 +31,13 @@ constexpr uint32_t kFilePrintDirect = 57608;
 }  // namespace
 
 CResultOutput::CResultOutput(CKorvantaDoc& document, const TwoStationViewModel& model, IMessageSink& messages,
-                             QWidget& form, QWidget& graphPicture)
-    : document_(document), model_(model), messages_(messages), form_(form), graphPicture_(graphPicture)
+                             QWidget& form, QWidget& graphPicture, QPrinter& printer)
+    : document_(document),
+      model_(model),
+      messages_(messages),
+      form_(form),
+      graphPicture_(graphPicture),
+      printer_(printer)
 {
     chooseExportPath = [this] {
         return QFileDialog::getSaveFileName(&form_, QString(), QString(), QString(), nullptr,
@@ -115,20 +120,28 @@ void CResultOutput::ExportToGis()
     }
 }
 
-void CResultOutput::PaintOn(QPrinter& printer) const
+bool CResultOutput::PaintOn(QPrinter& printer) const
 {
     QPainter painter;
-    if (painter.begin(&printer)) {
-        PrintedPagePainter::Paint(painter, LayOutPrintedPage(Report()), printer.resolution());
-        painter.end();
+    if (!painter.begin(&printer)) {
+        return false;
     }
+    PrintedPagePainter::Paint(painter, LayOutPrintedPage(Report()), printer.resolution());
+    return painter.end();
 }
 
 void CResultOutput::Print(bool withDialog)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The shared printer keeps what the user chose last time; the page itself is landscape.
+    QPrinter& printer = printer_;
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setFromTo(1, 1);
+    // With nowhere to go (no printer installed, or a PDF file not named yet) a direct print asks
+    // as the print dialog does instead of printing nothing.
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (!printer.isValid() || (toFile && printer.outputFileName().isEmpty())) {
+        withDialog = true;
+    }
     if (withDialog) {
         QPrintDialog dialog(&printer, &form_);
         dialog.setMinMax(1, 1);
@@ -136,14 +149,19 @@ void CResultOutput::Print(bool withDialog)
             return;
         }
     }
-    PaintOn(printer);
+    if (!PaintOn(printer)) {
+        messages_.ShowMessage(str::kPrintFailed, kStyleExclamation);
+    }
+    // A file printed to is not written over by the next print: that one asks for a name again.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        printer.setOutputFileName(QString());
+    }
 }
 
 void CResultOutput::PrintPreview()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintPreviewDialog preview(&printer, &form_);
+    printer_.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer_, &form_);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [this](QPrinter* target) { PaintOn(*target); });
     preview.exec();

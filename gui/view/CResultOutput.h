@@ -24,8 +24,9 @@ namespace korvanta::gui {
 // printer.
 class CResultOutput {
 public:
+    // `printer` is the program's shared printer (see CPrinterSetup).
     CResultOutput(CKorvantaDoc& document, const TwoStationViewModel& model, IMessageSink& messages, QWidget& form,
-                  QWidget& graphPicture);
+                  QWidget& graphPicture, QPrinter& printer);
 
     // True for the commands this class carries out.
     static bool Handles(uint32_t id);
@@ -37,8 +38,8 @@ public:
     void ExportToGis();
     void Print(bool withDialog);
     void PrintPreview();
-    // Paints the page on a printer set up by the caller.
-    void PaintOn(QPrinter& printer) const;
+    // Paints the page on a printer set up by the caller; false when the printer would not start.
+    bool PaintOn(QPrinter& printer) const;
 
     // What the export asks the user: a path (empty = cancelled) and a GIS code (nothing =
     // cancelled). Tests answer instead of the dialogs.
@@ -51,6 +52,7 @@ private:
     IMessageSink& messages_;
     QWidget& form_;
     QWidget& graphPicture_;
+    QPrinter& printer_;
 };
 
 }  // namespace korvanta::gui

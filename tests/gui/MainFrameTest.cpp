@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QMenuBar>
+#include <QComboBox>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -11,6 +13,8 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "gui/app/CPortMenu.h"
+#include "gui/app/CPrinterSetupDialog.h"
+#include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace korvanta::test {
@@ -179,11 +183,28 @@ TEST_F(MainFrameTest, RadioModeGoesAheadOfWaitingCommandsAndBeaconsQueueInOrder)
     EXPECT_TRUE(ActionOf(Frame(), cmd::kRadioModeLow)->isChecked());
 }
 
-TEST_F(MainFrameTest, CommandsWithoutTheirWindowSaySoInTheStatusBar)
+TEST_F(MainFrameTest, PrintSetupChoosesPrinterAndPaperForEveryPrintoutAndKeepsLandscape)
 {
-    Start();
-    ActionOf(Frame(), cmd::kFilePrintSetup)->trigger();
-    EXPECT_EQ(Frame().StatusText(), QString::fromUtf8(LoadString(str::kCommandNotAvailableYet)));
+    gui::CKorvantaApp& app = Start();
+    QPrinter& printer = app.PrinterSetup().Printer();
+    const auto choose = [&](const QString& paper, bool accept) {
+        test::OnNextModal(QStringLiteral("printSetup"), [paper, accept](QDialog* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            printers->setCurrentIndex(printers->findText(gui::CPrinterSetupDialog::PdfFileEntry()));
+            auto* papers = dialog->findChild<QComboBox*>(QStringLiteral("paper"));
+            papers->setCurrentIndex(papers->findText(paper));
+            EXPECT_GE(papers->currentIndex(), 0) << paper.toStdString();
+            test::SaveScreenshot(dialog, QStringLiteral("print-setup"));
+            accept ? dialog->accept() : dialog->reject();
+        });
+        ActionOf(Frame(), cmd::kFilePrintSetup)->trigger();
+    };
+    choose(QStringLiteral("A3"), true);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3);
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    choose(QStringLiteral("A4"), false);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3) << "Cancel keeps the choice";
 }
 
 TEST_F(MainFrameTest, PortMenuListsSerialPortsThenNamedPortsThenTheKit)

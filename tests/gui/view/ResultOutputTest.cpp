@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -75,6 +76,19 @@ TEST(ResultOutput, GisExportWritesBothFilesWithTheCodeOrWithout)
     output.chooseExportPath = [] { return QString(); };  // cancelled: nothing written
     output.ExportToGis();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
+}
+
+TEST(ResultOutput, DirectPrintToAFileWritesThePageOnceAndAsksForTheNextName)
+{
+    MeasuredForm form;
+    QTemporaryDir folder;
+    form.printer.setOutputFormat(QPrinter::PdfFormat);
+    form.printer.setOutputFileName(folder.filePath("side.pdf"));
+    ASSERT_TRUE(form.view->OnCommand(57608));  // print without the dialog
+    QFile pdf(folder.filePath("side.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4).startsWith("%PDF"));
+    EXPECT_TRUE(form.printer.outputFileName().isEmpty()) << "the next print must not write over this one";
 }
 
 TEST(ResultOutput, PrintedPageRendersToPdfAndPicture)

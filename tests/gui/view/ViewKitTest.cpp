@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QPrinter>
 
 #include "core/document/LeakTravelTimes.h"
 #include "core/pipe/UnitConversion.h"
@@ -31,7 +32,8 @@ TEST(ViewKitTest, StartMeasuresTheKitsLeakAndStopKeepsIt)
     rig.document->ApplyPipeData(pipe);
 
     viewtest::RecordingHost host;
-    gui::CKorvantaView view(*rig.document, rig.link, host, rig.messages, rig.clock);
+    QPrinter printer(QPrinter::HighResolution);
+    gui::CKorvantaView view(*rig.document, rig.link, host, rig.messages, rig.clock, printer);
     view.InitialUpdate();
     view.StatusPollTick();
     auto control = [&](int id) { return view.findChild<QWidget*>(gui::CTemplateLayout::ControlName(id)); };
@@ -69,7 +71,8 @@ TEST(ViewKitTest, APulledInterfaceUnitEndsTheMeasurementAndTheResultStays)
     rig.document->ApplyPipeData(e2e::UserPipe(*scenario));
 
     viewtest::RecordingHost host;
-    gui::CKorvantaView view(*rig.document, rig.link, host, rig.messages, rig.clock);
+    QPrinter printer(QPrinter::HighResolution);
+    gui::CKorvantaView view(*rig.document, rig.link, host, rig.messages, rig.clock, printer);
     view.InitialUpdate();
     view.StatusPollTick();
     auto* start = view.findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));

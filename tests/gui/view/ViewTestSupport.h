@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QWidget>
 
 #include <memory>
@@ -22,7 +23,7 @@ struct ViewFormRig {
     ViewFormRig()
     {
         doc.link.UpdateUnitPresence(15, 15, 15);
-        view = std::make_unique<gui::CKorvantaView>(*doc.document, doc.link, host, doc.messages, doc.comms);
+        view = std::make_unique<gui::CKorvantaView>(*doc.document, doc.link, host, doc.messages, doc.comms, printer);
         view->InitialUpdate();
         view->StatusPollTick();
     }
@@ -83,6 +84,7 @@ struct ViewFormRig {
 
     doctest::DocumentRig doc;
     viewtest::RecordingHost host;
+    QPrinter printer{QPrinter::HighResolution};
     std::unique_ptr<gui::CKorvantaView> view;
 };
 
