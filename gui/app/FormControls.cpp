@@ -53,6 +53,14 @@ QWidget* MakeCommonControl(QDialog* dialog, const DialogItemTemplate& item)
     }
 }
 
+void SetWizardButtonTexts(QWizard& wizard)
+{
+    wizard.setButtonText(QWizard::BackButton, QStringLiteral("< &Tilbage"));
+    wizard.setButtonText(QWizard::NextButton, QStringLiteral("&Næste >"));
+    wizard.setButtonText(QWizard::FinishButton, QStringLiteral("Udfør"));
+    wizard.setButtonText(QWizard::CancelButton, QStringLiteral("Annuller"));
+}
+
 QString StringText(uint32_t id)
 {
     QString text = QString::fromUtf8(LoadString(id));

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
+#include <QWizard>
 
 #include <cstdint>
 #include <string>
@@ -44,6 +45,8 @@ QPushButton* MakeCancelButton(QDialog* dialog, const DialogItemTemplate& item);
 // What every template holds besides a dialog's own controls: OK, Cancel, and static texts for
 // any other item.
 QWidget* MakeCommonControl(QDialog* dialog, const DialogItemTemplate& item);
+// A wizard's Back, Next, Finish and Cancel buttons in Danish, with their mnemonics.
+void SetWizardButtonTexts(QWizard& wizard);
 // A string-table text with its CR LF line breaks as Qt wants them.
 QString StringText(uint32_t id);
 // UTF-8 from core to Qt and back.

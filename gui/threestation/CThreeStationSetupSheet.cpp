@@ -10,6 +10,7 @@
 #include "core/text/StringTable.h"
 #include "core/threestation/DistanceEntry.h"
 #include "gui/app/CTemplateLayout.h"
+#include "gui/app/FormControls.h"
 #include "gui/threestation/SetupPictureWidget.h"
 
 namespace korvanta::gui {
@@ -164,10 +165,7 @@ CThreeStationSetupSheet::CThreeStationSetupSheet(ThreeStationSetupContext contex
 {
     setWizardStyle(QWizard::ClassicStyle);
     setOption(QWizard::NoBackButtonOnStartPage);
-    setButtonText(QWizard::BackButton, QStringLiteral("< &Tilbage"));
-    setButtonText(QWizard::NextButton, QStringLiteral("&Næste >"));
-    setButtonText(QWizard::FinishButton, QStringLiteral("Udfør"));
-    setButtonText(QWizard::CancelButton, QStringLiteral("Annuller"));
+    SetWizardButtonTexts(*this);
     addPage(new CThreeStationSetupPage1(setup_, context_));
     addPage(new CThreeStationSetupPage2(setup_, context_));
     addPage(new CThreeStationSetupPage3(setup_, context_));

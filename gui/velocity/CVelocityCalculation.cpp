@@ -14,10 +14,7 @@ CVelocityCalculation::CVelocityCalculation(const VelocityWizardSetup& setup, IMe
     setObjectName(QStringLiteral("velocityCalculation"));
     setWindowTitle(StringText(str::kVelocityCalculationTitle));
     setWizardStyle(QWizard::ClassicStyle);
-    setButtonText(QWizard::BackButton, QStringLiteral("< &Tilbage"));
-    setButtonText(QWizard::NextButton, QStringLiteral("&Næste >"));
-    setButtonText(QWizard::FinishButton, QStringLiteral("Udfør"));
-    setButtonText(QWizard::CancelButton, QStringLiteral("Annuller"));
+    SetWizardButtonTexts(*this);
 
     first_->SetUnits(setup.units);
     second_->SetUnits(setup.units);

@@ -1,5 +1,7 @@
 #include "sim/acoustics/PipeMaterials.h"
 
+#include "sim/acoustics/AcousticSection.h"
+
 #include <array>
 
 namespace korvanta::sim {
@@ -33,6 +35,15 @@ std::optional<PipeMaterial> FindPipeMaterial(std::string_view name)
         }
     }
     return std::nullopt;
+}
+
+void ApplyPipeMaterial(const PipeMaterial& material, AcousticSection& section)
+{
+    section.material = material.name;
+    section.youngsModulusGPa = material.youngsModulusGPa;
+    section.lossFactor = material.lossFactor;
+    section.soilLossDbPerMetreAt100Hz = material.soilLossDbPerMetreAt100Hz;
+    section.wallDensityKgPerM3 = material.densityKgPerM3;
 }
 
 std::string PipeMaterialNames()

@@ -12,12 +12,9 @@ Scenario DefaultScenario()
     const PipeMaterial pvc = *FindPipeMaterial("pvc");
     AcousticSection section;
     section.lengthMetres = 120.0;
-    section.material = pvc.name;
+    ApplyPipeMaterial(pvc, section);
     section.innerDiameterMm = 101.4;
     section.wallMm = 4.3;
-    section.youngsModulusGPa = pvc.youngsModulusGPa;
-    section.lossFactor = pvc.lossFactor;
-    section.soilLossDbPerMetreAt100Hz = pvc.soilLossDbPerMetreAt100Hz;
     scenario.scene.pipe = AcousticPipe({section}, Water{});
 
     for (SensorModel& sensor : scenario.scene.sensors) {

@@ -184,10 +184,7 @@ private:
                 f.Fail("material", "'" + section.material + "' is not known (known: " + PipeMaterialNames() + ")");
                 return section;
             }
-            section.youngsModulusGPa = material->youngsModulusGPa;
-            section.lossFactor = material->lossFactor;
-            section.soilLossDbPerMetreAt100Hz = material->soilLossDbPerMetreAt100Hz;
-            section.wallDensityKgPerM3 = material->densityKgPerM3;
+            ApplyPipeMaterial(*material, section);
         } else {
             for (const char* needed : {"youngsModulusGPa", "lossFactor"}) {
                 if (!f.Has(needed)) {

@@ -23,12 +23,9 @@ Scenario ThreeStationScenario(double redBlueMetres, double blueYellowMetres)
     const PipeMaterial iron = *FindPipeMaterial("ductile-iron");
     AcousticSection section;
     section.lengthMetres = redBlueMetres + blueYellowMetres;
-    section.material = iron.name;
+    ApplyPipeMaterial(iron, section);
     section.innerDiameterMm = 158.0;
     section.wallMm = 6.0;
-    section.youngsModulusGPa = iron.youngsModulusGPa;
-    section.lossFactor = iron.lossFactor;
-    section.soilLossDbPerMetreAt100Hz = iron.soilLossDbPerMetreAt100Hz;
     scenario.scene.pipe = AcousticPipe({section}, Water{});
 
     for (SensorModel& sensor : scenario.scene.sensors) {

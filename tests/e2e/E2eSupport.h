@@ -72,6 +72,16 @@ inline sim::PipeLayout RedBlueLayout(const LeakTravelTimes& times)
     return layout;
 }
 
+// The kit unpaced, with a fixed seed, hearing a leak `leakMetres` along `pipe` from red.
+inline sim::KitOptions FastKit(const PipeSections& pipe, double leakMetres)
+{
+    sim::KitOptions options;
+    options.paced = false;
+    options.seed = 17;
+    options.pipe = RedBlueLayout(*TravelTimesToLeak(pipe, leakMetres));
+    return options;
+}
+
 // A document on the simulated kit through the real link library, the comms thread and the "SIM"
 // port, as the program runs it. The program's clock is a template parameter: the tests mostly run
 // it faster than real time, faults that cost the link's own retransmission time need real time.

@@ -21,15 +21,6 @@ std::string ReadAll(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-sim::KitOptions FastKit(const PipeSections& pipe, double leakMetres)
-{
-    sim::KitOptions options;
-    options.paced = false;
-    options.seed = 17;
-    options.pipe = RedBlueLayout(*TravelTimesToLeak(pipe, leakMetres));
-    return options;
-}
-
 // A leak placed on a pipe is found within one lag's travel at the velocity where it lies.
 struct LocatedLeak {
     const char* name;

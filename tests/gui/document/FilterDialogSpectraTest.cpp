@@ -16,11 +16,7 @@ TEST(FilterDialogSpectra, BothSensorsSpectraAreDrawnInTheirColoursWithTheRemoved
 {
     PipeSections pipe{};
     pipe[0] = e2e::Section(2, 200.0f, 1000.0f);
-    sim::KitOptions options;
-    options.paced = false;
-    options.seed = 17;
-    options.pipe = e2e::RedBlueLayout(*TravelTimesToLeak(pipe, 75.0f));
-    e2e::KitRig rig(options);
+    e2e::KitRig rig(e2e::FastKit(pipe, 75.0));
     ASSERT_TRUE(rig.kit) << rig.kitError;
     ASSERT_TRUE(rig.Open());
     CKorvantaDoc& doc = *rig.document;
