@@ -101,13 +101,7 @@ int RunMeasure3(const std::vector<std::string>& args)
     setup.Finish(doc->Materials(), material, setup.DefaultCutoffs(doc->Materials(), material));
     doc->EnterThreeStationMode();
     doc->ThreeStationSetup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
-    CThreeStationResult result;
-    const auto records = setup.PairRecords();
-    for (int i = 0; i < kThreeStationPairs; ++i) {
-        result.SetPair(i, records[static_cast<size_t>(i)]);
-    }
-    result.SetVelocityBounds(setup.LowerVelocityBound(), setup.UpperVelocityBound());
-    result.SetMeanVelocity(setup.MeanVelocity());
+    CThreeStationResult result(setup);
 
     std::unique_ptr<sim::InProcessKit> kit;
     if (simulated) {

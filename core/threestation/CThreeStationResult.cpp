@@ -69,6 +69,16 @@ CThreeStationResult::CThreeStationResult()
     }
 }
 
+CThreeStationResult::CThreeStationResult(const ThreeStationSetup& setup) : CThreeStationResult()
+{
+    const auto pairs = setup.PairRecords();
+    for (int i = 0; i < kThreeStationPairs; ++i) {
+        SetPair(i, pairs[static_cast<size_t>(i)]);
+    }
+    SetVelocityBounds(setup.LowerVelocityBound(), setup.UpperVelocityBound());
+    SetMeanVelocity(setup.MeanVelocity());
+}
+
 void CThreeStationResult::SetPair(int index, const ThreeStationPair& pair)
 {
     pairs_.at(static_cast<size_t>(index)) = pair;

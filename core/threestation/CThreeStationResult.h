@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/threestation/ThreeStationPair.h"
+#include "core/threestation/ThreeStationSetup.h"
 
 namespace korvanta {
 
@@ -25,6 +26,9 @@ public:
     static constexpr size_t kBlockBytes = 112;
 
     CThreeStationResult();
+    // The result a measurement on `setup` starts from: the pairs' distances and ranges and the
+    // material's velocity bounds and mean, nothing measured yet.
+    explicit CThreeStationResult(const ThreeStationSetup& setup);
 
     void SetPair(int index, const ThreeStationPair& pair);
     const ThreeStationPair& Pair(int index) const;

@@ -78,4 +78,9 @@ std::string ToUtf8(const QString& text)
     return text.toUtf8().toStdString();
 }
 
+std::filesystem::path ToPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
 }  // namespace korvanta::gui

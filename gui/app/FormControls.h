@@ -8,6 +8,7 @@
 #include <QWizard>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -52,5 +53,7 @@ QString StringText(uint32_t id);
 // UTF-8 from core to Qt and back.
 QString FromUtf8(std::string_view text);
 std::string ToUtf8(const QString& text);
+// A file name from a dialog or the command line as the file system takes it.
+std::filesystem::path ToPath(const QString& path);
 
 }  // namespace korvanta::gui

@@ -1,7 +1,5 @@
 #include "gui/threestation/CThreeStationForm.h"
 
-#include <QButtonGroup>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -9,18 +7,10 @@
 #include <QRadioButton>
 
 #include "core/app/CommandIds.h"
-#include "core/document/DocumentHints.h"
-#include "core/document/MeasurementRunner.h"
-#include "core/link/LinkCommand.h"
 #include "core/pipe/UnitConversion.h"
-#include "core/text/StringIds.h"
-#include "core/text/StringTable.h"
-#include "core/threestation/EngineDelays.h"
-#include "core/threestation/Kv3File.h"
 #include "core/threestation/ThreeStationChart.h"
-#include "core/threestation/ThreeStationIcons.h"
-#include "core/threestation/ThreeStationTexts.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/FormControls.h"
 #include "gui/threestation/ThreeStationChartPainter.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "gui/threestation/ThreeStationIconPainter.h"
@@ -30,7 +20,6 @@ namespace korvanta::gui {
 namespace {
 
 constexpr int kProgressSteps = 5;
-constexpr const char* kCutoffFormat = "%0.1f";
 
 struct PairButton {
     int control;
@@ -43,29 +32,62 @@ constexpr std::array<PairButton, 4> kPairButtons = {{{ctl3::kRedBlue, 6},
 
 // The status icons of each unit: presence, battery, sensor (outstations), radio.
 struct UnitControls {
-    int unit;
     int presence;
     int battery;
     int sensor;
     int radio;
 };
 constexpr std::array<UnitControls, 4> kUnitControls = {{
-    {0, ctl3::kInterfaceUnit, ctl3::kInterfaceBattery, 0, ctl3::kInterfaceRadio},
-    {1, ctl3::kRedUnit, ctl3::kRedBattery, ctl3::kRedSensor, ctl3::kRedRadio},
-    {2, ctl3::kBlueUnit, ctl3::kBlueBattery, ctl3::kBlueSensor, ctl3::kBlueRadio},
-    {3, ctl3::kYellowUnit, ctl3::kYellowBattery, ctl3::kYellowSensor, ctl3::kYellowRadio},
+    {ctl3::kInterfaceUnit, ctl3::kInterfaceBattery, 0, ctl3::kInterfaceRadio},
+    {ctl3::kRedUnit, ctl3::kRedBattery, ctl3::kRedSensor, ctl3::kRedRadio},
+    {ctl3::kBlueUnit, ctl3::kBlueBattery, ctl3::kBlueSensor, ctl3::kBlueRadio},
+    {ctl3::kYellowUnit, ctl3::kYellowBattery, ctl3::kYellowSensor, ctl3::kYellowRadio},
 }};
-
-QString Text(uint32_t id)
-{
-    const char* text = LoadString(id);
-    return text != nullptr ? QString::fromUtf8(text) : QString();
-}
 
 }  // namespace
 
+// --- The frame as the model sees it -----------------------------------------------------------
+
+void CThreeStationForm::FrameHost::EnableAllMenus(bool enable)
+{
+    if (context_.frame != nullptr) {
+        context_.frame->EnableAllMenus(enable);
+    }
+}
+
+void CThreeStationForm::FrameHost::EnableFiltersCommand(bool enable)
+{
+    if (context_.frame != nullptr) {
+        context_.frame->EnableFiltersCommand(enable);
+    }
+}
+
+int CThreeStationForm::FrameHost::GetRadioMode() const
+{
+    return context_.frame != nullptr ? context_.frame->GetRadioMode() : 0;
+}
+
+std::optional<ThreeStationSetup> CThreeStationForm::FrameHost::RunSetup()
+{
+    return context_.runSetup ? context_.runSetup() : std::nullopt;
+}
+
+void CThreeStationForm::FrameHost::SetupApplied(float redBlue, float blueYellow)
+{
+    if (context_.setupApplied) {
+        context_.setupApplied(redBlue, blueYellow);
+    }
+}
+
+// --- The form ---------------------------------------------------------------------------------
+
 CThreeStationForm::CThreeStationForm(ThreeStationFormContext context, QWidget* parent)
-    : QWidget(parent), context_(std::move(context)), doc_(*context_.document)
+    : QWidget(parent),
+      context_(std::move(context)),
+      doc_(*context_.document),
+      host_(context_),
+      model_(doc_, *context_.link, host_, *context_.messages, *context_.clock, context_.units, context_.time,
+             context_.sensorMaskBefore)
 {
     BuildControls();
     // Initial update: the template's layout at 96 dpi, the status poll, the pair red/blue.
@@ -78,19 +100,10 @@ CThreeStationForm::CThreeStationForm(ThreeStationFormContext context, QWidget* p
     connect(&timeTimer_, &QTimer::timeout, this, &CThreeStationForm::RefreshMeasuringTime);
 
     doc_.AddObserver(this);
-    doc_.ClearThreeStationData();
-    LinkCommand select;
-    select.code = TM_SELECT_SENSORS;
-    select.sensorMask = MeasurementRunner::kThreeStationMask;
-    context_.link->PostCommand(select);
-
-    start_->setText(Text(str::kStart));
-    start_->setEnabled(false);
-    SetText(ctl3::kDelayUnit, Text(TimeUnitLabel(context_.time)));
-    SetText(ctl3::kVelocityUnit, Text(VelocityUnitLabel(context_.units, context_.time)));
-    SelectPair(6);
-    RefreshStatus();
-    ClearChart();
+    SetText(ctl3::kDelayUnit, StringText(TimeUnitLabel(context_.time)));
+    SetText(ctl3::kVelocityUnit, StringText(VelocityUnitLabel(context_.units, context_.time)));
+    model_.InitialUpdate();
+    ShowModel();
 }
 
 CThreeStationForm::~CThreeStationForm()
@@ -98,11 +111,8 @@ CThreeStationForm::~CThreeStationForm()
     statusTimer_.stop();
     timeTimer_.stop();
     doc_.RemoveObserver(this);
-    LinkCommand select;
-    select.code = TM_SELECT_SENSORS;
-    select.sensorMask = context_.sensorMaskBefore;
-    context_.link->PostCommand(select);
-    // The menus are given back by whoever takes the form away: the frame may be going as well.
+    // The model selects the sensors of before as it goes. The menus are given back by whoever
+    // takes the form away: the frame may be going as well.
 }
 
 void CThreeStationForm::BuildControls()
@@ -167,13 +177,71 @@ int CThreeStationForm::Progress() const
     return progress_->value();
 }
 
+void CThreeStationForm::ShowModel()
+{
+    start_->setText(StringText(model_.StartButtonText()));
+    start_->setEnabled(model_.StartButtonEnabled());
+    progress_->setValue(model_.Progress());
+    if (model_.MeasuringTimerRunning() != timeTimer_.isActive()) {
+        if (model_.MeasuringTimerRunning()) {
+            timeTimer_.start();
+        } else {
+            timeTimer_.stop();
+        }
+    }
+    for (size_t i = 0; i < kPairButtons.size(); ++i) {
+        pairButtons_[i]->setChecked(kPairButtons[i].code == model_.DisplayedPair());
+    }
+    SetText(ctl3::kDelay, FromUtf8(model_.DelayText()));
+    SetText(ctl3::kQuality, FromUtf8(model_.QualityText()));
+    SetText(ctl3::kMeasuringTime, QString::fromLatin1(model_.MeasuringTimeText().c_str()));
+    SetText(ctl3::kVelocity, FromUtf8(model_.VelocityText()));
+    SetText(ctl3::kLowCutoff, FromUtf8(model_.LowCutoffText()));
+    SetText(ctl3::kHighCutoff, FromUtf8(model_.HighCutoffText()));
+    for (size_t unit = 0; unit < kUnitControls.size(); ++unit) {
+        const UnitControls& c = kUnitControls[unit];
+        const ThreeStationUnitIcons& icons = model_.UnitIcons()[unit];
+        ShowIcon(c.presence, icons.presence);
+        ShowIcon(c.battery, icons.battery);
+        ShowIcon(c.radio, icons.radio);
+        if (c.sensor != 0) {
+            ShowIcon(c.sensor, icons.sensor);
+        }
+    }
+    const auto [first, second] = model_.PairIcons();
+    ShowIcon(ctl3::kPairSensor1, first);
+    ShowIcon(ctl3::kPairSensor2, second);
+    if (model_.ChartRevision() != chartRevisionShown_) {
+        chartRevisionShown_ = model_.ChartRevision();
+        ShowChart();
+    }
+}
+
+void CThreeStationForm::ShowChart()
+{
+    const QSize size = chart_->size();
+    switch (model_.ChartShown()) {
+    case ThreeStationViewModel::Chart::Blank:
+        chartImage_ = ThreeStationChartPainter::Blank(size);
+        break;
+    case ThreeStationViewModel::Chart::PairTrace:
+        chartImage_ = ThreeStationChartPainter::Trace(size, doc_.TraceBuffer());
+        break;
+    case ThreeStationViewModel::Chart::Result:
+        chartImage_ = ThreeStationChartPainter::Result(
+            size, LayOutResultChart(size.width(), size.height(), model_.Result(), context_.units));
+        break;
+    }
+    chart_->setPixmap(QPixmap::fromImage(chartImage_));
+}
+
 // --- Commands ---------------------------------------------------------------------------------
 
 bool CThreeStationForm::OnCommand(uint32_t id)
 {
     switch (id) {
     case cmd::kTwoStationMode:
-        if (!running_ && context_.leave) {
+        if (model_.CanLeave() && context_.leave) {
             context_.leave();
         }
         return true;
@@ -194,7 +262,7 @@ bool CThreeStationForm::OnCommand(uint32_t id)
 void CThreeStationForm::OnUpdateCommand(uint32_t id, CommandUi& ui)
 {
     if (id == cmd::kThreeStationSave) {
-        ui.enabled = resultFlag_ && !running_;
+        ui.enabled = model_.SaveEnabled();
     }
     if (id == cmd::kThreeStationMode || id == cmd::kTwoStationMode) {
         ui.checked = id == cmd::kThreeStationMode;
@@ -203,17 +271,8 @@ void CThreeStationForm::OnUpdateCommand(uint32_t id, CommandUi& ui)
 
 void CThreeStationForm::NewResult()
 {
-    setUp_ = false;
-    doc_.ClearThreeStationData();
-    resultFlag_ = false;
-    fileLoaded_ = false;
-    result_ = CThreeStationResult();
-    measuringTime_.clear();
-    for (int control : {ctl3::kDelay, ctl3::kQuality, ctl3::kMeasuringTime, ctl3::kVelocity}) {
-        SetText(control, {});
-    }
-    ShowCutoffs();
-    ClearChart();
+    model_.NewResult();
+    ShowModel();
 }
 
 void CThreeStationForm::OpenFromMenu()
@@ -226,284 +285,58 @@ void CThreeStationForm::OpenFromMenu()
 
 void CThreeStationForm::SaveFromMenu()
 {
-    if (!resultFlag_) {
+    if (!model_.HasResult()) {
         return;
     }
-    QString path = context_.askFileName ? context_.askFileName(true) : QString();
+    const QString path = context_.askFileName ? context_.askFileName(true) : QString();
     if (path.isEmpty()) {
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".kv3");
-    }
-    SaveFile(path);
+    model_.SaveFile(ThreeStationViewModel::WithKv3Suffix(ToPath(path)));
 }
 
 bool CThreeStationForm::OpenFile(const QString& path)
 {
-    Kv3Contents contents;
-    const Kv3Status status = ReadKv3File(path.toStdString(), contents);
-    if (status != Kv3Status::Ok) {
-        context_.messages->ShowMessage(Kv3StatusMessage(status), kStyleStop);
-        return false;  // the result on show stays as it was
-    }
-    RestoreKv3Records(contents, doc_.ThreeStation());
-    result_ = contents.result;
-    resultFlag_ = true;
-    setUp_ = true;
-    SelectPair(displayed_);
-    fileLoaded_ = true;
-    const char* time = doc_.ThreeStation().Record(0).measuringTime;
-    measuringTime_.assign(time, ::strnlen(time, sizeof(doc_.ThreeStation().Record(0).measuringTime)));
-    SetText(ctl3::kMeasuringTime, QString::fromLatin1(measuringTime_.c_str()));
-    return true;
+    const bool opened = model_.OpenFile(ToPath(path));
+    ShowModel();
+    return opened;
 }
 
 bool CThreeStationForm::SaveFile(const QString& path)
 {
-    std::string error;
-    if (!WriteKv3File(path.toStdString(), doc_.ThreeStation(), result_, error)) {
-        context_.messages->ShowMessage(str::kFileSaveError, kStyleStop);
-        return false;
-    }
-    return true;
+    return model_.SaveFile(ToPath(path));
 }
 
-// --- Measurement ------------------------------------------------------------------------------
+// --- Measurement, status and hints ------------------------------------------------------------
 
 void CThreeStationForm::StartOrStop()
 {
-    if (running_) {
-        Stop();
-    } else {
-        Start();
-    }
-}
-
-void CThreeStationForm::Start()
-{
-    if (fileLoaded_) {
-        NewResult();
-    }
-    context_.frame->EnableAllMenus(false);
-    resultFlag_ = false;
-    doc_.ClearThreeStationTraces();
-    ClearChart();
-    for (int control : {ctl3::kDelay, ctl3::kQuality, ctl3::kMeasuringTime, ctl3::kVelocity}) {
-        SetText(control, {});
-    }
-    bool justSetUp = false;
-    if (!setUp_) {
-        std::optional<ThreeStationSetup> setup = context_.runSetup ? context_.runSetup() : std::nullopt;
-        if (!setup) {
-            context_.frame->EnableAllMenus(true);
-            return;
-        }
-        setup_ = *setup;
-        setUp_ = true;
-        justSetUp = true;
-        result_ = CThreeStationResult();
-        const auto pairs = setup_.PairRecords();
-        for (int i = 0; i < kThreeStationPairs; ++i) {
-            result_.SetPair(i, pairs[static_cast<size_t>(i)]);
-        }
-        result_.SetVelocityBounds(setup_.LowerVelocityBound(), setup_.UpperVelocityBound());
-        result_.SetMeanVelocity(setup_.MeanVelocity());
-    }
-    if (justSetUp) {
-        doc_.ThreeStationSetup(setup_.Ranges(), setup_.Cutoffs().low, setup_.Cutoffs().high);
-        if (context_.setupApplied) {
-            context_.setupApplied(setup_.RedBlue(), setup_.BlueYellow());
-        }
-    }
-    if (doc_.ThreeStationStart()) {
-        timeTimer_.start();
-        startMs_ = context_.clock->NowMs();
-        running_ = true;
-        start_->setText(Text(str::kStop));
-    } else {
-        context_.frame->EnableAllMenus(true);
-    }
-    ShowCutoffs();
-}
-
-void CThreeStationForm::Stop()
-{
-    doc_.ThreeStationStop();
-    running_ = false;
-    start_->setText(Text(str::kStart));
-    progress_->setValue(0);
-    timeTimer_.stop();
-    doc_.SetMeasuringTime(measuringTime_);
-    context_.frame->EnableAllMenus(true);
-    if (displayed_ == ThreeStationMeasurement::kResultView) {
-        context_.frame->EnableFiltersCommand(false);
-    }
-    RefreshStatus();
+    model_.StartOrStop();
+    ShowModel();
 }
 
 void CThreeStationForm::RefreshMeasuringTime()
 {
-    if (doc_.IsMeasuring()) {
-        measuringTime_ = MeasurementRunner::FormatElapsed(context_.clock->NowMs() - startMs_);
-    }
-    const bool shown = doc_.IsMeasuring() || fileLoaded_;
-    SetText(ctl3::kMeasuringTime, shown ? QString::fromLatin1(measuringTime_.c_str()) : QString());
+    model_.MeasuringTimeTick();
+    ShowModel();
 }
 
 void CThreeStationForm::RefreshStatus()
 {
-    CLinkState& link = *context_.link;
-    ThreeStationUnits units;
-    for (int unit = 0; unit < 4; ++unit) {
-        bool present = false;
-        bool sensor = false;
-        link.GetUnitStatus(unit, present, sensor);
-        units.present[static_cast<size_t>(unit)] = present;
-        units.sensor[static_cast<size_t>(unit)] = sensor;
-    }
-    if (link.IsChargeUpdated()) {
-        int charging = 0;
-        link.GetChargeStatus(batteries_, charging);
-    }
-    const int radioMode = context_.frame != nullptr ? context_.frame->GetRadioMode() : 0;
-    for (const UnitControls& c : kUnitControls) {
-        const auto index = static_cast<size_t>(c.unit);
-        const bool present = units.present[index];
-        ShowIcon(c.presence, UnitIcon(c.unit, present));
-        ShowIcon(c.battery, BatteryIcon(c.unit, present, present ? batteries_[index] : 0));
-        ShowIcon(c.radio, RadioIcon(present, radioMode));
-        if (c.sensor != 0) {
-            ShowIcon(c.sensor, SensorIcon(c.unit, units.sensor[index]));
-        }
-    }
-    const auto [first, second] = PairSensorIcons(displayed_);
-    ShowIcon(ctl3::kPairSensor1, first);
-    ShowIcon(ctl3::kPairSensor2, second);
-    start_->setEnabled(StartButtonEnabled(units, running_));
+    model_.StatusPoll();
+    ShowModel();
 }
-
-// --- Pairs, hints and what they show ----------------------------------------------------------
 
 void CThreeStationForm::SelectPair(int32_t pairCode)
 {
-    displayed_ = pairCode;
-    for (size_t i = 0; i < kPairButtons.size(); ++i) {
-        pairButtons_[i]->setChecked(kPairButtons[i].code == pairCode);
-    }
-    doc_.SetSelectedPair(pairCode);
-    const bool resultView = pairCode == ThreeStationMeasurement::kResultView;
-    if (context_.frame != nullptr) {
-        if (resultView) {
-            context_.frame->EnableFiltersCommand(false);
-        } else if (!running_) {
-            context_.frame->EnableFiltersCommand(true);
-        }
-    }
-    const auto [first, second] = PairSensorIcons(displayed_);
-    ShowIcon(ctl3::kPairSensor1, first);
-    ShowIcon(ctl3::kPairSensor2, second);
-    ShowCutoffs();
-    HandleHint(resultView ? kHintThreeStationCombinedResult : kHintThreeStationResult, false);
+    model_.SelectPair(pairCode);
+    ShowModel();
 }
 
 void CThreeStationForm::OnDocumentUpdate(uint32_t hint)
 {
-    HandleHint(hint, true);
-}
-
-void CThreeStationForm::HandleHint(uint32_t hint, bool fromDocument)
-{
-    switch (hint) {
-    case kHintThreeStationResult:
-        resultFlag_ = resultFlag_ || fromDocument;
-        if (resultFlag_) {
-            ShowPairResult();
-        }
-        break;
-    case kHintThreeStationBlockSet:
-        progress_->setValue(NextProgress(progress_->value()));
-        break;
-    case kHintThreeStationFiltersChanged:
-        ShowCutoffs();
-        if (resultFlag_) {
-            doc_.Recompute();
-            HandleHint(displayed_ == ThreeStationMeasurement::kResultView ? kHintThreeStationCombinedResult
-                                                                          : kHintThreeStationResult,
-                       false);
-        }
-        break;
-    case kHintThreeStationCombinedResult:
-        resultFlag_ = resultFlag_ || fromDocument;
-        if (resultFlag_) {
-            ShowCombinedResult();
-        }
-        SetText(ctl3::kDelay, {});
-        SetText(ctl3::kQuality, {});
-        break;
-    case kHintMeasurementEnded:
-        // No further block will come: the measurement ends here rather than stalling.
-        if (running_) {
-            Stop();
-            const uint32_t reason = doc_.EndReason();
-            context_.messages->ShowMessage(reason != 0 ? reason : str::kMeasurementStopped, kStyleExclamation);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void CThreeStationForm::ShowPairResult()
-{
-    if (displayed_ == ThreeStationMeasurement::kResultView) {
-        ShowCombinedResult();
-        return;
-    }
-    ShowChart(ThreeStationChartPainter::Trace(chart_->size(), doc_.TraceBuffer()));
-    SetText(ctl3::kDelay, QString::fromStdString(PairDelayText(doc_.GetDelay(), context_.time)));
-    SetText(ctl3::kQuality, QString::fromStdString(PairQualityText(doc_.GetQuality())));
-    ComputeFromEngines(doc_.ThreeStation(), result_);
-    ShowVelocity();
-}
-
-void CThreeStationForm::ShowCombinedResult()
-{
-    ComputeFromEngines(doc_.ThreeStation(), result_);
-    const QSize size = chart_->size();
-    ShowChart(ThreeStationChartPainter::Result(
-        size, LayOutResultChart(size.width(), size.height(), result_, context_.units)));
-    ShowVelocity();
-}
-
-void CThreeStationForm::ShowVelocity()
-{
-    const bool shown = resultFlag_ && result_.IsComputable();
-    SetText(
-        ctl3::kVelocity,
-        shown ? QString::fromStdString(FormatVelocity(result_.Velocity(), context_.units, context_.time)) : QString());
-}
-
-void CThreeStationForm::ShowCutoffs()
-{
-    if (!setUp_ || displayed_ == ThreeStationMeasurement::kResultView) {
-        SetText(ctl3::kLowCutoff, {});
-        SetText(ctl3::kHighCutoff, {});
-        return;
-    }
-    SetText(ctl3::kLowCutoff, QString::fromStdString(CutoffText(doc_.LowCutoff(), kCutoffFormat)));
-    SetText(ctl3::kHighCutoff, QString::fromStdString(CutoffText(doc_.HighCutoff(), kCutoffFormat)));
-}
-
-void CThreeStationForm::ShowChart(const QImage& image)
-{
-    chartImage_ = image;
-    chart_->setPixmap(QPixmap::fromImage(chartImage_));
-}
-
-void CThreeStationForm::ClearChart()
-{
-    ShowChart(ThreeStationChartPainter::Blank(chart_->size()));
+    model_.OnDocumentUpdate(hint);
+    ShowModel();
 }
 
 }  // namespace korvanta::gui

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <string>
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/IDocumentObserver.h"
@@ -18,6 +17,7 @@
 #include "core/text/MessageSink.h"
 #include "core/threestation/CThreeStationResult.h"
 #include "core/threestation/ThreeStationSetup.h"
+#include "core/view/ThreeStationViewModel.h"
 #include "gui/app/CTemplateLayout.h"
 #include "gui/app/ICommandTarget.h"
 
@@ -56,6 +56,8 @@ struct ThreeStationFormContext {
 // The form of the three-station mode: the state of the four units, the choice of the pair on
 // show or the combined result, START/STOP, the pair's delay, value and cut-offs, the measuring
 // time and the velocity, and the chart with the pair's correlation or the result on the pipe.
+// What it shows and does is decided by its ThreeStationViewModel; the form moves the model's
+// values to its widgets after every call.
 class CThreeStationForm final : public QWidget, public ICommandTarget, public IDocumentObserver {
     Q_OBJECT
 public:
@@ -76,26 +78,36 @@ public:
     bool OpenFile(const QString& path);
     bool SaveFile(const QString& path);
 
-    bool IsRunning() const { return running_; }
-    bool HasResult() const { return resultFlag_; }
-    bool IsSetUp() const { return setUp_; }
-    bool IsFileLoaded() const { return fileLoaded_; }
-    int32_t DisplayedPair() const { return displayed_; }
-    const CThreeStationResult& Result() const { return result_; }
+    ThreeStationViewModel& Model() { return model_; }
+    const ThreeStationViewModel& Model() const { return model_; }
+    bool IsRunning() const { return model_.IsRunning(); }
+    bool HasResult() const { return model_.HasResult(); }
+    bool IsSetUp() const { return model_.IsSetUp(); }
+    bool IsFileLoaded() const { return model_.IsFileLoaded(); }
+    int32_t DisplayedPair() const { return model_.DisplayedPair(); }
+    const CThreeStationResult& Result() const { return model_.Result(); }
     const QImage& ChartImage() const { return chartImage_; }
     int Progress() const;
 
 private:
+    // The main frame and the context's callbacks as the model sees them.
+    class FrameHost final : public IThreeStationHost {
+    public:
+        explicit FrameHost(const ThreeStationFormContext& context) : context_(context) {}
+        void EnableAllMenus(bool enable) override;
+        void EnableFiltersCommand(bool enable) override;
+        int GetRadioMode() const override;
+        std::optional<ThreeStationSetup> RunSetup() override;
+        void SetupApplied(float redBlue, float blueYellow) override;
+
+    private:
+        const ThreeStationFormContext& context_;
+    };
+
     void BuildControls();
-    void Start();
-    void Stop();
-    void HandleHint(uint32_t hint, bool fromDocument);
-    void ShowPairResult();
-    void ShowCombinedResult();
-    void ShowCutoffs();
-    void ShowVelocity();
-    void ShowChart(const QImage& image);
-    void ClearChart();
+    // Moves the model's values to the widgets.
+    void ShowModel();
+    void ShowChart();
     void ShowIcon(int control, int iconId);
     void SetText(int control, const QString& text);
     QLabel* Label(int control) const;
@@ -104,6 +116,8 @@ private:
 
     ThreeStationFormContext context_;
     CKorvantaDoc& doc_;
+    FrameHost host_;
+    ThreeStationViewModel model_;
     CTemplateLayout layout_;
     QTimer statusTimer_;
     QTimer timeTimer_;
@@ -112,17 +126,7 @@ private:
     QLabel* chart_ = nullptr;
     std::array<QRadioButton*, 4> pairButtons_{};
     QImage chartImage_;
-
-    CThreeStationResult result_;
-    ThreeStationSetup setup_;
-    int32_t displayed_ = 6;
-    bool setUp_ = false;
-    bool resultFlag_ = false;
-    bool fileLoaded_ = false;
-    bool running_ = false;
-    int64_t startMs_ = 0;
-    std::array<int, 4> batteries_{};  // the last values reported
-    std::string measuringTime_;
+    uint64_t chartRevisionShown_ = 0;
 };
 
 }  // namespace korvanta::gui

@@ -35,12 +35,7 @@ ThreeStationRun MeasureThree(KitRig& rig, float redBlue, float blueYellow, uint3
     setup.Finish(doc.Materials(), kDuctileIron, setup.DefaultCutoffs(doc.Materials(), kDuctileIron));
     doc.EnterThreeStationMode();
     doc.ThreeStationSetup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
-    const auto records = setup.PairRecords();
-    for (int i = 0; i < 3; ++i) {
-        run.result.SetPair(i, records[static_cast<size_t>(i)]);
-    }
-    run.result.SetVelocityBounds(setup.LowerVelocityBound(), setup.UpperVelocityBound());
-    run.result.SetMeanVelocity(setup.MeanVelocity());
+    run.result = CThreeStationResult(setup);
 
     MeasurementRunner runner(doc, rig.link, rig.notices, rig.messages, rig.clock);
     MeasurementRunner::Options options;

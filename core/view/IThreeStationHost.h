@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+#include "core/threestation/ThreeStationSetup.h"
+
+namespace korvanta {
+
+// What the three-station form asks of the main frame and the application around it.
+class IThreeStationHost {
+public:
+    virtual ~IThreeStationHost() = default;
+    // Switches every menu on or off (off while a measurement runs).
+    virtual void EnableAllMenus(bool enable) = 0;
+    // The filter command makes no sense on the combined result, nor while a measurement runs.
+    virtual void EnableFiltersCommand(bool enable) = 0;
+    // The outstations' transmit power: 2 low, 3 high.
+    virtual int GetRadioMode() const = 0;
+    // Runs the setup wizard: the set-up, or nothing on Cancel.
+    virtual std::optional<ThreeStationSetup> RunSetup() = 0;
+    // A set-up is being applied with these distances red-blue and blue-yellow.
+    virtual void SetupApplied(float redBlue, float blueYellow) = 0;
+};
+
+}  // namespace korvanta
