@@ -1,5 +1,9 @@
 #include "core/document/HeadlessLink.h"
 
+#include <algorithm>
+
+#include "core/link/LinkBringUp.h"
+
 namespace korvanta {
 
 namespace {
@@ -31,25 +35,6 @@ HeadlessLink::~HeadlessLink()
     }
 }
 
-bool HeadlessLink::InterfacePresent()
-{
-    bool present = false;
-    bool sensor = false;
-    link_.GetUnitStatus(0, present, sensor);
-    return present;
-}
-
-bool HeadlessLink::WaitFor(int64_t deadline, bool (HeadlessLink::*condition)())
-{
-    while (!(this->*condition)()) {
-        if (clock_.NowMs() >= deadline) {
-            return false;
-        }
-        clock_.SleepMs(kPollMs);
-    }
-    return true;
-}
-
 HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t timeoutMs)
 {
     if (!started_) {
@@ -58,18 +43,21 @@ HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t tim
             return OpenResult::NoThread;
         }
     }
-    const int64_t deadline = clock_.NowMs() + timeoutMs;
-    LinkCommand open;
-    open.code = TM_CONFIGURE_COM_PORT;
-    open.portName = port;
-    link_.PostCommand(open);
-    if (!WaitFor(deadline, &HeadlessLink::PortAnswered)) {
-        return OpenResult::NoPortAnswer;
+    // The same steps as the window's initialisation dialog, polled faster: the whole time-out
+    // is the limit, and each step may use all of it.
+    LinkBringUp bringUp(link_, static_cast<int>(std::max<int64_t>(timeoutMs / kPollMs, 1)));
+    bringUp.Start(port);
+    if (bringUp.Run(clock_, kPollMs, timeoutMs) == LinkBringUp::Step::Succeeded) {
+        return OpenResult::Ok;
     }
-    if (!link_.GetPortResult()) {
+    switch (bringUp.FailureReason()) {
+    case LinkBringUp::Failure::PortNotOpened:
         return OpenResult::PortNotOpened;
+    case LinkBringUp::Failure::NoPortAnswer:
+        return OpenResult::NoPortAnswer;
+    default:
+        return OpenResult::NoInterfaceUnit;
     }
-    return WaitFor(deadline, &HeadlessLink::InterfacePresent) ? OpenResult::Ok : OpenResult::NoInterfaceUnit;
 }
 
 const char* HeadlessLink::Describe(OpenResult result)

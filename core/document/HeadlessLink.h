@@ -13,9 +13,9 @@
 
 namespace korvanta {
 
-// The comms thread and its port for a host without windows: starts the thread, has it open a
-// port and waits until the interface unit answers, as the program does when the user picks a
-// port from its menu.
+// The comms thread and its port for a host without windows: starts the thread and brings the
+// link up on a port (LinkBringUp) as the program's initialisation dialog does when the user
+// picks a port from its menu.
 class HeadlessLink {
 public:
     static constexpr int64_t kPollMs = 20;
@@ -31,7 +31,7 @@ public:
     HeadlessLink& operator=(const HeadlessLink&) = delete;
 
     // Starts the thread if needed, opens `port` and waits up to `timeoutMs` (on the clock) for
-    // the port's result and then for the interface unit.
+    // the port's result and then for the interface unit, together.
     OpenResult Open(const std::string& port, int64_t timeoutMs);
     // What went wrong, in words for a log or a terminal.
     static const char* Describe(OpenResult result);
@@ -39,10 +39,6 @@ public:
     CLinkState& Link() { return link_; }
 
 private:
-    bool WaitFor(int64_t deadline, bool (HeadlessLink::*condition)());
-    bool PortAnswered() { return link_.IsPortResultPending(); }
-    bool InterfacePresent();
-
     CLinkState& link_;
     IClock& clock_;
     CommsThread thread_;

@@ -5,6 +5,7 @@
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
+#include "gui/app/FormControls.h"
 #include "gui/app/GuiResources.h"
 
 namespace korvanta::gui {
@@ -21,9 +22,6 @@ enum ControlId {
     kCloseButton = 2,
 };
 
-constexpr int kProgressMax = 40;
-constexpr int kProgressPortOpened = 20;
-constexpr int kProgressPortFailed = 39;
 constexpr int kIconPixels = 32;
 
 constexpr DialogItemTemplate kItems[] = {
@@ -37,21 +35,6 @@ constexpr DialogItemTemplate kItems[] = {
 };
 
 constexpr DialogTemplate kTemplate = {255, "Initialisation", "Tahoma", 8, 400, false, 202, 130, kItems};
-
-QString Text(uint32_t id)
-{
-    QString text = QString::fromUtf8(LoadString(id));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-template <typename Widget>
-Widget* MakeControl(QWidget* parent, int id)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(CTemplateLayout::ControlName(id));
-    return widget;
-}
 
 QLabel* MakeText(QWidget* parent, int id)
 {
@@ -69,7 +52,7 @@ void SetIcon(QLabel* label, const char* path)
 }  // namespace
 
 CInitialisationDialog::CInitialisationDialog(CLinkState& link, std::string portName, QWidget* parent)
-    : QDialog(parent), link_(link), portName_(std::move(portName))
+    : QDialog(parent), bringUp_(link), portName_(std::move(portName))
 {
     setObjectName(QStringLiteral("initialisationDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
@@ -85,7 +68,7 @@ CInitialisationDialog::CInitialisationDialog(CLinkState& link, std::string portN
     message_->setTextFormat(Qt::PlainText);
     message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     progress_ = MakeControl<QProgressBar>(this, kProgress);
-    progress_->setRange(0, kProgressMax);
+    progress_->setRange(0, LinkBringUp::kProgressMax);
     progress_->setValue(0);
     progress_->setTextVisible(false);
     close_ = MakeControl<QPushButton>(this, kCloseButton);
@@ -118,16 +101,9 @@ void CInitialisationDialog::Start()
         return;
     }
     started_ = true;
-    // A result left over from an earlier port request would be taken for this port's.
-    if (link_.IsPortResultPending()) {
-        link_.GetPortResult();
-    }
-    LinkCommand open;
-    open.code = TM_CONFIGURE_COM_PORT;
-    open.portName = portName_;
-    link_.PostUrgentCommand(open);
-    progress_->setValue(0);
-    opening_->setText(QString::fromUtf8(LoadString(str::kOpeningPort)) + QString::fromStdString(portName_));
+    bringUp_.Start(portName_);
+    progress_->setValue(bringUp_.Progress());
+    opening_->setText(StringText(str::kOpeningPort) + QString::fromStdString(portName_));
     timer_.start();
 }
 
@@ -135,77 +111,42 @@ void CInitialisationDialog::SetTimerRunning(bool running)
 {
     if (!running) {
         timer_.stop();
-    } else if (step_ == Step::PortRequested || step_ == Step::WaitingForInterface) {
+    } else if (!bringUp_.Finished()) {
         timer_.start();
     }
 }
 
 void CInitialisationDialog::Tick()
 {
-    if (step_ == Step::PortRequested) {
-        TickPortStep();
-    } else if (step_ == Step::WaitingForInterface) {
-        TickInterfaceStep();
-    }
-}
-
-void CInitialisationDialog::StepProgress(int& ticks)
-{
-    ++ticks;
-    progress_->setValue(std::min(progress_->value() + 1, kProgressMax));
-}
-
-void CInitialisationDialog::TickPortStep()
-{
-    if (link_.IsPortResultPending()) {
-        if (!link_.GetPortResult()) {
-            Fail(portIcon_, Text(str::kComPortOpenFailed), kProgressPortFailed);
-            return;
-        }
-        SetIcon(portIcon_, kStepSucceededIcon);
-        talking_->setEnabled(true);
-        progress_->setValue(kProgressPortOpened);
-        // The interface unit counts as absent until it answers; each outstation counts one miss.
-        link_.UpdateUnitPresence(0, 0, 15);
-        LinkCommand status;
-        status.code = TM_GET_SENSOR_STATUS;
-        status.unitMask = 1;
-        link_.PostUrgentCommand(status);
-        step_ = Step::WaitingForInterface;
-    }
-    StepProgress(portTicks_);
-    if (step_ == Step::PortRequested && portTicks_ >= kTicksPerStep) {
-        Fail(portIcon_, Text(str::kComPortOpenFailed), kProgressPortFailed);
-    }
-}
-
-void CInitialisationDialog::TickInterfaceStep()
-{
-    bool present = false;
-    bool sensor = false;
-    link_.GetUnitStatus(0, present, sensor);
-    if (present) {
-        SetIcon(interfaceIcon_, kStepSucceededIcon);
-        timer_.stop();
-        progress_->setValue(kProgressMax);
-        step_ = Step::Succeeded;
-        QTimer::singleShot(closeDelayMs_, this, &QDialog::accept);
+    if (bringUp_.Finished()) {
         return;
     }
-    StepProgress(interfaceTicks_);
-    if (interfaceTicks_ >= kTicksPerStep) {
-        Fail(interfaceIcon_, Text(str::kCommunicationError), kProgressMax);
-    }
+    bringUp_.Tick();
+    ShowSteps();
 }
 
-void CInitialisationDialog::Fail(QLabel* icon, const QString& message, int progress)
+void CInitialisationDialog::ShowSteps()
 {
-    SetIcon(icon, kStepFailedIcon);
-    message_->setText(message);
-    timer_.stop();
-    progress_->setValue(progress);
-    close_->setEnabled(true);
-    step_ = Step::Failed;
+    progress_->setValue(bringUp_.Progress());
+    if (bringUp_.PortOpened()) {
+        SetIcon(portIcon_, kStepSucceededIcon);
+        talking_->setEnabled(true);
+    }
+    switch (bringUp_.CurrentStep()) {
+    case Step::Succeeded:
+        SetIcon(interfaceIcon_, kStepSucceededIcon);
+        timer_.stop();
+        QTimer::singleShot(closeDelayMs_, this, &QDialog::accept);
+        break;
+    case Step::Failed:
+        SetIcon(bringUp_.PortOpened() ? interfaceIcon_ : portIcon_, kStepFailedIcon);
+        message_->setText(StringText(bringUp_.FailureMessage()));
+        timer_.stop();
+        close_->setEnabled(true);
+        break;
+    default:
+        break;
+    }
 }
 
 void CInitialisationDialog::reject()

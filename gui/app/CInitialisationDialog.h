@@ -9,23 +9,23 @@
 #include <string>
 
 #include "core/link/CLinkState.h"
+#include "core/link/LinkBringUp.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta::gui {
 
-// The "Initialisation" dialog: asks the comms thread to open a port and shows the two steps
-// (port opened, interface unit answering) with a result icon each, a progress bar 0..40 stepped
-// every 500 ms and, on failure, the reason and an enabled "Luk". Closes itself, accepted, a
-// second after both steps succeeded. Leaving it cancels nothing already queued.
+// The "Initialisation" dialog: ticks a LinkBringUp every 500 ms and shows its two steps (port
+// opened, interface unit answering) with a result icon each, its progress bar 0..40 and, on
+// failure, the reason and an enabled "Luk". Closes itself, accepted, a second after both steps
+// succeeded. Leaving it cancels nothing already queued.
 class CInitialisationDialog final : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kTimerMs = 500;
-    static constexpr int kTicksPerStep = 20;
     static constexpr int kCloseDelayMs = 1000;
 
-    enum class Step { PortRequested, WaitingForInterface, Succeeded, Failed };
+    using Step = LinkBringUp::Step;
 
     CInitialisationDialog(CLinkState& link, std::string portName, QWidget* parent = nullptr);
 
@@ -40,7 +40,7 @@ public:
     void SetCloseDelay(int ms) { closeDelayMs_ = ms; }
     void SetTimerRunning(bool running);
 
-    Step CurrentStep() const { return step_; }
+    Step CurrentStep() const { return bringUp_.CurrentStep(); }
 
 public:
     void reject() override;
@@ -49,12 +49,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void TickPortStep();
-    void TickInterfaceStep();
-    void Fail(QLabel* icon, const QString& message, int progress);
-    void StepProgress(int& ticks);
+    // Shows the steps as the bring-up has them after a tick.
+    void ShowSteps();
 
-    CLinkState& link_;
+    LinkBringUp bringUp_;
     std::string portName_;
     CTemplateLayout layout_;
     QLabel* opening_ = nullptr;
@@ -65,9 +63,6 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* close_ = nullptr;
     QTimer timer_;
-    Step step_ = Step::PortRequested;
-    int portTicks_ = 0;
-    int interfaceTicks_ = 0;
     int closeDelayMs_ = kCloseDelayMs;
     bool started_ = false;
 };
