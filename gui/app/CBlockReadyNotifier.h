@@ -6,17 +6,21 @@
 
 #include "core/link/IBlockReadyNotifier.h"
 #include "core/text/MessageSink.h"
+#include "gui/app/CWaitPump.h"
 
 namespace korvanta::gui {
 
 // The comms thread's notices, queued onto the thread of `receiver` (the main window): a stored
 // data block goes to `onCommand` as its command ID, a message to `messages`. Posting never
-// waits. `receiver` and `messages` must outlive the comms thread; notices still queued when the
-// receiver is destroyed are dropped.
+// waits. A message that arrives during one of `waits`' blocking waits is shown once the wait has
+// ended: its box must not open under the wait cursor with the wait still running. `receiver`,
+// `messages` and `waits` must outlive the comms thread; notices still queued when the receiver
+// is destroyed are dropped.
 class CBlockReadyNotifier final : public IBlockReadyNotifier {
 public:
-    CBlockReadyNotifier(QObject* receiver, std::function<void(uint32_t)> onCommand, IMessageSink* messages)
-        : receiver_(receiver), onCommand_(std::move(onCommand)), messages_(messages)
+    CBlockReadyNotifier(QObject* receiver, std::function<void(uint32_t)> onCommand, IMessageSink* messages,
+                        CWaitPump* waits = nullptr)
+        : receiver_(receiver), onCommand_(std::move(onCommand)), messages_(messages), waits_(waits)
     {
     }
 
@@ -29,13 +33,23 @@ public:
     void PostShowMessage(uint32_t id, uint32_t style) override
     {
         QMetaObject::invokeMethod(
-            receiver_, [messages = messages_, id, style] { messages->ShowMessage(id, style); }, Qt::QueuedConnection);
+            receiver_,
+            [messages = messages_, waits = waits_, id, style] {
+                auto show = [messages, id, style] { messages->ShowMessage(id, style); };
+                if (waits != nullptr) {
+                    waits->RunAfterWait(show);
+                } else {
+                    show();
+                }
+            },
+            Qt::QueuedConnection);
     }
 
 private:
     QObject* receiver_;
     std::function<void(uint32_t)> onCommand_;
     IMessageSink* messages_;
+    CWaitPump* waits_;
 };
 
 }  // namespace korvanta::gui

@@ -14,6 +14,7 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CAboutDialog.h"
 #include "gui/app/CBlockReadyNotifier.h"
+#include "gui/app/FormControls.h"
 #include "gui/view/CFrameViewHost.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
@@ -29,11 +30,6 @@
 namespace korvanta::gui {
 
 namespace {
-
-std::filesystem::path ToPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
 
 // The file dialogs' filter from the string table's "Name (*.kvd)|*.kvd||" form.
 QString FileFilter(uint32_t id)
@@ -150,7 +146,7 @@ void CKorvantaApp::CreateFrame()
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     UpdateDocumentTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(
-        frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); }, &messages_);
+        frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); }, &messages_, &waitPump_);
 
     ThreeStationModeContext three;
     three.document = doc_.get();

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QThread>
 
+#include <cassert>
+
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 
@@ -65,30 +67,60 @@ void AddButtons(QMessageBox& box, uint32_t style)
 
 }  // namespace
 
+MessageAnswer RefusedAnswer(uint32_t style)
+{
+    switch (style & kStyleButtonMask) {
+    case kStyleYesNoCancel:
+        return MessageAnswer::Cancel;
+    case kStyleYesNo:
+        return MessageAnswer::No;
+    default:
+        return MessageAnswer::Ok;
+    }
+}
+
 CMessageBoxSink::CMessageBoxSink() = default;
 
 CMessageBoxSink::~CMessageBoxSink() = default;
 
 MessageAnswer CMessageBoxSink::ShowMessage(uint32_t id, uint32_t style)
 {
-    if (LoadString(id) == nullptr) {
+    const char* text = LoadString(id);
+    if (text == nullptr) {
         return MessageAnswer::Ok;
     }
-    if (QThread::currentThread() != uiThreadContext_.thread()) {
-        QMetaObject::invokeMethod(
-            &uiThreadContext_, [this, id, style] { ShowNow(id, style); }, Qt::QueuedConnection);
-        return MessageAnswer::Ok;
-    }
-    return ShowNow(id, style);
+    return Show(id, text, style);
 }
 
-MessageAnswer CMessageBoxSink::ShowNow(uint32_t id, uint32_t style)
+MessageAnswer CMessageBoxSink::ShowText(uint32_t id, const std::string& text, uint32_t style)
+{
+    return Show(id, text, style);
+}
+
+MessageAnswer CMessageBoxSink::Show(uint32_t id, const std::string& text, uint32_t style)
+{
+    if (QThread::currentThread() != uiThreadContext_.thread()) {
+        // Nobody can answer a question from here: saying yes in the user's place could discard
+        // or overwrite data, so it is refused, and a debug build stops at the faulty caller.
+        const MessageAnswer refused = RefusedAnswer(style);
+        assert(refused == MessageAnswer::Ok && "a question asked outside the user-interface thread");
+        if (refused != MessageAnswer::Ok) {
+            return refused;
+        }
+        QMetaObject::invokeMethod(
+            &uiThreadContext_, [this, id, text, style] { ShowNow(id, text, style); }, Qt::QueuedConnection);
+        return MessageAnswer::Ok;
+    }
+    return ShowNow(id, text, style);
+}
+
+MessageAnswer CMessageBoxSink::ShowNow(uint32_t id, const std::string& shown, uint32_t style)
 {
     if (MessageBoxHook* hook = hook_.load()) {
         return hook->Answer(id, style);
     }
     // Texts carry CR LF line breaks; a plain-text box wants LF.
-    QString text = QString::fromUtf8(LoadString(id));
+    QString text = QString::fromStdString(shown);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(IconOf(style), QString::fromUtf8(LoadString(str::kAppTitle)), text, QMessageBox::NoButton,
                     parent_.data());

@@ -1,7 +1,6 @@
 #include "gui/threestation/CThreeStationMode.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CAppSettings.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/FormControls.h"
 #include "gui/threestation/CThreeStationForm.h"
 #include "gui/threestation/CThreeStationSetupSheet.h"
 #include "sim/InProcessKit.h"
@@ -96,9 +96,7 @@ std::optional<ThreeStationSetup> CThreeStationMode::RunSetupWizard()
     setup.units = context_.settings->GetUnitSystem();
     setup.materials = &context_.document->Materials();
     setup.showRangeMessage = [this](const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(LoadString(str::kAppTitle)), text, QMessageBox::Ok,
-                        context_.frame);
-        box.exec();
+        context_.messages->ShowText(str::kDataOutOfRange, ToUtf8(text), kStyleOk);
     };
     CThreeStationSetupSheet sheet(std::move(setup), context_.frame);
     if (sheet.exec() != QDialog::Accepted) {

@@ -1,6 +1,7 @@
 #include "gui/app/CMessageBoxSink.h"
 
 #include "gui/app/CBlockReadyNotifier.h"
+#include "gui/app/CWaitPump.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -47,6 +48,73 @@ TEST(MessageBoxSink, ABoxFromAnotherThreadIsQueuedAndThatThreadGoesOn)
     EXPECT_TRUE(hook.ShownBoxes().empty());
     EXPECT_TRUE(test::ProcessEventsUntil([&] { return !hook.ShownBoxes().empty(); }));
     EXPECT_EQ(hook.ShownBoxes().front().id, str::kCommunicationError);
+    EXPECT_EQ(hook.Pending(), 0u);
+}
+
+TEST(MessageBoxSink, AQuestionFromAnotherThreadIsRefusedNotAnsweredForTheUser)
+{
+    EXPECT_EQ(RefusedAnswer(kStyleQuestion | kStyleYesNo), MessageAnswer::No);
+    EXPECT_EQ(RefusedAnswer(kStyleQuestion | kStyleYesNoCancel), MessageAnswer::Cancel);
+    EXPECT_EQ(RefusedAnswer(kStyleStop), MessageAnswer::Ok);
+#ifdef NDEBUG
+    // A debug build stops at the call instead.
+    CMessageBoxSink sink;
+    MessageBoxHook hook;
+    sink.SetHook(&hook);
+    MessageAnswer yesNo = MessageAnswer::Yes;
+    MessageAnswer yesNoCancel = MessageAnswer::Yes;
+    std::thread comms([&] {
+        yesNo = sink.ShowMessage(str::kRestoreMaterialsQuestion, kStyleQuestion | kStyleYesNo);
+        yesNoCancel = sink.ShowMessage(str::kRestoreMaterialsQuestion, kStyleQuestion | kStyleYesNoCancel);
+    });
+    comms.join();
+    EXPECT_EQ(yesNo, MessageAnswer::No);
+    EXPECT_EQ(yesNoCancel, MessageAnswer::Cancel);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(hook.ShownBoxes().empty()) << "a refused question is not shown later either";
+#endif
+}
+
+TEST(MessageBoxSink, AFilledInTextIsAnsweredByItsId)
+{
+    CMessageBoxSink sink;
+    MessageBoxHook hook;
+    sink.SetHook(&hook);
+    hook.ExpectNext(str::kDataOutOfRange, MessageAnswer::Ok);
+    EXPECT_EQ(sink.ShowText(str::kDataOutOfRange, "1 - 2000", kStyleOk), MessageAnswer::Ok);
+    EXPECT_EQ(hook.Pending(), 0u);
+    EXPECT_TRUE(hook.Unexpected().empty());
+}
+
+// A message the comms thread posts while a blocking wait runs opens no box inside the wait,
+// under its wait cursor, but right after it.
+TEST(BlockReadyNotifier, AMessageDuringAWaitIsShownWhenTheWaitEnds)
+{
+    QObject window;
+    CMessageBoxSink sink;
+    MessageBoxHook hook;
+    sink.SetHook(&hook);
+    CWaitPump waits;
+    std::vector<uint32_t> commands;
+    CBlockReadyNotifier notifier(
+        &window, [&](uint32_t id) { commands.push_back(id); }, &sink, &waits);
+    hook.ExpectNext(str::kMeasurementStopped, MessageAnswer::Ok);
+    waits.BeginWait();
+    std::thread comms([&] {
+        notifier.PostShowMessage(str::kMeasurementStopped, kStyleExclamation);
+        notifier.PostBlockReady(kCommandBlockReadyTwoStation);
+    });
+    comms.join();
+    for (int pass = 0; pass < 100 && commands.empty(); ++pass) {
+        waits.Pump();
+    }
+    ASSERT_EQ(commands.size(), 1u) << "the wait ran the notices";
+    EXPECT_TRUE(hook.ShownBoxes().empty()) << "no box inside the wait";
+    waits.EndWait();
+    EXPECT_TRUE(hook.ShownBoxes().empty()) << "not before whoever waited has finished";
+    ASSERT_TRUE(test::ProcessEventsUntil([&] { return !hook.ShownBoxes().empty(); }));
+    ASSERT_EQ(hook.ShownBoxes().size(), 1u);
+    EXPECT_EQ(hook.ShownBoxes().front().id, str::kMeasurementStopped);
     EXPECT_EQ(hook.Pending(), 0u);
 }
 
