@@ -65,15 +65,25 @@ private:
     qint64 longestMs_ = 0;
 };
 
+// Writes `picture` as build/screenshots/<name>.png: its path, or empty (and the test failed)
+// when nothing was written.
+inline QString SavePicture(const QImage& picture, const QString& name)
+{
+    QDir().mkpath(QStringLiteral(KORVANTA_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(KORVANTA_SCREENSHOT_DIR "/%1.png").arg(name);
+    if (picture.isNull() || !picture.save(path)) {
+        ADD_FAILURE() << "the picture " << path.toStdString() << " was not written";
+        return {};
+    }
+    return path;
+}
+
 // Saves a picture of `widget` as build/screenshots/<name>.png, for a person to look at.
 inline QString SaveScreenshot(QWidget* widget, const QString& name)
 {
     // Pending layout requests first, so the picture shows what the user would see.
     QCoreApplication::processEvents();
-    QDir().mkpath(QStringLiteral(KORVANTA_SCREENSHOT_DIR));
-    const QString path = QStringLiteral(KORVANTA_SCREENSHOT_DIR "/%1.png").arg(name);
-    widget->grab().save(path);
-    return path;
+    return SavePicture(widget->grab().toImage(), name);
 }
 
 // The window with its open menus (a menu, then its open submenu) drawn over it where they pop up.
@@ -86,10 +96,7 @@ inline QString SaveScreenshotWithMenu(QWidget* window, std::initializer_list<QMe
         painter.drawPixmap(window->mapFromGlobal(menu->pos()), menu->grab());
     }
     painter.end();
-    QDir().mkpath(QStringLiteral(KORVANTA_SCREENSHOT_DIR));
-    const QString path = QStringLiteral(KORVANTA_SCREENSHOT_DIR "/%1.png").arg(name);
-    picture.save(path);
-    return path;
+    return SavePicture(picture, name);
 }
 
 // The whole program on a settings file and data folder of its own, with every message box

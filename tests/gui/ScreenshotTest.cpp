@@ -1,5 +1,7 @@
 #include <QMenuBar>
 
+#include <gtest/gtest-spi.h>
+
 #include "core/app/CommandIds.h"
 #include "gui/app/CAboutDialog.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -10,6 +12,15 @@ namespace {
 // Pictures for a person to look at: the main frame, every menu opened, the About box. The
 // initialisation dialog's pictures come from its own tests.
 using Screenshots = AppFixture;
+
+// A picture that was not written fails the test that asked for it, rather than passing unseen.
+TEST(ScreenshotHelper, APictureThatIsNotWrittenFailsTheTest)
+{
+    QWidget empty;
+    empty.resize(0, 0);
+    EXPECT_NONFATAL_FAILURE(EXPECT_TRUE(SaveScreenshot(&empty, QStringLiteral("nothing")).isEmpty()),
+                            "was not written");
+}
 
 TEST_F(Screenshots, MainFrameAndEveryMenu)
 {

@@ -19,9 +19,12 @@
 #include "gui/app/CInitialisationDialog.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "gui/threestation/ThreeStationFormTemplate.h"
 
 namespace korvanta::test {
 namespace {
+
+namespace ctl3 = gui::ctl3;
 
 using gui::CThreeStationForm;
 
@@ -85,7 +88,7 @@ protected:
     {
         return ProcessEventsUntil([&] {
             form.RefreshStatus();
-            return Control<QPushButton>(form, 1534)->isEnabled();
+            return Control<QPushButton>(form, ctl3::kStart)->isEnabled();
         });
     }
 
@@ -111,35 +114,36 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     EXPECT_FALSE(Frame().Action(cmd::kThreeStationSave)->isEnabled()) << "nothing to save yet";
     ASSERT_TRUE(WaitForUnits(*form));
 
-    Control<QPushButton>(*form, 1534)->click();
+    Control<QPushButton>(*form, ctl3::kStart)->click();
     ASSERT_TRUE(form->IsRunning());
     EXPECT_EQ(wizardRuns_, 1);
-    EXPECT_EQ(Control<QPushButton>(*form, 1534)->text(), QStringLiteral("STOP"));
+    EXPECT_EQ(Control<QPushButton>(*form, ctl3::kStart)->text(), QStringLiteral("STOP"));
     EXPECT_FALSE(Frame().Action(cmd::kThreeStationOpen)->isEnabled()) << "menus are off while measuring";
     ASSERT_TRUE(WaitForPairs(*form, app_->Document(), 3));
     form->RefreshMeasuringTime();
     SaveScreenshot(form, QStringLiteral("three-station-measuring"));
     ASSERT_TRUE(WaitForPairs(*form, app_->Document(), 6));
-    Control<QPushButton>(*form, 1534)->click();
+    Control<QPushButton>(*form, ctl3::kStart)->click();
     EXPECT_FALSE(form->IsRunning());
     EXPECT_FALSE(app_->Document().IsMeasuring());
-    EXPECT_EQ(Control<QProgressBar>(*form, 1562)->value(), 0);
-    EXPECT_EQ(Control<QPushButton>(*form, 1534)->text(), QStringLiteral("START"));
+    EXPECT_EQ(Control<QProgressBar>(*form, ctl3::kProgress)->value(), 0);
+    EXPECT_EQ(Control<QPushButton>(*form, ctl3::kStart)->text(), QStringLiteral("START"));
     SaveScreenshot(form, QStringLiteral("three-station-stopped"));
 
     // Each pair's correlation, then the result on the pipe.
-    const std::pair<int, const char*> pairs[] = {
-        {1536, "three-station-red-blue"}, {1537, "three-station-blue-yellow"}, {1538, "three-station-red-yellow"}};
+    const std::pair<int, const char*> pairs[] = {{ctl3::kRedBlue, "three-station-red-blue"},
+                                                 {ctl3::kBlueYellow, "three-station-blue-yellow"},
+                                                 {ctl3::kRedYellow, "three-station-red-yellow"}};
     for (const auto& [button, name] : pairs) {
         Control<QRadioButton>(*form, button)->click();
-        EXPECT_FALSE(Control<QLabel>(*form, 1559)->text().isEmpty()) << name;
-        EXPECT_TRUE(Control<QLabel>(*form, 1560)->text().endsWith(QStringLiteral(":1"))) << name;
+        EXPECT_FALSE(Control<QLabel>(*form, ctl3::kDelay)->text().isEmpty()) << name;
+        EXPECT_TRUE(Control<QLabel>(*form, ctl3::kQuality)->text().endsWith(QStringLiteral(":1"))) << name;
         SaveScreenshot(form, QString::fromLatin1(name));
     }
-    Control<QRadioButton>(*form, 1544)->click();
+    Control<QRadioButton>(*form, ctl3::kResult)->click();
     EXPECT_EQ(form->DisplayedPair(), 14);
-    EXPECT_TRUE(Control<QLabel>(*form, 1559)->text().isEmpty());
-    EXPECT_TRUE(Control<QLabel>(*form, 1550)->text().isEmpty());
+    EXPECT_TRUE(Control<QLabel>(*form, ctl3::kDelay)->text().isEmpty());
+    EXPECT_TRUE(Control<QLabel>(*form, ctl3::kLowCutoff)->text().isEmpty());
     SaveScreenshot(form, QStringLiteral("three-station-result"));
 
     const CThreeStationResult measured = form->Result();
@@ -147,7 +151,7 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     ASSERT_TRUE(measured.IsValid());
     EXPECT_NEAR(measured.Velocity(), velocity, 0.02 * velocity);
     EXPECT_NEAR(measured.RedYellow().fromFirst, kLeakFromRed, 1.0);
-    EXPECT_EQ(Control<QLabel>(*form, 1567)->text().toStdString(),
+    EXPECT_EQ(Control<QLabel>(*form, ctl3::kVelocity)->text().toStdString(),
               FormatVelocity(measured.Velocity(), UnitSystem::Metric, TimeUnit::Seconds));
 
     // Save, two stations and back, open: the same result.
@@ -165,11 +169,11 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     EXPECT_FALSE(form->HasResult());
     Frame().RouteCommand(cmd::kThreeStationOpen);
     EXPECT_TRUE(form->IsFileLoaded());
-    Control<QRadioButton>(*form, 1544)->click();
+    Control<QRadioButton>(*form, ctl3::kResult)->click();
     EXPECT_EQ(form->Result().Velocity(), measured.Velocity());
     EXPECT_EQ(form->Result().RedYellow(), measured.RedYellow());
     EXPECT_EQ(form->Result().Pair(1).distance, 180.0f);
-    EXPECT_FALSE(Control<QLabel>(*form, 1561)->text().isEmpty()) << "the file's measuring time";
+    EXPECT_FALSE(Control<QLabel>(*form, ctl3::kMeasuringTime)->text().isEmpty()) << "the file's measuring time";
     SaveScreenshot(form, QStringLiteral("three-station-opened"));
 }
 
@@ -178,7 +182,7 @@ TEST_F(ThreeStationFormTest, AMeasurementThatMustEndEndsOnTheForm)
     StartOnTheKit();
     CThreeStationForm* form = EnterThreeStations();
     ASSERT_TRUE(WaitForUnits(*form));
-    Control<QPushButton>(*form, 1534)->click();
+    Control<QPushButton>(*form, ctl3::kStart)->click();
     ASSERT_TRUE(form->IsRunning());
     ASSERT_TRUE(ProcessEventsUntil([&] { return form->Progress() > 0; }));
     // A failed re-synchronisation: the document asks for no further block and says so.
@@ -186,7 +190,7 @@ TEST_F(ThreeStationFormTest, AMeasurementThatMustEndEndsOnTheForm)
     app_->Document().UpdateAllViews(kHintMeasurementEnded);
     EXPECT_FALSE(form->IsRunning());
     EXPECT_FALSE(app_->Document().IsMeasuring());
-    EXPECT_EQ(Control<QPushButton>(*form, 1534)->text(), QStringLiteral("START"));
+    EXPECT_EQ(Control<QPushButton>(*form, ctl3::kStart)->text(), QStringLiteral("START"));
 }
 
 TEST_F(ThreeStationFormTest, AStationThatIsGoneEndsTheMeasurementNamingIt)
@@ -203,12 +207,12 @@ TEST_F(ThreeStationFormTest, AStationThatIsGoneEndsTheMeasurementNamingIt)
     CThreeStationForm* form = EnterThreeStations();
     ASSERT_TRUE(WaitForUnits(*form));
     hook_.ExpectNext(str::kNoSensorYellow, MessageAnswer::Ok);
-    Control<QPushButton>(*form, 1534)->click();
+    Control<QPushButton>(*form, ctl3::kStart)->click();
     ASSERT_TRUE(form->IsRunning());
     ASSERT_TRUE(ProcessEventsUntil([&] { return !form->IsRunning(); }));
     EXPECT_EQ(app_->Document().EndReason(), str::kNoSensorYellow);
     EXPECT_FALSE(app_->Document().IsMeasuring());
-    EXPECT_EQ(Control<QPushButton>(*form, 1534)->text(), QStringLiteral("START"));
+    EXPECT_EQ(Control<QPushButton>(*form, ctl3::kStart)->text(), QStringLiteral("START"));
 }
 
 TEST_F(ThreeStationFormTest, AnUnsavedTwoStationMeasurementIsNotDroppedUnasked)

@@ -11,9 +11,12 @@
 #include "core/text/StringIds.h"
 #include "gui/view/CorrelationGraphPainter.h"
 #include "tests/gui/view/ViewTestSupport.h"
+#include "gui/view/TwoStationFormTemplate.h"
 
 namespace korvanta::test {
 namespace {
+
+namespace view101 = gui::view101;
 
 using Painter = gui::CorrelationGraphPainter;
 
@@ -35,15 +38,20 @@ TEST(KorvantaViewTest, LaidOutFromTheTemplateAt96Dpi)
     EXPECT_EQ(rig.Control(1382)->size(), QSize(626, 11));
     EXPECT_EQ(rig.view->GraphImage().size(), QSize(627, 195));
     EXPECT_EQ(rig.view->Model().Display().LayoutWidth(), 626);
-    EXPECT_EQ(rig.TextOf(1319), "START");
-    EXPECT_EQ(rig.view->focusWidget(), rig.Control(1319));  // the space bar starts
-    EXPECT_EQ(rig.TextOf(1156), "Sæt startpunkt");
+    EXPECT_EQ(rig.TextOf(view101::kStartStop), "START");
+    EXPECT_EQ(rig.view->focusWidget(), rig.Control(view101::kStartStop));  // the space bar starts
+    EXPECT_EQ(rig.TextOf(view101::kSetPoint), "Sæt startpunkt");
     EXPECT_TRUE(rig.view->IsTimerActive(1));
     EXPECT_FALSE(rig.view->IsTimerActive(2));
     EXPECT_TRUE(rig.view->IsTimerActive(3));
     // Every control of the form is on it and inside it.
-    for (int id : {1000, 1009, 1049, 1050, 1367, 1125, 1369, 1126, 1372, 32854, 32855, 1157, 1156, 1003,
-                   1004, 1051, 1122, 1052, 1366, 1492, 1002, 1079, 1081, 1640,  1642,  1422, 1041, 1319}) {
+    for (int id : {view101::kResultGroup, view101::kSlider,     view101::kDistance1,        view101::kDistance2,
+                   view101::kLeftLimit,   view101::kStepLeft,   view101::kToPeak,           view101::kStepRight,
+                   view101::kRightLimit,  view101::kZoomOut,    view101::kZoomIn,           view101::kDelimitationGroup,
+                   view101::kSetPoint,    view101::kRemove,     view101::kInformationGroup, view101::kDelay,
+                   view101::kDelayUnit,   view101::kBlockCount, view101::kElapsed,          view101::kActivity,
+                   view101::kFilterGroup, view101::kLowCutoff,  view101::kHighCutoff,       view101::kMaterial,
+                   view101::kPresets,     view101::kFileGroup,  view101::kFileName,         view101::kStartStop}) {
         QWidget* control = rig.Control(id);
         ASSERT_NE(control, nullptr) << id;
         EXPECT_TRUE(rig.view->rect().contains(control->geometry()))
@@ -57,27 +65,27 @@ TEST(KorvantaViewTest, StartBlocksAndStop)
     ViewFormRig rig;
     rig.LayPipe();
     rig.Measure(3, false);
-    EXPECT_EQ(rig.TextOf(1319), "STOP");
+    EXPECT_EQ(rig.TextOf(view101::kStartStop), "STOP");
     EXPECT_TRUE(rig.view->IsTimerActive(2));
-    EXPECT_FALSE(rig.Control(1642)->isEnabled());
-    EXPECT_EQ(rig.Control<QProgressBar>(1492)->value(), 3);
-    EXPECT_EQ(rig.TextOf(1052), "3:1");
-    EXPECT_EQ(rig.TextOf(1366), "00:00:00");
+    EXPECT_FALSE(rig.Control(view101::kPresets)->isEnabled());
+    EXPECT_EQ(rig.Control<QProgressBar>(view101::kActivity)->value(), 3);
+    EXPECT_EQ(rig.TextOf(view101::kBlockCount), "3:1");
+    EXPECT_EQ(rig.TextOf(view101::kElapsed), "00:00:00");
     const int cursor = rig.view->Model().Display().Cursor().Column();
     EXPECT_EQ(Pixel(rig, cursor, 0), Painter::kCursorInside);
     EXPECT_EQ(Pixel(rig, cursor + 5, 194), Painter::kTraceColour);
     EXPECT_EQ(Pixel(rig, cursor + 5, 0), qRgb(255, 255, 255));
 
-    rig.Click(1319);
-    EXPECT_EQ(rig.TextOf(1319), "START");
+    rig.Click(view101::kStartStop);
+    EXPECT_EQ(rig.TextOf(view101::kStartStop), "START");
     EXPECT_FALSE(rig.view->IsTimerActive(2));
-    EXPECT_TRUE(rig.Control(1642)->isEnabled());
-    EXPECT_EQ(rig.Control<QProgressBar>(1492)->value(), 0);
-    EXPECT_EQ(rig.TextOf(1051), "-0.0500");
-    EXPECT_EQ(rig.TextOf(1122), "s");
-    EXPECT_EQ(rig.TextOf(1049), "75.0 m");
-    EXPECT_EQ(rig.TextOf(1050), "125.0 m");
-    EXPECT_EQ(rig.Control<QSlider>(1009)->value(), 234);  // 75 m of 200 on 625 pixels
+    EXPECT_TRUE(rig.Control(view101::kPresets)->isEnabled());
+    EXPECT_EQ(rig.Control<QProgressBar>(view101::kActivity)->value(), 0);
+    EXPECT_EQ(rig.TextOf(view101::kDelay), "-0.0500");
+    EXPECT_EQ(rig.TextOf(view101::kDelayUnit), "s");
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "75.0 m");
+    EXPECT_EQ(rig.TextOf(view101::kDistance2), "125.0 m");
+    EXPECT_EQ(rig.Control<QSlider>(view101::kSlider)->value(), 234);  // 75 m of 200 on 625 pixels
     EXPECT_EQ(rig.host.menus, (std::vector<bool>{false, true}));
 }
 
@@ -89,28 +97,28 @@ TEST(KorvantaViewTest, CursorByButtonsKeysAndMouse)
     const CorrelationDisplay& display = rig.view->Model().Display();
     ASSERT_EQ(display.Cursor().Column(), 273);
 
-    rig.Click(1126);
+    rig.Click(view101::kStepRight);
     EXPECT_EQ(display.Cursor().Column(), 274);
     EXPECT_EQ(Pixel(rig, 274, 0), Painter::kCursorInside);
     EXPECT_NE(Pixel(rig, 273, 0), Painter::kCursorInside);  // the old column is data again
-    rig.Key(Qt::Key_Right, 1642);                           // whichever control has the focus
-    rig.Key(Qt::Key_Right, 1319);
+    rig.Key(Qt::Key_Right, view101::kPresets);              // whichever control has the focus
+    rig.Key(Qt::Key_Right, view101::kStartStop);
     EXPECT_EQ(display.Cursor().Column(), 276);
-    rig.Key(Qt::Key_Left, 1015);
+    rig.Key(Qt::Key_Left, view101::kGraph);
     EXPECT_EQ(display.Cursor().Column(), 275);
 
-    rig.Click(1367);
-    EXPECT_EQ(rig.TextOf(1049), "0.0 m");
-    rig.Click(1125);  // one column beyond the left limit: outside the pipe, drawn red
-    EXPECT_EQ(rig.TextOf(1049), "Uden for område");
+    rig.Click(view101::kLeftLimit);
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "0.0 m");
+    rig.Click(view101::kStepLeft);  // one column beyond the left limit: outside the pipe, drawn red
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "Uden for område");
     EXPECT_EQ(Pixel(rig, display.Cursor().Column(), 0), Painter::kCursorOutside);
-    rig.Click(1372);
-    EXPECT_EQ(rig.TextOf(1050), "0.0 m");
+    rig.Click(view101::kRightLimit);
+    EXPECT_EQ(rig.TextOf(view101::kDistance2), "0.0 m");
 
     rig.ClickGraph(ImageColumn(rig, 310));
     EXPECT_EQ(display.Cursor().Column(), 310);
-    EXPECT_EQ(rig.TextOf(1049), "100.0 m");
-    rig.Click(1369);
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "100.0 m");
+    rig.Click(view101::kToPeak);
     EXPECT_EQ(display.Cursor().Column(), 273);
 }
 
@@ -119,46 +127,46 @@ TEST(KorvantaViewTest, ZoomAndDelimitationButtons)
     ViewFormRig rig;
     rig.LayPipe();
     rig.Measure();
-    rig.Click(32855);
+    rig.Click(view101::kZoomIn);
     EXPECT_EQ(rig.view->Model().Display().Zoom(), 2u);
-    EXPECT_FALSE(rig.Control(1367)->isEnabled());
-    EXPECT_FALSE(rig.Control(1372)->isEnabled());
-    EXPECT_FALSE(rig.Control(1156)->isEnabled());
-    rig.Click(32854);
-    EXPECT_TRUE(rig.Control(1367)->isEnabled());
-    EXPECT_TRUE(rig.Control(1156)->isEnabled());
-    EXPECT_FALSE(rig.Control(1003)->isEnabled());
+    EXPECT_FALSE(rig.Control(view101::kLeftLimit)->isEnabled());
+    EXPECT_FALSE(rig.Control(view101::kRightLimit)->isEnabled());
+    EXPECT_FALSE(rig.Control(view101::kSetPoint)->isEnabled());
+    rig.Click(view101::kZoomOut);
+    EXPECT_TRUE(rig.Control(view101::kLeftLimit)->isEnabled());
+    EXPECT_TRUE(rig.Control(view101::kSetPoint)->isEnabled());
+    EXPECT_FALSE(rig.Control(view101::kRemove)->isEnabled());
 
-    rig.Click(1156);
-    EXPECT_EQ(rig.TextOf(1156), "Sæt slutpunkt");
-    EXPECT_TRUE(rig.Control(1003)->isEnabled());
-    rig.Click(1126);
+    rig.Click(view101::kSetPoint);
+    EXPECT_EQ(rig.TextOf(view101::kSetPoint), "Sæt slutpunkt");
+    EXPECT_TRUE(rig.Control(view101::kRemove)->isEnabled());
+    rig.Click(view101::kStepRight);
     EXPECT_EQ(Pixel(rig, 273, 0), Painter::kDelimitationStart);
-    rig.Click(1156);
-    EXPECT_EQ(rig.TextOf(1156), "Sæt startpunkt");
-    EXPECT_FALSE(rig.Control(1156)->isEnabled());
-    EXPECT_TRUE(rig.Control(1003)->isEnabled());
-    rig.Click(1003);
-    EXPECT_TRUE(rig.Control(1156)->isEnabled());
+    rig.Click(view101::kSetPoint);
+    EXPECT_EQ(rig.TextOf(view101::kSetPoint), "Sæt startpunkt");
+    EXPECT_FALSE(rig.Control(view101::kSetPoint)->isEnabled());
+    EXPECT_TRUE(rig.Control(view101::kRemove)->isEnabled());
+    rig.Click(view101::kRemove);
+    EXPECT_TRUE(rig.Control(view101::kSetPoint)->isEnabled());
 }
 
 TEST(KorvantaViewTest, PresetListAndFilterFields)
 {
     ViewFormRig rig;
     rig.LayPipe();
-    auto* presets = rig.Control<QComboBox>(1642);
+    auto* presets = rig.Control<QComboBox>(view101::kPresets);
     QStringList items;
     for (int i = 0; i < presets->count(); ++i) {
         items << presets->itemText(i);
     }
     EXPECT_EQ(items, (QStringList{"Ikke", "Bruger", "Standard", "A", "B", "C", "D"}));
     EXPECT_EQ(presets->currentIndex(), 2);
-    EXPECT_EQ(rig.TextOf(1640), QString::fromStdString(rig.doc.document->MaterialName(2)));
+    EXPECT_EQ(rig.TextOf(view101::kMaterial), QString::fromStdString(rig.doc.document->MaterialName(2)));
     Q_EMIT presets->activated(4);
-    EXPECT_EQ(rig.TextOf(1079), "100");
-    EXPECT_EQ(rig.TextOf(1081), "700");
+    EXPECT_EQ(rig.TextOf(view101::kLowCutoff), "100");
+    EXPECT_EQ(rig.TextOf(view101::kHighCutoff), "700");
     Q_EMIT presets->activated(0);
-    EXPECT_EQ(rig.TextOf(1079), "Åben");
+    EXPECT_EQ(rig.TextOf(view101::kLowCutoff), "Åben");
 }
 
 TEST(KorvantaViewTest, UnitMenus)
@@ -171,12 +179,12 @@ TEST(KorvantaViewTest, UnitMenus)
     EXPECT_EQ(ui.checked, true);
     EXPECT_EQ(ui.enabled, true);  // the frame leaves these commands to the form
     ASSERT_TRUE(rig.view->OnCommand(cmd::kUnitsImperial));
-    EXPECT_EQ(rig.TextOf(1049), "246.1 ft");
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "246.1 ft");
     rig.view->OnUpdateCommand(cmd::kUnitsMetric, ui);
     EXPECT_EQ(ui.checked, false);
     ASSERT_TRUE(rig.view->OnCommand(cmd::kTimeMilliseconds));
-    EXPECT_EQ(rig.TextOf(1051), "-50.0");
-    EXPECT_EQ(rig.TextOf(1122), "ms");
+    EXPECT_EQ(rig.TextOf(view101::kDelay), "-50.0");
+    EXPECT_EQ(rig.TextOf(view101::kDelayUnit), "ms");
     rig.view->OnUpdateCommand(cmd::kTimeMilliseconds, ui);
     EXPECT_EQ(ui.checked, true);
     EXPECT_FALSE(rig.view->OnCommand(cmd::kFileNew));
@@ -186,10 +194,10 @@ TEST(KorvantaViewTest, StatusPanelPictures)
 {
     ViewFormRig rig;
     auto picture = [&](int id) { return rig.Control(id)->property("picture").toString(); };
-    EXPECT_TRUE(picture(1601).startsWith(":/view/unit-red.svg"));
-    EXPECT_TRUE(picture(1611).startsWith(":/view/unit-blue.svg"));
-    EXPECT_TRUE(picture(1621).startsWith(":/view/unit-interface.svg"));
-    EXPECT_TRUE(picture(1602).startsWith(":/view/radio-high.svg"));
+    EXPECT_TRUE(picture(view101::kUnitPicture[0]).startsWith(":/view/unit-red.svg"));
+    EXPECT_TRUE(picture(view101::kUnitPicture[1]).startsWith(":/view/unit-blue.svg"));
+    EXPECT_TRUE(picture(view101::kUnitPicture[2]).startsWith(":/view/unit-interface.svg"));
+    EXPECT_TRUE(picture(view101::kRadioIcon[0]).startsWith(":/view/radio-high.svg"));
     struct Case {
         int raw;
         const char* red;
@@ -200,27 +208,30 @@ TEST(KorvantaViewTest, StatusPanelPictures)
         rig.doc.link.SetChargeStatus({200, c.raw, 60, 60}, 0);
         rig.doc.link.SetChargeUpdated(true);
         rig.view->StatusPollTick();
-        EXPECT_TRUE(picture(1603).contains(QLatin1String(c.red))) << c.raw << " " << picture(1603).toStdString();
-        EXPECT_TRUE(picture(1613).contains(QLatin1String("battery-blue-2"))) << c.raw;
-        EXPECT_TRUE(picture(1623).contains(QLatin1String("battery-interface-5"))) << c.raw;
+        EXPECT_TRUE(picture(view101::kBatteryGauge[0]).contains(QLatin1String(c.red)))
+            << c.raw << " " << picture(view101::kBatteryGauge[0]).toStdString();
+        EXPECT_TRUE(picture(view101::kBatteryGauge[1]).contains(QLatin1String("battery-blue-2"))) << c.raw;
+        EXPECT_TRUE(picture(view101::kBatteryGauge[2]).contains(QLatin1String("battery-interface-5"))) << c.raw;
     }
     rig.doc.link.SetChargeStatus({200, 60, 60, 60}, 1);
     rig.doc.link.SetChargeUpdated(true);
     rig.host.radioMode = 2;
     rig.view->StatusPollTick();
-    EXPECT_TRUE(picture(1623).contains(QLatin1String("battery-charging")));
-    EXPECT_TRUE(picture(1602).startsWith(":/view/radio-low.svg"));
+    EXPECT_TRUE(picture(view101::kBatteryGauge[2]).contains(QLatin1String("battery-charging")));
+    EXPECT_TRUE(picture(view101::kRadioIcon[0]).startsWith(":/view/radio-low.svg"));
     // The blue sensor unplugged, then blue gone (given up after two missed answers).
     rig.doc.link.UpdateUnitPresence(15, 15 & ~4, 15);
     rig.view->StatusPollTick();
-    EXPECT_TRUE(picture(1614).startsWith(":/view/sensor-none.svg"));
-    EXPECT_TRUE(picture(1604).startsWith(":/view/sensor-red.svg"));
+    EXPECT_TRUE(picture(view101::kSensorIcon[1]).startsWith(":/view/sensor-none.svg"));
+    EXPECT_TRUE(picture(view101::kSensorIcon[0]).startsWith(":/view/sensor-red.svg"));
     rig.doc.link.UpdateUnitPresence(15 & ~4, 15, 15);
     rig.doc.link.UpdateUnitPresence(15 & ~4, 15, 15);
     rig.view->StatusPollTick();
-    EXPECT_TRUE(picture(1612).startsWith(":/view/unit-absent.svg"));
-    EXPECT_TRUE(picture(1613).contains(QLatin1String("battery-unknown")));
-    for (int id : {1601, 1602, 1603, 1604, 1621, 1622, 1623, 1624}) {
+    EXPECT_TRUE(picture(view101::kRadioIcon[1]).startsWith(":/view/unit-absent.svg"));
+    EXPECT_TRUE(picture(view101::kBatteryGauge[1]).contains(QLatin1String("battery-unknown")));
+    for (int id :
+         {view101::kUnitPicture[0], view101::kRadioIcon[0], view101::kBatteryGauge[0], view101::kSensorIcon[0],
+          view101::kUnitPicture[2], view101::kRadioIcon[2], view101::kBatteryGauge[2], view101::kSensorIcon[2]}) {
         EXPECT_FALSE(rig.Control<QLabel>(id)->pixmap().isNull()) << id;
     }
 }
@@ -232,17 +243,17 @@ TEST(KorvantaViewTest, HintsOfNewAndOpenedDocuments)
     rig.Measure();
     const std::filesystem::path file = rig.doc.folder.Path() / "leak.kvd";
     ASSERT_TRUE(rig.doc.document->Save(file));
-    EXPECT_EQ(rig.TextOf(1041), "leak");
+    EXPECT_EQ(rig.TextOf(view101::kFileName), "leak");
     rig.doc.document->NewDocument();
-    EXPECT_EQ(rig.TextOf(1041), "");
-    EXPECT_EQ(rig.TextOf(1051), "");
-    EXPECT_EQ(rig.TextOf(1049), "");
+    EXPECT_EQ(rig.TextOf(view101::kFileName), "");
+    EXPECT_EQ(rig.TextOf(view101::kDelay), "");
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "");
     EXPECT_EQ(rig.view->GraphImage().pixel(ImageColumn(rig, 100), 190), qRgb(255, 255, 255));
-    EXPECT_FALSE(rig.Control(1156)->isEnabled());
+    EXPECT_FALSE(rig.Control(view101::kSetPoint)->isEnabled());
     ASSERT_TRUE(rig.doc.document->Open(file));
-    EXPECT_EQ(rig.TextOf(1049), "75.0 m");
-    EXPECT_EQ(rig.TextOf(1041), "leak");
-    EXPECT_EQ(rig.TextOf(1052), "6:1");
+    EXPECT_EQ(rig.TextOf(view101::kDistance1), "75.0 m");
+    EXPECT_EQ(rig.TextOf(view101::kFileName), "leak");
+    EXPECT_EQ(rig.TextOf(view101::kBlockCount), "6:1");
     EXPECT_EQ(rig.view->LayoutImage().pixel(10, 5), qRgb(0, 0, 153));  // ductile iron's colour
 }
 

@@ -18,9 +18,12 @@
 #include "gui/print/PrintedPagePainter.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
+#include "gui/view/TwoStationFormTemplate.h"
 
 namespace korvanta {
 namespace {
+
+namespace view101 = gui::view101;
 
 struct MeasuredForm : test::ViewFormRig {
     MeasuredForm()
@@ -45,7 +48,7 @@ TEST(ResultOutput, CopyTextAndGraphGoToTheClipboard)
     ASSERT_TRUE(form.view->OnCommand(cmd::kCopyGraph));
     const QImage graph = QApplication::clipboard()->image();
     ASSERT_FALSE(graph.isNull());
-    EXPECT_EQ(graph.size(), form.Control(1015)->size());
+    EXPECT_EQ(graph.size(), form.Control(view101::kGraph)->size());
 }
 
 TEST(ResultOutput, GisExportWritesBothFilesWithTheCodeOrWithout)

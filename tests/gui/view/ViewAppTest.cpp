@@ -10,9 +10,12 @@
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/document/DocumentTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "gui/view/TwoStationFormTemplate.h"
 
 namespace korvanta::test {
 namespace {
+
+namespace view101 = gui::view101;
 
 using ViewInTheProgram = AppFixture;
 
@@ -22,7 +25,7 @@ TEST_F(ViewInTheProgram, MeasuresTheKitsLeakFromTheForm)
     ASSERT_TRUE(OpenKitPort());
     auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
     ASSERT_NE(view, nullptr);
-    auto* start = view->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
+    auto* start = view->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(view101::kStartStop));
     ASSERT_TRUE(ProcessEventsUntil([&] {
         view->StatusPollTick();
         return start->isEnabled();
@@ -41,7 +44,7 @@ TEST_F(ViewInTheProgram, MeasuresTheKitsLeakFromTheForm)
     ASSERT_TRUE(doc.IsResultValid());
     const CorrelationDisplay& display = view->Model().Display();
     EXPECT_NEAR(doc.ComputeLeakPosition(display.Cursor().Delay()).fromStart, 43.5f, 1.0f);
-    auto* distance = view->findChild<QLabel*>(gui::CTemplateLayout::ControlName(1049));
+    auto* distance = view->findChild<QLabel*>(gui::CTemplateLayout::ControlName(view101::kDistance1));
     EXPECT_EQ(distance->text().toStdString(), display.Distances().sensor1);
 }
 

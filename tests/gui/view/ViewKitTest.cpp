@@ -13,9 +13,12 @@
 #include "tests/core/view/ViewModelTestSupport.h"
 #include "core/text/StringIds.h"
 #include "tests/e2e/ScenarioRig.h"
+#include "gui/view/TwoStationFormTemplate.h"
 
 namespace korvanta::test {
 namespace {
+
+namespace view101 = gui::view101;
 
 TEST(ViewKitTest, StartMeasuresTheKitsLeakAndStopKeepsIt)
 {
@@ -34,7 +37,7 @@ TEST(ViewKitTest, StartMeasuresTheKitsLeakAndStopKeepsIt)
     view.StatusPollTick();
     auto control = [&](int id) { return view.findChild<QWidget*>(gui::CTemplateLayout::ControlName(id)); };
     auto text = [&](int id) { return view.findChild<QLabel*>(gui::CTemplateLayout::ControlName(id))->text(); };
-    auto* start = static_cast<QAbstractButton*>(control(1319));
+    auto* start = static_cast<QAbstractButton*>(control(view101::kStartStop));
     ASSERT_TRUE(start->isEnabled());
 
     start->click();
@@ -47,13 +50,13 @@ TEST(ViewKitTest, StartMeasuresTheKitsLeakAndStopKeepsIt)
             rig.document->OnBlockReady();
         }
     }
-    EXPECT_EQ(text(1052), "6:1");
+    EXPECT_EQ(text(view101::kBlockCount), "6:1");
     start->click();
     EXPECT_EQ(start->text(), "START");
     EXPECT_TRUE(rig.document->IsResultValid());
     const LeakPosition at = rig.document->ComputeLeakPosition(view.Model().Display().Cursor().Delay());
     EXPECT_NEAR(at.fromStart, 75.0f, 1.0f);
-    EXPECT_EQ(text(1049), QString::fromStdString(FormatLeakDistance(at.fromStart, UnitSystem::Metric)));
+    EXPECT_EQ(text(view101::kDistance1), QString::fromStdString(FormatLeakDistance(at.fromStart, UnitSystem::Metric)));
     EXPECT_TRUE(view.Model().Display().Cursor().OnPeak());
 }
 
@@ -71,7 +74,7 @@ TEST(ViewKitTest, APulledInterfaceUnitEndsTheMeasurementAndTheResultStays)
     gui::CKorvantaView view(*rig.document, rig.link, host, rig.messages, rig.clock, printer);
     view.InitialUpdate();
     view.StatusPollTick();
-    auto* start = view.findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
+    auto* start = view.findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(view101::kStartStop));
     start->click();
     ASSERT_EQ(start->text(), "STOP");
     // Blocks as they come, and the status poll, until the form has ended the measurement.

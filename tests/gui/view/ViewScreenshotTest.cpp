@@ -7,9 +7,12 @@
 #include "core/app/CommandIds.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
+#include "gui/view/TwoStationFormTemplate.h"
 
 namespace korvanta::test {
 namespace {
+
+namespace view101 = gui::view101;
 
 void Save(ViewFormRig& rig, const char* name)
 {
@@ -24,22 +27,22 @@ TEST(ViewScreenshots, AMeasurementFromStartToZoomAndDelimitation)
     rig.Measure(3, false);
     rig.view->ElapsedTick();
     Save(rig, "view-2-during");
-    rig.Click(1319);
+    rig.Click(view101::kStartStop);
     Save(rig, "view-3-after");
-    rig.Click(32855);
-    rig.Click(32855);
+    rig.Click(view101::kZoomIn);
+    rig.Click(view101::kZoomIn);
     Save(rig, "view-4-zoomed");
-    rig.Click(32854);
-    rig.Click(1125);
-    rig.Click(1125);
-    rig.Click(1156);
+    rig.Click(view101::kZoomOut);
+    rig.Click(view101::kStepLeft);
+    rig.Click(view101::kStepLeft);
+    rig.Click(view101::kSetPoint);
     for (int i = 0; i < 8; ++i) {
-        rig.Click(1126);
+        rig.Click(view101::kStepRight);
     }
     Save(rig, "view-5-delimitation-pending");
-    rig.Click(1156);
+    rig.Click(view101::kSetPoint);
     Save(rig, "view-6-delimited");
-    rig.Click(1003);
+    rig.Click(view101::kRemove);
     rig.view->OnCommand(cmd::kUnitsImperial);
     rig.view->OnCommand(cmd::kTimeMilliseconds);
     Save(rig, "view-7-feet-ms");
