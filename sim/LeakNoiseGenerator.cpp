@@ -91,7 +91,7 @@ void LeakNoiseGenerator::FillSource(int64_t first, int64_t last)
 
 SampledBlock LeakNoiseGenerator::NextBlock()
 {
-    const int64_t start = nextSample_;
+    const int64_t start = clock_.NextSample();
     int64_t first = std::numeric_limits<int64_t>::max();
     int64_t last = std::numeric_limits<int64_t>::min();
     for (const Station& station : stations_) {
@@ -101,7 +101,7 @@ SampledBlock LeakNoiseGenerator::NextBlock()
     FillSource(first, last);
 
     SampledBlock block;
-    block.blockNumber = blockNumber_;
+    block.blockNumber = clock_.NextBlockNumber();
     block.firstSample = start;
     block.samples.resize(stations_.size());
     for (size_t s = 0; s < stations_.size(); ++s) {
@@ -124,16 +124,13 @@ SampledBlock LeakNoiseGenerator::NextBlock()
             }
         }
     }
-    nextSample_ += kSamplesPerBlock;
-    ++blockNumber_;
+    clock_.Advance();
     return block;
 }
 
 void LeakNoiseGenerator::Restart(double gapSeconds)
 {
-    const double gap = std::isnan(gapSeconds) ? 0.0 : std::clamp(gapSeconds, 0.0, kMaxGapSeconds);
-    nextSample_ += std::llround(gap * kSampleRate);
-    blockNumber_ = 0;
+    clock_.Restart(gapSeconds);
 }
 
 }  // namespace korvanta::sim

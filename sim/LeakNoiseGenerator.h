@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/BlockClock.h"
 #include "sim/GaussianNoise.h"
 
 namespace korvanta::sim {
@@ -38,7 +39,7 @@ class LeakNoiseGenerator {
 public:
     static constexpr int kMaxStations = 8;
     static constexpr double kMaxDelaySeconds = 10.0;
-    static constexpr double kMaxGapSeconds = 86400.0;
+    static constexpr double kMaxGapSeconds = BlockClock::kMaxGapSeconds;
     // Beyond these the station's noise no longer codes into a block (or the leak is inaudible
     // below any block's resolution); +infinity still means a station without noise.
     static constexpr double kMinSnrDb = -60.0;
@@ -56,8 +57,8 @@ public:
     // whole ticks, clamped to 0 .. kMaxGapSeconds) after the end of the last block. The leak goes on.
     void Restart(double gapSeconds = 0.0);
 
-    int NextBlockNumber() const { return blockNumber_; }
-    int64_t NextSample() const { return nextSample_; }
+    int NextBlockNumber() const { return clock_.NextBlockNumber(); }
+    int64_t NextSample() const { return clock_.NextSample(); }
 
 private:
     struct Station {
@@ -74,8 +75,7 @@ private:
     GaussianNoise source_;
     std::vector<double> white_;  // the leak's white noise from tick whiteBase_ on
     int64_t whiteBase_ = 0;
-    int64_t nextSample_ = 0;
-    int blockNumber_ = 0;
+    BlockClock clock_;
 };
 
 }  // namespace korvanta::sim

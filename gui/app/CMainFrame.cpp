@@ -23,17 +23,13 @@
 #include "gui/app/CPortMenu.h"
 #include "gui/app/GuiResources.h"
 #include "gui/app/SerialPortDiscovery.h"
+#include "gui/app/FormControls.h"
 
 namespace korvanta::gui {
 
 namespace {
 
 constexpr int kIdleUpdateMs = 200;
-
-QString Text(uint32_t id)
-{
-    return QString::fromUtf8(LoadString(id));
-}
 
 }  // namespace
 
@@ -52,9 +48,9 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent) : QMainWindow(pare
     move((screenSize.width() - kWidth) / 2, (screenSize.height() - kHeight) / 2);
     setAcceptDrops(true);
     BuildMenusAndBars();
-    documentTitle_ = Text(str::kUntitledDocument);
+    documentTitle_ = StringText(str::kUntitledDocument);
     UpdateTitle();
-    ShowStatus(Text(str::kReady));
+    ShowStatus(StringText(str::kReady));
 
     // Menu items and buttons follow their rules as the program's state changes, as an idle
     // update would keep them.
@@ -363,7 +359,7 @@ void CMainFrame::SetConnectedPort(const QString& port)
 
 void CMainFrame::UpdateTitle()
 {
-    QString title = documentTitle_ + QStringLiteral(" - ") + Text(str::kAppTitle);
+    QString title = documentTitle_ + QStringLiteral(" - ") + StringText(str::kAppTitle);
     if (!connectedPort_.isEmpty()) {
         title += QStringLiteral(" [%1]").arg(connectedPort_);
     }
@@ -394,7 +390,7 @@ QString CMainFrame::StatusText() const
 
 void CMainFrame::ShowNotAvailableYet()
 {
-    ShowStatus(Text(str::kCommandNotAvailableYet));
+    ShowStatus(StringText(str::kCommandNotAvailableYet));
 }
 
 void CMainFrame::SetRecentFiles(const std::vector<std::string>& paths)

@@ -19,12 +19,6 @@ namespace {
 
 constexpr const char* kWizardCutoffFormat = "%0.2f";
 
-QString Text(uint32_t id)
-{
-    const char* text = LoadString(id);
-    return text != nullptr ? QString::fromUtf8(text) : QString();
-}
-
 QString PageTitle(int page)
 {
     return QStringLiteral("Opsætning med 3 sendere side %1").arg(page);
@@ -78,7 +72,8 @@ void CThreeStationDistancePage::initializePage()
 {
     const DistancePageIds& ids = kDistancePages[page_ - 1];
     findChild<QLabel*>(CTemplateLayout::ControlName(ids.unitLabel))
-        ->setText(Text(context_.units == UnitSystem::Imperial ? str::kDistanceLabelFoot : str::kDistanceLabelMetre));
+        ->setText(
+            StringText(context_.units == UnitSystem::Imperial ? str::kDistanceLabelFoot : str::kDistanceLabelMetre));
     entry_->clear();
 }
 
@@ -133,7 +128,7 @@ void CThreeStationSetupPage4::initializePage()
 {
     const QSignalBlocker blocker(combo_);
     combo_->clear();
-    combo_->addItem(Text(str::kNoFilters), ThreeStationSetup::kNoMaterial);
+    combo_->addItem(StringText(str::kNoFilters), ThreeStationSetup::kNoMaterial);
     const CMaterialDatabase& materials = *context_.materials;
     for (int i = 0; i < materials.MaterialCount(); ++i) {
         combo_->addItem(QString::fromStdString(materials.MaterialName(i)), i);

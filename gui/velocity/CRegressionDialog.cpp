@@ -78,11 +78,6 @@ constexpr DialogTemplate kTemplate = {275, "Regressionsanalyse", "Tahoma", 8, 40
 
 constexpr int kEdits[] = {kFileName, kDelay, kLength, kVelocity, kDistance, kStaticSensor};
 
-std::filesystem::path ToPath(const QString& path)
-{
-    return std::filesystem::path(path.toStdU16String());
-}
-
 QString FilterText(uint32_t id)
 {
     return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);

@@ -20,6 +20,7 @@
 #include "gui/view/PipeLayoutPainter.h"
 #include "gui/view/TwoStationFormTemplate.h"
 #include "gui/view/ViewArtwork.h"
+#include "gui/app/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -27,12 +28,6 @@ namespace {
 
 using namespace view101;
 using Move = CorrelationDisplay::CursorMove;
-
-QString Text(uint32_t id)
-{
-    const char* text = LoadString(id);
-    return text != nullptr ? QString::fromUtf8(text) : QString();
-}
 
 QString Utf8(const std::string& text)
 {
@@ -431,7 +426,7 @@ void CKorvantaView::SyncTexts()
     distance1_->setText(Utf8(display.Distances().sensor1));
     distance2_->setText(Utf8(display.Distances().sensor2));
     delay_->setText(Utf8(display.DelayText()));
-    delayUnit_->setText(Text(TimeUnitLabel(display.TimeUnitShown())));
+    delayUnit_->setText(StringText(TimeUnitLabel(display.TimeUnitShown())));
     blockCount_->setText(Utf8(display.BlockCountText()));
     elapsed_->setText(Utf8(model_->Control().ElapsedText()));
     lowCutoff_->setText(Utf8(display.Filters().low));
@@ -446,7 +441,7 @@ void CKorvantaView::SyncButtons()
 {
     const MeasurementControl& control = model_->Control();
     const CorrelationDisplay& display = model_->Display();
-    startStop_->setText(Text(control.StartButtonText()));
+    startStop_->setText(StringText(control.StartButtonText()));
     const bool startEnabled = control.StartButtonEnabled() || control.Running();
     if (startEnabled && !startStop_->isEnabled()) {
         // The link has come up: the space bar starts a measurement.
@@ -459,7 +454,7 @@ void CKorvantaView::SyncButtons()
     leftLimit_->setEnabled(display.LimitButtonsEnabled());
     rightLimit_->setEnabled(display.LimitButtonsEnabled());
     const PeakDelimitation::ButtonStates delimitation = display.DelimitationButtons();
-    setPoint_->setText(Text(display.Delimitation().SetPointText()));
+    setPoint_->setText(StringText(display.Delimitation().SetPointText()));
     setPoint_->setEnabled(delimitation.setPoint);
     remove_->setEnabled(delimitation.remove);
 }
@@ -474,7 +469,7 @@ void CKorvantaView::SyncPresetList()
     if (texts != presetTexts_) {
         presets_->clear();
         for (uint32_t text : texts) {
-            presets_->addItem(Text(text));
+            presets_->addItem(StringText(text));
         }
         presetTexts_ = texts;
     }

@@ -20,6 +20,7 @@
 #include "core/view/TwoStationViewModel.h"
 #include "gui/document/CGisCodeDialog.h"
 #include "gui/print/PrintedPagePainter.h"
+#include "gui/app/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -115,7 +116,7 @@ void CResultOutput::ExportToGis()
     }
     const std::optional<QString> code = askGisCode();
     std::string error;
-    if (!WriteGisExport(chosen.toStdString(), Report(), code ? code->toStdString() : std::string(), error)) {
+    if (!WriteGisExport(ToPath(chosen), Report(), code ? code->toStdString() : std::string(), error)) {
         messages_.ShowMessage(str::kFileNotSaved, kStyleExclamation);
     }
 }

@@ -203,7 +203,7 @@ double PipeNoiseGenerator::SelfNoiseSigma(const AcousticScene& scene, const Sens
 
 SampledBlock PipeNoiseGenerator::NextBlock()
 {
-    const int64_t start = nextSample_;
+    const int64_t start = clock_.NextSample();
     for (size_t s = 0; s < sources_.size(); ++s) {
         int64_t first = std::numeric_limits<int64_t>::max();
         int64_t last = std::numeric_limits<int64_t>::min();
@@ -221,7 +221,7 @@ SampledBlock PipeNoiseGenerator::NextBlock()
     }
 
     SampledBlock block;
-    block.blockNumber = blockNumber_;
+    block.blockNumber = clock_.NextBlockNumber();
     block.firstSample = start;
     block.samples.resize(stations_.size());
     for (size_t i = 0; i < stations_.size(); ++i) {
@@ -246,16 +246,13 @@ SampledBlock PipeNoiseGenerator::NextBlock()
             }
         }
     }
-    nextSample_ += kSamplesPerBlock;
-    ++blockNumber_;
+    clock_.Advance();
     return block;
 }
 
 void PipeNoiseGenerator::Restart(double gapSeconds)
 {
-    const double gap = std::isnan(gapSeconds) ? 0.0 : std::clamp(gapSeconds, 0.0, LeakNoiseGenerator::kMaxGapSeconds);
-    nextSample_ += std::llround(gap * kSampleRate);
-    blockNumber_ = 0;
+    clock_.Restart(gapSeconds);
 }
 
 }  // namespace korvanta::sim

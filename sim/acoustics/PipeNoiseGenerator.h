@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/BlockClock.h"
 #include "sim/BlockSource.h"
 #include "sim/Fft.h"
 #include "sim/acoustics/AcousticScene.h"
@@ -37,7 +38,7 @@ public:
 
     SampledBlock NextBlock() override;
     void Restart(double gapSeconds) override;
-    int NextBlockNumber() const override { return blockNumber_; }
+    int NextBlockNumber() const override { return clock_.NextBlockNumber(); }
 
     // The gain that scales unit's sensor response to kReferenceRms for a 0 dB leak right at it.
     double SensorGain(size_t station) const { return stations_[station].gain; }
@@ -70,8 +71,7 @@ private:
     std::vector<NoiseStream> sources_;  // leaks, traffic, pipe noises, then each station's own
     std::vector<Station> stations_;
     std::vector<std::complex<double>> scratch_;
-    int64_t nextSample_ = 0;
-    int blockNumber_ = 0;
+    BlockClock clock_;
 };
 
 }  // namespace korvanta::sim

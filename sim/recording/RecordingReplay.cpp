@@ -53,8 +53,8 @@ RecordingReplay::RecordingReplay(std::vector<ReplayTrack> tracks, uint64_t seed,
 SampledBlock RecordingReplay::NextBlock()
 {
     SampledBlock block;
-    block.blockNumber = blockNumber_;
-    block.firstSample = nextSample_;
+    block.blockNumber = clock_.NextBlockNumber();
+    block.firstSample = clock_.NextSample();
     block.samples.resize(tracks_.size());
     for (size_t s = 0; s < tracks_.size(); ++s) {
         std::vector<double>& out = block.samples[s];
@@ -66,7 +66,7 @@ SampledBlock RecordingReplay::NextBlock()
             continue;
         }
         const std::vector<double>& track = *tracks_[s];
-        int64_t position = nextSample_ % period_;
+        int64_t position = clock_.NextSample() % period_;
         for (double& sample : out) {
             sample = track[static_cast<size_t>(position)];
             if (++position == period_) {
@@ -74,16 +74,13 @@ SampledBlock RecordingReplay::NextBlock()
             }
         }
     }
-    nextSample_ += kSamplesPerBlock;
-    ++blockNumber_;
+    clock_.Advance();
     return block;
 }
 
 void RecordingReplay::Restart(double gapSeconds)
 {
-    const double gap = std::isnan(gapSeconds) ? 0.0 : std::clamp(gapSeconds, 0.0, LeakNoiseGenerator::kMaxGapSeconds);
-    nextSample_ += std::llround(gap * kSampleRate);
-    blockNumber_ = 0;
+    clock_.Restart(gapSeconds);
 }
 
 }  // namespace korvanta::sim

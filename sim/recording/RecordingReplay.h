@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/BlockClock.h"
 #include "sim/BlockSource.h"
 #include "sim/GaussianNoise.h"
 
@@ -31,7 +32,7 @@ public:
 
     SampledBlock NextBlock() override;
     void Restart(double gapSeconds) override;
-    int NextBlockNumber() const override { return blockNumber_; }
+    int NextBlockNumber() const override { return clock_.NextBlockNumber(); }
 
     int64_t Period() const { return period_; }
 
@@ -42,8 +43,7 @@ private:
     std::vector<GaussianNoise> quiet_;
     int64_t period_;
     double quietSigma_;
-    int64_t nextSample_ = 0;
-    int blockNumber_ = 0;
+    BlockClock clock_;
 };
 
 }  // namespace korvanta::sim
