@@ -316,12 +316,16 @@ void CThreeStationForm::Start()
             context_.setupApplied(setup_.RedBlue(), setup_.BlueYellow());
         }
     }
+    context_.frame->ShowLinkActivity(LinkActivity::Starting);
     if (doc_.ThreeStationStart()) {
+        blockSets_ = 0;
+        context_.frame->ShowLinkActivity(LinkActivity::Measuring, blockSets_);
         timeTimer_.start();
         startMs_ = context_.clock->NowMs();
         running_ = true;
         start_->setText(Text(str::kStop));
     } else {
+        context_.frame->ShowLinkActivity(LinkActivity::Idle);
         context_.frame->EnableAllMenus(true);
     }
     ShowCutoffs();
@@ -331,6 +335,7 @@ void CThreeStationForm::Stop()
 {
     doc_.ThreeStationStop();
     running_ = false;
+    context_.frame->ShowLinkActivity(LinkActivity::Idle);
     start_->setText(Text(str::kStart));
     progress_->setValue(0);
     timeTimer_.stop();
@@ -423,6 +428,10 @@ void CThreeStationForm::HandleHint(uint32_t hint, bool fromDocument)
         break;
     case kHintThreeStationBlockSet:
         progress_->setValue(NextProgress(progress_->value()));
+        if (running_) {
+            // Each complete set of blocks adds one block pair to every pair of stations.
+            context_.frame->ShowLinkActivity(LinkActivity::Measuring, ++blockSets_);
+        }
         break;
     case kHintThreeStationFiltersChanged:
         ShowCutoffs();
