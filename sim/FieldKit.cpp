@@ -235,9 +235,11 @@ KitReply FieldKit::StartListening(int unit, TimePoint now)
         status = 1;
     } else if (!units_[unit].sensor) {
         status = 2;
-    } else if (sampling_) {
-        status = 3;
     } else {
+        // The program has no message that stops sampling: it stops a measurement by no longer
+        // asking for blocks. The interface unit does one thing at a time, so listening takes
+        // over from sampling here as a start of sampling takes over from listening.
+        sampling_ = false;
         listeningUnit_ = unit;
     }
     return After(StatusReply(kOpStartListening, status), now, IsUnit(unit) ? RadioDelay(unit) : 0.0);

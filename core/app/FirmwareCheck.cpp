@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/link/LinkCommand.h"
+#include "core/text/StringIds.h"
 
 namespace korvanta {
 
@@ -44,7 +45,7 @@ bool IsFirmwareCompatible(std::string_view version)
     return static_cast<unsigned char>(version.back()) >= static_cast<unsigned char>(kMinimumFirmware.back());
 }
 
-bool FirmwareCheck::Run()
+FirmwareVerdict FirmwareCheck::Run()
 {
     link_.SetVersionUpdated(0, false);
     LinkCommand ask;
@@ -69,7 +70,23 @@ bool FirmwareCheck::Run()
     if (pump_ != nullptr) {
         pump_->EndWait();
     }
-    return version && IsFirmwareCompatible(*version);
+    if (!version) {
+        return FirmwareVerdict::NoAnswer;
+    }
+    return IsFirmwareCompatible(*version) ? FirmwareVerdict::Compatible : FirmwareVerdict::Incompatible;
+}
+
+uint32_t FirmwareCheck::MessageFor(FirmwareVerdict verdict)
+{
+    switch (verdict) {
+    case FirmwareVerdict::Incompatible:
+        return str::kFirmwareIncompatible;
+    case FirmwareVerdict::NoAnswer:
+        return str::kReceiverNotAnswering;
+    case FirmwareVerdict::Compatible:
+        break;
+    }
+    return 0;
 }
 
 }  // namespace korvanta

@@ -21,7 +21,15 @@ uint32_t ListeningSession::ListeningMessage(int unit)
 
 void ListeningSession::Start()
 {
-    statusId_ = str::kReady;
+    SetStatus(str::kReady);
+}
+
+void ListeningSession::SetStatus(uint32_t id)
+{
+    statusId_ = id;
+    if (statusListener_) {
+        statusListener_(id);
+    }
 }
 
 void ListeningSession::RequestUnitStatus()
@@ -81,7 +89,7 @@ bool ListeningSession::WaitFor(bool (CLinkState::*updated)() const)
 
 bool ListeningSession::HeadphonesConnected()
 {
-    statusId_ = str::kCheckingHeadphone;
+    SetStatus(str::kCheckingHeadphone);
     if (!link_.IsLinkUp()) {
         return false;
     }
@@ -95,7 +103,7 @@ bool ListeningSession::HeadphonesConnected()
 bool ListeningSession::StartListening(int unit)
 {
     if (!listening_) {
-        statusId_ = str::kStartingListening;
+        SetStatus(str::kStartingListening);
     }
     if (!link_.IsLinkUp()) {
         return false;
@@ -140,18 +148,18 @@ void ListeningSession::PressListen(int unit)
     }
     busy_ = true;
     if (listening_ && !StopListening()) {
-        statusId_ = str::kListeningNotReached;
+        SetStatus(str::kListeningNotReached);
         busy_ = false;
         buttonsOn_ = false;  // the next tick enables them again
         return;
     }
     selected_ = unit;
     if (sensor_[unit] == 0) {
-        statusId_ = str::kNoSensorConnected;
+        SetStatus(str::kNoSensorConnected);
     } else if (!HeadphonesConnected()) {
-        statusId_ = str::kHeadphoneNotConnected;
+        SetStatus(str::kHeadphoneNotConnected);
     } else {
-        statusId_ = StartListening(unit) ? ListeningMessage(unit) : str::kListeningNotReached;
+        SetStatus(StartListening(unit) ? ListeningMessage(unit) : str::kListeningNotReached);
     }
     buttonsOn_ = true;
     busy_ = false;
@@ -168,7 +176,7 @@ void ListeningSession::Tick()
             Pause(kRenewPauseMs);
             if (!StartListening(selected_)) {
                 listening_ = false;
-                statusId_ = str::kListeningNotReached;
+                SetStatus(str::kListeningNotReached);
             }
             busy_ = false;
         }

@@ -31,6 +31,9 @@ public:
     // Waits out an outstation's remaining listening time (the countdown dialog); true when it
     // ran to its end.
     using CountdownRunner = std::function<bool(int seconds)>;
+    // Told each new status as it is set, also in the middle of a press, so that the window can
+    // show it while the request it names is waited for.
+    using StatusListener = std::function<void(uint32_t statusId)>;
 
     ListeningSession(CLinkState& link, IClock& clock, IWaitPump* pump, CountdownRunner countdown);
 
@@ -38,6 +41,7 @@ public:
     void PressListen(int unit);  // a listen button
     void Tick();                 // the dialog's one-second timer
     void Close();                // "Luk": ends listening
+    void SetStatusListener(StatusListener listener) { statusListener_ = std::move(listener); }
 
     uint32_t StatusId() const { return statusId_; }
     bool Listening() const { return listening_; }
@@ -59,11 +63,13 @@ private:
     bool StartListening(int unit);
     bool StopListening();
     void Pause(int64_t ms);
+    void SetStatus(uint32_t id);
 
     CLinkState& link_;
     IClock& clock_;
     IWaitPump* pump_;
     CountdownRunner runCountdown_;
+    StatusListener statusListener_;
     std::array<uint8_t, kUnits> present_ = {};
     std::array<uint8_t, kUnits> sensor_ = {};
     bool listening_ = false;

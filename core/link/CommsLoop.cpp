@@ -161,6 +161,8 @@ void CommsLoop::RunCommand(const LinkCommand& command)
     case TM_START_LISTENING_MODE:
         ok = commands_.StartListeningMode(command.unit, errorId);
         listening_ = ok;
+        listeningUnit_ = command.unit;
+        listeningSinceMs_ = clock_.NowMs();
         break;
     case TM_STOP_LISTENING_MODE:
         ok = commands_.StopListeningMode(errorId);
@@ -216,6 +218,13 @@ void CommsLoop::RunCommand(const LinkCommand& command)
 
 void CommsLoop::ConfigurePort(const std::string& portName)
 {
+    // A port chosen again starts the link afresh, as at program start: a suspension, a
+    // measurement or listening from before the choice is over, and the poll runs again (it is
+    // what notices the batteries and a unit that stops answering while idle).
+    suspended_ = false;
+    sampling_ = false;
+    listening_ = false;
+    pollUnit_ = kFirstPollUnit;
     state_.UpdateUnitPresence(0, 0, kAllUnits);
     if (!OpenPort(portName)) {
         LogError(CommsCommandName(TM_CONFIGURE_COM_PORT));
@@ -224,6 +233,7 @@ void CommsLoop::ConfigurePort(const std::string& portName)
     clock_.SleepMs(kPortSettleMs);
     uint32_t errorId = str::kNoError;
     commands_.GetInterfaceSensorStatus(errorId);
+    lastPoll_ = clock_.NowMs();
 }
 
 void CommsLoop::StartSampling()
@@ -279,10 +289,16 @@ void CommsLoop::FetchDataBlock(bool threeStation)
     }
 }
 
+// The interface unit listens until it is told to stop; an outstation only until its time is up.
+bool CommsLoop::ListeningNow() const
+{
+    return listening_ && (listeningUnit_ == 0 || clock_.NowMs() - listeningSinceMs_ < kStationListeningMs);
+}
+
 void CommsLoop::PollUnits()
 {
     lastPoll_ = clock_.NowMs();
-    if (listening_ || sampling_) {
+    if (ListeningNow() || sampling_) {
         return;
     }
     uint32_t errorId = str::kNoError;

@@ -23,6 +23,9 @@ public:
     static constexpr int32_t kBaudRate = 57600;
     static constexpr int kDefaultSensorMask = 6;  // red and blue
     static constexpr int kFirstPollUnit = 2;      // red
+    // An outstation plays on the headphones for some 15 s after the last start of listening and
+    // then stops by itself; nobody tells this thread. Past this time the poll runs again.
+    static constexpr int64_t kStationListeningMs = 20000;
 
     CommsLoop(const CommsContext& context, std::stop_token stop);
 
@@ -41,6 +44,7 @@ private:
     void StartSampling();
     void FetchDataBlock(bool threeStation);
     void PollUnits();
+    bool ListeningNow() const;
     void LogError(const char* name);
     bool Stopping() const { return stop_.stop_requested(); }
 
@@ -56,6 +60,8 @@ private:
     bool portOpen_ = false;
     bool sampling_ = false;
     bool listening_ = false;
+    int listeningUnit_ = 0;
+    int64_t listeningSinceMs_ = 0;
     bool suspended_ = false;
     bool end_ = false;
     int sensorMask_ = kDefaultSensorMask;

@@ -261,6 +261,14 @@ inline constexpr uint32_t kUnitTagMillisecond = 63149;
 inline constexpr uint32_t kCommandNotAvailableYet = 63160;  // a command whose window is not built yet
 inline constexpr uint32_t kLinkReadyOnPort = 63161;         // printf pattern with the port name (%s)
 inline constexpr uint32_t kSaveChangesQuestion = 63162;     // before a changed measurement is left
+// The status pane: what the link is doing, always (LinkStatusPane).
+inline constexpr uint32_t kStatusNoLink = 63163;        // no port chosen, or the unit never answered
+inline constexpr uint32_t kStatusLinkLost = 63164;      // the interface unit stopped answering
+inline constexpr uint32_t kStatusStarting = 63165;      // waiting for the start of sampling
+inline constexpr uint32_t kStatusMeasuring = 63166;     // printf pattern with the block pairs (%u)
+inline constexpr uint32_t kStatusCommStopped = 63167;   // communication suspended
+// The firmware check: the interface unit did not answer the version request.
+inline constexpr uint32_t kReceiverNotAnswering = 63168;
 
 // Filters of the file dialogs ('|'-separated, ending in "||").
 inline constexpr uint32_t kFileFilterMeasurement = 63200;   // *.kvd

@@ -295,6 +295,14 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kCommandNotAvailableYet, "Denne funktion findes endnu ikke i denne udgave af programmet."},
     {kLinkReadyOnPort, "Modtageren svarer på %s"},
     {kSaveChangesQuestion, "Målingen er ændret. Vil du gemme ændringerne?"},
+    {kStatusNoLink, "Ingen forbindelse til modtageren – vælg Com Port"},
+    {kStatusLinkLost, "Forbindelsen til modtageren er tabt – vælg Com Port igen"},
+    {kStatusStarting, "Starter måling…"},
+    {kStatusMeasuring, "Måler… %u blokpar"},
+    {kStatusCommStopped, "Kommunikationen er stoppet – vælg Com Port igen"},
+    {kReceiverNotAnswering,
+     "Modtageren svarer ikke. Kommunikationen stoppes.\r\n\r\nTjek at modtageren er tændt og forbundet, og vælg "
+     "derefter Com Port igen."},
 
     {kFileFilterMeasurement, "Korvanta Data Files (*.kvd)|*.kvd||"},
     {kFileFilterThreeStation, "Korvanta Three-station Result Files (*.kv3)|*.kv3||"},

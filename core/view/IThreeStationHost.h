@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/app/LinkStatusPane.h"
 #include "core/threestation/ThreeStationSetup.h"
 
 namespace korvanta {
@@ -20,6 +21,9 @@ public:
     virtual std::optional<ThreeStationSetup> RunSetup() = 0;
     // A set-up is being applied with these distances red-blue and blue-yellow.
     virtual void SetupApplied(float redBlue, float blueYellow) = 0;
+    // What the link is busy with, for the status pane: a start under way, a measurement and its
+    // count of block sets, or nothing.
+    virtual void ShowLinkActivity(LinkActivity /*activity*/, unsigned /*blockSets*/) {}
 };
 
 }  // namespace korvanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/LinkStatusPane.h"
 #include "core/pipe/UnitSystem.h"
 
 namespace korvanta {
@@ -19,6 +20,9 @@ public:
     // Keeps the user's choice of units in the settings.
     virtual void SetUnitSystem(UnitSystem units) = 0;
     virtual void SetTimeUnit(TimeUnit time) = 0;
+    // What the measurement does with the link, for the status pane; `blockPairs` counts while
+    // measuring.
+    virtual void ShowLinkActivity(LinkActivity /*activity*/, unsigned /*blockPairs*/) {}
 };
 
 }  // namespace korvanta

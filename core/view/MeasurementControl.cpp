@@ -52,9 +52,12 @@ void MeasurementControl::Start()
     display_.MeasurementStarted();
     ResultDisplayReset();
     activity_ = 0;
+    host_.ShowLinkActivity(LinkActivity::Starting, 0);
     if (!document_.StartMeasurement()) {
+        host_.ShowLinkActivity(LinkActivity::Idle, 0);
         return;
     }
+    host_.ShowLinkActivity(LinkActivity::Measuring, 0);
     measuring_ = true;
     host_.EnableAllMenus(false);
     startMs_ = clock_.NowMs();
@@ -72,6 +75,7 @@ void MeasurementControl::StopSteps()
 {
     document_.StopMeasurement();
     measuring_ = false;
+    host_.ShowLinkActivity(LinkActivity::Idle, 0);
     activity_ = 0;
     document_.SetMeasuringTime(elapsedText_);
     display_.MeasurementStopped();
@@ -106,6 +110,7 @@ void MeasurementControl::NewResult()
 {
     display_.ShowNewResult();
     activity_ = activity_ >= kActivityMaximum ? 0 : activity_ + 1;
+    host_.ShowLinkActivity(LinkActivity::Measuring, document_.UpdateCounter() / 2);
 }
 
 void MeasurementControl::MeasurementMustEnd()

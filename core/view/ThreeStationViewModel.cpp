@@ -166,10 +166,14 @@ void ThreeStationViewModel::Start()
         doc_.ThreeStationSetup(setup_.Ranges(), setup_.Cutoffs().low, setup_.Cutoffs().high);
         host_.SetupApplied(setup_.RedBlue(), setup_.BlueYellow());
     }
+    host_.ShowLinkActivity(LinkActivity::Starting, 0);
     if (doc_.ThreeStationStart()) {
         startMs_ = clock_.NowMs();
         running_ = true;
+        blockSets_ = 0;
+        host_.ShowLinkActivity(LinkActivity::Measuring, blockSets_);
     } else {
+        host_.ShowLinkActivity(LinkActivity::Idle, 0);
         host_.EnableAllMenus(true);
     }
     ShowCutoffs();
@@ -179,6 +183,7 @@ void ThreeStationViewModel::Stop()
 {
     doc_.ThreeStationStop();
     running_ = false;
+    host_.ShowLinkActivity(LinkActivity::Idle, 0);
     progress_ = 0;
     doc_.SetMeasuringTime(measuringTime_);
     host_.EnableAllMenus(true);
@@ -258,6 +263,10 @@ void ThreeStationViewModel::HandleHint(uint32_t hint, bool fromDocument)
         break;
     case kHintThreeStationBlockSet:
         progress_ = NextProgress(progress_);
+        if (running_) {
+            // Each complete set of blocks adds one block pair to every pair of stations.
+            host_.ShowLinkActivity(LinkActivity::Measuring, ++blockSets_);
+        }
         break;
     case kHintThreeStationFiltersChanged:
         ShowCutoffs();

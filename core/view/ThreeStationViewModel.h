@@ -115,6 +115,7 @@ private:
     bool resultFlag_ = false;
     bool fileLoaded_ = false;
     bool running_ = false;
+    unsigned blockSets_ = 0;  // complete sets of blocks in the running measurement
     int64_t startMs_ = 0;
     std::array<int, 4> batteries_{};  // the last values reported
     std::string measuringTime_;

@@ -30,6 +30,7 @@ namespace korvanta::gui {
 namespace {
 
 constexpr int kIdleUpdateMs = 200;
+constexpr int kPassingNoteMs = 8000;
 
 }  // namespace
 
@@ -50,12 +51,13 @@ CMainFrame::CMainFrame(FrameContext context, QWidget* parent) : QMainWindow(pare
     BuildMenusAndBars();
     documentTitle_ = StringText(str::kUntitledDocument);
     UpdateTitle();
-    ShowStatus(StringText(str::kReady));
+    RefreshLinkStatus();
 
-    // Menu items and buttons follow their rules as the program's state changes, as an idle
-    // update would keep them.
+    // Menu items, buttons and the status pane follow the program's state as it changes, as an
+    // idle update would keep them.
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandUi);
+    connect(idle, &QTimer::timeout, this, &CMainFrame::RefreshLinkStatus);
     idle->start(kIdleUpdateMs);
     UpdateCommandUi();
 }
@@ -89,6 +91,10 @@ void CMainFrame::BuildMenusAndBars()
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
+    // The link's state stands in the pane; passing notes and menu prompts cover it for a while.
+    linkStatusLabel_ = new QLabel(statusBar());
+    linkStatusLabel_->setObjectName(QStringLiteral("linkStatus"));
+    statusBar()->addWidget(linkStatusLabel_, 1);
 }
 
 bool CMainFrame::IsThreeStationMenu() const
@@ -163,6 +169,10 @@ void CMainFrame::RouteCommand(uint32_t id)
     // An accelerator can arrive between two idle updates: the rule decides, not the stale item.
     if (state_.IsEnabled(id) == false) {
         return;
+    }
+    if (id == cmd::kStopAndSuspend) {
+        linkStatus_.CommunicationStopped();
+        RefreshLinkStatus();
     }
     if (formTarget_ != nullptr && formTarget_->OnCommand(id)) {
         return;
@@ -278,13 +288,14 @@ void CMainFrame::OnPortCommand(uint32_t id)
         context_.storePortChoice(*port);
     }
     SetConnectedPort({});
+    linkStatus_.PortChosen();
+    RefreshLinkStatus();
     const bool up =
         context_.initialise ? context_.initialise(*port) : CInitialisationDialog::Run(*context_.link, *port, this);
     if (up) {
         SetConnectedPort(QString::fromStdString(*port));
-        ShowStatus(QString::fromUtf8(LoadString(str::kLinkReadyOnPort))
-                       .replace(QStringLiteral("%s"), QString::fromStdString(*port)));
     }
+    RefreshLinkStatus();
 }
 
 void CMainFrame::SetRadioMode(int mode)
@@ -315,9 +326,12 @@ void CMainFrame::SetCommAvailable()
 {
     state_.SetCommAvailable(true);
     UpdateCommandUi();
-    if (!FirmwareCheck(*context_.link, *context_.clock, context_.waitPump).Run()) {
+    // Old firmware and a unit that does not answer both stop communication; the user is told
+    // which of the two it was.
+    const FirmwareVerdict verdict = FirmwareCheck(*context_.link, *context_.clock, context_.waitPump).Run();
+    if (verdict != FirmwareVerdict::Compatible) {
         PostCommand(cmd::kStopAndSuspend);
-        context_.messages->ShowMessage(str::kFirmwareIncompatible, kStyleExclamation);
+        context_.messages->ShowMessage(FirmwareCheck::MessageFor(verdict), kStyleExclamation);
     }
 }
 
@@ -368,16 +382,39 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::ShowStatus(const QString& text)
 {
-    idleStatus_ = text;
-    statusBar()->showMessage(text);
+    statusBar()->showMessage(text, kPassingNoteMs);
+}
+
+void CMainFrame::ShowLinkActivity(LinkActivity activity, unsigned blockPairs)
+{
+    linkStatus_.SetActivity(activity);
+    linkStatus_.SetBlockPairs(blockPairs);
+    RefreshLinkStatus();
+}
+
+void CMainFrame::ShowListeningUnit(int unit)
+{
+    linkStatus_.SetActivity(LinkActivity::Listening);
+    linkStatus_.SetListeningUnit(unit);
+    RefreshLinkStatus();
+}
+
+void CMainFrame::RefreshLinkStatus()
+{
+    const QString text = QString::fromStdString(linkStatus_.Text(context_.link != nullptr && context_.link->IsLinkUp()));
+    if (linkStatusLabel_->text() != text) {
+        linkStatusLabel_->setText(text);
+        // Shown at once, also while a wait keeps the event loop busy.
+        linkStatusLabel_->repaint();
+    }
 }
 
 bool CMainFrame::event(QEvent* event)
 {
-    // Leaving a menu item without a prompt brings the standing message back instead of an empty
+    // Leaving a menu item without a prompt brings the link's state back instead of an empty
     // pane.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
-        statusBar()->showMessage(idleStatus_);
+        statusBar()->clearMessage();
         return true;
     }
     return QMainWindow::event(event);
@@ -385,7 +422,8 @@ bool CMainFrame::event(QEvent* event)
 
 QString CMainFrame::StatusText() const
 {
-    return statusBar()->currentMessage();
+    const QString note = statusBar()->currentMessage();
+    return note.isEmpty() ? linkStatusLabel_->text() : note;
 }
 
 void CMainFrame::ShowNotAvailableYet()

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/app/FrameCommandState.h"
+#include "core/app/LinkStatusPane.h"
 #include "core/document/IWaitPump.h"
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
@@ -96,8 +97,14 @@ public:
     void SetDocumentTitle(const QString& title);
     void SetConnectedPort(const QString& port);
     QString ConnectedPort() const { return connectedPort_; }
+    // A passing note in the status bar; the link's state comes back after it.
     void ShowStatus(const QString& text);
+    // What the status bar shows: a passing note while there is one, else the link's state.
     QString StatusText() const;
+    // What runs on the link, for the status pane.
+    void ShowLinkActivity(LinkActivity activity, unsigned blockPairs = 0);
+    void ShowListeningUnit(int unit);
+    void RefreshLinkStatus();
 
     const CPortMenu& PortMenu() const { return *portMenu_; }
     // Replaces how a chosen port is brought up (tests answer without the modal dialog).
@@ -138,12 +145,12 @@ private:
     std::vector<QAction*> recentActions_;
     std::unique_ptr<CPortMenu> portMenu_;
     QToolBar* toolbar_ = nullptr;
-    QLabel* statusLabel_ = nullptr;
+    QLabel* linkStatusLabel_ = nullptr;
+    LinkStatusPane linkStatus_;
     ICommandTarget* formTarget_ = nullptr;
     std::vector<ICommandTarget*> targets_;
     QString documentTitle_;
     QString connectedPort_;
-    QString idleStatus_;
 };
 
 }  // namespace korvanta::gui

@@ -42,7 +42,10 @@ bool CDiagnosticsCommandTarget::OnCommand(uint32_t id)
     }
     case cmd::kListeningConfiguration: {
         CListeningDialog dialog(link, *context_.clock, context_.waitPump, {}, context_.frame);
+        CMainFrame* frame = context_.frame;
+        dialog.SetListeningReport([frame](int unit) { frame->ShowListeningUnit(unit); });
         Run(dialog, false);
+        frame->ShowLinkActivity(LinkActivity::Idle);
         return true;
     }
     case cmd::kAdcTest: {

@@ -86,6 +86,11 @@ CListeningDialog::CListeningDialog(CLinkState& link, IClock& clock, IWaitPump* p
         }
     }
     layout_.Apply(this, Template());
+    // Each status shows as soon as it is set, while the request it names is waited for.
+    session_.SetStatusListener([this](uint32_t id) {
+        status_->setText(id != 0 ? StringText(id) : QString());
+        status_->repaint();
+    });
     session_.Start();
     Redraw();
     connect(&timer_, &QTimer::timeout, this, &CListeningDialog::Tick);
@@ -98,8 +103,6 @@ void CListeningDialog::Listen(int unit)
         button->setEnabled(false);
     }
     close_->setEnabled(false);
-    // Show what is going on while the requests are answered.
-    status_->setText(StringText(str::kCheckingHeadphone));
     session_.PressListen(unit);
     Redraw();
 }
@@ -122,6 +125,9 @@ void CListeningDialog::Redraw()
     }
     close_->setEnabled(session_.CloseEnabled());
     status_->setText(session_.StatusId() != 0 ? StringText(session_.StatusId()) : QString());
+    if (report_) {
+        report_(session_.Listening() ? session_.Selected() : -1);
+    }
 }
 
 void CListeningDialog::Close()

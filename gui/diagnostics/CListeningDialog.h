@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 #include "core/diagnostics/ListeningSession.h"
 #include "gui/app/CTemplateLayout.h"
@@ -27,6 +28,8 @@ public:
     QPushButton* ListenButton(int unit) const { return buttons_[static_cast<size_t>(unit)]; }
     QString StatusText() const { return status_->text(); }
     const ListeningSession& Session() const { return session_; }
+    // Told the unit being listened to (-1 for none) whenever the dialog redraws.
+    void SetListeningReport(std::function<void(int unit)> report) { report_ = std::move(report); }
 
     void reject() override;
 
@@ -36,6 +39,7 @@ private:
     void Redraw();
 
     ListeningSession session_;
+    std::function<void(int unit)> report_;
     std::array<QLabel*, ListeningSession::kUnits> pictures_ = {};
     std::array<QPushButton*, ListeningSession::kUnits> buttons_ = {};
     std::array<bool, ListeningSession::kUnits> shownPresent_ = {};

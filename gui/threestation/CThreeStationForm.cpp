@@ -79,6 +79,13 @@ void CThreeStationForm::FrameHost::SetupApplied(float redBlue, float blueYellow)
     }
 }
 
+void CThreeStationForm::FrameHost::ShowLinkActivity(LinkActivity activity, unsigned blockSets)
+{
+    if (context_.frame != nullptr) {
+        context_.frame->ShowLinkActivity(activity, blockSets);
+    }
+}
+
 // --- The form ---------------------------------------------------------------------------------
 
 CThreeStationForm::CThreeStationForm(ThreeStationFormContext context, QWidget* parent)

@@ -99,6 +99,7 @@ private:
         int GetRadioMode() const override;
         std::optional<ThreeStationSetup> RunSetup() override;
         void SetupApplied(float redBlue, float blueYellow) override;
+        void ShowLinkActivity(LinkActivity activity, unsigned blockSets) override;
 
     private:
         const ThreeStationFormContext& context_;

@@ -42,4 +42,9 @@ void CFrameViewHost::SetTimeUnit(TimeUnit time)
     frame_.UpdateCommandUi();
 }
 
+void CFrameViewHost::ShowLinkActivity(LinkActivity activity, unsigned blockPairs)
+{
+    frame_.ShowLinkActivity(activity, blockPairs);
+}
+
 }  // namespace korvanta::gui

@@ -19,6 +19,7 @@ public:
     void EnableVelocityCommand(bool enable) override;
     void SetUnitSystem(UnitSystem units) override;
     void SetTimeUnit(TimeUnit time) override;
+    void ShowLinkActivity(LinkActivity activity, unsigned blockPairs) override;
 
 private:
     CMainFrame& frame_;

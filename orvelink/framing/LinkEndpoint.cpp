@@ -35,6 +35,8 @@ LinkEndpoint::LinkEndpoint(ByteTransport& transport, const LinkClock& clock, con
     config_.receiveQueueLimit = std::max<std::size_t>(config_.receiveQueueLimit, 1);
     const TimePoint now = clock_.Now();
     lastFrameReceived_ = now;
+    listeningSince_ = now;
+    lastServiced_ = now;
     lastFrameSent_ = now - config_.heartbeatInterval;  // announce ourselves at the first poll
 }
 
@@ -147,7 +149,15 @@ void LinkEndpoint::ServiceTimers()
             SendDataCopy(now);
         }
     }
-    silent_ = now - lastFrameReceived_ >= config_.silenceLimit;
+    // Silence counts only while this end is serviced. After a pause in its own polling (the
+    // program does not poll the line between commands, for a quarter of a minute while it
+    // listens) the far end's heartbeats may not have been read yet: it gets a full silence
+    // limit from now instead of being declared gone before anything was read.
+    if (now - lastServiced_ > config_.silenceLimit) {
+        listeningSince_ = now;
+    }
+    lastServiced_ = now;
+    silent_ = now - std::max(lastFrameReceived_, listeningSince_) >= config_.silenceLimit;
     if (lineQueue_.empty() && now - lastFrameSent_ >= config_.heartbeatInterval) {
         Frame heartbeat;
         heartbeat.type = FrameType::Heartbeat;

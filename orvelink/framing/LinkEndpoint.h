@@ -108,6 +108,9 @@ private:
     std::deque<std::vector<uint8_t>> receiveQueue_;
     std::optional<std::pair<uint16_t, uint8_t>> lastDelivered_;  // session, sequence
     TimePoint lastFrameReceived_;
+    // Silence is judged from here when this end was not serviced for a while (see ServiceTimers).
+    TimePoint listeningSince_;
+    TimePoint lastServiced_;
     bool silent_ = false;
 };
 

@@ -243,8 +243,12 @@ TEST_F(MainFrameTest, ChoosingAPortChecksItAloneStoresItAndInitialises)
     std::vector<std::string> initialised;
     Frame().SetInitialiser([&](const std::string& port) {
         initialised.push_back(port);
+        if (port == "SIM") {
+            app_->GetLinkState().SetLinkUp(true);
+        }
         return port == "SIM";
     });
+    EXPECT_EQ(Frame().StatusText(), QStringLiteral("Ingen forbindelse til modtageren – vælg Com Port"));
     ActionOf(Frame(), 12)->trigger();
     EXPECT_TRUE(ActionOf(Frame(), 12)->isChecked());
     EXPECT_EQ(app_->GetComPort(), "COM4");
@@ -257,7 +261,7 @@ TEST_F(MainFrameTest, ChoosingAPortChecksItAloneStoresItAndInitialises)
     EXPECT_EQ(initialised, (std::vector<std::string>{"COM4", "SIM"}));
     EXPECT_EQ(Frame().ConnectedPort(), QStringLiteral("SIM"));
     EXPECT_TRUE(Frame().windowTitle().endsWith(QStringLiteral("[SIM]")));
-    EXPECT_EQ(Frame().StatusText(), QStringLiteral("Modtageren svarer på SIM"));
+    EXPECT_EQ(Frame().StatusText(), QStringLiteral("Klar"));
 
     app_->ExitInstance();
     QSettings stored(SettingsFile(), QSettings::IniFormat);

@@ -107,6 +107,32 @@ TEST(LinkEndpointTest, SilentFarEndBecomesALinkFailureWithinAFewSeconds)
     EXPECT_EQ(pair.host.Status() & kFailure, 0);
 }
 
+// Both ends idle unpolled for a quarter of a minute, as the program's line is while it listens:
+// the first poll after the pause must not take the far end for gone before reading from it.
+TEST(LinkEndpointTest, APauseInPollingIsNoSilentFarEnd)
+{
+    EndpointPair pair;
+    pair.RunFor(1s);
+    pair.clock.Advance(15s);
+    pair.host.Poll();
+    EXPECT_EQ(pair.host.Status() & kFailure, 0);
+    ASSERT_TRUE(pair.host.Send(Bytes{7}));
+    pair.device.Poll();
+    pair.RunFor(200ms);
+    EXPECT_EQ(pair.host.Status(), 0);
+    EXPECT_EQ(TakeAll(pair.device), (std::vector<Bytes>{{7}}));
+
+    // A far end that is really gone is still found out within the silence limit.
+    pair.clock.Advance(15s);
+    auto failedAfter = 0ms;
+    while (!(pair.host.Status() & kFailure) && failedAfter < 10s) {
+        pair.host.Poll();
+        pair.clock.Advance(100ms);
+        failedAfter += 100ms;
+    }
+    EXPECT_LE(failedAfter, 4s);
+}
+
 TEST(LinkEndpointTest, GivesUpAfterTheLastTryAndRecoversWithTheNextMessage)
 {
     LinkConfig deviceConfig = EndpointPair::DeviceConfig();

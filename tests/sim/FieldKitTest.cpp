@@ -208,6 +208,26 @@ TEST(FieldKitSampling, PairBlocksAlternateAndRestartFromZero)
     EXPECT_EQ(t.kit.Counters().samplingStarts, 2u);
 }
 
+// The program stops a measurement by no longer asking for blocks; nothing is sent to the unit.
+// A request to listen afterwards is served at once and the stations leave sampling for it.
+TEST(FieldKitSampling, ListeningAfterAStoppedMeasurementTakesOver)
+{
+    KitUnderTest t;
+    t.Answer({kOpSelectSensors, 6});
+    t.Answer(kStart);
+    HeaderOf(t.Answer(kBlock));
+    HeaderOf(t.Answer(kBlock));
+    EXPECT_EQ(t.Answer({kOpStartListening, 1, 0, 0}), (Bytes{kOpStartListening, 0}));
+    const KitSnapshot snapshot = t.kit.Snapshot();
+    EXPECT_EQ(snapshot.listeningUnit, 1);
+    EXPECT_FALSE(snapshot.sampling);
+    EXPECT_EQ(HeaderOf(t.Answer(kBlock)).status, kBlockNothingSampled);
+    // A fresh start of sampling ends listening in turn.
+    t.Answer(kStart);
+    EXPECT_EQ(t.kit.Snapshot().listeningUnit, -1);
+    EXPECT_EQ(HeaderOf(t.Answer(kBlock)).status, kBlockSampled);
+}
+
 TEST(FieldKitSampling, ThreeStationsAndTheInterfaceSensorServeInUnitOrder)
 {
     KitUnderTest t;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/text/StringIds.h"
 #include "tests/core/link/FakeClock.h"
 
 namespace korvanta {
@@ -68,7 +69,8 @@ private:
 
 TEST(FirmwareCheck, AsksUrgentlyAndJudgesTheAnswer)
 {
-    for (const auto& [version, expected] : {std::pair{"QX-913-07-200C", true}, std::pair{"QX-913-07-200B", false}}) {
+    for (const auto& [version, expected] : {std::pair{"QX-913-07-200C", FirmwareVerdict::Compatible},
+                                            std::pair{"QX-913-07-200B", FirmwareVerdict::Incompatible}}) {
         CLinkState link;
         LinkCommand waiting;
         waiting.code = TM_GET_CHARGE_STATUS;
@@ -83,12 +85,15 @@ TEST(FirmwareCheck, AsksUrgentlyAndJudgesTheAnswer)
     }
 }
 
-TEST(FirmwareCheck, NoAnswerWithinTenSecondsIsIncompatible)
+TEST(FirmwareCheck, NoAnswerWithinTenSecondsIsNotTakenForOldFirmware)
 {
     CLinkState link;
     test::FakeClock clock;
     AnsweringPump pump(link, clock, 10500, "QX-913-07-300A");
-    EXPECT_FALSE(FirmwareCheck(link, clock, &pump).Run());
+    const FirmwareVerdict verdict = FirmwareCheck(link, clock, &pump).Run();
+    EXPECT_EQ(verdict, FirmwareVerdict::NoAnswer);
+    EXPECT_EQ(FirmwareCheck::MessageFor(verdict), str::kReceiverNotAnswering);
+    EXPECT_EQ(FirmwareCheck::MessageFor(FirmwareVerdict::Incompatible), str::kFirmwareIncompatible);
     EXPECT_GE(clock.NowMs(), FirmwareCheck::kTimeoutMs);
     EXPECT_LE(clock.NowMs(), FirmwareCheck::kTimeoutMs + FirmwareCheck::kPollMs);
     EXPECT_EQ(pump.pumped, 100);
@@ -100,7 +105,7 @@ TEST(FirmwareCheck, AStaleVersionFromBeforeTheRequestIsNotTaken)
     link.SetVersion(0, "QX-913-07-300A");
     link.SetVersionUpdated(0, true);
     test::FakeClock clock;
-    EXPECT_FALSE(FirmwareCheck(link, clock, nullptr).Run());
+    EXPECT_EQ(FirmwareCheck(link, clock, nullptr).Run(), FirmwareVerdict::NoAnswer);
 }
 
 }  // namespace

@@ -40,9 +40,11 @@ struct ListeningRig {
           linkUp(MarkLinkUp(rig.state)),
           session(rig.state, rig.Fake(), &pump, [this](int seconds) {
               countdowns.push_back(seconds);
+              statuses.push_back(kCountdownMark);
               return countdownAnswer;
           })
     {
+        session.SetStatusListener([this](uint32_t id) { statuses.push_back(id); });
         session.Start();
         server.RunAll();
         session.Tick();
@@ -56,7 +58,9 @@ struct ListeningRig {
     test::QueueServer server;
     ServingPump pump;
     bool linkUp;
+    static constexpr uint32_t kCountdownMark = 0;  // in `statuses`: the countdown dialog ran
     std::vector<int> countdowns;
+    std::vector<uint32_t> statuses;
     bool countdownAnswer = true;
     ListeningSession session;
 };
@@ -84,6 +88,28 @@ TEST(ListeningSessionKit, ListensToRedThenBlueAfterRedsCountdown)
     EXPECT_EQ(r.Count(TM_STOP_LISTENING_MODE), 0) << "an outstation is not told to stop";
     EXPECT_EQ(r.session.StatusId(), str::kListeningBlue);
     EXPECT_EQ(r.session.Selected(), 2);
+}
+
+// Each status is told as it is set, in the order of the press: the headphone check only for a
+// unit with a sensor and only after the previous unit's time has run out, and "starting" while
+// the start is waited for.
+TEST(ListeningSessionKit, StatusesFollowThePressInOrder)
+{
+    ListeningRig r;
+    r.rig.Kit().SetSensor(3, false);
+    r.rig.state.UpdateUnitPresence(8, 0, 8);
+    r.session.Tick();
+    const auto press = [&r](int unit) {
+        r.statuses.clear();
+        r.session.PressListen(unit);
+        return r.statuses;
+    };
+    constexpr uint32_t kMark = ListeningRig::kCountdownMark;
+    EXPECT_EQ(press(3), (std::vector<uint32_t>{str::kNoSensorConnected}));
+    EXPECT_EQ(press(1), (std::vector<uint32_t>{str::kCheckingHeadphone, str::kStartingListening, str::kListeningRed}));
+    EXPECT_EQ(press(2), (std::vector<uint32_t>{kMark, str::kCheckingHeadphone, str::kStartingListening,
+                                               str::kListeningBlue}));
+    EXPECT_EQ(press(3), (std::vector<uint32_t>{kMark, str::kNoSensorConnected}));
 }
 
 TEST(ListeningSessionKit, RenewsAfterTheCountdownRunsOut)

@@ -93,10 +93,14 @@ TEST_F(DiagnosticsGui, SystemInformationFlagsAnOldFirmware)
 TEST_F(DiagnosticsGui, ListeningToRedThenBlueThenNoHeadphones)
 {
     std::vector<int> countdowns;
+    std::vector<QString> shownDuringCountdown;
+    gui::CListeningDialog* shown = nullptr;
     gui::CListeningDialog dialog(Link(), app_->Clock(), &app_->WaitPump(), [&](int seconds) {
         countdowns.push_back(seconds);
+        shownDuringCountdown.push_back(shown->StatusText());
         return true;
     });
+    shown = &dialog;
     EXPECT_EQ(Text(&dialog, 1482), QStringLiteral("Klar"));
     ASSERT_TRUE(ProcessEventsUntil([&] {
         dialog.Tick();
@@ -107,6 +111,8 @@ TEST_F(DiagnosticsGui, ListeningToRedThenBlueThenNoHeadphones)
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-listening-red"));
     Click(&dialog, 1479);
     EXPECT_EQ(countdowns.size(), 1u) << "red's time is waited out before blue starts";
+    EXPECT_EQ(shownDuringCountdown, (std::vector<QString>{QStringLiteral("Der lyttes på rød sender")}))
+        << "nothing is checked while red's time runs out";
     EXPECT_EQ(dialog.StatusText(), QStringLiteral("Der lyttes på blå sender"));
 
     Kit().SetHeadphones(false);

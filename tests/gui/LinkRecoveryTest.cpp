@@ -1,0 +1,80 @@
+// The whole program on the in-process kit when the link is lost and the port chosen again: the
+// status pane says what the link does at every step, and nothing needs a restart.
+#include <QAbstractButton>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "core/app/CommandIds.h"
+#include "gui/app/CTemplateLayout.h"
+#include "gui/view/CKorvantaView.h"
+#include "sim/InProcessKit.h"
+#include "sim/scenario/ScenarioFile.h"
+#include "tests/gui/GuiTestSupport.h"
+
+namespace korvanta::test {
+namespace {
+
+constexpr uint32_t kSimPortCommand = cmd::kPortFirst;  // the only port: no serial ports here
+
+class LinkRecoveryTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        scenario_ = (folder_ / "fast.json").string();
+        std::ofstream(scenario_) << R"({"description": "unpaced", "paced": false})";
+        setenv(sim::kScenarioVariable, scenario_.c_str(), 1);
+        Start();
+        unsetenv(sim::kScenarioVariable);
+        Frame().SetInitialiser([this](const std::string&) { return OpenKitPort(); });
+    }
+
+    CLinkState& Link() { return app_->GetLinkState(); }
+    sim::FieldKit& Kit() { return app_->SimulatedKit()->Kit(); }
+    gui::CKorvantaView& View() { return *qobject_cast<gui::CKorvantaView*>(Frame().Form()); }
+    QAbstractButton* StartButton()
+    {
+        return View().findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
+    }
+    bool Present(int unit)
+    {
+        bool present = false;
+        bool sensor = false;
+        Link().GetUnitStatus(unit, present, sensor);
+        return present;
+    }
+    bool PaneSays(const char* text)
+    {
+        return ProcessEventsUntil([&] { return Frame().StatusText() == QString::fromUtf8(text); });
+    }
+
+    std::string scenario_;
+};
+
+TEST_F(LinkRecoveryTest, LosingTheLinkAndChoosingThePortAgain)
+{
+    EXPECT_EQ(Frame().StatusText(), QStringLiteral("Ingen forbindelse til modtageren – vælg Com Port"));
+    Frame().RouteCommand(kSimPortCommand);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return StartButton()->isEnabled(); }));
+    EXPECT_TRUE(PaneSays("Klar"));
+
+    // The interface unit falls silent: START greys and the pane says why.
+    Kit().SetSilent(true);
+    EXPECT_TRUE(PaneSays("Forbindelsen til modtageren er tabt – vælg Com Port igen"));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !StartButton()->isEnabled(); }));
+    SaveScreenshot(&Frame(), QStringLiteral("link-lost-status"));
+
+    // Back again, and the port chosen once more: the whole kit is there as after a fresh start.
+    Kit().SetSilent(false);
+    Frame().RouteCommand(kSimPortCommand);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return StartButton()->isEnabled(); }));
+    EXPECT_TRUE(PaneSays("Klar"));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Present(1) && Present(2); })) << "the stations came back";
+    EXPECT_TRUE(ProcessEventsUntil([&] {
+        return View().Model().Control().Panel().At(0).batteryLevel != kUnknownBatteryLevel;
+    })) << "red's battery gauge";
+}
+
+}  // namespace
+}  // namespace korvanta::test
