@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "core/document/DocumentHints.h"
+#include "core/platform/RuntimeDirectory.h"
 #include "gui/app/GuiResources.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/view/ViewModelTestSupport.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    korvanta::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
     benchmark::Initialize(&argc, argv);

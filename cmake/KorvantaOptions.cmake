@@ -5,6 +5,12 @@ target_compile_options(korvanta_options INTERFACE
   # No fused multiply-add contraction: results must be bit-identical on every machine.
   -ffp-contract=off)
 
+# Continuous integration turns warnings into errors; a developer's build only shows them.
+option(KORVANTA_WERROR "Treat compiler warnings as errors" OFF)
+if(KORVANTA_WERROR)
+  target_compile_options(korvanta_options INTERFACE -Werror)
+endif()
+
 if(KORVANTA_SANITIZE)
   string(REPLACE ";" "," _san "${KORVANTA_SANITIZE}")
   add_compile_options(-fsanitize=${_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)

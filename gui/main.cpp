@@ -5,9 +5,11 @@
 #include "gui/app/AppOptions.h"
 #include "gui/app/CKorvantaApp.h"
 #include "gui/app/GuiResources.h"
+#include "core/platform/RuntimeDirectory.h"
 
 int main(int argc, char** argv)
 {
+    korvanta::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
     QApplication::setOrganizationName(QStringLiteral("Veltmark"));

@@ -27,8 +27,11 @@ bool CLinkState::PostCommand(const LinkCommand& command)
     if (!ValidCode(command.code)) {
         return false;
     }
-    Lock lock(lock_);
-    queue_.push_front(command);
+    {
+        Lock lock(lock_);
+        queue_.push_front(command);
+    }
+    commandPosted_.Notify();
     return true;
 }
 
@@ -37,8 +40,11 @@ bool CLinkState::PostUrgentCommand(const LinkCommand& command)
     if (!ValidCode(command.code)) {
         return false;
     }
-    Lock lock(lock_);
-    queue_.push_back(command);
+    {
+        Lock lock(lock_);
+        queue_.push_back(command);
+    }
+    commandPosted_.Notify();
     return true;
 }
 

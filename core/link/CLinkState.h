@@ -9,6 +9,7 @@
 #include "core/correlation/DataBlockRecord.h"
 #include "core/link/LinkCommand.h"
 #include "core/link/RadioTestResult.h"
+#include "core/link/WakeSignal.h"
 
 namespace korvanta {
 
@@ -26,6 +27,9 @@ public:
     bool GetNextCommand(LinkCommand& command);
     void ClearCommands();
     bool IsQueueEmpty() const;
+    // Signalled by every command posted, so that the comms thread's pauses end when there is
+    // work instead of running out their time.
+    WakeSignal& CommandPosted() { return commandPosted_; }
 
     // Radio test: written whole with done set last; read once done is 1.
     void SetRadioTestResult(const uint8_t* reply, bool ok);
@@ -102,6 +106,7 @@ private:
     uint8_t samplingAnswered_ = 0;
     std::array<uint8_t, kUnits> present_ = {};
     std::deque<LinkCommand> queue_;
+    WakeSignal commandPosted_;
     std::array<std::string, kUnits> version_;
     std::array<std::string, kUnits> diagnostics_;
     std::array<int, kUnits> battery_ = {};

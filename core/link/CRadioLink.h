@@ -29,7 +29,9 @@ enum LinkError : int {
 // silent link can still be shut down.
 class CRadioLink {
 public:
-    static constexpr int64_t kPollPauseMs = 100;
+    // One poll cycle while an exchange waits for its acknowledgement or reply. Short, so that a
+    // reply is taken within a few milliseconds of its last byte; the time-outs are unchanged.
+    static constexpr int64_t kPollPauseMs = 10;
     static constexpr int kMaxStaleMessages = 16;
 
     CRadioLink(ILinkLibrary& library, IClock& clock, std::stop_token stop = {});

@@ -80,7 +80,11 @@ int CommsLoop::Run()
             clock_.NowMs() - lastPoll_ >= kPollIntervalMs) {
             PollUnits();
         }
-        clock_.SleepMs(kPassPauseMs);
+        // The pause between passes is there for an idle thread: a command waiting, or one
+        // posted meanwhile, is taken at once.
+        if (!end_ && state_.IsQueueEmpty()) {
+            clock_.PauseMs(kPassPauseMs, state_.CommandPosted());
+        }
         if (Stopping()) {
             end_ = true;
         }
@@ -106,7 +110,7 @@ bool CommsLoop::WaitForPort()
                 return false;
             }
         }
-        clock_.SleepMs(kPassPauseMs);
+        clock_.PauseMs(kPassPauseMs, state_.CommandPosted());
     }
     return true;
 }
@@ -267,7 +271,9 @@ void CommsLoop::FetchDataBlock(bool threeStation)
     while (state_.IsQueueEmpty() && !Stopping()) {
         uint32_t errorId = str::kNoError;
         if (commands_.GetDataBlock(threeStation, errorId)) {
-            clock_.SleepMs(kPassPauseMs);
+            // Time for the user interface to take the block out of the link state; it asks for
+            // the next one once it has, and that ends the pause.
+            clock_.PauseMs(kPassPauseMs, state_.CommandPosted());
             return;
         }
         // A lost link or the reset button ends the measurement; the user interface learns it
@@ -301,11 +307,13 @@ void CommsLoop::PollUnits()
     if (ListeningNow() || sampling_) {
         return;
     }
+    // Each step is a radio exchange of its own; a command posted meanwhile (a start, the end of
+    // the program) goes before the rest of the poll.
     uint32_t errorId = str::kNoError;
-    if (!commands_.GetInterfaceSensorStatus(errorId)) {
+    if (!commands_.GetInterfaceSensorStatus(errorId) || !state_.IsQueueEmpty()) {
         return;
     }
-    if (!commands_.GetSensorStatus(pollUnit_, errorId)) {
+    if (!commands_.GetSensorStatus(pollUnit_, errorId) || !state_.IsQueueEmpty()) {
         return;
     }
     commands_.RequestChargeStatus(errorId);

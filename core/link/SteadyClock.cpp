@@ -18,4 +18,11 @@ void SteadyClock::SleepMs(int64_t ms)
     }
 }
 
+void SteadyClock::PauseMs(int64_t ms, WakeSignal& wake)
+{
+    if (ms > 0) {
+        wake.WaitFor(ms);
+    }
+}
+
 }  // namespace korvanta

@@ -9,6 +9,7 @@ class SteadyClock final : public IClock {
 public:
     int64_t NowMs() override;
     void SleepMs(int64_t ms) override;
+    void PauseMs(int64_t ms, WakeSignal& wake) override;
 };
 
 }  // namespace korvanta

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/fileio/AtomicFileWriter.h"
+#include "core/platform/RuntimeDirectory.h"
 #include "gui/print/PrintedPagePainter.h"
 
 namespace korvanta::gui {
@@ -16,6 +17,7 @@ bool WritePrintedPagePdf(const std::vector<PageOperation>& page, const std::file
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
+        EnsureRuntimeDirectory();
         static int argc = 1;
         static char name[] = "korvanta-cli";
         static char* argv[] = {name, nullptr};

@@ -7,9 +7,12 @@
 
 #include <cstdio>
 
+#include "core/platform/RuntimeDirectory.h"
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    korvanta::EnsureRuntimeDirectory();
     QGuiApplication application(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "usage: korvanta-render-icon IN.svg OUT.png SIZE\n");

@@ -223,8 +223,8 @@ TEST_F(CommandLineToolTest, NoSignalInTheBandIsNoResult)
 {
     const fs::path blocks = folder_ / "blocks.bin";
     ASSERT_EQ(Execute("simulate --out " + blocks.string() + " --delay 0.01 --pairs 4").status, 0);
-    for (const std::string& filter : {"--low 500 --high 100", "--low 100 --high 800 --notch 0:1220"}) {
-        const ToolRun run = Execute("correlate " + filter + " " + blocks.string());
+    for (const char* filter : {"--low 500 --high 100", "--low 100 --high 800 --notch 0:1220"}) {
+        const ToolRun run = Execute(std::string("correlate ") + filter + " " + blocks.string());
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(nlohmann::json::parse(run.out)["result"], false) << filter;
     }

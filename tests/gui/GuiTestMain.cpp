@@ -4,6 +4,7 @@
 
 #include "gui/app/GuiResources.h"
 #include "gui/app/TemplateFonts.h"
+#include "core/platform/RuntimeDirectory.h"
 
 // The window tests run on Qt's offscreen platform unless told otherwise, with real fonts.
 int main(int argc, char** argv)
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    korvanta::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
     korvanta::gui::TemplateFonts::EnsureTahoma();

@@ -11,6 +11,7 @@
 #include "FakeLinkLibrary.h"
 #include "RecordingSinks.h"
 #include "core/document/PostedCommandQueue.h"
+#include "core/link/CommsLoop.h"
 #include "core/link/CommsThread.h"
 #include "core/text/StringIds.h"
 
@@ -526,6 +527,35 @@ TEST_F(CommsThreadTest, EndCommandDropsEverythingQueued)
     EXPECT_TRUE(state.IsQueueEmpty());
     EXPECT_EQ(Requests().size(), 1u);
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"TM_END_THREAD"}));
+}
+
+TEST_F(CommsThreadTest, WaitingCommandsRunBackToBackAndAPollGivesWayToThem)
+{
+    // Two commands queued together: the second goes out as soon as the first is answered, with
+    // no pause between passes.
+    Queue({Command(TM_GET_HEADPHONE_STATUS), Command(TM_GET_CHARGE_STATUS)}, false);
+    // A command posted while the periodic poll asks the interface unit runs before the rest of
+    // the poll.
+    int interfaceAsked = 0;
+    script = [&](const Bytes& r) -> std::optional<FarEndReply> {
+        if (IsInterfaceStatus(r) && ++interfaceAsked == 2) {
+            state.PostCommand(Command(TM_GET_HEADPHONE_STATUS));
+        }
+        return std::nullopt;
+    };
+    Start();
+    ASSERT_TRUE(WaitFor([](const std::vector<Bytes>& r) {
+        return Count(r, [](const Bytes& b) { return b == Bytes{0x18}; }) >= 2 && Count(r, IsOutstationStatus) >= 1;
+    }));
+    ASSERT_TRUE(Thread().Stop());
+
+    const std::vector<SentMessage> sent = library.Sent();
+    ASSERT_GE(sent.size(), 5u);
+    EXPECT_EQ(sent[1].bytes, (Bytes{0x18}));
+    EXPECT_EQ(sent[2].bytes, (Bytes{0x05}));
+    EXPECT_LT(sent[2].timeMs - sent[1].timeMs, CommsLoop::kPassPauseMs);
+    EXPECT_TRUE(IsInterfaceStatus(sent[3].bytes));
+    EXPECT_EQ(sent[4].bytes, (Bytes{0x18}));
 }
 
 TEST_F(CommsThreadTest, StopEndsAThreadThatNeverGotAPort)
