@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace korvanta {
 
@@ -29,6 +30,13 @@ class IMessageSink {
 public:
     virtual ~IMessageSink() = default;
     virtual MessageAnswer ShowMessage(uint32_t id, uint32_t style) = 0;
+    // A message made for this one occasion (a file's name and the reason put into the pattern
+    // of `id`), UTF-8. A sink that shows only string-table texts shows the text of `id`.
+    virtual MessageAnswer ShowText(uint32_t id, const std::string& text, uint32_t style)
+    {
+        static_cast<void>(text);
+        return ShowMessage(id, style);
+    }
 };
 
 // Swallows every message; for callers that have nobody to tell.

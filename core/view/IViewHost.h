@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/pipe/UnitSystem.h"
 
 namespace korvanta {
@@ -19,6 +21,12 @@ public:
     // Keeps the user's choice of units in the settings.
     virtual void SetUnitSystem(UnitSystem units) = 0;
     virtual void SetTimeUnit(TimeUnit time) = 0;
+    // Before a new measurement replaces one that was never saved: asks whether to save it and
+    // saves it (asking for a name when it has none). False when the user cancels or the save
+    // fails: the measurement must stay and nothing starts.
+    virtual bool SaveModifiedMeasurement() { return true; }
+    // The status bar's standing message (UTF-8).
+    virtual void ShowStatus(const std::string& text) { static_cast<void>(text); }
 };
 
 }  // namespace korvanta

@@ -6,6 +6,7 @@
 #include "core/document/DocumentHints.h"
 #include "core/link/CLinkState.h"
 #include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
 #include "core/view/BatteryWarnings.h"
 #include "core/view/CorrelationDisplay.h"
 #include "core/view/IViewHost.h"
@@ -13,6 +14,25 @@
 #include "core/view/ResultTexts.h"
 
 namespace korvanta {
+
+namespace {
+
+std::string LoadText(uint32_t id)
+{
+    const char* text = LoadString(id);
+    return text != nullptr ? text : "";
+}
+
+std::string MeasuringStatusText(uint32_t pairs)
+{
+    std::string text = LoadText(str::kStatusMeasuring);
+    if (const size_t at = text.find("%u"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(pairs));
+    }
+    return text;
+}
+
+}  // namespace
 
 MeasurementControl::MeasurementControl(CKorvantaDoc& document, CLinkState& link, IViewHost& host,
                                        ModalMessageGate& messages, IClock& clock, CorrelationDisplay& display)
@@ -40,6 +60,9 @@ uint32_t MeasurementControl::StartButtonText() const
 
 void MeasurementControl::StartStop()
 {
+    if (starting_) {
+        return;  // the stations have not answered yet
+    }
     if (running_) {
         Stop();
     } else {
@@ -47,12 +70,28 @@ void MeasurementControl::StartStop()
     }
 }
 
+void MeasurementControl::StopBeforeSave()
+{
+    if (running_) {
+        Stop();
+    }
+}
+
 void MeasurementControl::Start()
 {
+    // A finished measurement nobody saved is not thrown away unasked.
+    if (document_.HasUnsavedMeasurement() && !host_.SaveModifiedMeasurement()) {
+        return;
+    }
+    starting_ = true;
+    SetStatus(LoadText(str::kStatusStartingMeasurement));
     display_.MeasurementStarted();
     ResultDisplayReset();
     activity_ = 0;
-    if (!document_.StartMeasurement()) {
+    const bool started = document_.StartMeasurement();
+    starting_ = false;
+    if (!started) {
+        SetStatus(LoadText(str::kReady));
         return;
     }
     measuring_ = true;
@@ -60,6 +99,13 @@ void MeasurementControl::Start()
     startMs_ = clock_.NowMs();
     elapsedText_ = kZeroElapsedTime;
     running_ = true;
+    SetStatus(MeasuringStatusText(0));
+}
+
+void MeasurementControl::SetStatus(std::string text)
+{
+    status_ = std::move(text);
+    host_.ShowStatus(status_);
 }
 
 void MeasurementControl::Stop()
@@ -77,6 +123,7 @@ void MeasurementControl::StopSteps()
     display_.MeasurementStopped();
     host_.EnableAllMenus(true);
     host_.EnableVelocityCommand(true);
+    SetStatus(LoadText(str::kReady));
 }
 
 void MeasurementControl::StopAndSuspend()
@@ -106,6 +153,9 @@ void MeasurementControl::NewResult()
 {
     display_.ShowNewResult();
     activity_ = activity_ >= kActivityMaximum ? 0 : activity_ + 1;
+    if (measuring_) {
+        SetStatus(MeasuringStatusText(document_.PairTotal()));
+    }
 }
 
 void MeasurementControl::MeasurementMustEnd()

@@ -74,21 +74,27 @@ MessageAnswer CMessageBoxSink::ShowMessage(uint32_t id, uint32_t style)
     if (LoadString(id) == nullptr) {
         return MessageAnswer::Ok;
     }
-    if (QThread::currentThread() != uiThreadContext_.thread()) {
-        QMetaObject::invokeMethod(
-            &uiThreadContext_, [this, id, style] { ShowNow(id, style); }, Qt::QueuedConnection);
-        return MessageAnswer::Ok;
-    }
-    return ShowNow(id, style);
+    return ShowText(id, LoadString(id), style);
 }
 
-MessageAnswer CMessageBoxSink::ShowNow(uint32_t id, uint32_t style)
+MessageAnswer CMessageBoxSink::ShowText(uint32_t id, const std::string& message, uint32_t style)
+{
+    const QString text = QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
+    if (QThread::currentThread() != uiThreadContext_.thread()) {
+        QMetaObject::invokeMethod(
+            &uiThreadContext_, [this, id, text, style] { ShowNow(id, text, style); }, Qt::QueuedConnection);
+        return MessageAnswer::Ok;
+    }
+    return ShowNow(id, text, style);
+}
+
+MessageAnswer CMessageBoxSink::ShowNow(uint32_t id, const QString& shown, uint32_t style)
 {
     if (MessageBoxHook* hook = hook_.load()) {
-        return hook->Answer(id, style);
+        return hook->Answer(id, style, shown.toStdString());
     }
     // Texts carry CR LF line breaks; a plain-text box wants LF.
-    QString text = QString::fromUtf8(LoadString(id));
+    QString text = shown;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(IconOf(style), QString::fromUtf8(LoadString(str::kAppTitle)), text, QMessageBox::NoButton,
                     parent_.data());

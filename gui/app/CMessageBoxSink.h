@@ -23,6 +23,7 @@ public:
     ~CMessageBoxSink() override;
 
     MessageAnswer ShowMessage(uint32_t id, uint32_t style) override;
+    MessageAnswer ShowText(uint32_t id, const std::string& text, uint32_t style) override;
 
     // The window the boxes are centred on; may be null.
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
@@ -30,7 +31,7 @@ public:
     void SetHook(MessageBoxHook* hook) { hook_ = hook; }
 
 private:
-    MessageAnswer ShowNow(uint32_t id, uint32_t style);
+    MessageAnswer ShowNow(uint32_t id, const QString& text, uint32_t style);
 
     QObject uiThreadContext_;
     QPointer<QWidget> parent_;

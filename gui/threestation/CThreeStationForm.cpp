@@ -242,9 +242,13 @@ void CThreeStationForm::SaveFromMenu()
 bool CThreeStationForm::OpenFile(const QString& path)
 {
     Kv3Contents contents;
-    const Kv3Status status = ReadKv3File(path.toStdString(), contents);
+    FileProblem problem;
+    const Kv3Status status = ReadKv3File(path.toStdString(), contents, nullptr, &problem);
     if (status != Kv3Status::Ok) {
-        context_.messages->ShowMessage(Kv3StatusMessage(status), kStyleStop);
+        const uint32_t id = Kv3StatusMessage(status);
+        const std::string reason = status == Kv3Status::CannotOpen ? FileProblemText(problem) : LoadString(id);
+        context_.messages->ShowText(id, FileFailureText(str::kFileOpenFailedNamed, path.toStdString(), reason),
+                                    kStyleStop);
         return false;  // the result on show stays as it was
     }
     RestoreKv3Records(contents, doc_.ThreeStation());
@@ -262,8 +266,11 @@ bool CThreeStationForm::OpenFile(const QString& path)
 bool CThreeStationForm::SaveFile(const QString& path)
 {
     std::string error;
-    if (!WriteKv3File(path.toStdString(), doc_.ThreeStation(), result_, error)) {
-        context_.messages->ShowMessage(str::kFileSaveError, kStyleStop);
+    FileProblem problem;
+    if (!WriteKv3File(path.toStdString(), doc_.ThreeStation(), result_, error, &problem)) {
+        const std::string reason = problem.kind != FileProblem::Kind::None ? FileProblemText(problem) : error;
+        context_.messages->ShowText(str::kFileSaveError,
+                                    FileFailureText(str::kFileSaveFailedNamed, path.toStdString(), reason), kStyleStop);
         return false;
     }
     return true;

@@ -42,4 +42,14 @@ void CFrameViewHost::SetTimeUnit(TimeUnit time)
     frame_.UpdateCommandUi();
 }
 
+bool CFrameViewHost::SaveModifiedMeasurement()
+{
+    return !saveModified_ || saveModified_();
+}
+
+void CFrameViewHost::ShowStatus(const std::string& text)
+{
+    frame_.ShowStatus(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 }  // namespace korvanta::gui

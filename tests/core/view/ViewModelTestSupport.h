@@ -21,6 +21,12 @@ public:
     void EnableVelocityCommand(bool enable) override { velocity.push_back(enable); }
     void SetUnitSystem(UnitSystem units) override { storedUnits.push_back(units); }
     void SetTimeUnit(TimeUnit time) override { storedTimes.push_back(time); }
+    bool SaveModifiedMeasurement() override
+    {
+        ++saveAsked;
+        return saveAnswer;
+    }
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
 
     std::vector<bool> menus;
     std::vector<bool> velocity;
@@ -29,6 +35,9 @@ public:
     int commAvailable = 0;
     int commCleared = 0;
     int radioMode = 3;
+    int saveAsked = 0;
+    bool saveAnswer = true;
+    std::vector<std::string> statuses;
 };
 
 // Hands the document's hints to the model, as the window does.
