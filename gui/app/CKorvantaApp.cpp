@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <QThread>
 #include <QTimer>
 
 #include <iostream>
@@ -403,8 +404,12 @@ void CKorvantaApp::Terminate()
             std::cerr << "korvanta: the unsaved measurement could not be kept: " << error << "\n";
         }
     }
-    // Every event loop ends, a message box's too; nothing more is asked.
-    QCoreApplication::exit(0);
+    // Every event loop ends, a message box's too; nothing more is asked. Without a running loop
+    // (a test drives the events itself) there is nothing to end, and an exit asked for then would
+    // make every later modal loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(0);
+    }
 }
 
 void CKorvantaApp::OfferRecovery()
