@@ -149,7 +149,12 @@ void CKorvantaApp::CreateFrame()
     context.listSerialPorts = options_.listSerialPorts;
     context.namedPorts = options_.ports;
     context.storePortChoice = [this](const std::string& port) { SetComPort(port); };
-    context.openDroppedFile = [this](const QString& path) { OpenAnyFile(path); };
+    // A drop opens as "Åben" does, and like it not while a measurement runs.
+    context.openDroppedFile = [this](const QString& path) {
+        if (!doc_->IsMeasuring()) {
+            OpenAnyFile(path);
+        }
+    };
     context.queryClose = [this] { return terminating_ || SaveModified(); };
     frame_ = std::make_unique<CMainFrame>(std::move(context));
     messages_.SetParentWindow(frame_.get());

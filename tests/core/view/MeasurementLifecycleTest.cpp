@@ -143,23 +143,5 @@ TEST(MeasurementLifecycleTest, SavingWhileMeasuringStopsFirstAndWritesOneMeasure
     EXPECT_NEAR(doc.GetDelay(), viewtest::kLeakDelay, 0.01);
 }
 
-TEST(MeasurementLifecycleTest, TheThreeStationModeLeavesAnEmptyDocumentWithoutAFile)
-{
-    ViewRig rig;
-    rig.LayPipe();
-    CKorvantaDoc& doc = rig.Doc();
-    rig.Measure();
-    ASSERT_TRUE(doc.Save(rig.doc.folder / "A.kvd"));
-    rig.doc.observer.hints.clear();
-
-    doc.EnterThreeStationMode();
-    doc.SetThreeStationMode(false);
-    EXPECT_EQ(doc.Path(), "");
-    EXPECT_FALSE(doc.IsLoaded());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(doc.IsResultValid());
-    EXPECT_EQ(rig.doc.observer.Count(kHintPathChanged), 1u);
-}
-
 }  // namespace
 }  // namespace korvanta
