@@ -1,6 +1,7 @@
 #include "core/app/FrameCommandState.h"
 
 #include "core/app/CommandIds.h"
+#include "core/app/RecentFileList.h"
 
 namespace korvanta {
 
@@ -52,6 +53,10 @@ void FrameCommandState::SetStationChecks(bool twoStations, bool threeStations)
 
 std::optional<bool> FrameCommandState::IsEnabled(uint32_t id) const
 {
+    // The recent files open a file as "Åben" does, and follow its flag.
+    if (id >= cmd::kFileRecentFirst && id < cmd::kFileRecentFirst + RecentFileList::kDefaultCapacity) {
+        return Flag(CommandGroup::Open);
+    }
     const MenuEntry* entry = FindMenuCommand(id);
     if (entry == nullptr) {
         return std::nullopt;

@@ -37,7 +37,8 @@ public:
     void SetStationChecks(bool twoStations, bool threeStations);
 
     // The command's enabled state by its rule, or nothing when the command is not the frame's to
-    // decide (not in the menu, or decided by the form on show).
+    // decide (not in the menu, or decided by the form on show). The recent-file entries follow
+    // the flag of "Åben".
     std::optional<bool> IsEnabled(uint32_t id) const;
     // The check mark of a command of the frame's check groups, or nothing for any other command.
     std::optional<bool> IsChecked(uint32_t id) const;

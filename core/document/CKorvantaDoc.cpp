@@ -9,6 +9,7 @@
 #include "core/pipe/FilterProposal.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
 
 namespace korvanta {
 
@@ -83,10 +84,20 @@ bool CKorvantaDoc::StartMeasurement()
         return false;
     }
     two_->ResetUpdateCounter();
-    if (GetSectionCount() == 0 && (context_.setup == nullptr || !context_.setup->RunMeasurementSetup())) {
+    const bool modifiedBefore = modified_;
+    if ((GetSectionCount() == 0 && (context_.setup == nullptr || !context_.setup->RunMeasurementSetup())) ||
+        !two_->Start()) {
+        modified_ = modifiedBefore;  // nothing was measured; a range chosen for it stays for the next try
         return false;
     }
-    return two_->Start();
+    modifiedBeforeStart_ = modifiedBefore;
+    modified_ = true;
+    if (!path_.empty() || loaded_) {
+        path_.clear();
+        loaded_ = false;
+        UpdateAllViews(kHintPathChanged);
+    }
+    return true;
 }
 
 void CKorvantaDoc::StopMeasurement()
@@ -98,7 +109,7 @@ void CKorvantaDoc::StopMeasurement()
     two_->Stop();
     resultValid_ = two_->HasResult();
     RecordTexts(*record_).StampDateAndTime(context_.localTime ? context_.localTime() : CurrentLocalTime());
-    modified_ = true;
+    modified_ = resultValid_ || modifiedBeforeStart_;
 }
 
 void CKorvantaDoc::SetMeasuringTime(const std::string& text)
@@ -385,9 +396,12 @@ std::string CKorvantaDoc::MeasuringTime() const
 bool CKorvantaDoc::Open(const std::filesystem::path& path)
 {
     auto scratch = std::make_unique<MeasurementRecord>();
-    const KvdStatus status = ReadKvdFile(path, *scratch);
+    FileProblem problem;
+    const KvdStatus status = ReadKvdFile(path, *scratch, &problem);
     if (status != KvdStatus::Ok) {
-        messages_.ShowMessage(KvdStatusMessage(status), kStyleExclamation);
+        const uint32_t id = KvdStatusMessage(status);
+        const std::string reason = status == KvdStatus::CannotOpen ? FileProblemText(problem) : LoadString(id);
+        messages_.ShowText(id, FileFailureText(str::kFileOpenFailedNamed, path.string(), reason), kStyleExclamation);
         return false;
     }
     return OpenRecord(*scratch, path);
@@ -396,7 +410,9 @@ bool CKorvantaDoc::Open(const std::filesystem::path& path)
 bool CKorvantaDoc::OpenRecord(const MeasurementRecord& record, const std::filesystem::path& path)
 {
     if (!FindRecordDamage(record).empty()) {
-        messages_.ShowMessage(KvdStatusMessage(KvdStatus::Damaged), kStyleExclamation);
+        const uint32_t id = KvdStatusMessage(KvdStatus::Damaged);
+        messages_.ShowText(id, FileFailureText(str::kFileOpenFailedNamed, path.string(), LoadString(id)),
+                           kStyleExclamation);
         return false;
     }
     DeleteContents();
@@ -412,15 +428,48 @@ bool CKorvantaDoc::OpenRecord(const MeasurementRecord& record, const std::filesy
     return true;
 }
 
+void CKorvantaDoc::StopBeforeSave()
+{
+    if (!threeStationMode_ && session_.IsMeasuring()) {
+        UpdateAllViews(kHintStopBeforeSave);
+        if (session_.IsMeasuring()) {
+            StopMeasurement();
+        }
+    }
+}
+
+bool CKorvantaDoc::SaveCopy(const std::filesystem::path& path, std::string& error)
+{
+    StopBeforeSave();
+    materials_->CopyOut(record_->materials);
+    return WriteKvdFile(path, *record_, error);
+}
+
+bool CKorvantaDoc::OpenUnnamed(const std::filesystem::path& path)
+{
+    if (!Open(path)) {
+        return false;
+    }
+    path_.clear();
+    loaded_ = false;
+    modified_ = true;
+    UpdateAllViews(kHintPathChanged);
+    return true;
+}
+
 bool CKorvantaDoc::Save(const std::filesystem::path& path, std::string* reason)
 {
+    StopBeforeSave();
     materials_->CopyOut(record_->materials);
     std::string error;
-    if (!WriteKvdFile(path, *record_, error)) {
+    FileProblem problem;
+    if (!WriteKvdFile(path, *record_, error, &problem)) {
         if (reason) {
             *reason = error;
         }
-        messages_.ShowMessage(str::kFileNotSaved, kStyleExclamation);
+        const std::string why = problem.kind != FileProblem::Kind::None ? FileProblemText(problem) : error;
+        messages_.ShowText(str::kFileNotSaved, FileFailureText(str::kFileSaveFailedNamed, path.string(), why),
+                           kStyleExclamation);
         return false;
     }
     path_ = path.string();
@@ -460,10 +509,15 @@ void CKorvantaDoc::DeleteContents()
 void CKorvantaDoc::EnterThreeStationMode()
 {
     // An unsaved two-station measurement is dropped here; the window asks before it comes to this.
+    // What is left is no file's measurement: a later Gem must ask for a name, not write an empty
+    // record over the file that was open.
     *record_ = MakeEmptyRecord();
     ClearDisplayBuffers();
     resultValid_ = false;
     modified_ = false;
+    loaded_ = false;
+    path_.clear();
+    UpdateAllViews(kHintPathChanged);
     threeStationMode_ = true;
 }
 

@@ -68,6 +68,8 @@ public:
     MeasurementRecord& Record() { return *record_; }
     const MeasurementRecord& Record() const { return *record_; }
     bool IsModified() const { return modified_; }
+    // A measured result that was never saved (or changed since): leaving it loses a measurement.
+    bool HasUnsavedMeasurement() const { return modified_ && resultValid_; }
     void SetModified(bool modified) { modified_ = modified; }
     const std::string& Path() const { return path_; }
     bool IsResultValid() const { return resultValid_; }
@@ -90,7 +92,9 @@ public:
 
     // The two-station measurement. A start is refused while a measurement runs or while the
     // document waits for the stations (a wait pump may run queued calls). A stop during that
-    // wait ends it: a start then fails, a measurement ends as after any stop.
+    // wait ends it: a start then fails, a measurement ends as after any stop. A measurement that
+    // starts is a new document: it has no file yet (hint 108) and counts as changed; a start that
+    // fails, or a stop before any block pair made a result, leaves the changed flag as it was.
     bool StartMeasurement();
     void StopMeasurement();
     void SetMeasuringTime(const std::string& text);
@@ -164,13 +168,22 @@ public:
     // measurement of the file at `path`.
     bool OpenRecord(const MeasurementRecord& record, const std::filesystem::path& path);
     // Writes through a temporary file; the old file stays intact when the write fails, and
-    // `reason` (when given) then names the file and the cause.
+    // `reason` (when given) then names the file and the cause. A two-station measurement that
+    // runs is stopped first (hint 109, then the stop itself if no view did it), so what is
+    // written is one measurement: its pairs, sums, delay and measuring time.
     bool Save(const std::filesystem::path& path, std::string* reason = nullptr);
+    // Writes the measurement to `path` without making it the document's file and without telling
+    // the user (the program is ending); a running measurement is stopped first as for Save.
+    bool SaveCopy(const std::filesystem::path& path, std::string& error);
+    // Opens a file as a measurement that belongs to no file and was never saved (one kept when
+    // the program was ended): Gem asks for a name, leaving it asks first.
+    bool OpenUnnamed(const std::filesystem::path& path);
     // A new, empty document; the material database is read again from its file.
     void NewDocument();
     void DeleteContents();
 
-    // The three-station mode.
+    // The three-station mode. Entering it empties the two-station document: no measurement, no
+    // file name (hint 108), nothing to save.
     void EnterThreeStationMode();
     void SetThreeStationMode(bool on);
     bool IsThreeStationMode() const { return threeStationMode_; }
@@ -195,6 +208,7 @@ private:
     MeasurementRecord& RecordOnShow();
     const MeasurementRecord& RecordOnShow() const;
     void ClearDisplayBuffers();
+    void StopBeforeSave();
 
     DocumentContext context_;
     CLinkState& link_;
@@ -216,6 +230,7 @@ private:
     bool threeStationMode_ = false;
     bool loaded_ = false;
     bool modified_ = false;
+    bool modifiedBeforeStart_ = false;
 };
 
 }  // namespace korvanta

@@ -14,6 +14,9 @@ inline constexpr uint32_t kHintNewDocument = 105;
 inline constexpr uint32_t kHintBlankingChanged = 106;  // sent by the view itself
 inline constexpr uint32_t kHintFiltersChanged = 107;
 inline constexpr uint32_t kHintPathChanged = 108;
+// The measurement is about to be saved while it runs: a view stops it as STOP does (with its
+// measuring time), so the file holds one consistent measurement.
+inline constexpr uint32_t kHintStopBeforeSave = 109;
 inline constexpr uint32_t kHintThreeStationResult = 1000;    // every pair has a result
 inline constexpr uint32_t kHintThreeStationBlockSet = 1001;  // a block from red, blue and yellow
 inline constexpr uint32_t kHintThreeStationFiltersChanged = 1003;

@@ -169,25 +169,32 @@ KvdStatus ParseKvd(std::span<const uint8_t> image, MeasurementRecord& record)
     return KvdStatus::Ok;
 }
 
-KvdStatus ReadKvdFile(const std::filesystem::path& path, MeasurementRecord& record)
+KvdStatus ReadKvdFile(const std::filesystem::path& path, MeasurementRecord& record, FileProblem* problem)
 {
     // Bytes after the record are not read; a folder, a device or a pipe is refused unread.
     InputFile file(path, UINT64_MAX);
     if (!file.IsOpen()) {
+        if (problem != nullptr) {
+            *problem = file.Problem();
+        }
         return KvdStatus::CannotOpen;
     }
     std::vector<uint8_t> image(kKvdFileBytes);
     image.resize(file.Read(image));
     if (!file.Error().empty()) {
+        if (problem != nullptr) {
+            *problem = file.Problem();
+        }
         return KvdStatus::CannotOpen;
     }
     return ParseKvd(image, record);
 }
 
-bool WriteKvdFile(const std::filesystem::path& path, const MeasurementRecord& record, std::string& error)
+bool WriteKvdFile(const std::filesystem::path& path, const MeasurementRecord& record, std::string& error,
+                  FileProblem* problem)
 {
     const std::vector<uint8_t> image = FormatKvd(record);
-    return WriteFileAtomically(path, image, error);
+    return WriteFileAtomically(path, image, error, problem);
 }
 
 }  // namespace korvanta

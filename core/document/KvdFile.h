@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/fileio/FileProblem.h"
 #include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
@@ -48,10 +49,11 @@ std::vector<uint8_t> FormatKvd(const MeasurementRecord& record);
 // Bytes after the record are ignored.
 KvdStatus ParseKvd(std::span<const uint8_t> image, MeasurementRecord& record);
 
-// Reads at most what a kvd file holds from `path`.
-KvdStatus ReadKvdFile(const std::filesystem::path& path, MeasurementRecord& record);
+// Reads at most what a kvd file holds from `path`. For CannotOpen, `problem` (when given) says why.
+KvdStatus ReadKvdFile(const std::filesystem::path& path, MeasurementRecord& record, FileProblem* problem = nullptr);
 
 // Writes through a temporary file that replaces `path` only when everything was written.
-bool WriteKvdFile(const std::filesystem::path& path, const MeasurementRecord& record, std::string& error);
+bool WriteKvdFile(const std::filesystem::path& path, const MeasurementRecord& record, std::string& error,
+                  FileProblem* problem = nullptr);
 
 }  // namespace korvanta

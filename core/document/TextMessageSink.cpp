@@ -8,12 +8,20 @@ namespace korvanta {
 
 MessageAnswer TextMessageSink::ShowMessage(uint32_t id, uint32_t style)
 {
-    std::lock_guard lock(mutex_);
-    shown_.push_back(id);
     const char* text = LoadString(id);
     if (text == nullptr) {
+        std::lock_guard lock(mutex_);
+        shown_.push_back(id);
         return MessageAnswer::Ok;  // a message without text is not shown
     }
+    return ShowText(id, text, style);
+}
+
+MessageAnswer TextMessageSink::ShowText(uint32_t id, const std::string& message, uint32_t style)
+{
+    std::lock_guard lock(mutex_);
+    shown_.push_back(id);
+    const char* text = message.c_str();
     std::string line;
     for (const char* c = text; *c != '\0'; ++c) {
         if (*c != '\r') {

@@ -19,6 +19,7 @@ public:
     }
 
     MessageAnswer ShowMessage(uint32_t id, uint32_t style) override;
+    MessageAnswer ShowText(uint32_t id, const std::string& text, uint32_t style) override;
     std::vector<uint32_t> Shown() const;
 
 private:

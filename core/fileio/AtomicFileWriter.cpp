@@ -42,6 +42,20 @@ std::string KindOf(fs::file_type type)
     }
 }
 
+FileProblem ProblemOf(fs::file_type type)
+{
+    switch (type) {
+    case fs::file_type::not_found:
+        return {FileProblem::Kind::DanglingLink, 0};
+    case fs::file_type::directory:
+        return {FileProblem::Kind::Folder, 0};
+    case fs::file_type::fifo:
+        return {FileProblem::Kind::NamedPipe, 0};
+    default:
+        return {FileProblem::Kind::Device, 0};
+    }
+}
+
 fs::path FolderOf(const fs::path& target)
 {
     return target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -79,12 +93,14 @@ std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary)
     return nullptr;
 }
 
-bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
+bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error,
+                     FileProblem& problem)
 {
     fs::path temporary;
     std::FILE* file = CreateTemporary(target, temporary);
     if (!file) {
-        error = "cannot create a temporary file beside " + path.string() + ": " + SystemError(errno);
+        problem = FileProblemFromErrno(errno);
+        error = "cannot create a temporary file beside " + path.string() + ": " + SystemError(problem.code);
         return false;
     }
     const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -94,12 +110,14 @@ bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<con
     std::error_code ec;
     if (!written || !flushed || !closed) {
         fs::remove(temporary, ec);
+        problem = FileProblemFromErrno(code);
         error = "cannot write " + path.string() + ": " + SystemError(code);
         return false;
     }
     fs::rename(temporary, target, ec);
     if (ec) {
         fs::remove(temporary, ec);
+        problem = FileProblemFromErrno(ec.value());
         error = "cannot replace " + path.string() + ": " + ec.message();
         return false;
     }
@@ -154,14 +172,16 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes)
 
 // The replacement takes over the old file's owner and permissions; a new file gets the
 // process's usual ones (the umask applies to 0666).
-bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
+bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error,
+                     FileProblem& problem)
 {
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
     fs::path temporary;
     const int fd = CreateTemporary(target, temporary, replacing ? 0600 : 0666);
     if (fd < 0) {
-        error = "cannot create a temporary file beside " + path.string() + ": " + SystemError(errno);
+        problem = FileProblemFromErrno(errno);
+        error = "cannot create a temporary file beside " + path.string() + ": " + SystemError(problem.code);
         return false;
     }
     bool ok = WriteAll(fd, bytes);
@@ -178,12 +198,14 @@ bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<con
     }
     if (!ok) {
         ::unlink(temporary.c_str());
+        problem = FileProblemFromErrno(code);
         error = "cannot write " + path.string() + ": " + SystemError(code);
         return false;
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         code = errno;
         ::unlink(temporary.c_str());
+        problem = FileProblemFromErrno(code);
         error = "cannot replace " + path.string() + ": " + SystemError(code);
         return false;
     }
@@ -207,8 +229,10 @@ bool ProbeFolder(const fs::path& target, std::string& reason)
 
 }  // namespace
 
-bool ResolveWriteTarget(const fs::path& path, fs::path& target, std::string& error)
+bool ResolveWriteTarget(const fs::path& path, fs::path& target, std::string& error, FileProblem* problem)
 {
+    FileProblem ignored;
+    FileProblem& why = problem != nullptr ? *problem : ignored;
     std::error_code ec;
     const fs::file_status own = fs::symlink_status(path, ec);
     switch (own.type()) {
@@ -219,49 +243,60 @@ bool ResolveWriteTarget(const fs::path& path, fs::path& target, std::string& err
     case fs::file_type::symlink: {
         const fs::file_status named = fs::status(path, ec);
         if (named.type() != fs::file_type::regular) {
+            why = ec && ec.value() == ELOOP ? FileProblem{FileProblem::Kind::LinkLoop, ELOOP} : ProblemOf(named.type());
             error = path.string() + " is a link to " + KindOf(named.type()) + ", not to a file that can be replaced";
             return false;
         }
         target = fs::canonical(path, ec);
         if (ec) {
+            why = FileProblemFromErrno(ec.value());
             error = "cannot follow the link " + path.string() + ": " + ec.message();
             return false;
         }
         break;
     }
     case fs::file_type::none:
+        why = FileProblemFromErrno(ec.value());
         error = "cannot examine " + path.string() + ": " + ec.message();
         return false;
     default:
+        why = ProblemOf(own.type());
         error = path.string() + " is " + KindOf(own.type()) + ", not a file that can be replaced";
         return false;
     }
     const fs::path folder = FolderOf(target);
     if (!fs::is_directory(folder, ec)) {
+        why = {FileProblem::Kind::NoFolder, 0};
         error = "cannot write " + path.string() + ": there is no folder " + folder.string();
         return false;
     }
     return true;
 }
 
-bool CheckFileWritable(const fs::path& path, std::string& error)
+bool CheckFileWritable(const fs::path& path, std::string& error, FileProblem* problem)
 {
     fs::path target;
-    if (!ResolveWriteTarget(path, target, error)) {
+    if (!ResolveWriteTarget(path, target, error, problem)) {
         return false;
     }
     std::string reason;
     if (!ProbeFolder(target, reason)) {
+        if (problem != nullptr) {
+            *problem = FileProblemFromErrno(errno);
+        }
         error = "cannot write " + path.string() + ": " + reason;
         return false;
     }
     return true;
 }
 
-bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string& error)
+bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string& error,
+                         FileProblem* problem)
 {
+    FileProblem ignored;
+    FileProblem& why = problem != nullptr ? *problem : ignored;
     fs::path target;
-    return ResolveWriteTarget(path, target, error) && WriteAndReplace(path, target, bytes, error);
+    return ResolveWriteTarget(path, target, error, &why) && WriteAndReplace(path, target, bytes, error, why);
 }
 
 }  // namespace korvanta

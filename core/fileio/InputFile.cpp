@@ -20,6 +20,19 @@ std::string SystemError(int code)
     return std::generic_category().message(code);
 }
 
+#if !defined(_WIN32)
+FileProblem ProblemOfMode(mode_t mode)
+{
+    if (S_ISDIR(mode)) {
+        return {FileProblem::Kind::Folder, 0};
+    }
+    if (S_ISFIFO(mode)) {
+        return {FileProblem::Kind::NamedPipe, 0};
+    }
+    return {FileProblem::Kind::Device, 0};
+}
+#endif
+
 }  // namespace
 
 InputFile::InputFile(const fs::path& path, uint64_t maxBytes) : name_(path.string())
@@ -30,6 +43,7 @@ InputFile::InputFile(const fs::path& path, uint64_t maxBytes) : name_(path.strin
     if (size_ > maxBytes) {
         error_ = name_ + ": " + std::to_string(size_) + " bytes is more than such a file can hold (at most " +
                  std::to_string(maxBytes) + ")";
+        problem_ = {FileProblem::Kind::TooLarge, 0};
         std::fclose(file_);
         file_ = nullptr;
     }
@@ -49,11 +63,14 @@ bool InputFile::Open(const fs::path& path)
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
         error_ = name_ + ": " + (ec ? ec.message() : std::string("not a regular file"));
+        problem_ = ec ? FileProblemFromErrno(ec.value())
+                      : FileProblem{fs::is_directory(path, ec) ? FileProblem::Kind::Folder : FileProblem::Kind::Device, 0};
         return false;
     }
     file_ = _wfopen(path.c_str(), L"rb");
     if (!file_) {
-        error_ = "cannot open " + name_ + ": " + SystemError(errno);
+        problem_ = FileProblemFromErrno(errno);
+        error_ = "cannot open " + name_ + ": " + SystemError(problem_.code);
         return false;
     }
     size_ = fs::file_size(path, ec);
@@ -68,12 +85,14 @@ bool InputFile::Open(const fs::path& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error_ = "cannot open " + name_ + ": " + SystemError(errno);
+        problem_ = FileProblemFromErrno(errno);
+        error_ = "cannot open " + name_ + ": " + SystemError(problem_.code);
         return false;
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         error_ = name_ + ": not a regular file";
+        problem_ = ProblemOfMode(status.st_mode);
         ::close(fd);
         return false;
     }
@@ -83,7 +102,8 @@ bool InputFile::Open(const fs::path& path)
     }
     file_ = ::fdopen(fd, "rb");
     if (!file_) {
-        error_ = "cannot open " + name_ + ": " + SystemError(errno);
+        problem_ = FileProblemFromErrno(errno);
+        error_ = "cannot open " + name_ + ": " + SystemError(problem_.code);
         ::close(fd);
         return false;
     }
@@ -100,7 +120,8 @@ size_t InputFile::Read(std::span<uint8_t> into)
     }
     const size_t got = std::fread(into.data(), 1, into.size(), file_);
     if (got < into.size() && std::ferror(file_)) {
-        error_ = "cannot read " + name_ + ": " + SystemError(errno);
+        problem_ = FileProblemFromErrno(errno);
+        error_ = "cannot read " + name_ + ": " + SystemError(problem_.code);
     }
     return got;
 }

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "core/fileio/FileProblem.h"
+
 namespace korvanta {
 
 // A regular file opened for reading. Anything else (a folder, a device, a named pipe whose
@@ -22,6 +24,8 @@ public:
     uint64_t Size() const { return size_; }
     // Why the file could not be opened or read, naming it.
     const std::string& Error() const { return error_; }
+    // The same reason as a kind the window tells the user in their language.
+    const FileProblem& Problem() const { return problem_; }
 
     // Fills `into` as far as the file goes; returns the bytes read. Fewer than asked means the
     // end of the file or a read error (Error() is set then).
@@ -34,6 +38,7 @@ private:
     std::FILE* file_ = nullptr;
     uint64_t size_ = 0;
     std::string error_;
+    FileProblem problem_;
 };
 
 }  // namespace korvanta

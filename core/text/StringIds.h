@@ -285,4 +285,31 @@ inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
 // Printing: the printer refused to start the page.
 inline constexpr uint32_t kPrintFailed = 63305;
 
+// Files of the window: the file and the reason in every failure to open or save one; %s is the
+// path, then the reason (one of the texts below).
+inline constexpr uint32_t kFileOpenFailedNamed = 63400;
+inline constexpr uint32_t kFileSaveFailedNamed = 63401;
+// A measurement saved when the program was told to end; offered at the next start (Yes/No, %s).
+inline constexpr uint32_t kRecoveryOffer = 63404;
+// The settings could not be written at exit (%s: where, then the reason).
+inline constexpr uint32_t kSettingsNotSaved = 63405;
+// A recent file that is gone (%s): it leaves the list.
+inline constexpr uint32_t kRecentFileMissing = 63406;
+// A file named on the command line that is none of the program's files (%s).
+inline constexpr uint32_t kNotAProgramFile = 63407;
+// Why a file could not be opened or saved.
+inline constexpr uint32_t kReasonNotFound = 63410;
+inline constexpr uint32_t kReasonNoAccess = 63411;
+inline constexpr uint32_t kReasonDiskFull = 63412;
+inline constexpr uint32_t kReasonFolder = 63413;
+inline constexpr uint32_t kReasonNamedPipe = 63414;
+inline constexpr uint32_t kReasonDevice = 63415;
+inline constexpr uint32_t kReasonLinkLoop = 63416;
+inline constexpr uint32_t kReasonDanglingLink = 63417;
+inline constexpr uint32_t kReasonReadOnlyDisk = 63418;
+inline constexpr uint32_t kReasonTooLarge = 63419;
+inline constexpr uint32_t kReasonNameTooLong = 63420;
+inline constexpr uint32_t kReasonNoFolder = 63421;
+inline constexpr uint32_t kReasonOther = 63422;  // %d: the system's error number
+
 }  // namespace korvanta::str

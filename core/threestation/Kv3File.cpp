@@ -1,5 +1,7 @@
 #include "core/threestation/Kv3File.h"
 
+#include "core/fileio/InputFile.h"
+
 #include <cstring>
 #include <fstream>
 
@@ -97,29 +99,28 @@ Kv3Status ParseKv3(std::span<const uint8_t> image, Kv3Contents& contents, std::s
     return Kv3Status::Ok;
 }
 
-Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage)
+Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage,
+                      FileProblem* problem)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return Kv3Status::CannotOpen;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
-        return Kv3Status::CannotOpen;
-    }
+    // A folder, a device or a named pipe is refused unread (a pipe would wait for a writer).
+    InputFile file(path, UINT64_MAX);
     std::vector<uint8_t> image(kKv3FileBytes);
-    file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    if (file.bad()) {
+    if (file.IsOpen()) {
+        image.resize(file.Read(image));
+    }
+    if (!file.IsOpen() || !file.Error().empty()) {
+        if (problem != nullptr) {
+            *problem = file.Problem();
+        }
         return Kv3Status::CannotOpen;
     }
-    image.resize(static_cast<size_t>(file.gcount()));
     return ParseKv3(image, contents, damage);
 }
 
 bool WriteKv3File(const std::filesystem::path& path, const ThreeStationMeasurement& measurement,
-                  const CThreeStationResult& result, std::string& error)
+                  const CThreeStationResult& result, std::string& error, FileProblem* problem)
 {
-    return WriteFileAtomically(path, FormatKv3(measurement, result), error);
+    return WriteFileAtomically(path, FormatKv3(measurement, result), error, problem);
 }
 
 void RestoreKv3Records(const Kv3Contents& contents, ThreeStationMeasurement& measurement)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document/ThreeStationMeasurement.h"
+#include "core/fileio/FileProblem.h"
 #include "core/record/MeasurementRecord.h"
 #include "core/threestation/CThreeStationResult.h"
 
@@ -50,11 +51,13 @@ std::vector<uint8_t> FormatKv3(const ThreeStationMeasurement& measurement, const
 // Reads an image into `contents`, which is left as it was unless the result is Ok. `damage`, when
 // given, says what is wrong with a damaged file. Bytes after the result block are ignored.
 Kv3Status ParseKv3(std::span<const uint8_t> image, Kv3Contents& contents, std::string* damage = nullptr);
-Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage = nullptr);
+// For CannotOpen, `problem` (when given) says why.
+Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage = nullptr,
+                      FileProblem* problem = nullptr);
 
 // Writes through a temporary file that replaces `path` only when everything was written.
 bool WriteKv3File(const std::filesystem::path& path, const ThreeStationMeasurement& measurement,
-                  const CThreeStationResult& result, std::string& error);
+                  const CThreeStationResult& result, std::string& error, FileProblem* problem = nullptr);
 
 // Puts the file's records into the measurement and rebuilds each pair's correlation from them.
 void RestoreKv3Records(const Kv3Contents& contents, ThreeStationMeasurement& measurement);

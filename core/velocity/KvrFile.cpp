@@ -160,28 +160,35 @@ std::optional<uint32_t> ParseKvr(std::span<const uint8_t> image, CRegressionData
     return std::nullopt;
 }
 
-std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressionData& data)
+std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressionData& data, FileProblem* problem)
 {
     // Bytes after the ten slots are not read; a folder, a device or a pipe is refused unread.
     InputFile file(path, UINT64_MAX);
     if (!file.IsOpen()) {
+        if (problem != nullptr) {
+            *problem = file.Problem();
+        }
         return str::kFileNotOpened;
     }
     std::vector<uint8_t> image(kKvrFileBytes);
     image.resize(file.Read(image));
     if (!file.Error().empty()) {
+        if (problem != nullptr) {
+            *problem = file.Problem();
+        }
         return str::kFileNotRead;
     }
     return ParseKvr(image, data);
 }
 
-std::optional<uint32_t> WriteKvrFile(const std::filesystem::path& path, const CRegressionData& data)
+std::optional<uint32_t> WriteKvrFile(const std::filesystem::path& path, const CRegressionData& data,
+                                     FileProblem* problem)
 {
     std::string error;
-    if (!CheckFileWritable(path, error)) {
+    if (!CheckFileWritable(path, error, problem)) {
         return str::kFileNotSaved;
     }
-    if (!WriteFileAtomically(path, FormatKvr(data), error)) {
+    if (!WriteFileAtomically(path, FormatKvr(data), error, problem)) {
         return str::kDataNotWritten;
     }
     return std::nullopt;

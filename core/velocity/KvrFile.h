@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "core/fileio/FileProblem.h"
 #include "core/velocity/CRegressionData.h"
 
 namespace korvanta {
@@ -26,10 +27,13 @@ std::vector<uint8_t> FormatKvr(const CRegressionData& data);
 std::optional<uint32_t> ParseKvr(std::span<const uint8_t> image, CRegressionData& data);
 
 // 62378 when the file cannot be opened, else as ParseKvr.
-std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressionData& data);
+// `problem`, when given, says why a file could not be opened, read or written.
+std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressionData& data,
+                                    FileProblem* problem = nullptr);
 
 // Writes through a temporary file that replaces `path` only when complete: 62376 when the file
 // cannot be made there, 62377 when the write fails.
-std::optional<uint32_t> WriteKvrFile(const std::filesystem::path& path, const CRegressionData& data);
+std::optional<uint32_t> WriteKvrFile(const std::filesystem::path& path, const CRegressionData& data,
+                                     FileProblem* problem = nullptr);
 
 }  // namespace korvanta

@@ -23,6 +23,10 @@ public:
     // What the measurement does with the link, for the status pane; `blockPairs` counts while
     // measuring.
     virtual void ShowLinkActivity(LinkActivity /*activity*/, unsigned /*blockPairs*/) {}
+    // Before a new measurement replaces one that was never saved: asks whether to save it and
+    // saves it (asking for a name when it has none). False when the user cancels or the save
+    // fails: the measurement must stay and nothing starts.
+    virtual bool SaveModifiedMeasurement() { return true; }
 };
 
 }  // namespace korvanta

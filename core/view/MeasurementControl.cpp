@@ -40,6 +40,9 @@ uint32_t MeasurementControl::StartButtonText() const
 
 void MeasurementControl::StartStop()
 {
+    if (starting_) {
+        return;  // the stations have not answered yet
+    }
     if (running_) {
         Stop();
     } else {
@@ -47,13 +50,27 @@ void MeasurementControl::StartStop()
     }
 }
 
+void MeasurementControl::StopBeforeSave()
+{
+    if (running_) {
+        Stop();
+    }
+}
+
 void MeasurementControl::Start()
 {
+    // A finished measurement nobody saved is not thrown away unasked.
+    if (document_.HasUnsavedMeasurement() && !host_.SaveModifiedMeasurement()) {
+        return;
+    }
+    starting_ = true;
     display_.MeasurementStarted();
     ResultDisplayReset();
     activity_ = 0;
     host_.ShowLinkActivity(LinkActivity::Starting, 0);
-    if (!document_.StartMeasurement()) {
+    const bool started = document_.StartMeasurement();
+    starting_ = false;
+    if (!started) {
         host_.ShowLinkActivity(LinkActivity::Idle, 0);
         return;
     }
@@ -81,6 +98,7 @@ void MeasurementControl::StopSteps()
     display_.MeasurementStopped();
     host_.EnableAllMenus(true);
     host_.EnableVelocityCommand(true);
+    host_.ShowLinkActivity(LinkActivity::Idle, 0);
 }
 
 void MeasurementControl::StopAndSuspend()
@@ -110,7 +128,9 @@ void MeasurementControl::NewResult()
 {
     display_.ShowNewResult();
     activity_ = activity_ >= kActivityMaximum ? 0 : activity_ + 1;
-    host_.ShowLinkActivity(LinkActivity::Measuring, document_.UpdateCounter() / 2);
+    if (measuring_) {
+        host_.ShowLinkActivity(LinkActivity::Measuring, document_.PairTotal());
+    }
 }
 
 void MeasurementControl::MeasurementMustEnd()

@@ -30,7 +30,11 @@ public:
     void InitialUpdate();
 
     // --- Commands and ticks -----------------------------------------------------------------------
-    void StartStop();           // button START/STOP
+    // Button START/STOP. A press while the stations are asked to start (the window waits for
+    // them) is ignored.
+    void StartStop();
+    // The document is about to be saved while the measurement runs: stop as STOP does.
+    void StopBeforeSave();
     void StopAndSuspend();      // command 32860
     void ElapsedTick();         // every second while measuring
     void StatusPoll();          // every 2 s
@@ -45,6 +49,8 @@ public:
 
     // --- What the window shows --------------------------------------------------------------------
     bool Running() const { return running_; }
+    // True from the press of START until the stations answered.
+    bool Starting() const { return starting_; }
     bool Measuring() const { return measuring_; }
     bool ElapsedTimerRunning() const { return measuring_; }
     uint32_t StartButtonText() const;
@@ -73,6 +79,7 @@ private:
 
     UnitStatusPanel panel_;
     bool running_ = false;
+    bool starting_ = false;
     bool measuring_ = false;
     bool startEnabled_ = false;
     int activity_ = 0;

@@ -23,4 +23,10 @@ MessageAnswer ModalMessageGate::ShowMessage(uint32_t id, uint32_t style)
     return sink_.ShowMessage(id, style);
 }
 
+MessageAnswer ModalMessageGate::ShowText(uint32_t id, const std::string& text, uint32_t style)
+{
+    OpenCount open(open_);
+    return sink_.ShowText(id, text, style);
+}
+
 }  // namespace korvanta

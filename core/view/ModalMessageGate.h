@@ -12,6 +12,7 @@ public:
     explicit ModalMessageGate(IMessageSink& sink) : sink_(sink) {}
 
     MessageAnswer ShowMessage(uint32_t id, uint32_t style) override;
+    MessageAnswer ShowText(uint32_t id, const std::string& text, uint32_t style) override;
     bool BoxOpen() const { return open_ > 0; }
 
 private:

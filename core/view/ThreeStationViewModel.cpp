@@ -1,5 +1,8 @@
 #include "core/view/ThreeStationViewModel.h"
 
+#include "core/fileio/FileProblem.h"
+#include "core/text/StringTable.h"
+
 #include <cstring>
 
 #include "core/document/DocumentHints.h"
@@ -106,9 +109,12 @@ void ThreeStationViewModel::NewResult()
 bool ThreeStationViewModel::OpenFile(const std::filesystem::path& path)
 {
     Kv3Contents contents;
-    const Kv3Status status = ReadKv3File(path, contents);
+    FileProblem problem;
+    const Kv3Status status = ReadKv3File(path, contents, nullptr, &problem);
     if (status != Kv3Status::Ok) {
-        messages_.ShowMessage(Kv3StatusMessage(status), kStyleStop);
+        const uint32_t id = Kv3StatusMessage(status);
+        const std::string reason = status == Kv3Status::CannotOpen ? FileProblemText(problem) : LoadString(id);
+        messages_.ShowText(id, FileFailureText(str::kFileOpenFailedNamed, path.string(), reason), kStyleStop);
         return false;  // the result on show stays as it was
     }
     RestoreKv3Records(contents, doc_.ThreeStation());
@@ -126,8 +132,11 @@ bool ThreeStationViewModel::OpenFile(const std::filesystem::path& path)
 bool ThreeStationViewModel::SaveFile(const std::filesystem::path& path)
 {
     std::string error;
-    if (!WriteKv3File(path, doc_.ThreeStation(), result_, error)) {
-        messages_.ShowMessage(str::kFileSaveError, kStyleStop);
+    FileProblem problem;
+    if (!WriteKv3File(path, doc_.ThreeStation(), result_, error, &problem)) {
+        const std::string reason = problem.kind != FileProblem::Kind::None ? FileProblemText(problem) : error;
+        messages_.ShowText(str::kFileSaveError, FileFailureText(str::kFileSaveFailedNamed, path.string(), reason),
+                           kStyleStop);
         return false;
     }
     return true;

@@ -56,6 +56,9 @@ void TwoStationViewModel::OnDocumentUpdate(uint32_t hint)
     case kHintPathChanged:
         display_.PathChanged();
         break;
+    case kHintStopBeforeSave:
+        control_.StopBeforeSave();
+        break;
     default:
         break;
     }

@@ -17,7 +17,8 @@ namespace korvanta::gui {
 struct AppOptions {
     // --port NAME: offered in the port menu after the machine's serial ports (pseudo-terminals).
     std::vector<std::string> ports;
-    // Measurement files to open.
+    // Files to open: measurements (kvd), three-station results (kv3) and regression files (kvr),
+    // told apart by what they hold.
     QStringList files;
     // The settings file; empty for the platform's store (registry, or Qt's file).
     QString settingsFile;
@@ -30,6 +31,11 @@ struct AppOptions {
     // answer in their place).
     std::function<std::optional<ThreeStationSetup>()> runThreeStationSetup;
     std::function<QString(bool save)> askThreeStationFile;
+    // The measurement (kvd) file dialogs; empty for the real ones. An empty answer cancels.
+    std::function<QString(bool save)> askMeasurementFile;
+    // Where a measurement left unsaved when the program is told to end (SIGTERM) is kept until
+    // the next start offers it; empty for the user's data folder.
+    std::filesystem::path recoveryFolder;
     // The machine's serial ports; empty for the port library's list.
     std::function<std::vector<std::string>()> listSerialPorts;
 };

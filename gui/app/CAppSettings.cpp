@@ -59,7 +59,7 @@ void CAppSettings::Load(QSettings& store)
     recent_.Assign(paths);
 }
 
-void CAppSettings::Save(QSettings& store) const
+bool CAppSettings::Save(QSettings& store) const
 {
     store.beginGroup(QString::fromLatin1(kGroup));
     store.setValue(QStringLiteral("Length"), values_.lengthUnit);
@@ -75,6 +75,7 @@ void CAppSettings::Save(QSettings& store) const
     }
     store.endGroup();
     store.sync();
+    return store.status() == QSettings::NoError;
 }
 
 }  // namespace korvanta::gui

@@ -21,7 +21,8 @@ public:
 
     // Values of the wrong kind or out of range take their defaults.
     void Load(QSettings& store);
-    void Save(QSettings& store) const;
+    // False when the store could not be written (disk full, no access).
+    bool Save(QSettings& store) const;
 
     const AppSettingsValues& Values() const { return values_; }
     RecentFileList& RecentFiles() { return recent_; }

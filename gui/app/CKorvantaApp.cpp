@@ -6,9 +6,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <QThread>
+#include <QTimer>
+
 #include <iostream>
 
 #include "core/app/DataFolder.h"
+#include "core/document/DocumentHints.h"
+#include "core/document/ProgramFileKind.h"
+#include "core/fileio/FileProblem.h"
+#include "gui/app/CTerminationWatcher.h"
 #include "core/app/CommandIds.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
@@ -18,6 +25,7 @@
 #include "gui/view/CFrameViewHost.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/threestation/CThreeStationForm.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/app/TemplateFonts.h"
 #include "gui/diagnostics/CDiagnosticsCommandTarget.h"
@@ -51,6 +59,10 @@ CKorvantaApp::CKorvantaApp(AppOptions options) : options_(std::move(options)) {}
 CKorvantaApp::~CKorvantaApp()
 {
     ExitInstance();
+    terminationWatcher_.reset();
+    if (doc_) {
+        doc_->RemoveObserver(this);
+    }
     if (frame_ && documentTarget_)
         frame_->RemoveCommandTarget(documentTarget_.get());
     if (frame_ && diagnosticsTarget_)
@@ -84,8 +96,11 @@ bool CKorvantaApp::InitInstance()
     CreateDocument();
     CreateFrame();
     CreateView();
+    terminationWatcher_ = std::make_unique<CTerminationWatcher>();
+    connect(terminationWatcher_.get(), &CTerminationWatcher::Terminated, this, &CKorvantaApp::Terminate);
+    OfferRecovery();
     for (const QString& file : options_.files) {
-        OpenDocumentFile(file);
+        OpenAnyFile(file);
     }
     frame_->show();
     if (options_.startComms) {
@@ -117,6 +132,7 @@ void CKorvantaApp::CreateDocument()
     context.setup = this;
     context.dataFolder = options_.dataFolder.empty() ? ProgramDataFolder() : options_.dataFolder;
     doc_ = std::make_unique<CKorvantaDoc>(context);
+    doc_->AddObserver(this);
 }
 
 void CKorvantaApp::CreateFrame()
@@ -129,8 +145,13 @@ void CKorvantaApp::CreateFrame()
     context.listSerialPorts = options_.listSerialPorts;
     context.namedPorts = options_.ports;
     context.storePortChoice = [this](const std::string& port) { SetComPort(port); };
-    context.openDroppedFile = [this](const QString& path) { OpenDocumentFile(path); };
-    context.queryClose = [this] { return SaveModified(); };
+    // A drop opens as "Åben" does, and like it not while a measurement runs.
+    context.openDroppedFile = [this](const QString& path) {
+        if (!doc_->IsMeasuring()) {
+            OpenAnyFile(path);
+        }
+    };
+    context.queryClose = [this] { return terminating_ || SaveModified(); };
     frame_ = std::make_unique<CMainFrame>(std::move(context));
     messages_.SetParentWindow(frame_.get());
     frame_->AddCommandTarget(this);
@@ -166,7 +187,7 @@ void CKorvantaApp::CreateFrame()
 
 void CKorvantaApp::CreateView()
 {
-    viewHost_ = std::make_unique<CFrameViewHost>(*frame_, settings_);
+    viewHost_ = std::make_unique<CFrameViewHost>(*frame_, settings_, [this] { return SaveModified(); });
     auto* view = new CKorvantaView(*doc_, link_, *viewHost_, messages_, clock_, printerSetup_.Printer());
     frame_->SetForm(view, view);
     view->InitialUpdate();
@@ -203,7 +224,22 @@ void CKorvantaApp::ExitInstance()
     if (doc_) {
         doc_->Materials().SaveIfChanged();
     }
-    settings_.Save(*OpenSettingsStore());
+    SaveSettings();
+}
+
+void CKorvantaApp::SaveSettings()
+{
+    const std::unique_ptr<QSettings> store = OpenSettingsStore();
+    if (settings_.Save(*store)) {
+        return;
+    }
+    const std::string where = store->fileName().toStdString();
+    const std::string text = FileFailureText(str::kSettingsNotSaved, where, {});
+    if (terminating_) {
+        std::cerr << "korvanta: the settings could not be written to " << where << "\n";
+        return;
+    }
+    messages_.ShowText(str::kSettingsNotSaved, text, kStyleExclamation);
 }
 
 bool CKorvantaApp::RunMeasurementSetup()
@@ -272,10 +308,20 @@ void CKorvantaApp::OnFileNew()
     UpdateDocumentTitle();
 }
 
+QString CKorvantaApp::AskMeasurementFile(bool save)
+{
+    if (options_.askMeasurementFile) {
+        return options_.askMeasurementFile(save);
+    }
+    const QString filter = FileFilter(str::kFileFilterMeasurement);
+    const QString start = QString::fromStdString(doc_->Path());
+    return save ? QFileDialog::getSaveFileName(frame_.get(), QString(), start, filter)
+                : QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), filter);
+}
+
 void CKorvantaApp::OnFileOpen()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), FileFilter(str::kFileFilterMeasurement));
+    const QString path = AskMeasurementFile(false);
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }
@@ -285,7 +331,7 @@ bool CKorvantaApp::OnFileSave(bool askForName)
 {
     QString path = QString::fromStdString(doc_->Path());
     if (askForName || path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(frame_.get(), QString(), path, FileFilter(str::kFileFilterMeasurement));
+        path = AskMeasurementFile(true);
         if (path.isEmpty()) {
             return false;
         }
@@ -302,10 +348,89 @@ void CKorvantaApp::OnRecentFile(size_t index)
     if (index >= paths.size()) {
         return;
     }
-    const QString path = QString::fromStdString(paths[index]);
-    if (!OpenDocumentFile(path) && !QFileInfo::exists(path)) {
-        settings_.RecentFiles().Remove(paths[index]);
-        frame_->SetRecentFiles(settings_.RecentFiles().Paths());
+    const std::string chosen = paths[index];
+    const QString path = QString::fromStdString(chosen);
+    if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) {
+        OpenDocumentFile(path);
+        return;
+    }
+    // A file that has gone (moved, deleted, on a drive no longer there) leaves the list.
+    messages_.ShowText(str::kRecentFileMissing, FileFailureText(str::kRecentFileMissing, chosen, {}), kStyleStop);
+    settings_.RecentFiles().Remove(chosen);
+    frame_->SetRecentFiles(settings_.RecentFiles().Paths());
+}
+
+bool CKorvantaApp::OpenAnyFile(const QString& path)
+{
+    switch (IdentifyProgramFile(ToPath(path))) {
+    case ProgramFileKind::ThreeStationResult:
+        if (threeStation_->Form() == nullptr && !threeStation_->Enter()) {
+            return false;
+        }
+        return threeStation_->Form()->OpenFile(path);
+    case ProgramFileKind::Regression:
+        // The regression window is modal: it opens once the main window is up and running.
+        QTimer::singleShot(0, frame_.get(), [this, path] { regressionTarget_->Run(path); });
+        return true;
+    case ProgramFileKind::Measurement:
+    case ProgramFileKind::Unknown:
+        break;  // the document tells why it cannot take the file
+    }
+    return OpenDocumentFile(path);
+}
+
+std::filesystem::path CKorvantaApp::RecoveryFile() const
+{
+    const std::filesystem::path folder =
+        options_.recoveryFolder.empty()
+            ? ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            : options_.recoveryFolder;
+    return folder / "Korvanta-gendannet.kvd";
+}
+
+void CKorvantaApp::Terminate()
+{
+    if (terminating_) {
+        return;
+    }
+    terminating_ = true;
+    if (!doc_->IsThreeStationMode() && (doc_->IsMeasuring() || doc_->HasUnsavedMeasurement())) {
+        const std::filesystem::path file = RecoveryFile();
+        std::error_code ec;
+        std::filesystem::create_directories(file.parent_path(), ec);
+        std::string error;
+        if (doc_->SaveCopy(file, error)) {
+            std::cerr << "korvanta: the unsaved measurement was kept in " << file.string() << "\n";
+        } else {
+            std::cerr << "korvanta: the unsaved measurement could not be kept: " << error << "\n";
+        }
+    }
+    // Every event loop ends, a message box's too; nothing more is asked. Without a running loop
+    // (a test drives the events itself) there is nothing to end, and an exit asked for then would
+    // make every later modal loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(0);
+    }
+}
+
+void CKorvantaApp::OfferRecovery()
+{
+    const std::filesystem::path file = RecoveryFile();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        return;
+    }
+    const std::string text = FileFailureText(str::kRecoveryOffer, file.string(), {});
+    if (messages_.ShowText(str::kRecoveryOffer, text, kStyleQuestion | kStyleYesNo) == MessageAnswer::Yes) {
+        doc_->OpenUnnamed(file);
+    }
+    std::filesystem::remove(file, ec);
+}
+
+void CKorvantaApp::OnDocumentUpdate(uint32_t hint)
+{
+    if (hint == kHintFileOpened || hint == kHintNewDocument || hint == kHintPathChanged) {
+        UpdateDocumentTitle();
     }
 }
 

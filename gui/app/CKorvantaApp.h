@@ -9,6 +9,7 @@
 
 #include "core/document/DocumentCommands.h"
 #include "core/document/CKorvantaDoc.h"
+#include "core/document/IDocumentObserver.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CommsThread.h"
 #include "core/link/OrvelinkLibrary.h"
@@ -34,12 +35,16 @@ class CRegressionCommandTarget;
 class CDocumentDialogs;
 class CThreeStationMode;
 class CMainFrame;
+class CTerminationWatcher;
 
 // The application object: settings, the link state and the comms thread, the simulated kit
 // under the port name "SIM", the document, the main frame with its form, and the commands of
 // the framework (files, About). Create it after the QApplication; InitInstance brings the
 // program up, ExitInstance takes it down.
-class CKorvantaApp final : public QObject, public ICommandTarget, public IMeasurementSetup {
+class CKorvantaApp final : public QObject,
+                           public ICommandTarget,
+                           public IMeasurementSetup,
+                           public IDocumentObserver {
     Q_OBJECT
 
 public:
@@ -81,9 +86,20 @@ public:
     // cancels or the save fails, and the measurement must stay.
     bool SaveModified();
 
+    // A file from the command line or the shell: a kvd file into the document, a kv3 file into
+    // the three-station form, a kvr file into the regression window (once the window is up).
+    bool OpenAnyFile(const QString& path);
+    // The program is told to end (SIGTERM): an unsaved measurement is kept as the recovery file
+    // and the program ends without asking.
+    void Terminate();
+    // Where that file goes, and what the next start offers.
+    std::filesystem::path RecoveryFile() const;
+
     bool OnCommand(uint32_t id) override;
     // A measurement started without a pipe asks for its measurement time first.
     bool RunMeasurementSetup() override;
+    // The window's title follows the document's file.
+    void OnDocumentUpdate(uint32_t hint) override;
 
 private:
     std::unique_ptr<QSettings> OpenSettingsStore() const;
@@ -101,6 +117,9 @@ private:
     void OnAppAbout();
     void RememberFile(const QString& path);
     void UpdateDocumentTitle();
+    QString AskMeasurementFile(bool save);
+    void OfferRecovery();
+    void SaveSettings();
 
     AppOptions options_;
     CAppSettings settings_;
@@ -124,8 +143,10 @@ private:
     std::unique_ptr<CThreeStationMode> threeStation_;
     std::unique_ptr<CDiagnosticsCommandTarget> diagnosticsTarget_;
     std::unique_ptr<CRegressionCommandTarget> regressionTarget_;
+    std::unique_ptr<CTerminationWatcher> terminationWatcher_;
     bool commsRunning_ = false;
     bool exited_ = false;
+    bool terminating_ = false;
 };
 
 }  // namespace korvanta::gui

@@ -117,7 +117,7 @@ MessageAnswer CMessageBoxSink::Show(uint32_t id, const std::string& text, uint32
 MessageAnswer CMessageBoxSink::ShowNow(uint32_t id, const std::string& shown, uint32_t style)
 {
     if (MessageBoxHook* hook = hook_.load()) {
-        return hook->Answer(id, style);
+        return hook->Answer(id, style, shown);
     }
     // Texts carry CR LF line breaks; a plain-text box wants LF.
     QString text = QString::fromStdString(shown);

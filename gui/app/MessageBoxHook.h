@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "core/text/MessageSink.h"
@@ -18,11 +19,14 @@ public:
     struct Shown {
         uint32_t id;
         uint32_t style;
+        std::string text;  // UTF-8, as the box would show it
     };
 
     void ExpectNext(uint32_t id, MessageAnswer answer);
     // Called by the sink; the answer to give.
-    MessageAnswer Answer(uint32_t id, uint32_t style);
+    MessageAnswer Answer(uint32_t id, uint32_t style, const std::string& text = {});
+    // The text of the last box with this ID, or "" when none was shown.
+    std::string LastText(uint32_t id) const;
 
     std::vector<Shown> ShownBoxes() const;
     std::vector<uint32_t> Unexpected() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <cstdint>
@@ -20,6 +21,8 @@ public:
     }
 
     bool OnCommand(uint32_t id) override;
+    // The regression dialog, modal; with a path it opens that regression file first.
+    void Run(const QString& file = {});
 
 private:
     QWidget* parent_;

@@ -258,15 +258,30 @@ void CRegressionDialog::ToggleCurrent()
 void CRegressionDialog::OpenFile()
 {
     const QString path = AskFile(RegressionFileRequest::OpenRegression);
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        OpenFile(path);
     }
-    if (const auto message = ReadKvrFile(ToPath(path), session_.Data())) {
-        context_.messages->ShowMessage(*message, kStyleOk);
-        return;
+}
+
+bool CRegressionDialog::OpenFile(const QString& path)
+{
+    FileProblem problem;
+    if (const auto message = ReadKvrFile(ToPath(path), session_.Data(), &problem)) {
+        ShowFileFailure(*message, str::kFileOpenFailedNamed, path, problem);
+        return false;
     }
     session_.Opened();
     Refresh();
+    return true;
+}
+
+void CRegressionDialog::ShowFileFailure(uint32_t id, uint32_t pattern, const QString& path, const FileProblem& problem)
+{
+    // The system's reason where there is one, else what the file holds that is wrong.
+    const char* own = LoadString(id);
+    const std::string reason = problem.kind != FileProblem::Kind::None ? FileProblemText(problem)
+                                                                       : std::string(own != nullptr ? own : "");
+    context_.messages->ShowText(id, FileFailureText(pattern, path.toStdString(), reason), kStyleOk);
 }
 
 void CRegressionDialog::SaveFile()
@@ -278,8 +293,9 @@ void CRegressionDialog::SaveFile()
     if (path.isEmpty()) {
         return;
     }
-    if (const auto message = WriteKvrFile(ToPath(path), session_.Data())) {
-        context_.messages->ShowMessage(*message, kStyleOk);
+    FileProblem problem;
+    if (const auto message = WriteKvrFile(ToPath(path), session_.Data(), &problem)) {
+        ShowFileFailure(*message, str::kFileSaveFailedNamed, path, problem);
     }
 }
 

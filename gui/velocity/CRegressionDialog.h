@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/fileio/FileProblem.h"
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
 #include "core/velocity/RegressionPointReader.h"
@@ -55,6 +56,8 @@ public:
     void AddPoint();
     void ToggleCurrent();
     void OpenFile();
+    // Opens the regression file at `path` (a kvr file named on the command line).
+    bool OpenFile(const QString& path);
     void SaveFile();
     void ShowInformation();
 
@@ -62,6 +65,7 @@ private:
     void CreateControls();
     void CreateMenu(QMenuBar* bar);
     QString AskFile(RegressionFileRequest request);
+    void ShowFileFailure(uint32_t id, uint32_t pattern, const QString& path, const FileProblem& problem);
     // Shows what the session holds: enable states, texts, menu checks and the chart.
     void Refresh();
     void PaintChart();

@@ -47,4 +47,9 @@ void CFrameViewHost::ShowLinkActivity(LinkActivity activity, unsigned blockPairs
     frame_.ShowLinkActivity(activity, blockPairs);
 }
 
+bool CFrameViewHost::SaveModifiedMeasurement()
+{
+    return !saveModified_ || saveModified_();
+}
+
 }  // namespace korvanta::gui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/view/IViewHost.h"
 
 namespace korvanta::gui {
@@ -10,7 +12,11 @@ class CMainFrame;
 // The main frame and the application's settings as the two-station view needs them.
 class CFrameViewHost final : public IViewHost {
 public:
-    CFrameViewHost(CMainFrame& frame, CAppSettings& settings) : frame_(frame), settings_(settings) {}
+    // `saveModified` asks about an unsaved measurement and saves it; empty: nothing is asked.
+    CFrameViewHost(CMainFrame& frame, CAppSettings& settings, std::function<bool()> saveModified = {})
+        : frame_(frame), settings_(settings), saveModified_(std::move(saveModified))
+    {
+    }
 
     void EnableAllMenus(bool enable) override;
     void SetCommAvailable() override;
@@ -20,10 +26,12 @@ public:
     void SetUnitSystem(UnitSystem units) override;
     void SetTimeUnit(TimeUnit time) override;
     void ShowLinkActivity(LinkActivity activity, unsigned blockPairs) override;
+    bool SaveModifiedMeasurement() override;
 
 private:
     CMainFrame& frame_;
     CAppSettings& settings_;
+    std::function<bool()> saveModified_;
 };
 
 }  // namespace korvanta::gui

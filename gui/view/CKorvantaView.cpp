@@ -1,6 +1,7 @@
 #include "gui/view/CKorvantaView.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -237,11 +238,7 @@ void CKorvantaView::Connect()
     onClick(zoomOut_, [&display] { return display.ZoomOut(); });
     onClick(setPoint_, [&display] { return display.PressDelimitationPoint(); });
     onClick(remove_, [&display] { return display.RemoveDelimitation(); });
-    MeasurementControl& control = model_->Control();
-    onClick(startStop_, [&control] {
-        control.StartStop();
-        return true;
-    });
+    connect(startStop_, &QAbstractButton::clicked, this, &CKorvantaView::OnStartStop);
     connect(graph_, &CImagePicture::Clicked, this, &CKorvantaView::OnGraphClicked);
     connect(presets_, &QComboBox::activated, this, &CKorvantaView::OnPresetChosen);
     connect(&statusTimer_, &QTimer::timeout, this, &CKorvantaView::StatusPollTick);
@@ -380,6 +377,25 @@ void CKorvantaView::OnPresetChosen(int index)
         return;
     }
     model_->Display().SelectPreset(index);
+    Sync();
+}
+
+void CKorvantaView::OnStartStop()
+{
+    if (settling_) {
+        return;
+    }
+    MeasurementControl& control = model_->Control();
+    const bool starting = !control.Running();
+    control.StartStop();
+    if (starting && control.Running()) {
+        // The window took no input while it waited for the stations; what the user pressed then
+        // comes now. A press of START in that time was the second half of a double-click and
+        // belongs to the start, not a STOP: it is taken here and dropped.
+        settling_ = true;
+        QCoreApplication::processEvents();
+        settling_ = false;
+    }
     Sync();
 }
 

@@ -81,6 +81,7 @@ private:
     void Connect();
     void OnGraphClicked(QPoint point);
     void OnPresetChosen(int index);
+    void OnStartStop();
     void Act(bool changed);
 
     void Sync();
@@ -104,6 +105,7 @@ private:
     bool graphFailureShown_ = false;
     bool layoutFailureShown_ = false;
     bool syncing_ = false;
+    bool settling_ = false;
 
     CImagePicture* graph_ = nullptr;
     CImagePicture* layoutStrip_ = nullptr;

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The real program in a real X server, driven from the keyboard as a user would: under Xvfb,
 # korvanta starts on a measurement file that holds the pipe, Alt+I, C, S picks "SIM" from the
-# port menu by the mnemonics, the initialisation succeeds (the title then names the port), the
-# space bar on START measures the simulated kit's leak until blocks have arrived and stops,
-# Ctrl+S saves, and korvanta-cli finds the leak in the saved file where the kit has it. Alt+F4
-# ends the program and its settings file holds "SIM". Every wait is for a window or a file with a
-# deadline, never a blind pause.
+# port menu by the mnemonics, the initialisation succeeds (the title then names the port), a
+# double press of the space bar on START starts one measurement that goes on (the second press
+# came while the stations were asked to start), it measures the simulated kit's leak until blocks
+# have arrived and stops; START again asks about the unsaved result (Escape cancels and nothing
+# starts); Ctrl+S asks for a name (a new measurement is a new file) and saves, and korvanta-cli
+# finds the leak in the saved file where the kit has it. Alt+F4 ends the program and its settings
+# file holds "SIM". Every wait is for a window or a file with a deadline, never a blind pause.
 # Usage: RealWindowTest.sh path/to/korvanta path/to/korvanta-cli
 set -euo pipefail
 program=$(realpath "$1")
@@ -74,19 +76,36 @@ echo "after initialisation: $(xdotool getwindowname "$frame")"
 xdotool windowfocus --sync "$frame" || true
 started=
 for _ in 1 2 3 4 5; do
-    xdotool key space
+    xdotool key --delay 80 space space
     if wait_log START_SAMPLING 1 5; then started=1; break; fi
 done
 [ -n "$started" ] || fail "START did not ask the stations to sample"
 wait_blocks 9 60 || fail "no blocks arrived after START"
+grep -q STOP_CORRELATING DebugFile.txt && fail "the second press of a double press stopped the measurement"
 xdotool key space
-before=$(stat -c %Y.%s "$work/leak.kvd")
+wait_log STOP_CORRELATING 1 10 || fail "STOP did not stop the measurement"
+
+# START with a result nobody saved asks first; Escape (Annuller) starts nothing.
+starts=$(grep -c START_SAMPLING DebugFile.txt)
+xdotool key space
+question=$(wait_window '^Korvanta$' 10) || fail "START did not ask about the unsaved measurement"
+[ -n "$question" ] || fail "START did not ask about the unsaved measurement"
+xdotool key Escape
+sleep 1
+[ "$(grep -c START_SAMPLING DebugFile.txt)" = "$starts" ] || fail "a cancelled question still started"
+
+# The measurement has no file of its own yet: Gem asks for a name.
+xdotool windowfocus --sync "$frame" || true
 xdotool key ctrl+s
+dialog=$(wait_window 'Save|Gem' 10) || fail "Gem did not ask for a name"
+[ -n "$dialog" ] || fail "Gem did not ask for a name"
+xdotool type --delay 20 "$work/new.kvd"
+xdotool key Return
 for _ in $(seq 1 100); do
-    [ "$(stat -c %Y.%s "$work/leak.kvd")" != "$before" ] && break
+    [ -f "$work/new.kvd" ] && break
     sleep 0.1
 done
-shown=$("$cli" show "$work/leak.kvd") || fail "korvanta-cli cannot read the saved file"
+shown=$("$cli" show "$work/new.kvd") || fail "korvanta-cli cannot read the saved file"
 echo "saved: $shown"
 python3 - "$shown" <<'CHECK' || fail "the saved measurement does not locate the leak"
 import json, sys

@@ -18,6 +18,8 @@ TEST(FrameCommandState, EnableRulesFollowFlagsAndCommunication)
 {
     const RuleCase cases[] = {
         {cmd::kFileNew, true, true, false},
+        {cmd::kFileRecentFirst, true, true, false},  // the recent files follow "Åben"
+        {cmd::kFileRecentFirst + 3, true, true, false},
         {cmd::kFileSaveAs, true, true, true},
         {cmd::kExportGis, true, true, true},
         {cmd::kCopyGraph, true, true, false},

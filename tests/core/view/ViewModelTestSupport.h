@@ -21,6 +21,18 @@ public:
     void EnableVelocityCommand(bool enable) override { velocity.push_back(enable); }
     void SetUnitSystem(UnitSystem units) override { storedUnits.push_back(units); }
     void SetTimeUnit(TimeUnit time) override { storedTimes.push_back(time); }
+    bool SaveModifiedMeasurement() override
+    {
+        ++saveAsked;
+        return saveAnswer;
+    }
+    // The status pane's text as the frame would show it on a link that is up.
+    void ShowLinkActivity(LinkActivity activity, unsigned blockPairs) override
+    {
+        pane.SetActivity(activity);
+        pane.SetBlockPairs(blockPairs);
+        statuses.push_back(pane.Text(true));
+    }
 
     std::vector<bool> menus;
     std::vector<bool> velocity;
@@ -29,6 +41,10 @@ public:
     int commAvailable = 0;
     int commCleared = 0;
     int radioMode = 3;
+    int saveAsked = 0;
+    bool saveAnswer = true;
+    LinkStatusPane pane;
+    std::vector<std::string> statuses;
 };
 
 // Hands the document's hints to the model, as the window does.
