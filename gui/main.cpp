@@ -5,11 +5,13 @@
 #include "gui/app/AppOptions.h"
 #include "gui/app/CKorvantaApp.h"
 #include "gui/app/GuiResources.h"
+#include "gui/app/QtTranslations.h"
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
+    korvanta::gui::InstallDanishQtTranslations();
     QApplication::setOrganizationName(QStringLiteral("Veltmark"));
     QApplication::setApplicationName(QStringLiteral("Korvanta"));
     QApplication::setDesktopFileName(QStringLiteral("korvanta"));

@@ -464,6 +464,8 @@ void CKorvantaDoc::EnterThreeStationMode()
     ClearDisplayBuffers();
     resultValid_ = false;
     modified_ = false;
+    // The file named the measurement just dropped: "Gem" must not put an empty one in its place.
+    path_.clear();
     threeStationMode_ = true;
 }
 

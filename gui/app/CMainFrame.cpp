@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "gui/app/CInitialisationDialog.h"
+#include "gui/app/CLockKeyIndicators.h"
 #include "gui/app/CMenuBuilder.h"
 #include "gui/app/CPortMenu.h"
 #include "gui/app/GuiResources.h"
@@ -93,6 +95,7 @@ void CMainFrame::BuildMenusAndBars()
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
+    statusBar()->addPermanentWidget(new CLockKeyIndicators(statusBar()));
 }
 
 bool CMainFrame::IsThreeStationMenu() const
@@ -124,12 +127,9 @@ void CMainFrame::SetThreeStationMenu(bool on)
     for (QMenu* top : topLevelMenus_) {
         top->menuAction()->setVisible(!on || top->actions().contains(modeCommand));
     }
-    if (on) {
-        toolbarWasShown_ = !toolbar_->isHidden();
-        toolbar_->hide();
-    } else {
-        toolbar_->setVisible(toolbarWasShown_);
-    }
+    // The toolbar stays: its buttons reach the form's file commands, the filters of the pair on
+    // show, the radio power, the beacons, listening and the system information.
+    state_.SetThreeStationForm(on);
     UpdateCommandUi();
 }
 
@@ -144,10 +144,40 @@ void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
             delete takeCentralWidget();
         }
         setCentralWidget(form);
+        FitToForm();
     } else if (QWidget* old = takeCentralWidget()) {
         old->deleteLater();
     }
     UpdateCommandUi();
+}
+
+void CMainFrame::FitToForm()
+{
+    // The window is as tall as its bars and the form's fixed layout, so no empty band is left
+    // under the form; 800 pixels wide as always.
+    const QWidget* form = centralWidget();
+    if (form == nullptr) {
+        return;
+    }
+    int height = form->height() + menuBar()->sizeHint().height();
+    const QList<QToolBar*> toolbars = findChildren<QToolBar*>(Qt::FindDirectChildrenOnly);
+    for (const QToolBar* toolbar : toolbars) {
+        const Qt::ToolBarArea area = toolBarArea(toolbar);
+        if (!toolbar->isHidden() && (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea)) {
+            height += toolbar->sizeHint().height();
+        }
+    }
+    if (!statusBar()->isHidden()) {
+        height += statusBar()->sizeHint().height();
+    }
+    setFixedSize(std::max(kWidth, form->width()), std::min(height, kHeight));
+    // The bars' hints leave out the layout's own spacing: measure what is left and take it off.
+    layout()->activate();
+    const int bottom = statusBar()->isHidden() ? this->height() : statusBar()->geometry().top();
+    const int spare = bottom - form->geometry().bottom() - 1;
+    if (spare != 0) {
+        setFixedSize(width(), std::min(this->height() - spare, kHeight));
+    }
 }
 
 void CMainFrame::AddCommandTarget(ICommandTarget* target)
@@ -168,6 +198,7 @@ void CMainFrame::RouteCommand(uint32_t id)
     if (state_.IsEnabled(id) == false) {
         return;
     }
+    id = state_.Routed(id);
     if (formTarget_ != nullptr && formTarget_->OnCommand(id)) {
         return;
     }
@@ -194,10 +225,11 @@ void CMainFrame::UpdateCommandUi()
 {
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
         const uint32_t id = it.key();
+        const uint32_t routed = state_.Routed(id);
         CommandUi ui;
         const auto ask = [&](ICommandTarget* target) {
             CommandUi answer;
-            target->OnUpdateCommand(id, answer);
+            target->OnUpdateCommand(routed, answer);
             if (!ui.enabled) {
                 ui.enabled = answer.enabled;
             }
@@ -215,7 +247,7 @@ void CMainFrame::UpdateCommandUi()
         const bool enabled = rule ? *rule && ui.enabled.value_or(true) : ui.enabled.value_or(false);
         it.value()->setEnabled(enabled);
 
-        std::optional<bool> checked = state_.IsChecked(id);
+        std::optional<bool> checked = state_.IsChecked(routed);
         if (id == cmd::kViewToolbar) {
             checked = !toolbar_->isHidden();
         } else if (id == cmd::kViewStatusBar) {
@@ -253,14 +285,20 @@ bool CMainFrame::OnCommand(uint32_t id)
         return true;
     case cmd::kViewToolbar:
         toolbar_->setHidden(!toolbar_->isHidden());
+        FitToForm();
         UpdateCommandUi();
         return true;
     case cmd::kViewStatusBar:
         statusBar()->setHidden(!statusBar()->isHidden());
+        FitToForm();
         UpdateCommandUi();
         return true;
     case cmd::kAppExit:
         close();
+        return true;
+    case cmd::kTwoStationMode:
+        // Already in two-station mode: nothing to do, and the item stays checked.
+        UpdateCommandUi();
         return true;
     default:
         break;
@@ -378,6 +416,10 @@ void CMainFrame::ShowStatus(const QString& text)
 
 bool CMainFrame::event(QEvent* event)
 {
+    // The bars know their final heights once the window is polished for showing.
+    if (event->type() == QEvent::Show) {
+        FitToForm();
+    }
     // Leaving a menu item without a prompt brings the standing message back instead of an empty
     // pane.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {

@@ -21,6 +21,7 @@
 #include "core/threestation/ThreeStationIcons.h"
 #include "core/threestation/ThreeStationTexts.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/threestation/ThreeStationChartPainter.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "gui/threestation/ThreeStationIconPainter.h"
@@ -121,7 +122,7 @@ void CThreeStationForm::BuildControls()
             progress_->setTextVisible(false);
             control = progress_;
         } else if (item.id >= 1700 && item.text != nullptr && item.cy > 12) {
-            control = new QGroupBox(text, this);
+            control = new CTemplateGroupBox(text, this);
         } else if (auto found = std::find_if(kPairButtons.begin(), kPairButtons.end(),
                                              [&](const PairButton& b) { return b.control == item.id; });
                    found != kPairButtons.end()) {
@@ -133,6 +134,8 @@ void CThreeStationForm::BuildControls()
             control = button;
         } else {
             auto* label = new QLabel(text, this);
+            // A static control paints its own rectangle: a group's line does not run through it.
+            label->setAutoFillBackground(true);
             if (item.id == ctl3::kChart) {
                 chart_ = label;
                 label->setFrameShape(QFrame::Box);
@@ -214,6 +217,9 @@ void CThreeStationForm::NewResult()
     }
     ShowCutoffs();
     ClearChart();
+    if (context_.frame != nullptr) {
+        context_.frame->SetDocumentTitle(Text(str::kUntitledDocument));
+    }
 }
 
 void CThreeStationForm::OpenFromMenu()
@@ -253,6 +259,9 @@ bool CThreeStationForm::OpenFile(const QString& path)
     setUp_ = true;
     SelectPair(displayed_);
     fileLoaded_ = true;
+    if (context_.frame != nullptr) {
+        context_.frame->SetDocumentTitle(QFileInfo(path).fileName());
+    }
     const char* time = doc_.ThreeStation().Record(0).measuringTime;
     measuringTime_.assign(time, ::strnlen(time, sizeof(doc_.ThreeStation().Record(0).measuringTime)));
     SetText(ctl3::kMeasuringTime, QString::fromLatin1(measuringTime_.c_str()));
@@ -265,6 +274,9 @@ bool CThreeStationForm::SaveFile(const QString& path)
     if (!WriteKv3File(path.toStdString(), doc_.ThreeStation(), result_, error)) {
         context_.messages->ShowMessage(str::kFileSaveError, kStyleStop);
         return false;
+    }
+    if (context_.frame != nullptr) {
+        context_.frame->SetDocumentTitle(QFileInfo(path).fileName());
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/app/GuiResources.h"
+#include "gui/app/QtTranslations.h"
 #include "gui/app/TemplateFonts.h"
 
 // The window tests run on Qt's offscreen platform unless told otherwise, with real fonts.
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
+    korvanta::gui::InstallDanishQtTranslations();
     korvanta::gui::TemplateFonts::EnsureTahoma();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

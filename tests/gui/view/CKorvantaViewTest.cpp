@@ -10,6 +10,7 @@
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
 #include "gui/view/CorrelationGraphPainter.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
 
 namespace korvanta::test {
@@ -103,6 +104,16 @@ TEST(KorvantaViewTest, CursorByButtonsKeysAndMouse)
     EXPECT_EQ(rig.TextOf(1049), "0.0 m");
     rig.Click(1125);  // one column beyond the left limit: outside the pipe, drawn red
     EXPECT_EQ(rig.TextOf(1049), "Uden for område");
+    // Shown whole: both fields hold the text within their own rectangle, wrapped if need be.
+    for (int id : {1049, 1050}) {
+        auto* field = rig.Control<QLabel>(id);
+        const QRect needed = field->fontMetrics().boundingRect(field->contentsRect(), Qt::TextWordWrap,
+                                                               QStringLiteral("Uden for område"));
+        EXPECT_TRUE(field->wordWrap()) << id;
+        EXPECT_LE(needed.width(), field->contentsRect().width()) << id;
+        EXPECT_LE(needed.height(), field->contentsRect().height()) << id;
+    }
+    test::SaveScreenshot(rig.view.get(), QStringLiteral("view-outside-range"));
     EXPECT_EQ(Pixel(rig, display.Cursor().Column(), 0), Painter::kCursorOutside);
     rig.Click(1372);
     EXPECT_EQ(rig.TextOf(1050), "0.0 m");
