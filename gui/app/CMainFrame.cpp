@@ -144,7 +144,9 @@ void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
             delete takeCentralWidget();
         }
         setCentralWidget(form);
-        FitToForm();
+        // A form put into a shown window is shown from the event loop; the layout counts it
+        // only then.
+        QTimer::singleShot(0, this, &CMainFrame::FitToForm);
     } else if (QWidget* old = takeCentralWidget()) {
         old->deleteLater();
     }
@@ -159,25 +161,9 @@ void CMainFrame::FitToForm()
     if (form == nullptr) {
         return;
     }
-    int height = form->height() + menuBar()->sizeHint().height();
-    const QList<QToolBar*> toolbars = findChildren<QToolBar*>(Qt::FindDirectChildrenOnly);
-    for (const QToolBar* toolbar : toolbars) {
-        const Qt::ToolBarArea area = toolBarArea(toolbar);
-        if (!toolbar->isHidden() && (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea)) {
-            height += toolbar->sizeHint().height();
-        }
-    }
-    if (!statusBar()->isHidden()) {
-        height += statusBar()->sizeHint().height();
-    }
+    layout()->invalidate();
+    const int height = layout()->totalSizeHint().height();
     setFixedSize(std::max(kWidth, form->width()), std::min(height, kHeight));
-    // The bars' hints leave out the layout's own spacing: measure what is left and take it off.
-    layout()->activate();
-    const int bottom = statusBar()->isHidden() ? this->height() : statusBar()->geometry().top();
-    const int spare = bottom - form->geometry().bottom() - 1;
-    if (spare != 0) {
-        setFixedSize(width(), std::min(this->height() - spare, kHeight));
-    }
 }
 
 void CMainFrame::AddCommandTarget(ICommandTarget* target)

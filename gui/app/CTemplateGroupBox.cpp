@@ -23,7 +23,9 @@ QRect CTemplateGroupBox::TitleRect() const
     }
     const QFontMetrics metrics = fontMetrics();
     const int width = metrics.horizontalAdvance(QString(title()).remove(QLatin1Char('&'))) + 2 * kTitleGap;
-    return {kTitleIndent, 0, std::min(width, std::max(0, this->width() - 2 * kTitleIndent)), metrics.height()};
+    // A title wider than its frame runs to the frame's right edge and is cut there, its start
+    // kept readable.
+    return {kTitleIndent, 0, std::min(width, std::max(0, this->width() - kTitleIndent)), metrics.height()};
 }
 
 void CTemplateGroupBox::paintEvent(QPaintEvent*)
@@ -41,7 +43,8 @@ void CTemplateGroupBox::paintEvent(QPaintEvent*)
     }
     painter.fillRect(titleRect, palette().window());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(titleRect, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, title());
+    painter.drawText(titleRect.adjusted(kTitleGap, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, title());
 }
 
 }  // namespace korvanta::gui

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include "core/dialogs/PipeListRows.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 #include "gui/pipe/DiameterVelocityControls.h"
 #include "gui/pipe/CDiameterVelocityDialog.h"
@@ -81,7 +82,7 @@ CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials
             continue;
         switch (item.id) {
         case kFrame:
-            MakeControl<QGroupBox>(this, item.id);
+            MakeControl<CTemplateGroupBox>(this, item.id);
             break;
         case kMaterialList:
             materials_ = MakeControl<QListWidget>(this, item.id);

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <cstdlib>
 #include <fstream>
@@ -259,6 +260,10 @@ TEST_F(ThreeStationFormTest, GroupLinesPassAboveTheUnitPictures)
     }
     // Where a line does meet a picture (the pair's sensors), the picture covers it.
     EXPECT_TRUE(Control<QLabel>(*form, gui::ctl3::kPairSensor1)->autoFillBackground());
+    // The whole form is inside the window, above the status bar.
+    Frame().show();
+    QCoreApplication::processEvents();
+    EXPECT_LE(form->geometry().bottom() + 1, Frame().statusBar()->geometry().top());
     SaveScreenshot(&Frame(), QStringLiteral("three-station-frame-empty"));
 }
 
