@@ -71,11 +71,11 @@ struct MainCase {
 
 TEST(ThreeStationE2e, ThreePairsGiveTheVelocityAndTheLeakWithoutAPipeModel)
 {
-    auto laidOut = std::make_shared<sim::Scenario>(sim::ThreeStationScenario(150.0, 90.0));
+    auto laidOut = std::make_shared<sim::Scenario>(sim::ThreeStationScenario(100.0, 50.0));
     const MainCase cases[] = {
         {"the shipped 300 m iron main", ShippedScenario("three-station-iron.json"), 120.0f, 180.0f, 47.3, kDuctileIron},
         // The kit's own pipe, the one the two-station mode measures: PVC, chosen as such.
-        {"the main laid out at the entered distances", laidOut, 150.0f, 90.0f, 60.0, kPvc},
+        {"the main laid out at the entered distances", laidOut, 100.0f, 50.0f, 40.0, kPvc},
     };
     for (const MainCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,11 +102,12 @@ TEST(ThreeStationE2e, TheRunningKitTakesTheMainLaidOutAtTheEnteredDistances)
     // The kit starts on its two-station default; the three-station set-up lays a main out.
     KitRig rig(FastScenarioKit(std::make_shared<sim::Scenario>(sim::DefaultScenario())));
     ASSERT_TRUE(rig.Open()) << rig.kitError;
-    rig.kit->Kit().SetScenario(std::make_shared<sim::Scenario>(sim::ThreeStationScenario(100.0, 140.0)));
-    const ThreeStationRun run = MeasureThree(rig, 100.0f, 140.0f, 6, kPvc);
+    // Plastic carries a leak's noise about 110 m to a hydrophone: the sensors stand within that.
+    rig.kit->Kit().SetScenario(std::make_shared<sim::Scenario>(sim::ThreeStationScenario(80.0, 60.0)));
+    const ThreeStationRun run = MeasureThree(rig, 80.0f, 60.0f, 6, kPvc);
     ASSERT_EQ(run.outcome, MeasurementRunner::Outcome::Complete);
     ASSERT_TRUE(run.result.IsValid());
-    EXPECT_NEAR(run.result.RedYellow().fromFirst, 40.0, 1.0);
+    EXPECT_NEAR(run.result.RedYellow().fromFirst, 32.0, 1.0);
     // One pipe in both modes: the velocity the two-station default has, no note about it.
     const double velocity = LocalVelocity(sim::DefaultScenario(), 0.0);
     EXPECT_NEAR(run.result.Velocity(), velocity, 0.02 * velocity);
