@@ -15,7 +15,8 @@ uint32_t CheckGisCode(std::string_view utf8Code)
     });
     // Whatever Windows-1252 has no byte for comes out as '?'.
     const std::string written = Utf8ToCp1252(utf8Code);
-    const bool lost = std::count(written.begin(), written.end(), '?') != std::count(utf8Code.begin(), utf8Code.end(), '?');
+    const bool lost =
+        std::count(written.begin(), written.end(), '?') != std::count(utf8Code.begin(), utf8Code.end(), '?');
     // C1 controls only stand for the code page's undefined bytes; typed, they are a mistake.
     const bool undefinedByte = std::any_of(written.begin(), written.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);

@@ -17,8 +17,7 @@ constexpr double kLeakShareOfRedBlue = 0.4;
 
 Scenario ThreeStationScenario(double redBlueMetres, double blueYellowMetres)
 {
-    Scenario scenario =
-        DefaultPipeScenario(redBlueMetres, blueYellowMetres, kLeakShareOfRedBlue * redBlueMetres);
+    Scenario scenario = DefaultPipeScenario(redBlueMetres, blueYellowMetres, kLeakShareOfRedBlue * redBlueMetres);
     scenario.description = "the default PVC pipe with red, blue and yellow on it, a leak between red and blue";
     return scenario;
 }

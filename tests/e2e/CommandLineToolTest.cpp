@@ -313,8 +313,9 @@ TEST_F(CommandLineToolTest, ExportWritesTheGisFilesOfAMeasurement)
     const std::string quoted = test::ReadText(folder_ / "komma.csv");
     EXPECT_TRUE(quoted.substr(quoted.find('\n') + 1).starts_with("\"DK,42\",m\xE5ling,")) << quoted;
 
-    for (const std::string& arguments : {"export " + kvd.string(), "export " + kvd.string() + " x --gis 'a\xE2\x88\x85'",
-                                         "export " + (folder_ / "none.kvd").string() + " " + (folder_ / "y").string()}) {
+    for (const std::string& arguments :
+         {"export " + kvd.string(), "export " + kvd.string() + " x --gis 'a\xE2\x88\x85'",
+          "export " + (folder_ / "none.kvd").string() + " " + (folder_ / "y").string()}) {
         const ToolRun bad = Execute(arguments);
         EXPECT_EQ(bad.status, 2) << arguments;
         EXPECT_FALSE(bad.err.empty()) << arguments;

@@ -26,8 +26,7 @@ struct ThreeStationRun {
 };
 
 // Sets the document up as the wizard does for red-blue and blue-yellow and measures `pairs`.
-ThreeStationRun MeasureThree(KitRig& rig, float redBlue, float blueYellow, uint32_t pairs,
-                             int material = kDuctileIron)
+ThreeStationRun MeasureThree(KitRig& rig, float redBlue, float blueYellow, uint32_t pairs, int material = kDuctileIron)
 {
     ThreeStationRun run;
     CKorvantaDoc& doc = *rig.document;

@@ -254,8 +254,9 @@ TEST_F(ThreeStationFormTest, GroupLinesPassAboveTheUnitPictures)
     ASSERT_NE(status, nullptr);
     const int line = status->y() + status->TopLineY();
     EXPECT_LT(status->y(), line);
-    for (int id : {gui::ctl3::kInterfaceUnit, gui::ctl3::kRedUnit, gui::ctl3::kBlueUnit, gui::ctl3::kYellowUnit, gui::ctl3::kRedSensor,
-                   gui::ctl3::kBlueSensor, gui::ctl3::kYellowSensor, gui::ctl3::kInterfaceRadio}) {
+    for (int id :
+         {gui::ctl3::kInterfaceUnit, gui::ctl3::kRedUnit, gui::ctl3::kBlueUnit, gui::ctl3::kYellowUnit,
+          gui::ctl3::kRedSensor, gui::ctl3::kBlueSensor, gui::ctl3::kYellowSensor, gui::ctl3::kInterfaceRadio}) {
         EXPECT_LT(line, Control<QLabel>(*form, id)->y()) << id;
     }
     // Where a line does meet a picture (the pair's sensors), the picture covers it.
