@@ -18,7 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://localhost/korvanta")
 # Listed here is only what is loaded at run time or read: the Qt platform plug-ins and the fonts
 # the dialogs and printouts are laid out with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-wine, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 # No maintainer scripts: shared-mime-info, desktop-file-utils and hicolor-icon-theme watch
 # /usr/share/mime/packages, /usr/share/applications and /usr/share/icons/hicolor through dpkg

@@ -6,12 +6,14 @@
 #include "gui/app/CKorvantaApp.h"
 #include "gui/app/GuiResources.h"
 #include "core/platform/RuntimeDirectory.h"
+#include "gui/app/QtTranslations.h"
 
 int main(int argc, char** argv)
 {
     korvanta::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
+    korvanta::gui::InstallDanishQtTranslations();
     QApplication::setOrganizationName(QStringLiteral("Veltmark"));
     QApplication::setApplicationName(QStringLiteral("Korvanta"));
     QApplication::setDesktopFileName(QStringLiteral("korvanta"));

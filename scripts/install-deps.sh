@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   libfftw3-dev libserialport-dev libsndfile1-dev libsoxr-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n libgl1-mesa-dev
   fonts-wine fonts-liberation2 fonts-dejavu-core poppler-utils
   xvfb xauth xdotool x11-utils
   locales

@@ -25,7 +25,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 # Package names alone, without their version bounds.
 names=",$(sed -E 's/ *\([^)]*\)//g; s/ //g' <<<"$depends"),"
-for wanted in libqt6widgets6 libqt6printsupport6 libqt6svg6 qt6-qpa-plugins libserialport0 libsndfile1 libsoxr0 \
+for wanted in libqt6widgets6 libqt6printsupport6 libqt6svg6 qt6-qpa-plugins qt6-translations-l10n libserialport0 libsndfile1 libsoxr0 \
     fonts-wine fonts-liberation2; do
     [[ $names == *",$wanted,"* ]] || { echo "not in Depends: $wanted"; exit 1; }
 done

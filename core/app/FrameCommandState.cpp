@@ -1,9 +1,49 @@
 #include "core/app/FrameCommandState.h"
 
+#include <algorithm>
+#include <array>
+
 #include "core/app/CommandIds.h"
 #include "core/app/RecentFileList.h"
 
 namespace korvanta {
+
+namespace {
+
+// What each command of the main menu and the toolbar does beside the three-station form; a
+// command that is not listed has nothing to work on there (the two-station record, the view)
+// and is grayed.
+struct ThreeStationRoute {
+    uint32_t id;
+    uint32_t routed;
+};
+constexpr auto kThreeStationRoutes = std::to_array<ThreeStationRoute>({
+    {cmd::kFileNew, cmd::kThreeStationNew},
+    {cmd::kFileOpen, cmd::kThreeStationOpen},
+    {cmd::kFileSave, cmd::kThreeStationSave},
+    {cmd::kThreeStationNew, cmd::kThreeStationNew},
+    {cmd::kThreeStationOpen, cmd::kThreeStationOpen},
+    {cmd::kThreeStationSave, cmd::kThreeStationSave},
+    {cmd::kSystemInformation, cmd::kSystemInformation},
+    {cmd::kFilters, cmd::kFilters},
+    {cmd::kBeaconsOn, cmd::kBeaconsOn},
+    {cmd::kBeaconsOff, cmd::kBeaconsOff},
+    {cmd::kRadioModeLow, cmd::kRadioModeLow},
+    {cmd::kRadioModeHigh, cmd::kRadioModeHigh},
+    {cmd::kListeningConfiguration, cmd::kListeningConfiguration},
+    {cmd::kTwoStationMode, cmd::kTwoStationMode},
+    {cmd::kThreeStationMode, cmd::kThreeStationMode},
+    {cmd::kAppAbout, cmd::kAppAbout},
+});
+
+const ThreeStationRoute* FindRoute(uint32_t id)
+{
+    const auto it = std::find_if(kThreeStationRoutes.begin(), kThreeStationRoutes.end(),
+                                 [id](const ThreeStationRoute& route) { return route.id == id; });
+    return it != kThreeStationRoutes.end() ? &*it : nullptr;
+}
+
+}  // namespace
 
 FrameCommandState::FrameCommandState()
 {
@@ -20,7 +60,7 @@ void FrameCommandState::EnableAllMenus(bool on)
         }
     }
     topLevelEnabled_ = on;
-    if (on) {
+    if (on && !threeStationForm_) {
         SetStationChecks(true, false);
     }
 }
@@ -51,6 +91,15 @@ void FrameCommandState::SetStationChecks(bool twoStations, bool threeStations)
     threeStationChecked_ = threeStations;
 }
 
+uint32_t FrameCommandState::Routed(uint32_t id) const
+{
+    if (!threeStationForm_) {
+        return id;
+    }
+    const ThreeStationRoute* route = FindRoute(id);
+    return route != nullptr ? route->routed : id;
+}
+
 std::optional<bool> FrameCommandState::IsEnabled(uint32_t id) const
 {
     // The recent files open a file as "Åben" does, and follow its flag.
@@ -60,6 +109,12 @@ std::optional<bool> FrameCommandState::IsEnabled(uint32_t id) const
     const MenuEntry* entry = FindMenuCommand(id);
     if (entry == nullptr) {
         return std::nullopt;
+    }
+    if (threeStationForm_) {
+        if (FindRoute(id) == nullptr) {
+            return false;
+        }
+        entry = FindMenuCommand(Routed(id));
     }
     switch (entry->rule) {
     case EnableRule::Always:

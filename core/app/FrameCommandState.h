@@ -36,6 +36,14 @@ public:
 
     void SetStationChecks(bool twoStations, bool threeStations);
 
+    // While the three-station form is on show the toolbar stays: its file buttons stand for the
+    // form's own file commands, the commands the form has no use for are grayed, and enabling
+    // all menus again (after a measurement) keeps "3 sendere" checked.
+    void SetThreeStationForm(bool on) { threeStationForm_ = on; }
+    bool IsThreeStationForm() const { return threeStationForm_; }
+    // The command that `id` stands for now (the form's file command for a toolbar file button).
+    uint32_t Routed(uint32_t id) const;
+
     // The command's enabled state by its rule, or nothing when the command is not the frame's to
     // decide (not in the menu, or decided by the form on show). The recent-file entries follow
     // the flag of "Åben".
@@ -52,6 +60,7 @@ private:
     bool highChecked_ = false;
     bool twoStationChecked_ = true;
     bool threeStationChecked_ = false;
+    bool threeStationForm_ = false;
 };
 
 }  // namespace korvanta

@@ -2,12 +2,18 @@
 
 #include <algorithm>
 
+#include "core/app/NaturalOrder.h"
+
 namespace korvanta {
 
 PortMenuList::PortMenuList(const std::vector<std::string>& found, const std::vector<std::string>& named,
                            bool withSimulatedKit)
 {
-    for (const std::string& name : found) {
+    // COM2 before COM10, whatever order the machine lists them in.
+    std::vector<std::string> serial = found;
+    std::stable_sort(serial.begin(), serial.end(),
+                     [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    for (const std::string& name : serial) {
         Add(name);
     }
     for (const std::string& name : named) {

@@ -7,9 +7,10 @@
 
 namespace korvanta {
 
-// The ports the port menu offers, in order: the serial ports found on the machine, then the
-// ports named on the command line (pseudo-terminals, which no port listing shows), then the
-// simulated field kit. Item i carries the command ID 10 + i; a name is offered only once.
+// The ports the port menu offers, in order: the serial ports found on the machine (in natural
+// order, COM2 before COM10), then the ports named on the command line (pseudo-terminals, which
+// no port listing shows), then the simulated field kit. Item i carries the command ID 10 + i; a
+// name is offered only once.
 class PortMenuList {
 public:
     static constexpr uint32_t kFirstId = 10;

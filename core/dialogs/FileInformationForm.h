@@ -22,8 +22,10 @@ struct FileInformationForm {
     std::string time;  // read-only
 };
 
-// The GIS code of the export is one field of a comma-separated line: a comma or a line break
-// in it would shift every later field. Returns str::kNoError or the message to show.
+// The GIS code is the first field of the export's comma-separated line, written in Windows-1252.
+// A comma or a line break is fine (the field is quoted); a character that Windows-1252 cannot
+// write, or a control character other than a tab or a line break, would not come back as typed.
+// Returns str::kNoError or the message to show.
 uint32_t CheckGisCode(std::string_view utf8Code);
 
 }  // namespace korvanta

@@ -46,7 +46,8 @@ std::vector<MaterialChoice> SectionEntry::MaterialChoices() const
     for (int i = 0; i < kMaxMaterials; ++i) {
         const Material* material = materials_.GetMaterial(i);
         std::string name = ReadFixedField(material->name);
-        if (!name.empty())
+        // Only materials that exist: the unused slots carry placeholder names ("Materiale 12").
+        if (material->inUse == 1 && !name.empty())
             choices.push_back({i, std::move(name)});
     }
     return choices;

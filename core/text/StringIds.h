@@ -10,11 +10,50 @@ namespace korvanta::str {
 
 // Application, document template and frame.
 inline constexpr uint32_t kDocumentTemplate = 128;  // template strings, '\n'-separated
+// Menu prompts carry their command's ID (the status bar shows them while the item is highlighted).
+inline constexpr uint32_t kSystemInformationPrompt = 32808;
+inline constexpr uint32_t kBeaconsOnPrompt = 32810;
+inline constexpr uint32_t kBeaconsOffPrompt = 32811;
+inline constexpr uint32_t kAdcTestPrompt = 32813;
+inline constexpr uint32_t kFileInformationPrompt = 32816;
+inline constexpr uint32_t kSystemStatusPrompt = 32828;
+inline constexpr uint32_t kUnitsMetricPrompt = 32837;
+inline constexpr uint32_t kUnitsImperialPrompt = 32838;
+inline constexpr uint32_t kTimeSecondsPrompt = 32839;
+inline constexpr uint32_t kTimeMillisecondsPrompt = 32840;
 inline constexpr uint32_t kCorrelationCommandPrompt = 32843;
+inline constexpr uint32_t kPipeParametersPrompt = 32844;
+inline constexpr uint32_t kPipeMaterialsPrompt = 32845;
+inline constexpr uint32_t kRestoreMaterialsPrompt = 32846;
 inline constexpr uint32_t kRadioModeLowPrompt = 32847;   // shown part follows the first '\n'
 inline constexpr uint32_t kRadioModeHighPrompt = 32848;  // shown part follows the first '\n'
+inline constexpr uint32_t kSensorCombinationPrompt = 32849;
+inline constexpr uint32_t kFiltersPrompt = 32850;
+inline constexpr uint32_t kCopyTextPrompt = 32857;
+inline constexpr uint32_t kCopyGraphPrompt = 32858;
+inline constexpr uint32_t kVelocityCalculationPrompt = 32859;
+inline constexpr uint32_t kListeningPrompt = 32879;
+inline constexpr uint32_t kRegressionPrompt = 32882;
+inline constexpr uint32_t kThreeStationModePrompt = 32897;
+inline constexpr uint32_t kTwoStationModePrompt = 32898;
+inline constexpr uint32_t kThreeStationNewPrompt = 32900;
+inline constexpr uint32_t kThreeStationOpenPrompt = 32902;
+inline constexpr uint32_t kThreeStationSavePrompt = 32904;
+inline constexpr uint32_t kExportGisPrompt = 32908;
+inline constexpr uint32_t kRadioSignalStrengthPrompt = 32910;
 inline constexpr uint32_t kAppTitle = 57344;             // "Korvanta"
 inline constexpr uint32_t kReady = 57345;                // "Klar"
+inline constexpr uint32_t kFileNewPrompt = 57600;
+inline constexpr uint32_t kFileOpenPrompt = 57601;
+inline constexpr uint32_t kFileSavePrompt = 57603;
+inline constexpr uint32_t kFileSaveAsPrompt = 57604;
+inline constexpr uint32_t kFilePrintSetupPrompt = 57606;
+inline constexpr uint32_t kFilePrintPrompt = 57607;
+inline constexpr uint32_t kFilePrintPreviewPrompt = 57609;
+inline constexpr uint32_t kAppAboutPrompt = 57664;
+inline constexpr uint32_t kAppExitPrompt = 57665;
+inline constexpr uint32_t kViewToolbarPrompt = 59392;
+inline constexpr uint32_t kViewStatusBarPrompt = 59393;
 inline constexpr uint32_t kUntitledDocument = 63015;     // "en unavngivet fil"
 inline constexpr uint32_t kScreenTooSmall = 62123;
 inline constexpr uint32_t kDialogCannotBeShown = 62116;
@@ -279,7 +318,7 @@ inline constexpr uint32_t kFileFilterRegression = 63202;    // *.kvr
 inline constexpr uint32_t kEnterNumber = 63300;             // a typed value is no number
 inline constexpr uint32_t kEnterNumberInRange = 63301;      // a typed value outside 0..100000
 inline constexpr uint32_t kMaterialUsedByPipe = 63302;      // removing a material the pipe uses
-inline constexpr uint32_t kGisCodeSeparator = 63303;        // a GIS code with a comma or line break
+inline constexpr uint32_t kGisCodeNotWritable = 63303;      // a GIS code the export file cannot hold
 // Three-station mode: switching to it with an unsaved two-station measurement (Yes/No/Cancel).
 inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
 // Printing: the printer refused to start the page.

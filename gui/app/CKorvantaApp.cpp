@@ -178,7 +178,10 @@ void CKorvantaApp::CreateFrame()
     three.settings = &settings_;
     three.kit = kit_.get();
     three.saveDocument = [this] { return OnFileSave(false); };
-    three.restoreView = [this] { CreateView(); };
+    three.restoreView = [this] {
+        CreateView();
+        UpdateDocumentTitle();
+    };
     three.runSetup = options_.runThreeStationSetup;
     three.askFileName = options_.askThreeStationFile;
     threeStation_ = std::make_unique<CThreeStationMode>(std::move(three));

@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "gui/app/CInitialisationDialog.h"
+#include "gui/app/CLockKeyIndicators.h"
 #include "gui/app/CMenuBuilder.h"
 #include "gui/app/CPortMenu.h"
 #include "gui/app/GuiResources.h"
@@ -95,6 +97,7 @@ void CMainFrame::BuildMenusAndBars()
     linkStatusLabel_ = new QLabel(statusBar());
     linkStatusLabel_->setObjectName(QStringLiteral("linkStatus"));
     statusBar()->addWidget(linkStatusLabel_, 1);
+    statusBar()->addPermanentWidget(new CLockKeyIndicators(statusBar()));
 }
 
 bool CMainFrame::IsThreeStationMenu() const
@@ -126,12 +129,9 @@ void CMainFrame::SetThreeStationMenu(bool on)
     for (QMenu* top : topLevelMenus_) {
         top->menuAction()->setVisible(!on || top->actions().contains(modeCommand));
     }
-    if (on) {
-        toolbarWasShown_ = !toolbar_->isHidden();
-        toolbar_->hide();
-    } else {
-        toolbar_->setVisible(toolbarWasShown_);
-    }
+    // The toolbar stays: its buttons reach the form's file commands, the filters of the pair on
+    // show, the radio power, the beacons, listening and the system information.
+    state_.SetThreeStationForm(on);
     UpdateCommandUi();
 }
 
@@ -146,10 +146,26 @@ void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
             delete takeCentralWidget();
         }
         setCentralWidget(form);
+        // A form put into a shown window is shown from the event loop; the layout counts it
+        // only then.
+        QTimer::singleShot(0, this, &CMainFrame::FitToForm);
     } else if (QWidget* old = takeCentralWidget()) {
         old->deleteLater();
     }
     UpdateCommandUi();
+}
+
+void CMainFrame::FitToForm()
+{
+    // The window is as tall as its bars and the form's fixed layout, so no empty band is left
+    // under the form; 800 pixels wide as always.
+    const QWidget* form = centralWidget();
+    if (form == nullptr) {
+        return;
+    }
+    layout()->invalidate();
+    const int height = layout()->totalSizeHint().height();
+    setFixedSize(std::max(kWidth, form->width()), std::min(height, kHeight));
 }
 
 void CMainFrame::AddCommandTarget(ICommandTarget* target)
@@ -170,6 +186,7 @@ void CMainFrame::RouteCommand(uint32_t id)
     if (state_.IsEnabled(id) == false) {
         return;
     }
+    id = state_.Routed(id);
     if (id == cmd::kStopAndSuspend) {
         linkStatus_.CommunicationStopped();
         RefreshLinkStatus();
@@ -200,10 +217,11 @@ void CMainFrame::UpdateCommandUi()
 {
     for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
         const uint32_t id = it.key();
+        const uint32_t routed = state_.Routed(id);
         CommandUi ui;
         const auto ask = [&](ICommandTarget* target) {
             CommandUi answer;
-            target->OnUpdateCommand(id, answer);
+            target->OnUpdateCommand(routed, answer);
             if (!ui.enabled) {
                 ui.enabled = answer.enabled;
             }
@@ -221,7 +239,7 @@ void CMainFrame::UpdateCommandUi()
         const bool enabled = rule ? *rule && ui.enabled.value_or(true) : ui.enabled.value_or(false);
         it.value()->setEnabled(enabled);
 
-        std::optional<bool> checked = state_.IsChecked(id);
+        std::optional<bool> checked = state_.IsChecked(routed);
         if (id == cmd::kViewToolbar) {
             checked = !toolbar_->isHidden();
         } else if (id == cmd::kViewStatusBar) {
@@ -259,14 +277,20 @@ bool CMainFrame::OnCommand(uint32_t id)
         return true;
     case cmd::kViewToolbar:
         toolbar_->setHidden(!toolbar_->isHidden());
+        FitToForm();
         UpdateCommandUi();
         return true;
     case cmd::kViewStatusBar:
         statusBar()->setHidden(!statusBar()->isHidden());
+        FitToForm();
         UpdateCommandUi();
         return true;
     case cmd::kAppExit:
         close();
+        return true;
+    case cmd::kTwoStationMode:
+        // Already in two-station mode: nothing to do, and the item stays checked.
+        UpdateCommandUi();
         return true;
     default:
         break;
@@ -411,6 +435,10 @@ void CMainFrame::RefreshLinkStatus()
 
 bool CMainFrame::event(QEvent* event)
 {
+    // The bars know their final heights once the window is polished for showing.
+    if (event->type() == QEvent::Show) {
+        FitToForm();
+    }
     // Leaving a menu item without a prompt brings the link's state back instead of an empty
     // pane.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {

@@ -87,8 +87,8 @@ public:
     void EnableVelocityCommand(bool on);
     void EnableFiltersCommand(bool on);
     void SetStationChecks(bool twoStations, bool threeStations);
-    // The menu of the three-station form: its own "&Filer" and the main "&Mode" only, and no
-    // toolbar; false gives the main menu and the toolbar back.
+    // The menu of the three-station form: its own "&Filer" and the main "&Mode" only; the
+    // toolbar stays, its file buttons routed to the form. False gives the main menu back.
     void SetThreeStationMenu(bool on);
     bool IsThreeStationMenu() const;
     FrameCommandState& CommandState() { return state_; }
@@ -128,6 +128,7 @@ protected:
 
 private:
     void BuildMenusAndBars();
+    void FitToForm();
     void OnPortCommand(uint32_t id);
     void SetRadioMode(int mode);
     void PostBeacons(bool on);
@@ -140,7 +141,6 @@ private:
     std::vector<QMenu*> topLevelMenus_;
     QMenu* recentParent_ = nullptr;
     QMenu* threeStationFile_ = nullptr;
-    bool toolbarWasShown_ = true;
     QAction* recentAnchor_ = nullptr;
     std::vector<QAction*> recentActions_;
     std::unique_ptr<CPortMenu> portMenu_;

@@ -3,6 +3,7 @@
 #include <QKeySequence>
 
 #include "core/app/CommandIds.h"
+#include "core/app/CommandPrompt.h"
 #include "core/app/MainMenu.h"
 #include "gui/app/GuiResources.h"
 
@@ -94,6 +95,7 @@ CMenuBuilder::Result CMenuBuilder::BuildMenu(QMenuBar* bar, QObject* owner,
             action->setShortcuts(ShortcutsOf(id));
             action->setCheckable(IsCheckable(id));
             action->setToolTip(ToolTipOf(action->text()));
+            action->setStatusTip(QString::fromStdString(CommandPrompt(id)));
             const QString icon = CommandIconPath(id);
             if (!icon.isEmpty()) {
                 action->setIcon(QIcon(icon));

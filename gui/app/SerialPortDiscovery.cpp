@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "core/app/NaturalOrder.h"
+
 namespace korvanta::gui {
 
 std::vector<std::string> ListSerialPorts()
@@ -19,7 +21,7 @@ std::vector<std::string> ListSerialPorts()
         }
     }
     sp_free_port_list(ports);
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
     return names;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/text/StringIds.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/document/CCountdownDialog.h"
@@ -68,7 +69,7 @@ CListeningDialog::CListeningDialog(CLinkState& link, IClock& clock, IWaitPump* p
             }
         }
         if (item.id == kUnitGroup || item.id == kStatusGroup) {
-            MakeControl<QGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
+            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
         } else if (unit >= 0 && item.id == kPictureIds[unit]) {
             pictures_[unit] = MakeControl<QLabel>(this, item.id);
             pictures_[unit]->setAlignment(Qt::AlignCenter);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/diagnostics/UnitControls.h"
@@ -65,7 +66,7 @@ CSystemStatusDialog::CSystemStatusDialog(SystemStatusModel& model, QWidget* pare
         } else if (item.id == kOk) {
             MakeOkButton(this, item);
         } else if (item.text == nullptr) {
-            MakeControl<QGroupBox>(this, item.id);
+            MakeControl<CTemplateGroupBox>(this, item.id);
         } else {
             MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
         }

@@ -12,6 +12,7 @@
 #include "core/dialogs/FrequencyScale.h"
 #include "core/dialogs/SpectrumGraph.h"
 #include "core/text/StringIds.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 
 namespace korvanta::gui {
@@ -126,7 +127,7 @@ CFilterDialog::CFilterDialog(const FilterSettings& settings, std::span<const int
             break;
         case kCutoffFrame:
         case kNotchFrame:
-            MakeControl<QGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
+            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
             break;
         case kLowCutoff:
         case kHighCutoff:

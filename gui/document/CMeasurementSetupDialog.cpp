@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 
 namespace korvanta::gui {
@@ -45,11 +46,11 @@ CMeasurementSetupDialog::CMeasurementSetupDialog(const SetupDialogState& state, 
     for (const DialogItemTemplate& item : kTemplate.items) {
         switch (item.id) {
         case kTimeFrame:
-            timeFrame = MakeControl<QGroupBox>(this, item.id);
+            timeFrame = MakeControl<CTemplateGroupBox>(this, item.id);
             timeFrame->setTitle(QString::fromUtf8(item.text));
             break;
         case kSettingsFrame:
-            MakeControl<QGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
+            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
             break;
         case kStandard:
         case kMedium:

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include "core/dialogs/PipeListRows.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 #include "gui/pipe/DiameterVelocityControls.h"
 #include "gui/pipe/CDiameterVelocityDialog.h"
@@ -81,7 +82,7 @@ CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials
             continue;
         switch (item.id) {
         case kFrame:
-            MakeControl<QGroupBox>(this, item.id);
+            MakeControl<CTemplateGroupBox>(this, item.id);
             break;
         case kMaterialList:
             materials_ = MakeControl<QListWidget>(this, item.id);
@@ -134,12 +135,20 @@ CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials
     FillMaterials();
 }
 
+int CPipeDatabaseDialog::RowHeight() const
+{
+    // A list row of a Windows list control: the text with a little air above and below, not
+    // the bare font height of the small template font.
+    return materials_->fontMetrics().height() + 5;
+}
+
 void CPipeDatabaseDialog::FillMaterials()
 {
     filling_ = true;
     materials_->clear();
     for (const std::string& name : editor_.MaterialNames()) {
-        materials_->addItem(FromUtf8(name));
+        auto* item = new QListWidgetItem(FromUtf8(name), materials_);
+        item->setSizeHint(QSize(0, RowHeight()));
     }
     const int selected = editor_.SelectedMaterial();
     materials_->setCurrentRow(selected >= 0 && selected < materials_->count() ? selected : -1);
@@ -153,7 +162,8 @@ void CPipeDatabaseDialog::FillEntries()
     entries_->clear();
     for (const std::string& row : editor_.EntryRows(units_, time_)) {
         const QStringList columns = FromUtf8(row).split(QLatin1Char('\t'));
-        new QTreeWidgetItem(entries_, columns);  // both columns start at their tab stop
+        auto* item = new QTreeWidgetItem(entries_, columns);  // both columns start at their tab stop
+        item->setSizeHint(0, QSize(0, RowHeight()));
     }
     const int entry = editor_.SelectedEntry();
     if (entry >= 0 && entry < entries_->topLevelItemCount())

@@ -37,6 +37,7 @@ private:
     // Shows the outcome's message; refills the lists when the table changed.
     void Show(const EditOutcome& outcome);
     void FillMaterials();
+    int RowHeight() const;
     void FillEntries();
     void UpdateButtons();
 

@@ -67,7 +67,12 @@ void PrintedPagePainter::Paint(QPainter& painter, const std::vector<PageOperatio
                 box.moveLeft(anchor.x() - width);
                 align = Qt::AlignRight;
             }
-            painter.drawText(box, align | Qt::AlignTop | Qt::TextSingleLine, QString::fromStdString(op.text));
+            const int flags = static_cast<int>(align | Qt::AlignTop | Qt::TextSingleLine);
+            const QString text = QString::fromStdString(op.text);
+            // Text clears its own cell, so a heading sits in a gap of its frame line as on a
+            // group box: the frames are placed to run through the middle of their headings.
+            painter.fillRect(painter.boundingRect(box, flags, text), Qt::white);
+            painter.drawText(box, flags, text);
             break;
         }
         }

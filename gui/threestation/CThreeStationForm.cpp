@@ -1,5 +1,6 @@
 #include "gui/threestation/CThreeStationForm.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -8,9 +9,11 @@
 
 #include "core/app/CommandIds.h"
 #include "core/pipe/UnitConversion.h"
+#include "core/text/StringIds.h"
 #include "core/threestation/ThreeStationChart.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/FormControls.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/threestation/ThreeStationChartPainter.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "gui/threestation/ThreeStationIconPainter.h"
@@ -138,7 +141,7 @@ void CThreeStationForm::BuildControls()
             progress_->setTextVisible(false);
             control = progress_;
         } else if (item.id >= 1700 && item.text != nullptr && item.cy > 12) {
-            control = new QGroupBox(text, this);
+            control = new CTemplateGroupBox(text, this);
         } else if (auto found = std::find_if(kPairButtons.begin(), kPairButtons.end(),
                                              [&](const PairButton& b) { return b.control == item.id; });
                    found != kPairButtons.end()) {
@@ -150,6 +153,8 @@ void CThreeStationForm::BuildControls()
             control = button;
         } else {
             auto* label = new QLabel(text, this);
+            // A static control paints its own rectangle: a group's line does not run through it.
+            label->setAutoFillBackground(true);
             if (item.id == ctl3::kChart) {
                 chart_ = label;
                 label->setFrameShape(QFrame::Box);
@@ -280,6 +285,9 @@ void CThreeStationForm::NewResult()
 {
     model_.NewResult();
     ShowModel();
+    if (context_.frame != nullptr) {
+        context_.frame->SetDocumentTitle(StringText(str::kUntitledDocument));
+    }
 }
 
 void CThreeStationForm::OpenFromMenu()
@@ -306,12 +314,21 @@ bool CThreeStationForm::OpenFile(const QString& path)
 {
     const bool opened = model_.OpenFile(ToPath(path));
     ShowModel();
+    if (opened && context_.frame != nullptr) {
+        context_.frame->SetDocumentTitle(QFileInfo(path).fileName());
+    }
     return opened;
 }
 
 bool CThreeStationForm::SaveFile(const QString& path)
 {
-    return model_.SaveFile(ToPath(path));
+    if (!model_.SaveFile(ToPath(path))) {
+        return false;
+    }
+    if (context_.frame != nullptr) {
+        context_.frame->SetDocumentTitle(QFileInfo(path).fileName());
+    }
+    return true;
 }
 
 // --- Measurement, status and hints ------------------------------------------------------------

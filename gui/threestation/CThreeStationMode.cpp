@@ -66,6 +66,7 @@ bool CThreeStationMode::Enter()
     form.leave = [this] { QTimer::singleShot(0, context_.frame, [this] { Leave(); }); };
     form_ = new CThreeStationForm(std::move(form));
     context_.frame->SetThreeStationMenu(true);
+    context_.frame->SetDocumentTitle(QString::fromUtf8(LoadString(str::kUntitledDocument)));
     context_.frame->SetStationChecks(false, true);
     context_.frame->SetForm(form_, form_);
     return true;

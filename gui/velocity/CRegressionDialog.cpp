@@ -15,6 +15,7 @@
 #include "core/text/StringTable.h"
 #include "core/velocity/KvrFile.h"
 #include "core/velocity/RegressionMenu.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/CMenuBuilder.h"
 #include "gui/app/FormControls.h"
 #include "gui/document/CFileInformationDialog.h"
@@ -129,7 +130,7 @@ void CRegressionDialog::CreateControls()
         case kMeasurementGroup:
         case kResultGroup:
         case kDataGroup:
-            MakeControl<QGroupBox>(client_, id)->setTitle(QString::fromUtf8(item.text));
+            MakeControl<CTemplateGroupBox>(client_, id)->setTitle(QString::fromUtf8(item.text));
             break;
         case kChart:
             chart_ = MakeControl<CImagePicture>(client_, id);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/FormControls.h"
 #include "gui/pipe/StationArt.h"
 
@@ -71,7 +72,7 @@ CStaticSensorDialog::CStaticSensorDialog(QWidget* parent) : QDialog(parent)
     boxes_.setExclusive(true);
     for (const DialogItemTemplate& item : kTemplate.items) {
         if (item.id == kFrame) {
-            MakeControl<QGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
+            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
         } else if (item.id == kOk) {
             QPushButton* ok = MakeTemplateButton(this, item);
             ok->setDefault(true);

@@ -15,6 +15,7 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/view/CImagePicture.h"
 #include "gui/view/CResultOutput.h"
 #include "gui/view/CorrelationGraphPainter.h"
@@ -98,7 +99,7 @@ void CKorvantaView::CreateControls()
         case kDelimitationGroup:
         case kStatusGroup:
         case kFileGroup: {
-            auto* group = new QGroupBox(QString::fromUtf8(item.text), this);
+            auto* group = new CTemplateGroupBox(QString::fromUtf8(item.text), this);
             group->setObjectName(CTemplateLayout::ControlName(id));
             break;
         }
@@ -118,10 +119,13 @@ void CKorvantaView::CreateControls()
             break;
         case kDistance1:
             distance1_ = Add<QLabel>(id);
+            distance1_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+            distance1_->setWordWrap(true);
             break;
         case kDistance2:
             distance2_ = Add<QLabel>(id);
-            distance2_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            distance2_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+            distance2_->setWordWrap(true);
             break;
         case kLeftLimit:
             leftLimit_ = Add<QToolButton>(id);

@@ -27,8 +27,9 @@ constexpr DialogItemTemplate kItems[] = {
     {kZoomOut, 349, 140, 18, 14},
     {kZoomIn, 369, 140, 18, 14},
     {kSlider, 40, 157, 430, 15},
-    {kDistance1, 9, 166, 37, 8},
-    {kDistance2, 468, 166, 37, 8},
+    // Two lines tall, growing upwards, so "Uden for område" wraps instead of being cut off.
+    {kDistance1, 9, 157, 37, 17},
+    {kDistance2, 468, 157, 37, 17},
     {kLayout, 47, 172, 417, 7},
     {kInformationGroup, 7, 192, 160, 62, "Korrelationsinformation"},
     {kDelayLabel, 13, 204, 40, 8, "Løbetid"},

@@ -9,4 +9,9 @@ namespace korvanta::sim {
 // docs/scenarios/default.json spells out the same scenario.
 Scenario DefaultScenario();
 
+// The same pipe, sensors and noise with red at 0, blue `redBlueMetres` on, yellow
+// `blueYellowMetres` beyond blue (the interface unit's sensor beside blue) and the leak
+// `leakFromRedMetres` from red: both modes of the kit measure one main.
+Scenario DefaultPipeScenario(double redBlueMetres, double blueYellowMetres, double leakFromRedMetres);
+
 }  // namespace korvanta::sim

@@ -7,7 +7,7 @@
 
 namespace korvanta::sim {
 
-// Three sensors on one ductile-iron main (DN150, accelerometers on hydrants): red at 0, blue
+// The kit's default pipe (the two-station mode's 110 mm PVC, hydrophones) with red at 0, blue
 // `redBlueMetres` further on, yellow `blueYellowMetres` beyond blue, and a leak between red and
 // blue, at 0.4 of their distance from red.
 Scenario ThreeStationScenario(double redBlueMetres, double blueYellowMetres);

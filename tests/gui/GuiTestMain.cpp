@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/app/GuiResources.h"
+#include "gui/app/QtTranslations.h"
 #include "gui/app/TemplateFonts.h"
 #include "core/platform/RuntimeDirectory.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     korvanta::EnsureRuntimeDirectory();
     QApplication application(argc, argv);
     korvanta::gui::InitGuiResources();
+    korvanta::gui::InstallDanishQtTranslations();
     korvanta::gui::TemplateFonts::EnsureTahoma();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

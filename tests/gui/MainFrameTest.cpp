@@ -1,8 +1,14 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QPrinter>
+#include <QLabel>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 #include <pty.h>
@@ -12,6 +18,7 @@
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
+#include "gui/app/CLockKeyIndicators.h"
 #include "gui/app/CPortMenu.h"
 #include "gui/app/CPrinterSetupDialog.h"
 #include "tests/gui/DialogDriver.h"
@@ -147,6 +154,45 @@ TEST_F(MainFrameTest, EnableRulesFollowFlagsAndCommunication)
     // A disabled command's accelerator does nothing even if the item has not been updated yet.
     Frame().RouteCommand(cmd::kBeaconsOn);
     EXPECT_TRUE(app_->GetLinkState().IsQueueEmpty());
+}
+
+// The status bar: a highlighted item's prompt, the standing text back when it is left, the lock
+// indicators, and "2 sendere" in two-station mode as nothing to do rather than a missing feature.
+TEST_F(MainFrameTest, StatusBarShowsPromptsAndLockIndicators)
+{
+    Start();
+    const QString ready = Frame().StatusText();
+    const struct {
+        uint32_t id;
+        const char* prompt;
+    } prompts[] = {{cmd::kCorrelation, "Viser indstillinger for korrelation"},
+                   {cmd::kRadioModeLow, "Lav sendestyrkle"},
+                   {cmd::kFileOpen, "Åbner en gemt måling"}};
+    for (const auto& p : prompts) {
+        QAction* action = ActionOf(Frame(), p.id);
+        EXPECT_EQ(action->statusTip(), QString::fromUtf8(p.prompt)) << p.id;
+        action->showStatusText(&Frame());
+        EXPECT_EQ(Frame().StatusText(), QString::fromUtf8(p.prompt)) << p.id;
+    }
+    QStatusTipEvent left{QString()};
+    QCoreApplication::sendEvent(&Frame(), &left);
+    EXPECT_EQ(Frame().StatusText(), ready);
+
+    auto* indicators = Frame().statusBar()->findChild<gui::CLockKeyIndicators*>();
+    ASSERT_NE(indicators, nullptr);
+    indicators->Show({true, false, true});
+    const auto pane = [&](const char* name) {
+        return indicators->findChild<QLabel*>(QStringLiteral("indicator") + QLatin1String(name))->text();
+    };
+    EXPECT_EQ(pane("CAP"), QStringLiteral("CAP"));
+    EXPECT_EQ(pane("NUM"), QString());
+    EXPECT_EQ(pane("SCRL"), QStringLiteral("SCRL"));
+    SaveScreenshot(&Frame(), QStringLiteral("main-frame-status"));
+
+    ASSERT_TRUE(ActionOf(Frame(), cmd::kTwoStationMode)->isChecked());
+    ActionOf(Frame(), cmd::kTwoStationMode)->trigger();
+    EXPECT_EQ(Frame().StatusText(), ready) << "no 'not available' note";
+    EXPECT_TRUE(ActionOf(Frame(), cmd::kTwoStationMode)->isChecked());
 }
 
 TEST_F(MainFrameTest, RadioModeGoesAheadOfWaitingCommandsAndBeaconsQueueInOrder)
@@ -286,13 +332,46 @@ TEST_F(MainFrameTest, NoPortAtAllGraysThePortItem)
 TEST_F(MainFrameTest, FrameIsFixedAndCentredAndWarnsOnASmallScreen)
 {
     Start();
-    EXPECT_EQ(Frame().size(), QSize(800, 600));
+    EXPECT_EQ(Frame().width(), 800);
+    EXPECT_LE(Frame().height(), 600) << "within the 800 x 600 the program needs";
     EXPECT_EQ(Frame().minimumSize(), Frame().maximumSize());
+    // The form fills the window down to the status bar: no empty band below it, with or without
+    // the toolbar.
+    for (int pass = 0; pass < 2; ++pass) {
+        Frame().show();
+        QCoreApplication::processEvents();
+        const QRect form = Frame().Form()->geometry();
+        EXPECT_LE(std::abs(Frame().statusBar()->geometry().top() - (form.bottom() + 1)), 1) << pass;
+        Frame().RouteCommand(cmd::kViewToolbar);
+    }
     EXPECT_FALSE(Frame().windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(gui::CMainFrame::ScreenTooSmall(QSize(799, 600)));
     EXPECT_TRUE(gui::CMainFrame::ScreenTooSmall(QSize(1024, 599)));
     EXPECT_FALSE(gui::CMainFrame::ScreenTooSmall(QSize(800, 600)));
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("en unavngivet fil - Korvanta"));
+}
+
+}  // namespace
+}  // namespace korvanta::test
+
+namespace korvanta::test {
+namespace {
+
+// Qt's own file dialog, as every open, save and export shows it, speaks Danish.
+TEST(QtOwnDialogs, FileDialogButtonsAndLabelsAreDanish)
+{
+    QFileDialog dialog(nullptr, QString(), QDir::tempPath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.show();
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Annuller"));
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text().remove(QLatin1Char('&')), QStringLiteral("Gem"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), QStringLiteral("Kig i:"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text().remove(QLatin1Char('&')),
+              QStringLiteral("Filnavn:"));
+    SaveScreenshot(&dialog, QStringLiteral("file-dialog"));
 }
 
 }  // namespace

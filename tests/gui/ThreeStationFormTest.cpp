@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QToolBar>
 #include <cstdlib>
 #include <fstream>
 
@@ -17,7 +19,10 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/StringIds.h"
 #include "gui/app/CInitialisationDialog.h"
+#include "gui/app/CTemplateGroupBox.h"
 #include "gui/threestation/CThreeStationMode.h"
+#include "gui/threestation/ThreeStationFormTemplate.h"
+#include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 
@@ -111,6 +116,7 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(Frame().IsThreeStationMenu());
     EXPECT_EQ(Frame().Form(), form);
+    EXPECT_EQ(Frame().windowTitle().section(QLatin1Char(' '), 0, 2), QStringLiteral("en unavngivet fil"));
     EXPECT_FALSE(Frame().Action(cmd::kThreeStationSave)->isEnabled()) << "nothing to save yet";
     ASSERT_TRUE(WaitForUnits(*form));
 
@@ -159,6 +165,7 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     ASSERT_TRUE(Frame().Action(cmd::kThreeStationSave)->isEnabled());
     Frame().RouteCommand(cmd::kThreeStationSave);
     ASSERT_TRUE(std::filesystem::exists(folder_ / "main.kv3"));
+    EXPECT_TRUE(Frame().windowTitle().startsWith(QStringLiteral("main.kv3 - Korvanta"))) << "the result's own file";
     Frame().RouteCommand(cmd::kTwoStationMode);
     ASSERT_TRUE(ProcessEventsUntil([&] { return app_->ThreeStationMode().Form() == nullptr; }));
     EXPECT_FALSE(Frame().IsThreeStationMenu());
@@ -175,6 +182,32 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     EXPECT_EQ(form->Result().Pair(1).distance, 180.0f);
     EXPECT_FALSE(Control<QLabel>(*form, ctl3::kMeasuringTime)->text().isEmpty()) << "the file's measuring time";
     SaveScreenshot(form, QStringLiteral("three-station-opened"));
+
+    // The toolbar stays beside the form: "Filtre" edits the pair on show and the form recomputes.
+    auto* toolbar = Frame().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_FALSE(toolbar->isHidden());
+    QAction* filters = Frame().Action(cmd::kFilters);
+    Frame().UpdateCommandUi();
+    EXPECT_FALSE(filters->isEnabled()) << "not for the result view";
+    Control<QRadioButton>(*form, 1536)->click();
+    Frame().UpdateCommandUi();
+    ASSERT_TRUE(filters->isEnabled());
+    EXPECT_FALSE(Frame().Action(cmd::kFilePrint)->isEnabled()) << "nothing of the two-station view to print";
+    OnNextModal(QStringLiteral("filterDialog"), [](QDialog* dialog) {
+        Type(dialog, 1617, QStringLiteral("150"));
+        Click(dialog, 1);
+    });
+    filters->trigger();
+    EXPECT_EQ(app_->Document().ThreeStation().Record(0).filters.lowCutoff, 150.0f);
+    EXPECT_EQ(Control<QLabel>(*form, 1550)->text(), QStringLiteral("150.0"));
+    EXPECT_TRUE(form->HasResult());
+    SaveScreenshot(&Frame(), QStringLiteral("three-station-frame"));
+
+    // The toolbar's "Ny" is the form's own.
+    Frame().Action(cmd::kFileNew)->trigger();
+    EXPECT_FALSE(form->HasResult());
+    EXPECT_FALSE(form->IsFileLoaded());
 }
 
 TEST_F(ThreeStationFormTest, AMeasurementThatMustEndEndsOnTheForm)
@@ -215,6 +248,30 @@ TEST_F(ThreeStationFormTest, AStationThatIsGoneEndsTheMeasurementNamingIt)
     EXPECT_EQ(Control<QPushButton>(*form, ctl3::kStart)->text(), QStringLiteral("START"));
 }
 
+// The groups' lines run through their titles, above the unit pictures the form places under them.
+TEST_F(ThreeStationFormTest, GroupLinesPassAboveTheUnitPictures)
+{
+    Start();
+    CThreeStationForm* form = EnterThreeStations();
+    ASSERT_NE(form, nullptr);
+    auto* status = form->findChild<gui::CTemplateGroupBox*>(QStringLiteral("ctl1700"));
+    ASSERT_NE(status, nullptr);
+    const int line = status->y() + status->TopLineY();
+    EXPECT_LT(status->y(), line);
+    for (int id :
+         {gui::ctl3::kInterfaceUnit, gui::ctl3::kRedUnit, gui::ctl3::kBlueUnit, gui::ctl3::kYellowUnit,
+          gui::ctl3::kRedSensor, gui::ctl3::kBlueSensor, gui::ctl3::kYellowSensor, gui::ctl3::kInterfaceRadio}) {
+        EXPECT_LT(line, Control<QLabel>(*form, id)->y()) << id;
+    }
+    // Where a line does meet a picture (the pair's sensors), the picture covers it.
+    EXPECT_TRUE(Control<QLabel>(*form, gui::ctl3::kPairSensor1)->autoFillBackground());
+    // The whole form is inside the window, above the status bar.
+    Frame().show();
+    QCoreApplication::processEvents();
+    EXPECT_LE(form->geometry().bottom() + 1, Frame().statusBar()->geometry().top());
+    SaveScreenshot(&Frame(), QStringLiteral("three-station-frame-empty"));
+}
+
 TEST_F(ThreeStationFormTest, AnUnsavedTwoStationMeasurementIsNotDroppedUnasked)
 {
     Start();
@@ -226,8 +283,11 @@ TEST_F(ThreeStationFormTest, AnUnsavedTwoStationMeasurementIsNotDroppedUnasked)
     EXPECT_TRUE(app_->Document().IsModified());
 
     hook_.ExpectNext(str::kSaveBeforeThreeStation, MessageAnswer::No);
+    Frame().SetDocumentTitle(QStringLiteral("gammel.kvd"));
     Frame().RouteCommand(cmd::kThreeStationMode);
     ASSERT_NE(app_->ThreeStationMode().Form(), nullptr);
+    EXPECT_FALSE(Frame().windowTitle().contains(QStringLiteral("gammel"))) << "that measurement is gone";
+    EXPECT_TRUE(app_->Document().Path().empty()) << "saving must not overwrite its file";
     EXPECT_TRUE(app_->Document().IsThreeStationMode());
     EXPECT_FALSE(app_->Document().IsModified());
     // The form's own file commands; only "&Filer" and "&Mode" are on show.

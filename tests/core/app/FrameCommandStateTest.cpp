@@ -99,5 +99,56 @@ TEST(FrameCommandState, SingleFlagsLikeTheVelocityAndFilterCommands)
     EXPECT_EQ(state.IsEnabled(cmd::kFilters), true);
 }
 
+// Beside the three-station form the toolbar stays: the file buttons stand for the form's file
+// commands, the commands without anything to work on there are grayed, the rest keep their rule.
+TEST(FrameCommandState, ThreeStationFormRoutesTheToolbarAndGraysWhatItCannotUse)
+{
+    struct Case {
+        uint32_t id;
+        uint32_t routed;
+        bool enabled;  // communication available
+    };
+    const Case cases[] = {
+        {cmd::kFileNew, cmd::kThreeStationNew, true},
+        {cmd::kFileOpen, cmd::kThreeStationOpen, true},
+        {cmd::kFileSave, cmd::kThreeStationSave, true},
+        {cmd::kFilters, cmd::kFilters, true},
+        {cmd::kSystemInformation, cmd::kSystemInformation, true},
+        {cmd::kBeaconsOff, cmd::kBeaconsOff, true},
+        {cmd::kRadioModeHigh, cmd::kRadioModeHigh, true},
+        {cmd::kListeningConfiguration, cmd::kListeningConfiguration, true},
+        {cmd::kTwoStationMode, cmd::kTwoStationMode, true},
+        {cmd::kAppAbout, cmd::kAppAbout, true},
+        {cmd::kFilePrint, cmd::kFilePrint, false},
+        {cmd::kCopyText, cmd::kCopyText, false},
+        {cmd::kFileInformation, cmd::kFileInformation, false},
+        {cmd::kPipeParameters, cmd::kPipeParameters, false},
+        {cmd::kSensorCombination, cmd::kSensorCombination, false},
+        {cmd::kExportGis, cmd::kExportGis, false},
+    };
+    for (const Case& c : cases) {
+        FrameCommandState state;
+        state.SetCommAvailable(true);
+        state.SetThreeStationForm(true);
+        EXPECT_EQ(state.Routed(c.id), c.routed) << c.id;
+        EXPECT_EQ(state.IsEnabled(c.id), c.enabled) << c.id;
+        state.SetThreeStationForm(false);
+        EXPECT_EQ(state.Routed(c.id), c.id) << c.id;
+        EXPECT_EQ(state.IsEnabled(c.id), true) << c.id;
+    }
+
+    FrameCommandState state;
+    state.SetCommAvailable(true);
+    state.SetThreeStationForm(true);
+    state.SetStationChecks(false, true);
+    state.EnableAllMenus(false);
+    EXPECT_EQ(state.IsEnabled(cmd::kFileSave), false) << "the form's file commands follow the flags";
+    state.EnableAllMenus(true);
+    EXPECT_EQ(state.IsChecked(cmd::kThreeStationMode), true) << "after a measurement the mode stays checked";
+    EXPECT_EQ(state.IsChecked(cmd::kTwoStationMode), false);
+    state.SetFlag(CommandGroup::Filters, false);
+    EXPECT_EQ(state.IsEnabled(cmd::kFilters), false) << "the result view grays the filters";
+}
+
 }  // namespace
 }  // namespace korvanta

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/CommandIds.h"
+#include "core/app/CommandPrompt.h"
 
 namespace korvanta {
 namespace {
@@ -125,6 +126,23 @@ TEST(MainMenu, ToolbarAndAcceleratorsNameMenuCommands)
         EXPECT_TRUE(keys.insert(accelerator.keys).second) << "one key, one command: " << accelerator.keys;
     }
     EXPECT_TRUE(keys.contains("Ctrl+O")) << "opening keeps its standard key";
+}
+
+// Every item of both menus tells the status bar what it does while it is highlighted.
+TEST(MainMenu, EveryCommandHasAPromptForTheStatusBar)
+{
+    for (const std::span<const MenuEntry> table : {MainMenu(), ThreeStationFileMenu()}) {
+        for (const MenuEntry& entry : table) {
+            if (entry.kind == MenuEntryKind::Command) {
+                const std::string prompt = CommandPrompt(entry.id);
+                EXPECT_FALSE(prompt.empty()) << entry.caption;
+                EXPECT_EQ(prompt.find('\n'), std::string::npos) << entry.caption;
+            }
+        }
+    }
+    EXPECT_EQ(CommandPrompt(cmd::kCorrelation), "Viser indstillinger for korrelation");
+    EXPECT_EQ(CommandPrompt(cmd::kRadioModeLow), "Lav sendestyrkle") << "the tooltip after the line break is not shown";
+    EXPECT_EQ(CommandPrompt(cmd::kPortFirst), "");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/app/AppSettingsValues.h"
+#include "core/app/NaturalOrder.h"
 #include "core/app/PortMenuList.h"
 #include "core/app/RecentFileList.h"
 
@@ -23,6 +24,37 @@ TEST(PortMenuList, FoundThenNamedThenTheKitWithIdsFromTen)
     EXPECT_FALSE(ports.NameOf(9).has_value());
     EXPECT_FALSE(ports.NameOf(15).has_value());
     EXPECT_FALSE(ports.IdOf("COM2").has_value());
+}
+
+TEST(NaturalOrder, NumbersByValueLettersWithoutCase)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        bool less;
+    };
+    const Case cases[] = {
+        {"COM2", "COM10", true},
+        {"COM10", "COM2", false},
+        {"/dev/ttyUSB2", "/dev/ttyUSB10", true},
+        {"/dev/ttyS9", "/dev/ttyUSB0", true},  // 'S' before 'U' whatever the numbers
+        {"COM9", "COM9", false},
+        {"com3", "COM4", true},
+        {"COM", "COM1", true},
+        {"COM02", "COM3", true},
+        {"COM3", "COM03", false},  // equal value: byte order decides, so the order stays total
+        {"COM03", "COM3", true},
+        {"COM255", "COM1000000000000000000000", true},  // beyond any integer type
+        {"", "A", true},
+        {"A", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NaturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
+    }
+    // The menu sorts what the machine found; the named ports keep their place after them.
+    const PortMenuList ports({"COM10", "COM2", "COM1", "/dev/ttyUSB10", "/dev/ttyUSB2"}, {"/dev/pts/9", "/dev/pts/10"});
+    EXPECT_EQ(ports.Names(),
+              (Names{"/dev/ttyUSB2", "/dev/ttyUSB10", "COM1", "COM2", "COM10", "/dev/pts/9", "/dev/pts/10", "SIM"}));
 }
 
 TEST(PortMenuList, NamesOnceAndNeverEmptyOrBeyondTheIdRange)

@@ -101,6 +101,19 @@ TEST(SectionEntry, AMaterialOutsideTheDatabaseIsRefusedFirst)
     EXPECT_EQ(entry.Check(), str::kSelectedMaterialError);
 }
 
+TEST(SectionEntry, TheListHoldsTheMaterialsInUseNotThePlaceholders)
+{
+    DefaultDatabase defaults;
+    SectionEntry entry(*defaults.db, UnitSystem::Metric, TimeUnit::Seconds);
+    const std::vector<MaterialChoice> choices = entry.MaterialChoices();
+    ASSERT_EQ(static_cast<int>(choices.size()), defaults.db->MaterialCount());
+    for (size_t i = 0; i < choices.size(); ++i) {
+        EXPECT_EQ(choices[i].index, static_cast<int>(i));
+        EXPECT_FALSE(choices[i].name.starts_with("Materiale")) << choices[i].name;
+    }
+    EXPECT_EQ(choices[static_cast<size_t>(kPvc)].name, "PVC");
+}
+
 TEST(SectionEntry, TheResultIsInStoredUnitsWithTheEntryFactors)
 {
     DefaultDatabase defaults;

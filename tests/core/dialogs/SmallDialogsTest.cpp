@@ -89,12 +89,13 @@ TEST(Countdown, ClosesOnTheTickThatTakesItBelowZero)
     EXPECT_EQ(Countdown(-3).Position(), 0);
 }
 
-TEST(GisCode, SeparatorsOfTheExportLineAreRefused)
+TEST(GisCode, CommasAndLineBreaksAreTakenWhatTheFileCannotHoldIsRefused)
 {
-    EXPECT_EQ(CheckGisCode("DK-1234/56"), str::kNoError);
-    EXPECT_EQ(CheckGisCode(""), str::kNoError);
-    for (const char* code : {"12,34", "12\n34", "12\r"}) {
-        EXPECT_EQ(CheckGisCode(code), str::kGisCodeSeparator) << code;
+    for (const char* code : {"DK-1234/56", "", "DK,42", "12\n34", "12\r\n", "\"Ø\"\tVej?", "Å-ledning €5"}) {
+        EXPECT_EQ(CheckGisCode(code), str::kNoError) << code;
+    }
+    for (const char* code : {"rør ∅110", "DK\x01", "a\x7F", "\xC3", "\xC2\x81", "漢"}) {
+        EXPECT_EQ(CheckGisCode(code), str::kGisCodeNotWritable) << code;
     }
 }
 

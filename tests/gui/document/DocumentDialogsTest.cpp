@@ -131,20 +131,20 @@ TEST(FileInformationDialog, TextsAreLimitedAndDateAndTimeAreReadOnly)
     SaveScreenshot(&empty, QStringLiteral("file-information-empty"));
 }
 
-TEST(GisCodeDialog, ACodeThatWouldBreakTheExportLineIsRefused)
+TEST(GisCodeDialog, ACodeTheExportCannotHoldIsRefusedACommaIsNot)
 {
     ScriptedMessages messages;
     CGisCodeDialog dialog(messages);
     dialog.show();
-    Type(&dialog, 1644, QStringLiteral("DK,1234"));
-    messages.Expect(str::kGisCodeSeparator);
+    Type(&dialog, 1644, QStringLiteral("DK ∅110"));
+    messages.Expect(str::kGisCodeNotWritable);
     Click(&dialog, 1);
     EXPECT_TRUE(dialog.isVisible());
-    Type(&dialog, 1644, QStringLiteral("DK-1234/5"));
+    Type(&dialog, 1644, QStringLiteral("DK,1234/5"));
     SaveScreenshot(&dialog, QStringLiteral("gis-code"));
     Click(&dialog, 1);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Code(), QStringLiteral("DK-1234/5"));
+    EXPECT_EQ(dialog.Code(), QStringLiteral("DK,1234/5"));
 }
 
 TEST(CountdownDialog, RunsOutWithoutBeingCutShort)

@@ -193,6 +193,11 @@ TEST(PipeDatabaseDialog, MaterialsAndEntriesAreEditedAndDuplicatesRefused)
     EXPECT_EQ(entries->topLevelItem(1)->text(0), QStringLiteral("160"));
     EXPECT_EQ(TextOf(&dialog, 1241), QStringLiteral("400"));
     SaveScreenshot(&dialog, QStringLiteral("pipe-database-metric-filled"));
+    // Rows a person can read: the text and some air, in both lists.
+    dialog.show();
+    const int readable = list->fontMetrics().height() + 4;
+    EXPECT_GE(list->visualItemRect(list->item(0)).height(), readable);
+    EXPECT_GE(entries->visualItemRect(entries->topLevelItem(0)).height(), readable);
 
     OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
         EXPECT_EQ(TextOf(name, 1579), QStringLiteral("PE 100"));

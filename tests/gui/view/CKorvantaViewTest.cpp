@@ -10,6 +10,7 @@
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
 #include "gui/view/CorrelationGraphPainter.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
 #include "gui/view/TwoStationFormTemplate.h"
 
@@ -111,6 +112,16 @@ TEST(KorvantaViewTest, CursorByButtonsKeysAndMouse)
     EXPECT_EQ(rig.TextOf(view101::kDistance1), "0.0 m");
     rig.Click(view101::kStepLeft);  // one column beyond the left limit: outside the pipe, drawn red
     EXPECT_EQ(rig.TextOf(view101::kDistance1), "Uden for område");
+    // Shown whole: both fields hold the text within their own rectangle, wrapped if need be.
+    for (int id : {view101::kDistance1, view101::kDistance2}) {
+        auto* field = rig.Control<QLabel>(id);
+        const QRect needed = field->fontMetrics().boundingRect(field->contentsRect(), Qt::TextWordWrap,
+                                                               QStringLiteral("Uden for område"));
+        EXPECT_TRUE(field->wordWrap()) << id;
+        EXPECT_LE(needed.width(), field->contentsRect().width()) << id;
+        EXPECT_LE(needed.height(), field->contentsRect().height()) << id;
+    }
+    test::SaveScreenshot(rig.view.get(), QStringLiteral("view-outside-range"));
     EXPECT_EQ(Pixel(rig, display.Cursor().Column(), 0), Painter::kCursorOutside);
     rig.Click(view101::kRightLimit);
     EXPECT_EQ(rig.TextOf(view101::kDistance2), "0.0 m");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -124,6 +126,36 @@ TEST(ResultOutput, PrintedPageRendersToPdfAndPicture)
         }
     }
     EXPECT_TRUE(green);
+}
+
+// A heading stands in a gap of its frame's line, as on a group box; elsewhere the line is whole.
+TEST(ResultOutput, PrintedHeadingsInterruptTheirFrameLines)
+{
+    MeasuredForm form;
+    QImage page(2700, 2100, QImage::Format_RGB32);  // one pixel per 0.1 mm
+    page.setDotsPerMeterX(10000);
+    page.setDotsPerMeterY(10000);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    gui::PrintedPagePainter::Paint(painter, LayOutPrintedPage(form.view->Output().Report()), 254.0);
+    painter.end();
+    const auto darkOnLine = [&](int fromX, int toX, int lineY) {
+        int dark = 0;
+        for (int x = fromX; x < toX; ++x) {
+            dark += qGray(page.pixel(x, lineY)) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    struct Case {
+        const char* heading;
+        int x;
+        int lineY;
+    };
+    for (const Case& c : {Case{"Rørdata", 55, 1200}, Case{"Filterindstillinger", 2275, 1685},
+                          Case{"Notch-filterindstillinger", 100, 1725}}) {
+        EXPECT_LT(darkOnLine(c.x + 2, c.x + 60, c.lineY), 29) << c.heading << ": the line runs through the text";
+        EXPECT_EQ(darkOnLine(c.x - 12, c.x - 2, c.lineY), 10) << c.heading << ": the line before the heading";
+    }
 }
 
 }  // namespace
