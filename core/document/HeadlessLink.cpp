@@ -1,5 +1,8 @@
 #include "core/document/HeadlessLink.h"
 
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+
 namespace korvanta {
 
 namespace {
@@ -42,7 +45,7 @@ bool HeadlessLink::InterfacePresent()
 bool HeadlessLink::WaitFor(int64_t deadline, bool (HeadlessLink::*condition)())
 {
     while (!(this->*condition)()) {
-        if (clock_.NowMs() >= deadline) {
+        if (clock_.NowMs() >= deadline || Cancelled()) {
             return false;
         }
         clock_.SleepMs(kPollMs);
@@ -50,8 +53,9 @@ bool HeadlessLink::WaitFor(int64_t deadline, bool (HeadlessLink::*condition)())
     return true;
 }
 
-HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t timeoutMs)
+HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t timeoutMs, std::function<bool()> cancelled)
 {
+    cancelled_ = std::move(cancelled);
     if (!started_) {
         started_ = thread_.Start();
         if (!started_) {
@@ -64,12 +68,16 @@ HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t tim
     open.portName = port;
     link_.PostCommand(open);
     if (!WaitFor(deadline, &HeadlessLink::PortAnswered)) {
-        return OpenResult::NoPortAnswer;
+        return Cancelled() ? OpenResult::Cancelled : OpenResult::NoPortAnswer;
     }
     if (!link_.GetPortResult()) {
-        return OpenResult::PortNotOpened;
+        return link_.PortOpenCode() == ILinkLibrary::kOpenPortInUse ? OpenResult::PortInUse
+                                                                       : OpenResult::PortNotOpened;
     }
-    return WaitFor(deadline, &HeadlessLink::InterfacePresent) ? OpenResult::Ok : OpenResult::NoInterfaceUnit;
+    if (!WaitFor(deadline, &HeadlessLink::InterfacePresent)) {
+        return Cancelled() ? OpenResult::Cancelled : OpenResult::NoInterfaceUnit;
+    }
+    return OpenResult::Ok;
 }
 
 const char* HeadlessLink::Describe(OpenResult result)
@@ -81,6 +89,10 @@ const char* HeadlessLink::Describe(OpenResult result)
         return "the comms thread cannot be started";
     case OpenResult::PortNotOpened:
         return "the port cannot be opened";
+    case OpenResult::PortInUse:
+        return LoadString(str::kPortInUse);
+    case OpenResult::Cancelled:
+        return "interrupted before the interface unit answered";
     case OpenResult::NoPortAnswer:
         return "the comms thread did not answer the port request";
     case OpenResult::NoInterfaceUnit:

@@ -276,5 +276,7 @@ inline constexpr uint32_t kGisCodeSeparator = 63303;        // a GIS code with a
 inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
 // Printing: the printer refused to start the page.
 inline constexpr uint32_t kPrintFailed = 63305;
+// Opening the kit's port: another program is using it.
+inline constexpr uint32_t kPortInUse = 63310;
 
 }  // namespace korvanta::str
