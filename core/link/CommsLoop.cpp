@@ -100,7 +100,8 @@ bool CommsLoop::WaitForPort()
         LinkCommand command;
         if (state_.GetNextCommand(command)) {
             if (command.code == TM_CONFIGURE_COM_PORT) {
-                state_.SetPortResult(OpenPort(command.portName), portOpenCode_);
+                const bool opened = OpenPort(command.portName);
+                state_.SetPortResult(opened, portOpenCode_);
             } else if (command.code == TM_END_THREAD) {
                 state_.ClearCommands();
                 return false;

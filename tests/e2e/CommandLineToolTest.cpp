@@ -243,11 +243,10 @@ TEST_F(CommandLineToolTest, NoSignalInTheBandIsNoResult)
 {
     const fs::path blocks = folder_ / "blocks.bin";
     ASSERT_EQ(Execute("simulate --out " + blocks.string() + " --delay 0.01 --pairs 4").status, 0);
-    for (const std::string& filter : {"--low 100 --high 800 --notch 0:1220"}) {
-        const ToolRun run = Execute("correlate " + filter + " " + blocks.string());
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(nlohmann::json::parse(run.out)["result"], false) << filter;
-    }
+    // A band turned the wrong way round is refused as a mistake (see the hostile-input table).
+    const ToolRun notched = Execute("correlate --low 100 --high 800 --notch 0:1220 " + blocks.string());
+    ASSERT_EQ(notched.status, 0) << notched.err;
+    EXPECT_EQ(nlohmann::json::parse(notched.out)["result"], false);
     const ToolRun run = Execute("correlate --low 100 --high 800 " + blocks.string());
     EXPECT_EQ(nlohmann::json::parse(run.out)["result"], true);
 }
@@ -363,7 +362,7 @@ TEST_F(CommandLineToolTest, RegressPrintsTheDataSetAndItsFit)
     std::ofstream(sparse).close();
     fs::resize_file(sparse, 3'000'000'000);
     const fs::path kv3 = folder_ / "main.kv3";
-    ASSERT_EQ(Execute("measure3 --port SIM --fast --distances 120:180 --pairs 2 --out " + kv3.string()).status, 0);
+    std::ofstream(kv3, std::ios::binary) << std::string("\xE3\xAB\x3B\x00", 4) << std::string(235876, '\0');
     for (const std::string& arguments :
          {"regress " + (folder_ / "bad.kvr").string(), std::string("regress"),
           "regress " + (folder_ / "none.kvr").string(), "regress " + (folder_ / "zero.kvr").string(),
