@@ -30,6 +30,15 @@ CommandLine::CommandLine(const std::vector<std::string>& args, const std::vector
         if (i + 1 >= args.size()) {
             throw UsageError("option " + arg + " needs a value");
         }
+        // "--out --fast" forgot the file: the next option is never taken as the value.
+        const std::string& next = args[i + 1];
+        if (next.rfind("--", 0) == 0 && next.size() > 2) {
+            const std::string nextName = next.substr(2);
+            if (std::find(known.begin(), known.end(), nextName) != known.end() ||
+                std::find(flags.begin(), flags.end(), nextName) != flags.end()) {
+                throw UsageError("option " + arg + " needs a value, not the option " + next);
+            }
+        }
         options_[name].push_back(args[++i]);
     }
 }

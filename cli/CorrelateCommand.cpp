@@ -34,7 +34,11 @@ void ApplyFilterOptions(const CommandLine& options, FilterSettings& filters)
         const auto [low, high] = SplitPair(notches[i], "--notch");
         filters.notches[i].low = FrequencyOption(low, "--notch");
         filters.notches[i].high = FrequencyOption(high, "--notch");
+        if (!(filters.notches[i].low < filters.notches[i].high)) {
+            throw UsageError("--notch " + notches[i] + ": give LOW:HIGH with LOW below HIGH");
+        }
     }
+    CheckBand(filters.lowCutoff, filters.highCutoff, "--low/--high");
     filters.automatic = options.Has("auto") ? 1 : 0;
 }
 
@@ -56,12 +60,15 @@ int RunCorrelate(const std::vector<std::string>& args)
         const auto [a, b] = SplitPair(*text, "--blank");
         blank = {static_cast<uint32_t>(ParseInteger(a, "--blank", 0, kTraceWidth)),
                  static_cast<uint32_t>(ParseInteger(b, "--blank", 0, kTraceWidth))};
+        if (!(blank->first < blank->second)) {
+            throw UsageError("--blank " + *text + ": give COL1:COL2 with COL1 left of COL2");
+        }
     }
     std::optional<std::pair<uint32_t, uint32_t>> zoom;
     if (auto text = options.Value("zoom")) {
         const auto [column, factor] = SplitPair(*text, "--zoom");
         zoom = {static_cast<uint32_t>(ParseInteger(column, "--zoom", 0, kTraceWidth)),
-                static_cast<uint32_t>(ParseInteger(factor, "--zoom", 0, 1 << 20))};
+                static_cast<uint32_t>(ParseInteger(factor, "--zoom factor", 1, 1 << 20))};
     }
 
     std::array<int32_t, kTraceWidth> trace{};

@@ -22,6 +22,9 @@ int RunExport(const std::vector<std::string>& args)
     if (CheckGisCode(code) != str::kNoError) {
         throw UsageError(std::string("--gis: ") + LoadString(CheckGisCode(code)));
     }
+    if (!HasExportBaseName(options.Positional()[1])) {
+        throw UsageError("OUT '" + options.Positional()[1] + "' names no file: give a name such as måling or måling.txt");
+    }
     LoadedMeasurement measurement(options.Has("imperial") ? UnitSystem::Imperial : UnitSystem::Metric,
                                   options.Has("ms") ? TimeUnit::Milliseconds : TimeUnit::Seconds);
     if (!measurement.Open(options.Positional()[0], "export")) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/IDocumentSettings.h"
@@ -22,6 +23,8 @@ public:
     CKorvantaDoc& Doc() { return *doc_; }
 
 private:
+    static std::string WhyNotOpened(const std::filesystem::path& path);
+
     CLinkState link_;
     SteadyClock clock_;
     TextMessageSink messages_;

@@ -27,6 +27,9 @@ int RunLocate(const std::vector<std::string>& args)
         const auto [length, velocity] = SplitPair(sections[i], "--section");
         pipe[i].length = static_cast<float>(ParseNumber(length, "--section length", 0.0, kMaxSectionLengthM));
         pipe[i].velocity = static_cast<float>(ParseNumber(velocity, "--section velocity", 1.0, kMaxVelocityMps));
+        if (!(pipe[i].length > 0.0f)) {
+            throw UsageError("--section " + sections[i] + ": the length must be more than 0");
+        }
         pipe[i].diameter = 100.0f;
         pipe[i].inUse = 1;
     }

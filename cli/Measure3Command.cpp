@@ -5,6 +5,9 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/HeadlessDocument.h"
+#include "cli/InterruptSignal.h"
+#include "cli/MeasurementOutput.h"
+#include "cli/RunLogFolder.h"
 #include "cli/ThreeStationReport.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
@@ -68,7 +71,7 @@ int FindMaterial(const CKorvantaDoc& doc, const std::optional<std::string>& text
 
 int RunMeasure3(const std::vector<std::string>& args)
 {
-    const CommandLine options(args, {"port", "distances", "pairs", "material", "out"}, {"fast"});
+    const CommandLine options(args, {"port", "distances", "pairs", "material", "out", "log"}, {"fast"});
     if (!options.Positional().empty()) {
         throw UsageError("unexpected argument '" + options.Positional()[0] + "'");
     }
@@ -86,6 +89,9 @@ int RunMeasure3(const std::vector<std::string>& args)
         throw UsageError("--fast runs the simulated kit unpaced: use it with --port SIM");
     }
     const auto pairs = static_cast<uint32_t>(options.Integer("pairs", 20, 1, 100000));
+    // A measurement takes minutes: find out now, not after it, that its file cannot be written.
+    const MeasurementOutput output("measure3", options.Value("out"), kKv3FileBytes, ".kv3");
+    output.CheckBeforeMeasuring();
 
     HeadlessDocument host;
     SteadyClock& clock = host.clock;
@@ -119,13 +125,18 @@ int RunMeasure3(const std::vector<std::string>& args)
         }
     }
 
+    const RunLogFolder logFolder(options.Value("log"));
+    // From here an interrupt stops the run as Stop does: what was measured is kept.
+    const InterruptSignal interrupt;
+    const auto interrupted = [] { return InterruptSignal::Received() != 0; };
     OrvelinkLibrary library;
     PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &notices, std::filesystem::temp_directory_path());
-    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
+    HeadlessLink headless(link, library, clock, &notices, logFolder.Path());
+    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs, interrupted);
     if (opened != HeadlessLink::OpenResult::Ok) {
         std::cerr << "korvanta-cli measure3: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
-        return 1;
+        output.Save(0, {});
+        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
     }
 
     MeasurementRunner runner(*doc, link, notices, messages, clock);
@@ -133,29 +144,41 @@ int RunMeasure3(const std::vector<std::string>& args)
     runOptions.threeStation = true;
     runOptions.pairs = pairs;
     runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
+    runOptions.interrupted = interrupted;
     const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
     if (outcome == MeasurementRunner::Outcome::StartFailed) {
         std::cerr << "korvanta-cli measure3: the stations did not start sampling\n";
-        return 1;
+        output.Save(0, {});
+        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
     }
     if (outcome == MeasurementRunner::Outcome::Ended) {
         messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);
     } else if (outcome == MeasurementRunner::Outcome::TimedOut) {
         std::cerr << "korvanta-cli measure3: no more blocks arrived in time\n";
+    } else if (outcome == MeasurementRunner::Outcome::Interrupted) {
+        std::cerr << "korvanta-cli measure3: interrupted after " << runner.PairsDone(true) << " of " << pairs
+                  << " pairs\n";
     }
     ComputeFromEngines(doc->ThreeStation(), result);
 
     int status = outcome == MeasurementRunner::Outcome::Complete ? 0 : 1;
-    if (auto out = options.Value("out")) {
-        std::string error;
-        if (!WriteKv3File(*out, doc->ThreeStation(), result, error)) {
-            messages.ShowMessage(str::kFileSaveError, kStyleStop);
-            std::cerr << "korvanta-cli measure3: " << *out << ": " << error << "\n";
-            status = 1;
+    uint64_t measured = 0;
+    for (int i = 0; i < kThreeStationPairs; ++i) {
+        measured += doc->ThreeStation().Record(i).pairTotal;
+    }
+    const MeasurementOutput::Saved saved = output.Save(measured, [&](const auto& path, std::string& error) {
+        if (WriteKv3File(path, doc->ThreeStation(), result, error)) {
+            return true;
         }
+        messages.ShowMessage(str::kFileSaveError, kStyleStop);
+        return false;
+    });
+    if (saved != MeasurementOutput::Saved::NotAsked && saved != MeasurementOutput::Saved::AtOut) {
+        status = 1;
     }
     std::cout << ThreeStationJson(*doc, result) << "\n";
-    return status;
+    return outcome == MeasurementRunner::Outcome::Interrupted ? InterruptSignal::ExitStatus(InterruptSignal::Received())
+                                                              : status;
 }
 
 }  // namespace korvanta::cli

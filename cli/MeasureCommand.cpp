@@ -10,6 +10,8 @@
 #include "core/app/DataFolder.h"
 #include "core/correlation/DataBlockFile.h"
 #include "cli/LeakPositionJson.h"
+#include "cli/InterruptSignal.h"
+#include "cli/MeasurementOutput.h"
 #include "cli/RunLogFolder.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
@@ -116,17 +118,36 @@ sim::PipeLayout KitLayout(int pairCode, const LeakTravelTimes& times)
     return layout;
 }
 
-void ApplyFilterOptions(const CommandLine& options, CKorvantaDoc& doc)
+// --low, --high and --auto, checked before anything is opened.
+struct FilterOptions {
+    std::optional<float> low;
+    std::optional<float> high;
+    bool automatic = false;
+};
+
+FilterOptions ParseFilterOptions(const CommandLine& options)
 {
-    if (!options.Has("low") && !options.Has("high") && !options.Has("auto")) {
+    FilterOptions filters;
+    if (auto low = options.Value("low"))
+        filters.low = FrequencyOption(*low, "--low");
+    if (auto high = options.Value("high"))
+        filters.high = FrequencyOption(*high, "--high");
+    filters.automatic = options.Has("auto");
+    CheckBand(filters.low.value_or(0.0f), filters.high.value_or(0.0f), "--low/--high");
+    return filters;
+}
+
+void ApplyFilterOptions(const FilterOptions& chosen, CKorvantaDoc& doc)
+{
+    if (!chosen.low && !chosen.high && !chosen.automatic) {
         return;
     }
     FilterSettings filters = doc.Record().filters;
-    if (auto low = options.Value("low"))
-        filters.lowCutoff = FrequencyOption(*low, "--low");
-    if (auto high = options.Value("high"))
-        filters.highCutoff = FrequencyOption(*high, "--high");
-    if (options.Has("auto"))
+    if (chosen.low)
+        filters.lowCutoff = *chosen.low;
+    if (chosen.high)
+        filters.highCutoff = *chosen.high;
+    if (chosen.automatic)
         filters.automatic = 1;
     doc.StoreFilterSettings(filters);
 }
@@ -191,18 +212,18 @@ int RunMeasure(const std::vector<std::string>& args)
     for (const std::string& text : sectionTexts) {
         sections.push_back(ParseSection(text));
     }
+    const FilterOptions filterOptions = ParseFilterOptions(options);
+    const auto range = static_cast<uint32_t>(options.Integer("range", 0, 0, 2));
     // A measurement takes minutes: find out now, not after it, that its file cannot be written.
-    const auto out = options.Value("out");
-    if (std::string error; out && !CheckFileWritable(*out, error)) {
-        throw UsageError("--out: " + error);
-    }
+    const MeasurementOutput output("measure", options.Value("out"), kKvdFileBytes, ".kvd");
+    output.CheckBeforeMeasuring();
 
     SteadyClock clock;
     TextMessageSink messages(std::cerr);
     InMemorySettings settings;
     CLinkState link;
     CKorvantaDoc* docForSetup = nullptr;
-    RangeFromOptions setup(docForSetup, static_cast<uint32_t>(options.Integer("range", 0, 0, 2)));
+    RangeFromOptions setup(docForSetup, range);
     DocumentContext context;
     context.link = &link;
     context.clock = &clock;
@@ -262,13 +283,17 @@ int RunMeasure(const std::vector<std::string>& args)
     }
 
     const RunLogFolder logFolder(options.Value("log"));
+    // From here an interrupt stops the run as Stop does: what was measured is kept.
+    const InterruptSignal interrupt;
+    const auto interrupted = [] { return InterruptSignal::Received() != 0; };
     OrvelinkLibrary library;
     PostedCommandQueue notices;
     HeadlessLink headless(link, library, clock, &notices, logFolder.Path());
-    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs);
+    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs, interrupted);
     if (opened != HeadlessLink::OpenResult::Ok) {
         std::cerr << "korvanta-cli measure: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
-        return 1;
+        output.Save(0, {});
+        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
     }
 
     doc->ApplySensorCombination(pairCode);
@@ -276,32 +301,40 @@ int RunMeasure(const std::vector<std::string>& args)
         doc->ApplyPipeData(pipe);
     }
     if (options.Has("range")) {
-        doc->SetCorrelationRange(static_cast<uint32_t>(options.Integer("range", 0, 0, 2)));
+        doc->SetCorrelationRange(range);
     }
-    ApplyFilterOptions(options, *doc);
+    ApplyFilterOptions(filterOptions, *doc);
 
     MeasurementRunner runner(*doc, link, notices, messages, clock);
     MeasurementRunner::Options runOptions;
     runOptions.pairs = pairs;
     runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
+    runOptions.interrupted = interrupted;
     const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
     if (outcome == MeasurementRunner::Outcome::StartFailed) {
         // The comms thread has shown the interface unit's reason when it gave one.
         std::cerr << "korvanta-cli measure: the stations did not start sampling\n";
-        return 1;
+        output.Save(0, {});
+        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
     }
     // An early end was shown by the runner, naming the unit and the cause where it can.
     if (outcome == MeasurementRunner::Outcome::TimedOut) {
         std::cerr << "korvanta-cli measure: no more blocks arrived in time\n";
+    } else if (outcome == MeasurementRunner::Outcome::Interrupted) {
+        std::cerr << "korvanta-cli measure: interrupted after " << doc->PairTotal() << " of " << pairs
+                  << " pairs\n";
     }
 
     int status = outcome == MeasurementRunner::Outcome::Complete ? 0 : 1;
-    if (std::string reason; out && !doc->Save(*out, &reason)) {
-        std::cerr << "korvanta-cli measure: the measurement was not saved: " << reason << "\n";
+    const MeasurementOutput::Saved saved = output.Save(doc->PairTotal(), [&](const auto& path, std::string& reason) {
+        return doc->Save(path, &reason);
+    });
+    if (saved != MeasurementOutput::Saved::NotAsked && saved != MeasurementOutput::Saved::AtOut) {
         status = 1;
     }
     std::cout << ResultJson(*doc, outcome == MeasurementRunner::Outcome::Complete) << "\n";
-    return status;
+    return outcome == MeasurementRunner::Outcome::Interrupted ? InterruptSignal::ExitStatus(InterruptSignal::Received())
+                                                              : status;
 }
 
 }  // namespace korvanta::cli

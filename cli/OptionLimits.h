@@ -19,5 +19,7 @@ inline constexpr double kMaxDelaySeconds = 2.097152;  // half the widest correla
 uint32_t PairCodeOption(const CommandLine& options, uint32_t fallback);
 // A filter frequency in 0..kMaxFilterHz.
 float FrequencyOption(const std::string& text, const std::string& what);
+// Refuses a band whose lower edge is not below its upper one (0 = that edge is not set).
+void CheckBand(float low, float high, const std::string& what);
 
 }  // namespace korvanta::cli

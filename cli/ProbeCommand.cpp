@@ -19,6 +19,8 @@
 #include "core/link/CommsThread.h"
 #include "core/link/OrvelinkLibrary.h"
 #include "core/link/SteadyClock.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
@@ -196,6 +198,9 @@ std::string Probe(const std::string& port, const std::filesystem::path& logFolde
     result.portOpened = OpenPort(state, port);
     if (!result.portOpened) {
         failure = "port " + port + " could not be opened";
+        if (state.PortOpenCode() == ILinkLibrary::kOpenPortInUse) {
+            failure += ": " + std::string(LoadString(str::kPortInUse));
+        }
     } else if (!WaitFor([&] { return InterfacePresent(state) && state.IsSensorStatusUpdated(); }, kInterfaceWait)) {
         failure = "the interface unit does not answer on " + port;
     } else {

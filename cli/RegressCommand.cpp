@@ -37,8 +37,10 @@ int RunRegress(const std::vector<std::string>& args)
         throw UsageError("regress needs exactly one FILE.kvr");
     }
     CRegressionData data;
-    if (const auto message = ReadKvrFile(options.Positional()[0], data)) {
-        std::cerr << "korvanta-cli regress: " << options.Positional()[0] << ": " << LoadString(*message) << "\n";
+    std::string reason;
+    if (const auto message = ReadKvrFile(options.Positional()[0], data, nullptr, &reason)) {
+        std::cerr << "korvanta-cli regress: " << options.Positional()[0] << ": " << LoadString(*message) << " ("
+                  << reason << ")\n";
         return 2;
     }
     const RegressionFit& fit = data.Fit();

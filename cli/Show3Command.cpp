@@ -19,15 +19,14 @@ int RunShow3(const std::vector<std::string>& args)
     if (options.Positional().size() != 1) {
         throw UsageError("show3 needs exactly one FILE.kv3");
     }
+    const std::string& file = options.Positional()[0];
     HeadlessDocument host;
     Kv3Contents contents;
     std::string damage;
-    const Kv3Status status = ReadKv3File(options.Positional()[0], contents, &damage);
+    const Kv3Status status = ReadKv3File(file, contents, &damage);
     if (status != Kv3Status::Ok) {
         host.messages.ShowMessage(Kv3StatusMessage(status), kStyleStop);
-        if (!damage.empty()) {
-            std::cerr << "korvanta-cli show3: " << damage << "\n";
-        }
+        std::cerr << "korvanta-cli show3: " << DescribeKv3Refusal(file, status, damage) << "\n";
         return 2;
     }
 

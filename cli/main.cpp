@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "          [--log FOLDER]\n"
     "  show FILE.kvd\n"
     "  measure3 --port PORT --distances RED_BLUE:BLUE_YELLOW [--pairs N] [--material NAME|none]\n"
-    "           [--out FILE.kv3] [--fast]   (--fast with --port SIM)\n"
+    "           [--out FILE.kv3] [--fast] [--log FOLDER]   (--fast with --port SIM)\n"
     "  show3 FILE.kv3\n"
     "  export FILE.kvd OUT [--gis CODE] [--imperial] [--ms]   (writes OUT.csv and OUT.bmp)\n"
     "  regress FILE.kvr\n"
@@ -28,8 +28,10 @@ constexpr const char* kUsage =
     "  print FILE.kvd OUT.pdf [--imperial] [--ms]\n"
 #endif
     "  probe --port PORT [--fast] [--log FOLDER]   (--fast with --port SIM, the simulated kit in this process)\n"
-    "  measure and probe keep the comms log (DebugFile.txt) in FOLDER with --log, else in a private\n"
-    "  temporary folder removed at the end of the run\n";
+    "  measure, measure3 and probe keep the comms log (DebugFile.txt) in FOLDER with --log, else in a\n"
+    "  private temporary folder removed at the end of the run\n"
+    "  Ctrl-C or SIGTERM stops measure and measure3 as Stop does: the pairs so far are saved to --out\n"
+    "  and printed; exit status 130 (SIGINT) or 143 (SIGTERM)\n";
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 # finding (a crash, undefined behaviour, a leak, a time-out) and then shows the report and the
 # input that caused it.
 #   fuzz/run-target.sh build-fuzz/bin/fuzz_kvd_reader 20
+# RUNS=N stops after N inputs instead (within the time given, which then bounds it).
 set -uo pipefail
 target=$1
 seconds=${2:-20}
@@ -18,6 +19,8 @@ case "$name" in
   material_database) max_len=5200 ;;    # the 4800-byte image and ten pipe sections
   reply_parsers) max_len=4097 ;;        # selector byte and the largest message
   decode_block) max_len=2810 ;;         # one data-block record
+  kv3_reader) max_len=235881 ;;         # selector byte and a whole 235880-byte kv3 file
+  kvr_reader) max_len=5958 ;;           # selector byte and a whole 5957-byte regression file
   wav_reader | scenario_parser) max_len=16384 ;;
   *) max_len=4096 ;;
 esac
@@ -32,7 +35,9 @@ dict=()
 
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-"$target" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 -timeout=10 \
+runs=()
+[ -n "${RUNS:-}" ] && runs+=("-runs=$RUNS")
+"$target" -max_total_time="$seconds" "${runs[@]}" -max_len="$max_len" -rss_limit_mb=2048 -timeout=10 \
   -artifact_prefix="$work/findings/" "${dict[@]}" "$work/corpus" "${seeds[@]}" >"$work/log" 2>&1
 status=$?
 findings=$(ls "$work/findings")

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/link/LinkBringUp.h"
+#include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
 
 namespace korvanta {
 
@@ -35,8 +37,9 @@ HeadlessLink::~HeadlessLink()
     }
 }
 
-HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t timeoutMs)
+HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t timeoutMs, std::function<bool()> cancelled)
 {
+    cancelled_ = std::move(cancelled);
     if (!started_) {
         started_ = thread_.Start();
         if (!started_) {
@@ -47,10 +50,14 @@ HeadlessLink::OpenResult HeadlessLink::Open(const std::string& port, int64_t tim
     // is the limit, and each step may use all of it.
     LinkBringUp bringUp(link_, static_cast<int>(std::max<int64_t>(timeoutMs / kPollMs, 1)));
     bringUp.Start(port);
-    if (bringUp.Run(clock_, kPollMs, timeoutMs) == LinkBringUp::Step::Succeeded) {
+    if (bringUp.Run(clock_, kPollMs, timeoutMs, [this] { return Cancelled(); }) == LinkBringUp::Step::Succeeded) {
         return OpenResult::Ok;
     }
     switch (bringUp.FailureReason()) {
+    case LinkBringUp::Failure::Cancelled:
+        return OpenResult::Cancelled;
+    case LinkBringUp::Failure::PortInUse:
+        return OpenResult::PortInUse;
     case LinkBringUp::Failure::PortNotOpened:
         return OpenResult::PortNotOpened;
     case LinkBringUp::Failure::NoPortAnswer:
@@ -69,6 +76,10 @@ const char* HeadlessLink::Describe(OpenResult result)
         return "the comms thread cannot be started";
     case OpenResult::PortNotOpened:
         return "the port cannot be opened";
+    case OpenResult::PortInUse:
+        return LoadString(str::kPortInUse);
+    case OpenResult::Cancelled:
+        return "interrupted before the interface unit answered";
     case OpenResult::NoPortAnswer:
         return "the comms thread did not answer the port request";
     case OpenResult::NoInterfaceUnit:

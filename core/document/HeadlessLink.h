@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,7 +21,7 @@ class HeadlessLink {
 public:
     static constexpr int64_t kPollMs = 20;
 
-    enum class OpenResult { Ok, NoThread, PortNotOpened, NoPortAnswer, NoInterfaceUnit };
+    enum class OpenResult { Ok, NoThread, PortNotOpened, PortInUse, NoPortAnswer, NoInterfaceUnit, Cancelled };
 
     // `notifier` may be null. Everything must outlive this object.
     HeadlessLink(CLinkState& link, ILinkLibrary& library, IClock& clock, IBlockReadyNotifier* notifier,
@@ -31,18 +32,22 @@ public:
     HeadlessLink& operator=(const HeadlessLink&) = delete;
 
     // Starts the thread if needed, opens `port` and waits up to `timeoutMs` (on the clock) for
-    // the port's result and then for the interface unit, together.
-    OpenResult Open(const std::string& port, int64_t timeoutMs);
+    // the port's result and then for the interface unit; gives up waiting as soon as `cancelled`
+    // (when given) says so.
+    OpenResult Open(const std::string& port, int64_t timeoutMs, std::function<bool()> cancelled = {});
     // What went wrong, in words for a log or a terminal.
     static const char* Describe(OpenResult result);
 
     CLinkState& Link() { return link_; }
 
 private:
+    bool Cancelled() const { return cancelled_ && cancelled_(); }
+
     CLinkState& link_;
     IClock& clock_;
     CommsThread thread_;
     bool started_ = false;
+    std::function<bool()> cancelled_;
 };
 
 }  // namespace korvanta

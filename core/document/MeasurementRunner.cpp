@@ -117,6 +117,14 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
             Take(notice);
         }
         PollLink();
+        if (options.interrupted && options.interrupted()) {
+            // Blocks that arrived before the interrupt are summed, not dropped with the queue.
+            while (notices_.WaitNext(notice, std::chrono::milliseconds(0))) {
+                Take(notice);
+            }
+            outcome = Outcome::Interrupted;
+            break;
+        }
         if (mustEnd_) {
             outcome = Outcome::Ended;
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/document/CKorvantaDoc.h"
@@ -23,6 +24,7 @@ public:
         Complete,     // the record holds the pairs asked for
         Ended,        // the measurement had to end early (hint 101); what was summed is kept
         TimedOut,     // no end within the time allowed; what was summed is kept
+        Interrupted,  // the host asked to stop (the user's interrupt); what was summed is kept
     };
 
     struct Options {
@@ -31,6 +33,8 @@ public:
         // The three-station measurement of a document set up for it: red, blue and yellow are
         // selected first, as the three-station form does when it opens.
         bool threeStation = false;
+        // Asked between blocks; true stops the measurement as the Stop command does.
+        std::function<bool()> interrupted;
     };
     static constexpr int kThreeStationMask = 14;  // red, blue and yellow
 

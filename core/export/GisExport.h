@@ -13,8 +13,12 @@ namespace korvanta {
 // taken as they are.
 std::string ExportBasePath(std::string_view chosen);
 
-// Writes base + ".csv" and base + ".bmp", each through a temporary file that replaces the old one
-// only when complete. On failure `error` names the file and the reason.
+// Whether `chosen` leaves a file name once its extension is taken off ("/", "", "dir/" do not).
+bool HasExportBaseName(std::string_view chosen);
+
+// Writes base + ".csv" and base + ".bmp", both or neither: each goes to a temporary file first and
+// the old pair is replaced only when both are complete. On failure `error` names the file and the
+// reason.
 bool WriteGisExport(const std::filesystem::path& chosen, const ResultReport& report, std::string_view gisCode,
                     std::string& error);
 

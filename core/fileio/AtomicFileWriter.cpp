@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <vector>
 #include <system_error>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 
@@ -124,6 +126,30 @@ bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<con
     return true;
 }
 
+// Without the means to undo a rename here, the files are written one after the other.
+bool WriteAllThenReplace(std::span<const FileToWrite> files, std::span<const fs::path> targets, std::string& error)
+{
+    FileProblem problem;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!WriteAndReplace(files[i].path, targets[i], files[i].bytes, error, problem)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CheckFreeSpace(const fs::path& path, const fs::path& target, uint64_t bytesNeeded, std::string& error)
+{
+    std::error_code ec;
+    const fs::space_info space = fs::space(FolderOf(target), ec);
+    if (ec || space.available >= bytesNeeded) {
+        return true;
+    }
+    error = "cannot write " + path.string() + ": the disk has room for " + std::to_string(space.available) +
+            " bytes, the file needs " + std::to_string(bytesNeeded);
+    return false;
+}
+
 bool ProbeFolder(const fs::path& target, std::string& reason)
 {
     fs::path temporary;
@@ -171,13 +197,12 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes)
 }
 
 // The replacement takes over the old file's owner and permissions; a new file gets the
-// process's usual ones (the umask applies to 0666).
-bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error,
-                     FileProblem& problem)
+// process's usual ones (the umask applies to 0666). On success `temporary` holds every byte.
+bool WriteTemporary(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, fs::path& temporary,
+                    std::string& error, FileProblem& problem)
 {
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
-    fs::path temporary;
     const int fd = CreateTemporary(target, temporary, replacing ? 0600 : 0666);
     if (fd < 0) {
         problem = FileProblemFromErrno(errno);
@@ -202,11 +227,117 @@ bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<con
         error = "cannot write " + path.string() + ": " + SystemError(code);
         return false;
     }
+    return true;
+}
+
+bool WriteAndReplace(const fs::path& path, const fs::path& target, std::span<const uint8_t> bytes, std::string& error,
+                     FileProblem& problem)
+{
+    fs::path temporary;
+    if (!WriteTemporary(path, target, bytes, temporary, error, problem)) {
+        return false;
+    }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        code = errno;
+        const int code = errno;
         ::unlink(temporary.c_str());
         problem = FileProblemFromErrno(code);
         error = "cannot replace " + path.string() + ": " + SystemError(code);
+        return false;
+    }
+    return true;
+}
+
+// A second name for the file now at `target`, so that it can be put back; empty when there is
+// no file there or the file system cannot give one (the replacement then cannot be undone).
+fs::path KeepOldFile(const fs::path& target)
+{
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) != 0) {
+        return {};
+    }
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        const fs::path keep = TemporaryNameBeside(target);
+        if (::link(target.c_str(), keep.c_str()) == 0) {
+            return keep;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return {};
+}
+
+struct Placed {
+    fs::path target;
+    fs::path kept;  // the old file's second name, empty when there was none
+    bool existed = false;
+};
+
+bool ReplaceAll(std::span<const FileToWrite> files, std::span<const fs::path> targets,
+                std::span<const fs::path> temporaries, std::string& error)
+{
+    std::vector<Placed> placed;
+    bool ok = true;
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::error_code ec;
+        Placed step{targets[i], {}, fs::exists(fs::symlink_status(targets[i], ec))};
+        if (step.existed) {
+            step.kept = KeepOldFile(targets[i]);
+        }
+        if (::rename(temporaries[i].c_str(), targets[i].c_str()) != 0) {
+            error = "cannot replace " + files[i].path.string() + ": " + SystemError(errno);
+            if (!step.kept.empty()) {
+                ::unlink(step.kept.c_str());
+            }
+            ok = false;
+            for (size_t j = i; j < files.size(); ++j) {
+                ::unlink(temporaries[j].c_str());
+            }
+            break;
+        }
+        placed.push_back(step);
+    }
+    for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
+        if (ok) {
+            if (!it->kept.empty()) {
+                ::unlink(it->kept.c_str());
+            }
+        } else if (!it->kept.empty()) {
+            ::rename(it->kept.c_str(), it->target.c_str());
+        } else if (!it->existed) {
+            ::unlink(it->target.c_str());
+        }
+    }
+    return ok;
+}
+
+bool WriteAllThenReplace(std::span<const FileToWrite> files, std::span<const fs::path> targets, std::string& error)
+{
+    std::vector<fs::path> temporaries;
+    FileProblem problem;
+    for (size_t i = 0; i < files.size(); ++i) {
+        fs::path temporary;
+        if (!WriteTemporary(files[i].path, targets[i], files[i].bytes, temporary, error, problem)) {
+            for (const fs::path& written : temporaries) {
+                ::unlink(written.c_str());
+            }
+            return false;
+        }
+        temporaries.push_back(temporary);
+    }
+    return ReplaceAll(files, targets, temporaries, error);
+}
+
+bool CheckFreeSpace(const fs::path& path, const fs::path& target, uint64_t bytesNeeded, std::string& error)
+{
+    struct statvfs space {};
+    if (bytesNeeded == 0 || ::statvfs(FolderOf(target).c_str(), &space) != 0) {
+        return true;  // a file system that cannot say is given the benefit of the doubt
+    }
+    const uint64_t available = static_cast<uint64_t>(space.f_bavail) * space.f_frsize;
+    if (available < bytesNeeded) {
+        error = "cannot write " + path.string() + ": the disk has room for " + std::to_string(available) +
+                " bytes, the file needs " + std::to_string(bytesNeeded);
         return false;
     }
     return true;
@@ -273,7 +404,7 @@ bool ResolveWriteTarget(const fs::path& path, fs::path& target, std::string& err
     return true;
 }
 
-bool CheckFileWritable(const fs::path& path, std::string& error, FileProblem* problem)
+bool CheckFileWritable(const fs::path& path, std::string& error, uint64_t bytesNeeded, FileProblem* problem)
 {
     fs::path target;
     if (!ResolveWriteTarget(path, target, error, problem)) {
@@ -287,7 +418,7 @@ bool CheckFileWritable(const fs::path& path, std::string& error, FileProblem* pr
         error = "cannot write " + path.string() + ": " + reason;
         return false;
     }
-    return true;
+    return CheckFreeSpace(path, target, bytesNeeded, error);
 }
 
 bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, std::string& error,
@@ -297,6 +428,21 @@ bool WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, s
     FileProblem& why = problem != nullptr ? *problem : ignored;
     fs::path target;
     return ResolveWriteTarget(path, target, error, &why) && WriteAndReplace(path, target, bytes, error, why);
+}
+
+}  // namespace korvanta
+
+namespace korvanta {
+
+bool WriteFilesAtomically(std::span<const FileToWrite> files, std::string& error)
+{
+    std::vector<fs::path> targets(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!ResolveWriteTarget(files[i].path, targets[i], error)) {
+            return false;
+        }
+    }
+    return WriteAllThenReplace(files, targets, error);
 }
 
 }  // namespace korvanta

@@ -397,10 +397,11 @@ bool CLinkState::GetResetPressed()
     return pressed;
 }
 
-void CLinkState::SetPortResult(bool opened)
+void CLinkState::SetPortResult(bool opened, uint16_t code)
 {
     Lock lock(lock_);
     portOpened_ = opened ? 1 : 0;
+    portOpenCode_ = code;
     portResultPending_ = 1;
 }
 
@@ -409,6 +410,12 @@ bool CLinkState::GetPortResult()
     Lock lock(lock_);
     portResultPending_ = 0;
     return portOpened_ != 0;
+}
+
+uint16_t CLinkState::PortOpenCode() const
+{
+    Lock lock(lock_);
+    return portOpenCode_;
 }
 
 bool CLinkState::IsPortResultPending() const

@@ -86,9 +86,11 @@ public:
     void SetResetPressed(bool pressed);
     bool GetResetPressed();  // clears reset-pressed
 
-    void SetPortResult(bool opened);  // also marks the result as pending
-    bool GetPortResult();             // clears port-result-pending
+    // `code` is the link library's answer to the open (0 when it opened).
+    void SetPortResult(bool opened, uint16_t code = 0);  // also marks the result as pending
+    bool GetPortResult();                                // clears port-result-pending
     bool IsPortResultPending() const;
+    uint16_t PortOpenCode() const;
 
 private:
     static bool ValidUnit(int unit) { return unit >= 0 && unit < kUnits; }
@@ -122,6 +124,7 @@ private:
     uint8_t resetPressed_ = 0;
     uint8_t portResultPending_ = 0;
     uint8_t portOpened_ = 0;
+    uint16_t portOpenCode_ = 0;
 };
 
 }  // namespace korvanta

@@ -104,7 +104,8 @@ bool CommsLoop::WaitForPort()
         LinkCommand command;
         if (state_.GetNextCommand(command)) {
             if (command.code == TM_CONFIGURE_COM_PORT) {
-                state_.SetPortResult(OpenPort(command.portName));
+                const bool opened = OpenPort(command.portName);
+                state_.SetPortResult(opened, portOpenCode_);
             } else if (command.code == TM_END_THREAD) {
                 state_.ClearCommands();
                 return false;
@@ -120,7 +121,8 @@ bool CommsLoop::OpenPort(const std::string& portName)
     if (library_.CommIsOpen()) {
         library_.CommClose();
     }
-    portOpen_ = library_.CommOpenStr(PortPath(portName), kBaudRate) == 0;
+    portOpenCode_ = library_.CommOpenStr(PortPath(portName), kBaudRate);
+    portOpen_ = portOpenCode_ == 0;
     return portOpen_;
 }
 
@@ -233,7 +235,7 @@ void CommsLoop::ConfigurePort(const std::string& portName)
     if (!OpenPort(portName)) {
         LogError(CommsCommandName(TM_CONFIGURE_COM_PORT));
     }
-    state_.SetPortResult(portOpen_);
+    state_.SetPortResult(portOpen_, portOpenCode_);
     clock_.SleepMs(kPortSettleMs);
     uint32_t errorId = str::kNoError;
     commands_.GetInterfaceSensorStatus(errorId);

@@ -58,6 +58,7 @@ private:
     CommsLog log_;
 
     bool portOpen_ = false;
+    uint16_t portOpenCode_ = 0;  // the link library's answer to the last open
     bool sampling_ = false;
     bool listening_ = false;
     int listeningUnit_ = 0;

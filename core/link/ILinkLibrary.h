@@ -15,6 +15,9 @@ public:
 
     virtual ~ILinkLibrary() = default;
 
+    // An answer of CommOpenStr: another program (or another open) holds the port.
+    static constexpr uint16_t kOpenPortInUse = 5;
+
     // 0 = port opened, anything else = failure.
     virtual uint16_t CommOpenStr(const std::string& portPath, int32_t baud) = 0;
     virtual void CommClose() = 0;

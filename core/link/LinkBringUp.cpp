@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/link/ILinkLibrary.h"
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"
 
@@ -53,7 +54,8 @@ void LinkBringUp::TickPortStep()
 {
     if (link_.IsPortResultPending()) {
         if (!link_.GetPortResult()) {
-            Fail(Failure::PortNotOpened, kProgressPortFailed);
+            Fail(link_.PortOpenCode() == ILinkLibrary::kOpenPortInUse ? Failure::PortInUse : Failure::PortNotOpened,
+                 kProgressPortFailed);
             return;
         }
         portOpened_ = true;
@@ -95,12 +97,17 @@ void LinkBringUp::Fail(Failure failure, int progress)
     step_ = Step::Failed;
 }
 
-LinkBringUp::Step LinkBringUp::Run(IClock& clock, int64_t tickMs, int64_t timeoutMs)
+LinkBringUp::Step LinkBringUp::Run(IClock& clock, int64_t tickMs, int64_t timeoutMs,
+                                   const std::function<bool()>& cancelled)
 {
     const int64_t deadline = clock.NowMs() + timeoutMs;
     for (;;) {
         Tick();
         if (Finished()) {
+            return step_;
+        }
+        if (cancelled && cancelled()) {
+            Fail(Failure::Cancelled, progress_);
             return step_;
         }
         if (clock.NowMs() >= deadline) {
@@ -116,7 +123,10 @@ uint32_t LinkBringUp::FailureMessage() const
     switch (failure_) {
     case Failure::NoPortAnswer:
     case Failure::PortNotOpened:
+    case Failure::Cancelled:
         return str::kComPortOpenFailed;
+    case Failure::PortInUse:
+        return str::kPortInUse;
     case Failure::NoInterfaceUnit:
         return str::kCommunicationError;
     case Failure::None:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 #include <string>
 
@@ -21,7 +23,7 @@ public:
     static constexpr int kProgressPortFailed = 39;
 
     enum class Step { PortRequested, WaitingForInterface, Succeeded, Failed };
-    enum class Failure { None, NoPortAnswer, PortNotOpened, NoInterfaceUnit };
+    enum class Failure { None, NoPortAnswer, PortNotOpened, PortInUse, NoInterfaceUnit, Cancelled };
 
     explicit LinkBringUp(CLinkState& link, int ticksPerStep = kTicksPerStep);
 
@@ -31,7 +33,8 @@ public:
     void Tick();
     // Ticks every `tickMs` on `clock` until the steps end or `timeoutMs` has passed; a time-out
     // fails the step then running. The outcome.
-    Step Run(IClock& clock, int64_t tickMs, int64_t timeoutMs);
+    // `cancelled`, when given, ends the wait early (Failure::Cancelled).
+    Step Run(IClock& clock, int64_t tickMs, int64_t timeoutMs, const std::function<bool()>& cancelled = {});
 
     Step CurrentStep() const { return step_; }
     bool Finished() const { return step_ == Step::Succeeded || step_ == Step::Failed; }

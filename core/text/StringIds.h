@@ -323,6 +323,8 @@ inline constexpr uint32_t kGisCodeNotWritable = 63303;      // a GIS code the ex
 inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
 // Printing: the printer refused to start the page.
 inline constexpr uint32_t kPrintFailed = 63305;
+// Opening the kit's port: another program is using it.
+inline constexpr uint32_t kPortInUse = 63310;
 
 // Files of the window: the file and the reason in every failure to open or save one; %s is the
 // path, then the reason (one of the texts below).

@@ -357,6 +357,7 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kSaveBeforeThreeStation,
      "Den aktuelle måling er ikke gemt.\r\n\r\nVil du gemme den, før der skiftes til 3 sendere?"},
     {kPrintFailed, "Udskriften kunne ikke startes.\r\n\r\nKontroller printeren og prøv igen."},
+    {kPortInUse, "Porten kan ikke åbnes: porten er i brug af et andet program."},
     {kFileOpenFailedNamed, "Filen kunne ikke åbnes:\r\n%s\r\n\r\n%s"},
     {kFileSaveFailedNamed, "Filen blev ikke gemt:\r\n%s\r\n\r\n%s"},
     {kRecoveryOffer,

@@ -20,6 +20,7 @@ constexpr size_t kDistancesAt = 73;  // red/yellow, red/blue, blue/yellow, each 
 constexpr size_t kLowerBoundAt = 97;
 constexpr size_t kUpperBoundAt = 101;
 constexpr size_t kMeanAt = 105;
+constexpr size_t kTailAt = 109;
 
 template <typename T>
 void Put(std::span<uint8_t> out, size_t at, T value)
@@ -202,6 +203,7 @@ std::array<uint8_t, CThreeStationResult::kBlockBytes> CThreeStationResult::ToBlo
     Put(out, kLowerBoundAt, lowerBound_);
     Put(out, kUpperBoundAt, upperBound_);
     Put(out, kMeanAt, mean_);
+    std::copy(tail_.begin(), tail_.end(), block.begin() + kTailAt);
     return block;
 }
 
@@ -237,6 +239,7 @@ std::string CThreeStationResult::FromBlock(std::span<const uint8_t, kBlockBytes>
     read.lowerBound_ = Get<float>(in, kLowerBoundAt);
     read.upperBound_ = Get<float>(in, kUpperBoundAt);
     read.mean_ = Get<float>(in, kMeanAt);
+    std::copy(block.begin() + kTailAt, block.end(), read.tail_.begin());
     if (valid > 1) {
         return "valid flag " + std::to_string(valid);
     }

@@ -75,6 +75,8 @@ private:
     float lowerBound_ = 0.0f;
     float upperBound_ = 0.0f;
     float mean_ = 0.0f;
+    // The block's last bytes carry no value; what a file held there is written back as it was.
+    std::array<uint8_t, 3> tail_{};
 };
 
 }  // namespace korvanta

@@ -3,10 +3,10 @@
 #include "core/fileio/InputFile.h"
 
 #include <cstring>
-#include <fstream>
 
 #include "core/document/KvdFile.h"
 #include "core/fileio/AtomicFileWriter.h"
+#include "core/fileio/InputFile.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -41,6 +41,25 @@ uint32_t Kv3StatusMessage(Kv3Status status)
         break;
     }
     return str::kFileOpenDamaged;
+}
+
+std::string DescribeKv3Refusal(const std::filesystem::path& path, Kv3Status status, const std::string& detail)
+{
+    const std::string name = path.string();
+    switch (status) {
+    case Kv3Status::Ok:
+        return name + ": read";
+    case Kv3Status::NotKv3:
+        return name + ": not a three-station file (it does not begin as one)";
+    case Kv3Status::Short:
+        return name + ": cut short (a three-station file holds " + std::to_string(kKv3FileBytes) + " bytes)";
+    case Kv3Status::Damaged:
+        return name + ": damaged: " + detail;
+    case Kv3Status::CannotOpen:
+        // The reader's own words already name the file.
+        return detail.empty() ? name + ": cannot be opened" : detail;
+    }
+    return name;
 }
 
 std::vector<uint8_t> FormatKv3(std::span<const MeasurementRecord, kThreeStationPairs> records,
@@ -102,7 +121,8 @@ Kv3Status ParseKv3(std::span<const uint8_t> image, Kv3Contents& contents, std::s
 Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage,
                       FileProblem* problem)
 {
-    // A folder, a device or a named pipe is refused unread (a pipe would wait for a writer).
+    // Bytes after the result are not read; a folder, a device or a named pipe is refused unread
+    // (a pipe would wait for a writer).
     InputFile file(path, UINT64_MAX);
     std::vector<uint8_t> image(kKv3FileBytes);
     if (file.IsOpen()) {
@@ -111,6 +131,9 @@ Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, 
     if (!file.IsOpen() || !file.Error().empty()) {
         if (problem != nullptr) {
             *problem = file.Problem();
+        }
+        if (damage != nullptr) {
+            *damage = file.Error();
         }
         return Kv3Status::CannotOpen;
     }

@@ -35,6 +35,8 @@ enum class Kv3Status {
 
 // The string-table message the user is shown for a status other than Ok.
 uint32_t Kv3StatusMessage(Kv3Status status);
+// The refusal in words for a log or a terminal, naming `path`; `detail` is what ReadKv3File said.
+std::string DescribeKv3Refusal(const std::filesystem::path& path, Kv3Status status, const std::string& detail);
 
 // What a kv3 file holds, read and checked whole before anyone takes it.
 struct Kv3Contents {
@@ -49,7 +51,8 @@ std::vector<uint8_t> FormatKv3(std::span<const MeasurementRecord, kThreeStationP
 std::vector<uint8_t> FormatKv3(const ThreeStationMeasurement& measurement, const CThreeStationResult& result);
 
 // Reads an image into `contents`, which is left as it was unless the result is Ok. `damage`, when
-// given, says what is wrong with a damaged file. Bytes after the result block are ignored.
+// given, says what is wrong with a damaged file (or, from ReadKv3File, why it cannot be opened).
+// Bytes after the result block are ignored.
 Kv3Status ParseKv3(std::span<const uint8_t> image, Kv3Contents& contents, std::string* damage = nullptr);
 // For CannotOpen, `problem` (when given) says why.
 Kv3Status ReadKv3File(const std::filesystem::path& path, Kv3Contents& contents, std::string* damage = nullptr,

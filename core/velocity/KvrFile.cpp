@@ -103,12 +103,52 @@ RegressionPoint ReadPoint(ByteReader& in)
     return point;
 }
 
-// A used point must be one a measurement can give: finite numbers, a known range and a name that
-// ends inside its field.
-bool IsSoundPoint(const RegressionPoint& point)
+// Far beyond any pipe between two sensors, and half the widest correlation span: a point outside
+// them came from no measurement.
+constexpr float kMaxLengthMetres = 100000.0f;
+constexpr float kMaxDelaySeconds = 2.097152f;
+constexpr float kMaxVelocity = 10000.0f;
+constexpr float kMaxDiameter = 10000.0f;
+
+bool Within(float value, float low, float high)
 {
-    return std::isfinite(point.delay) && std::isfinite(point.length) && point.range <= 2 &&
-           std::find(point.name.begin(), point.name.end(), '\0') != point.name.end();
+    return std::isfinite(value) && value >= low && value <= high;
+}
+
+// What makes a used point one no measurement can give, empty when it is sound.
+std::string PointDamage(const RegressionPoint& point, size_t index)
+{
+    const std::string which = "point " + std::to_string(index + 1);
+    if (!Within(point.delay, -kMaxDelaySeconds, kMaxDelaySeconds)) {
+        return which + " has a delay of " + std::to_string(point.delay) + " s";
+    }
+    if (!Within(point.length, 0.0f, kMaxLengthMetres)) {
+        return which + " has a pipe length of " + std::to_string(point.length) + " m";
+    }
+    if (point.range > 2) {
+        return which + " has correlation range " + std::to_string(point.range);
+    }
+    if (std::find(point.name.begin(), point.name.end(), '\0') == point.name.end()) {
+        return which + " has a name without an end";
+    }
+    return {};
+}
+
+std::string ReferenceDamage(const ReferenceSection& reference)
+{
+    if (reference.inUse > 1 || !Within(reference.length, 0.0f, kMaxLengthMetres) ||
+        !Within(reference.diameter, 0.0f, kMaxDiameter) || !Within(reference.velocity, 0.0f, kMaxVelocity)) {
+        return "the reference pipe section holds values no pipe has";
+    }
+    return {};
+}
+
+std::optional<uint32_t> Refuse(uint32_t message, std::string text, std::string* reason)
+{
+    if (reason != nullptr) {
+        *reason = std::move(text);
+    }
+    return message;
 }
 
 }  // namespace
@@ -131,36 +171,61 @@ std::vector<uint8_t> FormatKvr(const CRegressionData& data)
     return image;
 }
 
-std::optional<uint32_t> ParseKvr(std::span<const uint8_t> image, CRegressionData& data)
+std::optional<uint32_t> ParseKvr(std::span<const uint8_t> image, CRegressionData& data, std::string* reason)
 {
     if (image.size() < kKvrHeaderBytes) {
-        return str::kFileNotRead;
+        return Refuse(str::kFileNotRead, "not a regression file: " + std::to_string(image.size()) + " bytes", reason);
     }
     ByteReader in(image);
-    in.U32();  // magic: written, never relied on
-    if (in.U16() > kKvrVersion) {
-        return str::kRegressionVersionNotSupported;
+    if (in.U32() != kKvrMagic) {
+        return Refuse(str::kFileNotRead, "not a regression file (it does not begin as one)", reason);
     }
-    in.U16();  // slot count and slot size: the layout is fixed
-    in.U16();
+    if (in.U16() > kKvrVersion) {
+        return Refuse(str::kRegressionVersionNotSupported, "made by a newer version of the program", reason);
+    }
+    const uint16_t slots = in.U16();
+    const uint16_t slotBytes = in.U16();
+    if (slots != kMaxRegressionPoints || slotBytes != kRegressionPointBytes) {
+        return Refuse(str::kFileNotRead, "not a regression file (its layout is not the one known)", reason);
+    }
     const size_t count = in.U8();
     const uint32_t staticSensor = in.U8();
     const ReferenceSection reference = ReadReference(in);
-    if (image.size() < kKvrFileBytes || count > kMaxRegressionPoints || staticSensor > kNoStaticSensor) {
-        return str::kFileNotRead;
+    if (image.size() < kKvrFileBytes) {
+        return Refuse(str::kFileNotRead, "cut short: " + std::to_string(image.size()) + " of " +
+                                             std::to_string(kKvrFileBytes) + " bytes",
+                      reason);
     }
-    auto slots = std::make_unique<std::array<RegressionPoint, kMaxRegressionPoints>>();
-    for (RegressionPoint& point : *slots) {
+    if (count > kMaxRegressionPoints) {
+        return Refuse(str::kFileNotRead, std::to_string(count) + " points, at most 10 fit", reason);
+    }
+    if (staticSensor > kNoStaticSensor) {
+        return Refuse(str::kFileNotRead, "static sensor " + std::to_string(staticSensor), reason);
+    }
+    if (std::string damage = ReferenceDamage(reference); !damage.empty()) {
+        return Refuse(str::kFileNotRead, damage, reason);
+    }
+    auto points = std::make_unique<std::array<RegressionPoint, kMaxRegressionPoints>>();
+    for (RegressionPoint& point : *points) {
         point = ReadPoint(in);
     }
-    if (!std::all_of(slots->begin(), slots->begin() + static_cast<std::ptrdiff_t>(count), IsSoundPoint)) {
-        return str::kFileNotRead;
+    for (size_t i = 0; i < count; ++i) {
+        if (std::string damage = PointDamage((*points)[i], i); !damage.empty()) {
+            return Refuse(str::kFileNotRead, damage, reason);
+        }
     }
-    data.Assign(*slots, count, reference, staticSensor);
+    CRegressionData scratch;
+    scratch.Assign(*points, count, reference, staticSensor);
+    const RegressionFit& fit = scratch.Fit();
+    if (fit.HasLine() && !(std::isfinite(fit.slope) && fit.slope != 0.0f)) {
+        return Refuse(str::kFileNotRead, "the included points all have the same delay: they give no velocity", reason);
+    }
+    data.Assign(*points, count, reference, staticSensor);
     return std::nullopt;
 }
 
-std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressionData& data, FileProblem* problem)
+std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressionData& data, FileProblem* problem,
+                                    std::string* reason)
 {
     // Bytes after the ten slots are not read; a folder, a device or a pipe is refused unread.
     InputFile file(path, UINT64_MAX);
@@ -168,7 +233,7 @@ std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressi
         if (problem != nullptr) {
             *problem = file.Problem();
         }
-        return str::kFileNotOpened;
+        return Refuse(str::kFileNotOpened, file.Error(), reason);
     }
     std::vector<uint8_t> image(kKvrFileBytes);
     image.resize(file.Read(image));
@@ -176,16 +241,16 @@ std::optional<uint32_t> ReadKvrFile(const std::filesystem::path& path, CRegressi
         if (problem != nullptr) {
             *problem = file.Problem();
         }
-        return str::kFileNotRead;
+        return Refuse(str::kFileNotRead, file.Error(), reason);
     }
-    return ParseKvr(image, data);
+    return ParseKvr(image, data, reason);
 }
 
 std::optional<uint32_t> WriteKvrFile(const std::filesystem::path& path, const CRegressionData& data,
                                      FileProblem* problem)
 {
     std::string error;
-    if (!CheckFileWritable(path, error, problem)) {
+    if (!CheckFileWritable(path, error, 0, problem)) {
         return str::kFileNotSaved;
     }
     if (!WriteFileAtomically(path, FormatKvr(data), error, problem)) {

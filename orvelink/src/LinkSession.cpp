@@ -54,6 +54,8 @@ uint16_t LinkSession::OpenTransport(const char* port, int32_t baud)
         return ORVELINK_OPEN_OK;
     case SerialPortTransport::OpenResult::ConfigFailed:
         return ORVELINK_OPEN_CONFIG_FAILED;
+    case SerialPortTransport::OpenResult::InUse:
+        return ORVELINK_OPEN_IN_USE;
     case SerialPortTransport::OpenResult::NotFound:
         break;
     }
@@ -63,6 +65,8 @@ uint16_t LinkSession::OpenTransport(const char* port, int32_t baud)
         return ORVELINK_OPEN_OK;
     case TtyTransport::OpenResult::ConfigFailed:
         return ORVELINK_OPEN_CONFIG_FAILED;
+    case TtyTransport::OpenResult::InUse:
+        return ORVELINK_OPEN_IN_USE;
     case TtyTransport::OpenResult::NotFound:
         break;
     }

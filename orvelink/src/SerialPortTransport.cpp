@@ -1,6 +1,7 @@
 #include "orvelink/src/SerialPortTransport.h"
 
 #include "orvelink/src/LineHangup.h"
+#include "orvelink/src/PortLock.h"
 
 #include <libserialport.h>
 
@@ -28,6 +29,12 @@ SerialPortTransport::OpenResult SerialPortTransport::Open(const std::string& pat
         sp_free_port(port);
         return OpenResult::NotFound;
     }
+    int fd = -1;
+    if (sp_get_port_handle(port, &fd) == SP_OK && !LockPort(fd)) {
+        sp_close(port);
+        sp_free_port(port);
+        return OpenResult::InUse;
+    }
     if (!Configure(port, baud)) {
         sp_close(port);
         sp_free_port(port);
@@ -41,6 +48,9 @@ SerialPortTransport::SerialPortTransport(sp_port* port) : port_(port) {}
 
 SerialPortTransport::~SerialPortTransport()
 {
+    if (int fd = -1; sp_get_port_handle(port_, &fd) == SP_OK) {
+        UnlockPort(fd);
+    }
     sp_close(port_);
     sp_free_port(port_);
 }

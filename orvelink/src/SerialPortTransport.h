@@ -13,7 +13,7 @@ namespace korvanta::orvelink {
 // A serial port opened and configured through the portable serial port library.
 class SerialPortTransport final : public ByteTransport {
 public:
-    enum class OpenResult { Opened, NotFound, ConfigFailed };
+    enum class OpenResult { Opened, NotFound, ConfigFailed, InUse };
 
     // Opens the port at the baud rate, 8 data bits, no parity, one stop bit, no flow control.
     static OpenResult Open(const std::string& path, int32_t baud, std::unique_ptr<ByteTransport>& transport);

@@ -2,6 +2,7 @@
 
 #include "orvelink/framing/FdIo.h"
 #include "orvelink/src/LineHangup.h"
+#include "orvelink/src/PortLock.h"
 
 #if !defined(_WIN32)
 
@@ -73,11 +74,16 @@ TtyTransport::OpenResult TtyTransport::Open(const std::string& path, int32_t bau
 {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return OpenResult::NotFound;
+        // A terminal in another program's exclusive mode refuses the open itself.
+        return errno == EBUSY ? OpenResult::InUse : OpenResult::NotFound;
     }
     if (!isatty(fd)) {
         ::close(fd);
         return OpenResult::NotFound;
+    }
+    if (!LockPort(fd)) {
+        ::close(fd);
+        return OpenResult::InUse;
     }
     if (!Configure(fd, baud)) {
         ::close(fd);
@@ -91,6 +97,7 @@ TtyTransport::TtyTransport(int fd) : fd_(fd) {}
 
 TtyTransport::~TtyTransport()
 {
+    UnlockPort(fd_);
     ::close(fd_);
 }
 

@@ -13,7 +13,7 @@ namespace korvanta::orvelink {
 // test) and unusual drivers are opened this way instead. Not available on Windows.
 class TtyTransport final : public ByteTransport {
 public:
-    enum class OpenResult { Opened, NotFound, ConfigFailed };
+    enum class OpenResult { Opened, NotFound, ConfigFailed, InUse };
 
     // Raw mode at the baud rate, 8 data bits, no parity, one stop bit, no flow control.
     static OpenResult Open(const std::string& path, int32_t baud, std::unique_ptr<ByteTransport>& transport);

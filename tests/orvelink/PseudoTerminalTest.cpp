@@ -5,6 +5,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/file.h>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -148,6 +149,32 @@ TEST(PseudoTerminalTest, AHungUpLineIsALostLinkAndItsHandleIsClosed)
     const uint8_t request = 0x00;
     EXPECT_NE(put_message(&request, 1), 0);
     close(slave);
+}
+
+// Two programs on one port would take each other's replies: a port another open holds is
+// refused at once, and the library's own open keeps others out while it lasts.
+TEST(PseudoTerminalTest, APortHeldElsewhereIsRefusedAsInUse)
+{
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    const int other = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(comm_open_str(name, 57600), ORVELINK_OPEN_IN_USE);
+    EXPECT_EQ(comm_is_open(), 0);
+    close(other);
+
+    ASSERT_EQ(comm_open_str(name, 57600), 0);
+    const int second = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(second, 0);
+    EXPECT_NE(flock(second, LOCK_EX | LOCK_NB), 0);
+    comm_close();
+    EXPECT_EQ(flock(second, LOCK_EX | LOCK_NB), 0);
+    close(second);
+    close(slave);
+    close(master);
 }
 
 TEST(PseudoTerminalTest, RefusesAPathThatIsNotATerminal)

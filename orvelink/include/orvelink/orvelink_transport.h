@@ -23,6 +23,7 @@ extern "C" {
 #define ORVELINK_OPEN_NOT_FOUND 2u        /* neither a registered transport nor a port that opens */
 #define ORVELINK_OPEN_CONFIG_FAILED 3u    /* the port opened but refused 8N1 at that baud rate */
 #define ORVELINK_OPEN_TRANSPORT_FAILED 4u /* the registered transport's open failed */
+#define ORVELINK_OPEN_IN_USE 5u           /* another program (or another open) holds the port */
 
 /* Results of put_message other than 0 (accepted). */
 #define ORVELINK_PUT_NO_ROOM 1u /* the send queue is full */

@@ -2,16 +2,29 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <set>
 
 #include "core/export/GisCsv.h"
 #include "core/export/GisExport.h"
 #include "core/export/GraphBitmap.h"
 #include "core/text/Cp1252.h"
 #include "tests/core/export/ExportTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 
 namespace korvanta {
 namespace {
+
+std::set<std::string> Names(const std::filesystem::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
 
 std::vector<std::string> SplitFields(const std::string& line)
 {
@@ -155,6 +168,45 @@ TEST(GisExportTest, WritesBothFilesBesideTheChosenName)
     EXPECT_FALSE(WriteGisExport(folder / "blocked", report, "", error));
     EXPECT_FALSE(std::filesystem::exists(folder / "blocked.bmp"));
     std::filesystem::remove_all(folder);
+}
+
+// The csv and the bmp are one export: when the picture cannot be written the old table stays as
+// it was, and nothing is left beside them.
+TEST(GisExportTest, BothFilesOrNeither)
+{
+    test::TempFolder folder;
+    const ResultReport report = exporttest::SampleReport();
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path& bmp)> block;
+    };
+    const Case cases[] = {
+        {"a folder where the bmp belongs", [](const auto& bmp) { std::filesystem::create_directory(bmp); }},
+        {"a link to nothing", [](const auto& bmp) { std::filesystem::create_symlink("/nonexistent/x", bmp); }},
+        {"a full disk", [](const auto&) {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto base = folder / c.name;
+        std::ofstream(base.string() + ".csv") << "old table";
+        c.block(base.string() + ".bmp");
+        const auto before = Names(folder.Path());
+        std::string error;
+        {
+            const test::FileSizeLimit full(std::string(c.name) == "a full disk" ? 100000 : RLIM_INFINITY);
+            EXPECT_FALSE(WriteGisExport(base, report, "", error));
+        }
+        EXPECT_NE(error.find(base.string() + ".bmp"), std::string::npos) << error;
+        std::ifstream csv(base.string() + ".csv");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(csv), {}), "old table");
+        EXPECT_EQ(Names(folder.Path()), before);
+    }
+    std::string error;
+    for (const std::string chosen : {std::string("/"), std::string(""), (folder / "").string(), std::string(".txt")}) {
+        EXPECT_FALSE(HasExportBaseName(chosen)) << chosen;
+        EXPECT_FALSE(WriteGisExport(chosen, report, "", error)) << chosen;
+    }
+    EXPECT_TRUE(HasExportBaseName((folder / "x").string()));
 }
 
 TEST(GraphBitmapTest, HeadersAndPaddedBottomUpRows)

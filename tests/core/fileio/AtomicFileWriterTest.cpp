@@ -130,6 +130,12 @@ TEST(AtomicFileWriterTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_NE(error.find(path.string()), std::string::npos) << error;
     EXPECT_EQ(ReadAll(path), "the good file");
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"keep.bin"});
+
+    // Before a long run the disk's room for the file is asked too.
+    std::string probe;
+    EXPECT_TRUE(CheckFileWritable(path, probe, 78590)) << probe;
+    EXPECT_FALSE(CheckFileWritable(path, probe, uint64_t{1} << 62));
+    EXPECT_NE(probe.find("room"), std::string::npos) << probe;
 }
 
 }  // namespace

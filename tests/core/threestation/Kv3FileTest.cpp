@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <fstream>
@@ -147,9 +148,28 @@ TEST_F(Kv3FileTest, EachRefusalHasItsMessage)
     EXPECT_EQ(Kv3StatusMessage(Kv3Status::Short), str::kFileOpenDamaged);
     EXPECT_EQ(Kv3StatusMessage(Kv3Status::Damaged), str::kFileOpenDamaged);
 
+    // Whatever cannot be read as a plain file is refused at once, naming it; a named pipe
+    // without a writer would otherwise wait for ever.
+    const auto pipe = folder_ / "pipe.kv3";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::filesystem::path& path : {folder_ / "missing.kv3", folder_.Path(), pipe}) {
+        Kv3Contents contents;
+        std::string why;
+        EXPECT_EQ(ReadKv3File(path, contents, &why), Kv3Status::CannotOpen) << path;
+        EXPECT_NE(why.find(path.string()), std::string::npos) << why;
+    }
+}
+
+// The result block ends in three bytes that carry nothing; a file is written back with what it
+// held there, so opening and saving never changes a byte of it.
+TEST_F(Kv3FileTest, TheResultBlocksLastBytesAreWrittenBackAsRead)
+{
+    std::vector<uint8_t> image = Image();
+    const uint8_t tail[3] = {0x62, 0x19, 0x62};
+    std::copy(tail, tail + 3, image.end() - 3);
     Kv3Contents contents;
-    EXPECT_EQ(ReadKv3File(folder_ / "missing.kv3", contents), Kv3Status::CannotOpen);
-    EXPECT_EQ(ReadKv3File(folder_.Path(), contents), Kv3Status::CannotOpen);
+    ASSERT_EQ(ParseKv3(image, contents), Kv3Status::Ok);
+    EXPECT_EQ(FormatKv3(*contents.records, contents.result), image);
 }
 
 TEST_F(Kv3FileTest, AFailedSaveLeavesTheOldFileWhole)

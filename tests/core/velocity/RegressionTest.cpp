@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
@@ -207,11 +208,50 @@ TEST(KvrFileTest, DamagedFilesAreRefusedAndChangeNothing)
     image = good;
     std::memset(&image[27 + 2 * 593 + 336], 'x', 256);
     EXPECT_EQ(ParseKvr(image, target), std::nullopt);
-    // The magic and the size fields are not relied on.
-    image = good;
-    image[0] = 0;
-    image[8] = 7;
-    EXPECT_EQ(ParseKvr(image, target), std::nullopt);
+}
+
+// What is not a regression file, or holds what no measurement gives, is refused with the reason:
+// the window's Åben and the tool both read through here.
+TEST(KvrFileTest, FilesThatAreNoDataSetAreRefusedWithTheReason)
+{
+    CRegressionData data;
+    data.Add(PointAt(0.1f, 100.0f));
+    data.Add(PointAt(0.2f, 50.0f));
+    data.SetReference({0, 100.0f, 110.0f, 1200.0f, 1});
+    const auto good = FormatKvr(data);
+    auto with = [&](size_t at, auto value) {
+        auto image = good;
+        std::memcpy(&image[at], &value, sizeof value);
+        return image;
+    };
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> image;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"all zero", std::vector<uint8_t>(5957, 0), "not a regression file"},
+        {"a three-station file", with(0, uint32_t{0x003BABE3}), "not a regression file"},
+        {"seven slots", with(6, uint16_t{7}), "layout"},
+        {"a negative pipe length", with(27 + 593 + 4, -50.0f), "point 2 has a pipe length"},
+        {"a delay of 1e30 s", with(27, 1e30f), "point 1 has a delay"},
+        {"an endless reference velocity", with(12 + 10, std::numeric_limits<float>::infinity()), "reference"},
+        {"a reference length that is no number", with(12 + 2, std::numeric_limits<float>::quiet_NaN()),
+         "reference"},
+        {"equal delays", with(27 + 593, 0.1f), "same delay"},
+    };
+    for (const Case& c : cases) {
+        CRegressionData target;
+        std::string reason;
+        EXPECT_EQ(ParseKvr(c.image, target, &reason), str::kFileNotRead) << c.what;
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << c.what << ": " << reason;
+        EXPECT_EQ(target.Count(), 0u) << c.what;
+    }
+    // One point gives no line yet: that is a data set being started, not a damaged one.
+    CRegressionData one;
+    one.Add(PointAt(0.1f, 100.0f));
+    CRegressionData target;
+    EXPECT_EQ(ParseKvr(FormatKvr(one), target), std::nullopt);
 }
 
 TEST(RegressionChartTest, ScalesAndLine)

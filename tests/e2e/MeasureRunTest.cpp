@@ -1,0 +1,273 @@
+// korvanta-cli's measurements as separate processes, the way a crew's scripts run them: a run that
+// is interrupted keeps its pairs, a run that measured nothing writes nothing, and a port another
+// program holds is refused at once.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/support/TempFolder.h"
+
+namespace korvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class MeasureRunTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path here = fs::read_symlink("/proc/self/exe").parent_path();
+        cli_ = here / "korvanta-cli";
+        sim_ = here / "korvanta-sim";
+        if (!fs::exists(cli_)) {
+            GTEST_SKIP() << "korvanta-cli is not built beside this test";
+        }
+        fs::create_directories(folder_ / "tmp");
+        environment_ = {"TMPDIR=" + (folder_ / "tmp").string(), "XDG_DATA_HOME=" + (folder_ / "data").string(),
+                        "HOME=" + folder_.Path().string()};
+    }
+    void TearDown() override
+    {
+        for (const pid_t pid : started_) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+
+    // Starts `program` with `arguments`; stdout and stderr go to NAME.out and NAME.err.
+    pid_t Start(const fs::path& program, const std::string& name, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& extraEnvironment = {})
+    {
+        std::vector<std::string> texts = {program.string()};
+        texts.insert(texts.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& text : texts) {
+            argv.push_back(text.data());
+        }
+        argv.push_back(nullptr);
+        std::vector<std::string> variables = environment_;
+        variables.insert(variables.end(), extraEnvironment.begin(), extraEnvironment.end());
+        std::vector<char*> envp;
+        for (std::string& variable : variables) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        const std::string out = (folder_ / (name + ".out")).string();
+        const std::string err = (folder_ / (name + ".err")).string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (failed != 0) {
+            return -1;
+        }
+        started_.push_back(pid);
+        return pid;
+    }
+
+    // The exit status, or -1 when a signal ended the process or it did not end within 30 s.
+    int Wait(pid_t pid)
+    {
+        const auto deadline = Clock::now() + std::chrono::seconds(30);
+        int status = 0;
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (Clock::now() > deadline) {
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::erase(started_, pid);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // Until the run's comms log shows `count` data blocks fetched (bounded for a slow machine).
+    static bool WaitForBlocks(const fs::path& log, size_t count)
+    {
+        const auto deadline = Clock::now() + std::chrono::seconds(20);
+        while (Clock::now() < deadline) {
+            const std::string text = ReadText(log / "DebugFile.txt");
+            size_t found = 0;
+            for (size_t at = text.find("GET_DATA_BLOCK\n"); at != std::string::npos;
+                 at = text.find("GET_DATA_BLOCK\n", at + 1)) {
+                ++found;
+            }
+            if (found >= count) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+
+    test::TempFolder folder_;
+    fs::path cli_;
+    fs::path sim_;
+    std::vector<std::string> environment_;
+    std::vector<pid_t> started_;
+};
+
+// Ctrl-C or SIGTERM stops a measurement as Stop does: the pairs are saved (or printed), the
+// private log folder goes, and the exit status says which signal ended the run.
+TEST_F(MeasureRunTest, AnInterruptedRunKeepsItsPairs)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        int signal;
+        const char* out;  // nullptr: none asked for
+        uintmax_t bytes;
+    };
+    const Case cases[] = {
+        {"measure, Ctrl-C", {"measure", "--port", "SIM", "--fast", "--pairs", "100000"}, SIGINT, "m.kvd", 78590},
+        {"measure3, SIGTERM",
+         {"measure3", "--port", "SIM", "--fast", "--distances", "120:180", "--pairs", "100000"},
+         SIGTERM,
+         "m.kv3",
+         235880},
+        {"measure, SIGTERM, nothing but the printout", {"measure", "--port", "SIM", "--fast", "--pairs", "100000"},
+         SIGTERM, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = c.arguments;
+        if (c.out) {
+            arguments.insert(arguments.end(), {"--out", (folder_ / c.out).string()});
+        }
+        const pid_t run = Start(cli_, "run", arguments);
+        ASSERT_GT(run, 0);
+        // The run's comms log lies in its private folder under TMPDIR.
+        fs::path log;
+        for (int i = 0; i < 2000 && log.empty(); ++i) {
+            for (const auto& entry : fs::directory_iterator(folder_ / "tmp")) {
+                log = entry.path();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
+        ::kill(run, c.signal);
+        EXPECT_EQ(Wait(run), 128 + c.signal) << ReadText(folder_ / "run.err");
+        const auto result = nlohmann::json::parse(ReadText(folder_ / "run.out"), nullptr, false);
+        ASSERT_FALSE(result.is_discarded()) << ReadText(folder_ / "run.out");
+        EXPECT_NE(ReadText(folder_ / "run.err").find("interrupted after"), std::string::npos);
+        if (c.out) {
+            EXPECT_EQ(fs::file_size(folder_ / c.out), c.bytes);
+        } else {
+            EXPECT_GT(result["pairs"].get<int>(), 0);
+        }
+        EXPECT_TRUE(fs::is_empty(folder_ / "tmp"));
+    }
+    // The pairs in the file are the pairs measured, and show reads them back.
+    const pid_t show = Start(cli_, "show", {"show", (folder_ / "m.kvd").string()});
+    ASSERT_EQ(Wait(show), 0) << ReadText(folder_ / "show.err");
+    EXPECT_GT(nlohmann::json::parse(ReadText(folder_ / "show.out"))["pairs"].get<int>(), 0);
+}
+
+// A save that still fails at the end (the folder went during the run) keeps the measurement in
+// the user's data folder and names it there.
+TEST_F(MeasureRunTest, AFailedSaveKeepsTheMeasurementInTheDataFolder)
+{
+    const fs::path gone = folder_ / "gone";
+    const fs::path log = folder_ / "log";
+    fs::create_directories(gone);
+    fs::create_directories(log);
+    const pid_t run = Start(cli_, "run",
+                            {"measure", "--port", "SIM", "--fast", "--pairs", "100000", "--log", log.string(), "--out",
+                             (gone / "m.kvd").string()});
+    ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
+    fs::remove_all(gone);
+    ::kill(run, SIGINT);
+    EXPECT_EQ(Wait(run), 130);
+    const fs::path kept = folder_ / "data" / "Veltmark" / "Korvanta" / "unsaved";
+    ASSERT_TRUE(fs::is_directory(kept)) << ReadText(folder_ / "run.err");
+    const fs::path file = fs::directory_iterator(kept)->path();
+    EXPECT_EQ(fs::file_size(file), 78590u);
+    EXPECT_EQ(file.filename().string().substr(0, 2), "m-");
+    EXPECT_EQ(file.extension(), ".kvd");
+    EXPECT_NE(ReadText(folder_ / "run.err").find(file.string()), std::string::npos) << ReadText(folder_ / "run.err");
+}
+
+// A run whose kit falls silent before the first pair, or whose port another program holds,
+// leaves an existing --out file exactly as it was and says so.
+TEST_F(MeasureRunTest, ARunWithoutAPairWritesNothing)
+{
+    const fs::path scenario = folder_ / "dead.json";
+    std::ofstream(scenario) << R"({"timeline": [{"afterBlocks": 1, "event": "link-dead"}]})";
+    const std::string kit = "KORVANTA_SIM_SCENARIO=" + scenario.string();
+    for (const char* name : {"victim.kvd", "victim.kv3"}) {
+        SCOPED_TRACE(name);
+        const fs::path victim = folder_ / name;
+        std::ofstream(victim) << "a good measurement";
+        const std::vector<std::string> arguments =
+            std::string(name).ends_with(".kvd")
+                ? std::vector<std::string>{"measure", "--port", "SIM", "--fast", "--pairs", "4", "--out",
+                                           victim.string()}
+                : std::vector<std::string>{"measure3", "--port", "SIM", "--fast", "--distances", "120:180",
+                                           "--pairs", "4", "--out", victim.string()};
+        const pid_t run = Start(cli_, "run", arguments, {kit});
+        EXPECT_EQ(Wait(run), 1) << ReadText(folder_ / "run.err");
+        EXPECT_EQ(ReadText(victim), "a good measurement");
+        EXPECT_NE(ReadText(folder_ / "run.err").find("no pair was measured"), std::string::npos)
+            << ReadText(folder_ / "run.err");
+    }
+}
+
+// Two programs on one port would take each other's replies: the second is refused at once and
+// the first measures on.
+TEST_F(MeasureRunTest, ASecondProgramOnThePortIsRefusedAndTheFirstGoesOn)
+{
+    if (!fs::exists(sim_)) {
+        GTEST_SKIP() << "korvanta-sim is not built beside this test";
+    }
+    const fs::path port = folder_ / "ttyKORV";
+    const pid_t simulator = Start(sim_, "sim", {"--link", port.string(), "--fast"});
+    for (int i = 0; i < 2000 && !fs::is_symlink(port); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(fs::is_symlink(port)) << ReadText(folder_ / "sim.err");
+    const fs::path log = folder_ / "log";
+    fs::create_directories(log);
+    const fs::path victim = folder_ / "second.kvd";
+    std::ofstream(victim) << "a good measurement";
+
+    const pid_t first =
+        Start(cli_, "first", {"measure", "--port", port.string(), "--pairs", "6", "--log", log.string()});
+    ASSERT_TRUE(WaitForBlocks(log, 1)) << ReadText(folder_ / "first.err");
+    const auto started = Clock::now();
+    const pid_t second = Start(cli_, "second", {"measure", "--port", port.string(), "--out", victim.string()});
+    EXPECT_EQ(Wait(second), 1);
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
+    EXPECT_NE(ReadText(folder_ / "second.err").find("porten er i brug"), std::string::npos)
+        << ReadText(folder_ / "second.err");
+    EXPECT_EQ(ReadText(victim), "a good measurement");
+
+    EXPECT_EQ(Wait(first), 0) << ReadText(folder_ / "first.err");
+    EXPECT_EQ(nlohmann::json::parse(ReadText(folder_ / "first.out"))["pairs"], 6);
+    ::kill(simulator, SIGTERM);
+    Wait(simulator);
+}
+
+}  // namespace
+}  // namespace korvanta
