@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/correlation/CoherenceSpectrum.h"
+#include "core/correlation/FilterMask.h"
+#include "core/correlation/PeakCandidates.h"
+#include "core/pipe/PipeSection.h"
+
+namespace korvanta {
+
+class CCorrelator;
+
+// Why a result cannot be relied on.
+enum class ResultDoubt {
+    Weak,       // too little correlated signal: the peak does not stand out of the noise
+    Ambiguous,  // another peak in the pipe is nearly as high
+    Outside,    // the top peak lies beyond the pipe between the sensors
+    ZeroDelay,  // the peak sits at zero delay and its coherence lies in the lowest band
+};
+
+// What the assessment looks at: the correlation's peaks, the coherence, the band in use, the
+// pipe's travel time (0 without a pipe) and the number of pairs summed.
+struct AssessmentInput {
+    PeakAnalysis peaks;
+    uint32_t spanLags = 0;
+    CoherenceSpectrum coherence;  // unknown for a record from before it was kept
+    FilterMask mask{};
+    float travelTime = 0.0f;
+    uint32_t pairs = 0;
+};
+
+struct ResultVerdict {
+    bool reliable = false;
+    std::vector<ResultDoubt> reasons;
+    std::vector<CorrelationPeak> rivals;  // the nearly equal peaks behind Ambiguous
+    // The figures the rule compared, for reports and calibration.
+    double peakSignificance = 0.0;   // top peak over the correlation's noise, in noise sigmas
+    double significanceNeeded = 0.0;
+    double coherenceSignificance = 0.0;  // excess coherence in the band, in sigmas of unrelated signals
+    double lowBandShare = 0.0;           // share of the band's excess coherence below kLowBandHz
+    double delaySigma = 0.0;             // standard deviation of the delay, seconds
+    double delayHalfWidth = 0.0;         // the delay's share of the interval, seconds
+
+    bool Has(ResultDoubt doubt) const;
+};
+
+// The rule that says whether a correlation result can be relied on, and how precise its delay is.
+// Each threshold is a physical figure rather than a fit: the top peak must stand out of the noise
+// of a correlation of that many independent lags with a false-alarm chance of kFalseAlarm, the
+// band must hold more coherence than unrelated signals show, a rival peak must stay clearly lower,
+// and a peak at zero delay carried by the lowest band is what traffic or hum common to both
+// sensors makes.
+class ResultAssessment {
+public:
+    static constexpr double kFalseAlarm = 1e-3;
+    static constexpr double kMinCoherenceSigmas = 4.0;
+    static constexpr float kAmbiguousRelative = 0.8f;
+    static constexpr double kLowBandHz = 60.0;
+    static constexpr double kLowBandMajority = 0.5;
+    static constexpr uint32_t kZeroDelayLags = 5;
+    static constexpr double kIntervalSigmas = 3.0;
+
+    static ResultVerdict Assess(const AssessmentInput& input);
+    // The same for the result on show in an engine and the pipe entered for it.
+    static AssessmentInput FromEngine(const CCorrelator& engine, const PipeSections& pipe);
+    static ResultVerdict AssessEngine(const CCorrelator& engine, const PipeSections& pipe);
+
+    // Cramér–Rao bound of the delay for the coherence over the bins the mask passes, from N pairs
+    // of one block each: var = 1 / (2 N Σ (2πf)² γ²/(1−γ²)). Infinite when the band holds none.
+    static double CoherenceDelaySigma(const CoherenceSpectrum& coherence, const FilterMask& mask);
+};
+
+}  // namespace korvanta
