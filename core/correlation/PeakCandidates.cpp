@@ -53,7 +53,7 @@ float DelayOfLag(uint32_t lag, uint32_t spanLags)
     return static_cast<float>(static_cast<int32_t>(lag) - static_cast<int32_t>(spanLags / 2)) * kLagSeconds;
 }
 
-PeakAnalysis AnalysePeaks(std::span<const float> span, uint32_t topLag, double maxDelay)
+PeakAnalysis AnalysePeaks(std::span<const float> span, uint32_t topLag, double maxDelay, uint32_t minLobeLags)
 {
     PeakAnalysis analysis;
     const auto spanLags = static_cast<uint32_t>(span.size());
@@ -63,7 +63,7 @@ PeakAnalysis AnalysePeaks(std::span<const float> span, uint32_t topLag, double m
     analysis.valid = true;
     const float top = span[topLag];
     analysis.top = {topLag, DelayOfLag(topLag, spanLags), top, 1.0f};
-    analysis.lobeLags = HalfHeightWidth(span, topLag);
+    analysis.lobeLags = std::max(HalfHeightWidth(span, topLag), minLobeLags);
     analysis.medianLevel = Median(span);
 
     // Local maxima within the allowed delays, highest first.

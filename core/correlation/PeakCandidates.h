@@ -33,8 +33,10 @@ inline constexpr int kMaxCandidates = 3;
 
 // `span` holds the correlation over the range's span (zero delay at its middle lag), `topLag` the
 // engine's peak. Candidates are looked for only where |delay| < maxDelay (the pipe's travel
-// time); maxDelay <= 0 allows the whole span.
-PeakAnalysis AnalysePeaks(std::span<const float> span, uint32_t topLag, double maxDelay);
+// time); maxDelay <= 0 allows the whole span. The main lobe is at least `minLobeLags` wide: the
+// band's resolution, inside which the envelope's fine structure (two humps of a spectrum beating,
+// a dispersive pipe) is one arrival, not two.
+PeakAnalysis AnalysePeaks(std::span<const float> span, uint32_t topLag, double maxDelay, uint32_t minLobeLags = 1);
 
 // The lag of a delay in a span of `spanLags` lags.
 uint32_t LagOfDelay(float delay, uint32_t spanLags);

@@ -54,6 +54,11 @@ double CoherenceSignificance(const CoherenceSpectrum& coherence, const FilterMas
     return bins > 0 ? excess / (spread * std::sqrt(static_cast<double>(bins))) : 0.0;
 }
 
+bool IsZero(const std::array<ComplexF, kSpectrumBins>& cross)
+{
+    return std::all_of(cross.begin(), cross.end(), [](const ComplexF& bin) { return bin.re == 0.0f && bin.im == 0.0f; });
+}
+
 double LowBandShare(const CoherenceSpectrum& coherence, const FilterMask& mask)
 {
     double low = 0.0, all = 0.0;
@@ -75,6 +80,48 @@ double LowBandShare(const CoherenceSpectrum& coherence, const FilterMask& mask)
 bool ResultVerdict::Has(ResultDoubt doubt) const
 {
     return std::find(reasons.begin(), reasons.end(), doubt) != reasons.end();
+}
+
+uint32_t ResultAssessment::MainLobeLags(const std::array<ComplexF, kSpectrumBins>& cross, const FilterMask& mask)
+{
+    double sum = 0.0, squares = 0.0;
+    for (int k = 1; k < kSpectrumBins; ++k) {
+        if (mask[static_cast<size_t>(k)] != 0) {
+            const double magnitude = std::hypot(cross[static_cast<size_t>(k)].re, cross[static_cast<size_t>(k)].im);
+            sum += magnitude;
+            squares += magnitude * magnitude;
+        }
+    }
+    if (!(squares > 0.0)) {
+        return 1;
+    }
+    const double bandHz = sum * sum / squares / 0.8388608;
+    return static_cast<uint32_t>(std::ceil(2.0 / (bandHz * kLagSeconds)));
+}
+
+double ResultAssessment::LowBandShareAt(const std::array<ComplexF, kSpectrumBins>& cross, const FilterMask& mask,
+                                        float delay)
+{
+    // The correlation at delay τ is |Σ X_k e^(−iω_k τ)| over the bins the mask passes.
+    double lowRe = 0.0, lowIm = 0.0, allRe = 0.0, allIm = 0.0;
+    for (int k = 1; k < kSpectrumBins; ++k) {
+        if (mask[static_cast<size_t>(k)] == 0) {
+            continue;
+        }
+        const double phase = -2.0 * std::numbers::pi * BinFrequency(k) * delay;
+        const double c = std::cos(phase), s = std::sin(phase);
+        const ComplexF& x = cross[static_cast<size_t>(k)];
+        const double re = x.re * c - x.im * s;
+        const double im = x.re * s + x.im * c;
+        allRe += re;
+        allIm += im;
+        if (BinFrequency(k) < kLowBandHz) {
+            lowRe += re;
+            lowIm += im;
+        }
+    }
+    const double all = std::hypot(allRe, allIm);
+    return all > 0.0 ? std::min(1.0, std::hypot(lowRe, lowIm) / all) : 0.0;
 }
 
 double ResultAssessment::CoherenceDelaySigma(const CoherenceSpectrum& coherence, const FilterMask& mask)
@@ -109,22 +156,27 @@ ResultVerdict ResultAssessment::Assess(const AssessmentInput& input)
     const double sigma = peaks.medianLevel / kRayleighMedian;
     verdict.peakSignificance = sigma > 0.0 ? peaks.top.height / sigma : 0.0;
     verdict.significanceNeeded =
-        std::sqrt(2.0 * std::log(IndependentLags(input.spanLags, input.mask) / kFalseAlarm));
+        kLocalisationMargin * std::sqrt(2.0 * std::log(IndependentLags(input.spanLags, input.mask) / kFalseAlarm));
     const bool coherenceKnown = input.coherence.IsKnown();
     if (coherenceKnown) {
         verdict.coherenceSignificance = CoherenceSignificance(input.coherence, input.mask);
+    }
+    // What carries the peak: its height's share from the lowest band, from the cross-spectrum
+    // (coherence and power together, as the correlation weighs them); without one, the coherence's.
+    const bool crossKnown = !IsZero(input.centreCross);
+    if (crossKnown) {
+        verdict.lowBandShare = LowBandShareAt(input.centreCross, input.mask, peaks.top.delay);
+    } else if (coherenceKnown) {
         verdict.lowBandShare = LowBandShare(input.coherence, input.mask);
     }
-    if (verdict.peakSignificance < verdict.significanceNeeded ||
+    if (verdict.peakSignificance < verdict.significanceNeeded || input.quality < kMinQuality ||
         (coherenceKnown && verdict.coherenceSignificance < kMinCoherenceSigmas)) {
         verdict.reasons.push_back(ResultDoubt::Weak);
     }
 
-    // Ambiguous: a distinct peak inside the pipe nearly as high as the top. Beside a top that
-    // does not stand out, every noise peak is such a rival; weak says it all then.
-    const bool weak = !verdict.reasons.empty();
+    // Ambiguous: a distinct peak inside the pipe nearly as high as the top.
     for (const CorrelationPeak& candidate : peaks.candidates) {
-        if (!weak && candidate.relative >= kAmbiguousRelative) {
+        if (candidate.relative >= kAmbiguousRelative) {
             verdict.rivals.push_back(candidate);
         }
     }
@@ -132,34 +184,42 @@ ResultVerdict ResultAssessment::Assess(const AssessmentInput& input)
         verdict.reasons.push_back(ResultDoubt::Ambiguous);
     }
 
-    if (input.travelTime > 0.0f && std::abs(peaks.top.delay) >= input.travelTime) {
-        verdict.reasons.push_back(ResultDoubt::Outside);
-    }
-
-    // Zero delay: within a few lags of the middle (a quarter of a broad lobe), with the band's
-    // coherence mostly below kLowBandHz; without a stored coherence the place alone decides.
-    const uint32_t middle = input.spanLags / 2;
-    const uint32_t offset = peaks.top.lag > middle ? peaks.top.lag - middle : middle - peaks.top.lag;
-    const bool atZero = offset <= std::max(kZeroDelayLags, peaks.lobeLags / 4);
-    if (atZero && (!coherenceKnown || verdict.lowBandShare >= kLowBandMajority)) {
-        verdict.reasons.push_back(ResultDoubt::ZeroDelay);
-    }
-
     // The delay's precision: the coherence's bound, the peak's width over its significance, and
-    // the lag grid, together; the interval takes kIntervalSigmas of it.
+    // the lag grid, together; the interval takes kIntervalSigmas of it and the systematic lags.
     const double crb = CoherenceDelaySigma(input.coherence, input.mask);
     const double lag = kLagSeconds;
     const double width =
         verdict.peakSignificance > 0.0 ? peaks.lobeLags * lag / verdict.peakSignificance : peaks.lobeLags * lag;
     const double crbPart = std::isfinite(crb) ? crb * crb : 0.0;
     verdict.delaySigma = std::sqrt(crbPart + width * width + lag * lag / 12.0);
-    verdict.delayHalfWidth = kIntervalSigmas * verdict.delaySigma;
+    verdict.delayHalfWidth = kIntervalSigmas * verdict.delaySigma + kSystematicLags * lag;
+
+    // Outside: beyond the pipe, or so near its end that the velocities' and the delay's doubt
+    // reach past a sensor, where a noise beyond it (a valve, water drawn) correlates.
+    // (The span of a peak that does not stand out says nothing; only its place counts then.)
+    const bool weak = verdict.Has(ResultDoubt::Weak);
+    const double reach = std::abs(peaks.top.delay) + (weak ? 0.0 : verdict.delayHalfWidth);
+    const float fast = input.fastTravelTime > 0.0f && !weak ? input.fastTravelTime : input.travelTime;
+    if (input.travelTime > 0.0f && (std::abs(peaks.top.delay) >= input.travelTime || reach >= fast)) {
+        verdict.reasons.push_back(ResultDoubt::Outside);
+    }
+
+    // Zero delay: within a few lags of the middle, or within half the uncertainty the peak's
+    // width gives its place (a broad low-frequency peak wanders), with the peak's height made
+    // mostly below kLowBandHz; knowing neither spectrum, the place alone decides.
+    const uint32_t middle = input.spanLags / 2;
+    const uint32_t offset = peaks.top.lag > middle ? peaks.top.lag - middle : middle - peaks.top.lag;
+    const bool atZero = offset <= kZeroDelayLags || (!weak && offset * lag <= 0.5 * width);
+    if (atZero && ((!crossKnown && !coherenceKnown) || verdict.lowBandShare >= kLowBandMajority)) {
+        verdict.reasons.push_back(ResultDoubt::ZeroDelay);
+    }
 
     verdict.reliable = verdict.reasons.empty();
     return verdict;
 }
 
-AssessmentInput ResultAssessment::FromEngine(const CCorrelator& engine, const PipeSections& pipe)
+AssessmentInput ResultAssessment::FromEngine(const CCorrelator& engine, const PipeSections& pipe,
+                                             const std::array<float, kMaxPipeSections>* velocityShares)
 {
     AssessmentInput input;
     const MeasurementRecord* record = engine.Record();
@@ -168,13 +228,23 @@ AssessmentInput ResultAssessment::FromEngine(const CCorrelator& engine, const Pi
     input.coherence = engine.Coherence();
     input.mask = engine.Mask();
     input.travelTime = GetTravelTime(pipe);
+    if (velocityShares != nullptr) {
+        PipeSections fast = pipe;
+        for (size_t i = 0; i < fast.size(); ++i) {
+            fast[i].velocity *= 1.0f + (*velocityShares)[i];
+        }
+        input.fastTravelTime = GetTravelTime(fast);
+    }
+    input.quality = static_cast<uint32_t>(std::max<int16_t>(engine.GetQuality(), 0));
     input.pairs = engine.PairCount();
+    std::copy(engine.Accumulator(2), engine.Accumulator(2) + kSpectrumBins, input.centreCross.begin());
     if (input.spanLags == 0 || !engine.HasSignal()) {
         return input;
     }
     const float* span = engine.Correlation() + (kSegmentCount * kSegmentLags - input.spanLags) / 2;
     input.peaks = AnalysePeaks(std::span<const float>(span, input.spanLags),
-                               LagOfDelay(engine.GetDelay(), input.spanLags), input.travelTime);
+                               LagOfDelay(engine.GetDelay(), input.spanLags), input.travelTime,
+                               MainLobeLags(input.centreCross, input.mask));
     return input;
 }
 

@@ -38,8 +38,8 @@ LeakResultReport BuildLeakResultReport(const AssessmentInput& input, const PipeS
 LeakResultReport BuildLeakResultReport(const CCorrelator& engine, const PipeSections& pipe,
                                        const CMaterialDatabase* materials, UnitSystem units, float measuredShare)
 {
-    return BuildLeakResultReport(ResultAssessment::FromEngine(engine, pipe), pipe,
-                                 VelocitySharesFor(pipe, materials, measuredShare), units);
+    const VelocityShares shares = VelocitySharesFor(pipe, materials, measuredShare);
+    return BuildLeakResultReport(ResultAssessment::FromEngine(engine, pipe, &shares), pipe, shares, units);
 }
 
 }  // namespace korvanta
