@@ -97,9 +97,9 @@ std::string ReasonKeys(const ResultVerdict& verdict)
     return text.empty() ? "-" : text;
 }
 
-bool MeasureOnce(const std::string& spec, uint64_t seed, int pairs, const CMaterialDatabase& materials, Run& run)
+bool MeasureOnce(const std::string& argument, uint64_t seed, int pairs, const CMaterialDatabase& materials, Run& run)
 {
-    std::string path = spec;
+    std::string path = argument;
     bool notches = false;
     if (path.size() > 8 && path.ends_with(":notches")) {
         path.resize(path.size() - 8);
@@ -173,7 +173,7 @@ bool MeasureOnce(const std::string& spec, uint64_t seed, int pairs, const CMater
 
     const LeakResultReport report = BuildLeakResultReport(*engine, record->pipe, &materials);
     const ResultVerdict& verdict = report.verdict;
-    run.scenario = fs::path(spec).filename().string();
+    run.scenario = fs::path(argument).filename().string();
     run.seed = seed;
     run.right = audible && !outside && std::abs(trueVelocityPlace - truth) <= tolerance;
     run.reliable = verdict.reliable;
