@@ -353,4 +353,15 @@ inline constexpr uint32_t kReasonNameTooLong = 63420;
 inline constexpr uint32_t kReasonNoFolder = 63421;
 inline constexpr uint32_t kReasonOther = 63422;  // %d: the system's error number
 
+// The verdict on a correlation result: whether it can be relied on, and why not.
+inline constexpr uint32_t kVerdictWeak = 63340;
+inline constexpr uint32_t kVerdictAmbiguous = 63341;  // printf pattern with the rivals' places (%s)
+inline constexpr uint32_t kVerdictOutside = 63342;
+inline constexpr uint32_t kVerdictZeroDelay = 63343;
+inline constexpr uint32_t kVerdictReliable = 63344;
+inline constexpr uint32_t kVerdictUnreliable = 63345;
+// The filter the coherence proposes, as the filter choices name it.
+inline constexpr uint32_t kFilterCoherence = 63346;
+inline constexpr uint32_t kVerdictUnknownPlace = 63347;  // a rival peak whose place is not known
+
 }  // namespace korvanta::str
