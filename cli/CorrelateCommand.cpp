@@ -6,6 +6,8 @@
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
 #include "cli/OptionLimits.h"
+#include "cli/VerdictJson.h"
+#include "core/correlation/CoherenceBand.h"
 #include "core/correlation/BlockReplay.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/DataBlockFile.h"
@@ -42,10 +44,11 @@ void ApplyFilterOptions(const CommandLine& options, FilterSettings& filters)
 
 int RunCorrelate(const std::vector<std::string>& args)
 {
-    const CommandLine options(args, {"range", "pair", "low", "high", "notch", "blank", "zoom"}, {"auto"});
+    const CommandLine options(args, {"range", "pair", "low", "high", "notch", "blank", "zoom", "filter"}, {"auto"});
     if (options.Positional().size() != 1) {
         throw UsageError("correlate needs exactly one BLOCKS file");
     }
+    const bool coherenceBand = FilterChoice(options);
     auto record = std::make_unique<MeasurementRecord>(MakeEmptyRecord());
     record->range = static_cast<uint32_t>(options.Integer("range", 0, 0, 2));
     record->pairCode = PairCodeOption(options, 6);
@@ -85,6 +88,15 @@ int RunCorrelate(const std::vector<std::string>& args)
     // After a zoom the tool reports the factor now in force; the column the chosen point moved
     // to is what the view uses for its cursor.
     std::optional<uint32_t> zoomResult;
+    // The band the coherence proposes replaces the filters given, before blanking or zoom.
+    bool proposed = false;
+    if (coherenceBand) {
+        if (const auto band = ProposeCoherenceBand(engine->Coherence())) {
+            record->filters = *band;
+            result = engine->RestoreFromRecord();
+            proposed = true;
+        }
+    }
     if (blank) {
         engine->SetBlanking(blank->first, blank->second);
         result = engine->RestoreFromRecord();
@@ -106,6 +118,16 @@ int RunCorrelate(const std::vector<std::string>& args)
         json.Add("column", static_cast<long long>(*zoomResult));
     } else {
         json.AddNull("column");
+    }
+    if (coherenceBand) {
+        json.Add("filter_proposed", proposed);
+        json.AddRaw("filters", FilterJson(record->filters));
+    }
+    // Without a pipe the verdict judges the peak alone: nothing lies outside and no interval.
+    if (result) {
+        AddVerdict(json, BuildLeakResultReport(*engine, record->pipe, nullptr));
+    } else {
+        AddNoVerdict(json);
     }
     std::cout << json.Finish() << "\n";
     return 0;

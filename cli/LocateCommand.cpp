@@ -42,10 +42,17 @@ int RunLocate(const std::vector<std::string>& args)
     } else {
         json.AddNull("range");
     }
-    const LeakPosition position = ComputeLeakPosition(pipe, delay);
-    json.Add("from_start", static_cast<double>(position.fromStart));
-    json.Add("from_end", static_cast<double>(position.fromEnd));
-    json.Add("outside", IsLeakOutsidePipe(pipe, delay));
+    // A delay beyond the pipe puts no leak between the sensors: no distance is printed for it.
+    const bool outside = IsLeakOutsidePipe(pipe, delay);
+    if (outside) {
+        json.AddNull("from_start");
+        json.AddNull("from_end");
+    } else {
+        const LeakPosition position = ComputeLeakPosition(pipe, delay);
+        json.Add("from_start", static_cast<double>(position.fromStart));
+        json.Add("from_end", static_cast<double>(position.fromEnd));
+    }
+    json.Add("outside", outside);
     std::cout << json.Finish() << "\n";
     return 0;
 }

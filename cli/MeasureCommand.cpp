@@ -11,6 +11,7 @@
 #include "core/correlation/DataBlockFile.h"
 #include "cli/LeakPositionJson.h"
 #include "cli/RunLogFolder.h"
+#include "cli/VerdictJson.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/HeadlessLink.h"
 #include "core/document/KvdFile.h"
@@ -159,6 +160,11 @@ std::string ResultJson(CKorvantaDoc& doc, bool complete)
     json.Add("spectrum_b", doc.SpectrumBuffer(1).first(kSpectrumWidth));
     json.AddNull("column");
     AddLeakPosition(json, doc, result ? std::optional<float>(doc.GetDelay()) : std::nullopt);
+    if (result) {
+        AddVerdict(json, BuildLeakResultReport(doc.Engine(), doc.Record().pipe, &doc.Materials()));
+    } else {
+        AddNoVerdict(json);
+    }
     json.Add("complete", complete);
     return json.Finish();
 }

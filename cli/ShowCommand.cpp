@@ -5,6 +5,8 @@
 #include "cli/JsonWriter.h"
 #include "cli/LeakPositionJson.h"
 #include "cli/LoadedMeasurement.h"
+#include "cli/VerdictJson.h"
+#include "core/correlation/CoherenceBand.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/pipe/LeakPosition.h"
 
@@ -48,15 +50,30 @@ std::string FiltersJson(const CKorvantaDoc& doc)
 
 int RunShow(const std::vector<std::string>& args)
 {
-    const CommandLine options(args, {});
+    const CommandLine options(args, {"filter"}, {"coherence"});
     if (options.Positional().size() != 1) {
         throw UsageError("show needs exactly one FILE.kvd");
     }
+    const bool coherenceBand = FilterChoice(options);
     LoadedMeasurement measurement;
     if (!measurement.Open(options.Positional()[0], "show")) {
         return 2;
     }
     CKorvantaDoc* doc = &measurement.Doc();
+    if (options.Has("coherence")) {
+        doc->Recompute();
+        std::cout << CoherenceJson(doc->Engine().Coherence()) << "\n";
+        return 0;
+    }
+    // The filter the coherence proposes replaces the stored one for this showing.
+    bool proposed = false;
+    if (coherenceBand) {
+        doc->Recompute();
+        if (const auto band = ProposeCoherenceBand(doc->Engine().Coherence())) {
+            doc->StoreFilterSettings(*band);
+            proposed = true;
+        }
+    }
 
     const FileInformation info = doc->GetFileInformation();
     const auto comments = doc->CommentLines();
@@ -71,6 +88,9 @@ int RunShow(const std::vector<std::string>& args)
     json.AddRaw("sections", SectionsJson(*doc));
     json.Add("total_length", static_cast<double>(doc->GetTotalLength()));
     json.AddRaw("filters", FiltersJson(*doc));
+    if (coherenceBand) {
+        json.Add("filter_proposed", proposed);
+    }
     json.Add("range", static_cast<long long>(doc->CorrelationRange()));
     json.Add("pair", static_cast<long long>(doc->SensorPairCode()));
     json.Add("pairs", static_cast<long long>(doc->PairTotal()));
@@ -82,10 +102,12 @@ int RunShow(const std::vector<std::string>& args)
         json.Add("delay", static_cast<double>(delay));
         json.Add("quality", static_cast<long long>(doc->GetQuality()));
         AddLeakPosition(json, *doc, delay);
+        AddVerdict(json, BuildLeakResultReport(doc->Engine(), doc->Record().pipe, &doc->Materials()));
     } else {
         json.AddNull("delay");
         json.AddNull("quality");
         AddLeakPosition(json, *doc, std::nullopt);
+        AddNoVerdict(json);
     }
     std::cout << json.Finish() << "\n";
     return 0;

@@ -6,6 +6,7 @@
 
 #include "core/correlation/DataBlockDecoder.h"
 #include "core/correlation/InverseRealFft.h"
+#include "core/record/CoherenceRecord.h"
 #include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
@@ -71,6 +72,8 @@ void CCorrelator::ResetMeasurement()
     for (Spectrum& accumulator : accumulators_) {
         accumulator.fill(ComplexF{});
     }
+    coherenceSums_.Clear();
+    coherence_ = CoherenceSpectrum{};
     if (record_) {
         record_->pairTotal = 0;
     }
@@ -186,6 +189,8 @@ bool CCorrelator::Accumulate()
     const int beforeThat = (s + 1) % StationRing::kSlots;
 
     CrossSpectrum(s, s, scratch_.data());
+    coherenceSums_.Add(rings_[1].slots[s], rings_[0].slots[s]);
+    coherence_ = coherenceSums_.Coherence();
     if (record_->filters.automatic == 1 && record_->range == 0) {
         autoFilter_.Apply(accumulators_[2].data(), scratch_.data());
     }
@@ -281,6 +286,7 @@ void CCorrelator::StoreToRecord()
     for (int r = 0; r < 2; ++r) {
         std::copy(std::begin(rings_[r].quietest), std::end(rings_[r].quietest), record_->quietest[r]);
     }
+    StoreCoherence(*record_, coherence_);
     BuildSpectrumTraces();
 }
 
@@ -292,6 +298,9 @@ bool CCorrelator::RestoreFromRecord()
     autoFilter_.Clear();
     filterMask_ = BuildFilterMask(record_->filters);
     pairCount_ = record_->pairTotal;
+    // The running sums no longer describe the restored result; the record's coherence does.
+    coherenceSums_.Clear();
+    coherence_ = LoadCoherence(*record_).value_or(CoherenceSpectrum{});
     for (int k = 0; k < kAccumulatorCount; ++k) {
         std::copy(std::begin(record_->accumulators[k].bins), std::end(record_->accumulators[k].bins),
                   accumulators_[k].begin());

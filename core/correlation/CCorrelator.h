@@ -5,6 +5,7 @@
 #include <span>
 
 #include "core/correlation/AutoFilter.h"
+#include "core/correlation/CoherenceAccumulator.h"
 #include "core/correlation/ComplexF.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/correlation/DataBlockRecord.h"
@@ -70,6 +71,9 @@ public:
     const AutoFilter& Automatic() const { return autoFilter_; }
     const CorrelationTrace& Trace() const { return trace_; }
     const ComplexF* Accumulator(int k) const { return accumulators_[k].data(); }
+    // The two stations' coherence per bin over the pairs of the result on show: from the running
+    // measurement, or as stored in the record (unknown for a record that holds none).
+    const CoherenceSpectrum& Coherence() const { return coherence_; }
     double QuietestPowerProduct() const { return quietestPower_; }
 
 private:
@@ -93,6 +97,8 @@ private:
     FilterMask filterMask_{};
     AutoFilter autoFilter_;
     std::array<Spectrum, 5> accumulators_{};
+    CoherenceAccumulator coherenceSums_;
+    CoherenceSpectrum coherence_;
     std::array<float, kSegmentCount * kSegmentLags> correlation_{};
     CorrelationTrace trace_;
     SpectrumTraces spectra_;

@@ -277,4 +277,15 @@ inline constexpr uint32_t kSaveBeforeThreeStation = 63304;
 // Printing: the printer refused to start the page.
 inline constexpr uint32_t kPrintFailed = 63305;
 
+// The verdict on a correlation result: whether it can be relied on, and why not.
+inline constexpr uint32_t kVerdictWeak = 63340;
+inline constexpr uint32_t kVerdictAmbiguous = 63341;  // printf pattern with the rivals' places (%s)
+inline constexpr uint32_t kVerdictOutside = 63342;
+inline constexpr uint32_t kVerdictZeroDelay = 63343;
+inline constexpr uint32_t kVerdictReliable = 63344;
+inline constexpr uint32_t kVerdictUnreliable = 63345;
+// The filter the coherence proposes, as the filter choices name it.
+inline constexpr uint32_t kFilterCoherence = 63346;
+inline constexpr uint32_t kVerdictUnknownPlace = 63347;  // a rival peak whose place is not known
+
 }  // namespace korvanta::str

@@ -308,6 +308,17 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kSaveBeforeThreeStation,
      "Den aktuelle måling er ikke gemt.\r\n\r\nVil du gemme den, før der skiftes til 3 sendere?"},
     {kPrintFailed, "Udskriften kunne ikke startes.\r\n\r\nKontroller printeren og prøv igen."},
+    {kVerdictWeak, "For lidt korreleret signal: toppen skiller sig ikke klart ud fra støjen. Mål længere tid, "
+                   "eller vælg et andet filter."},
+    {kVerdictAmbiguous, "Flere toppe er næsten lige høje (ved %s). Lækagen kan ligge ved enhver af dem."},
+    {kVerdictOutside, "Ingen lækage fundet mellem sensorerne."},
+    {kVerdictZeroDelay,
+     "Toppen ligger ved nul forsinkelse og bæres af de laveste frekvenser: fælles støj som trafik eller brum, "
+     "eller en lækage midt mellem sensorerne. Flyt den ene sensor og mål igen."},
+    {kVerdictReliable, "Pålideligt resultat"},
+    {kVerdictUnreliable, "Usikkert resultat"},
+    {kFilterCoherence, "Kohærens"},
+    {kVerdictUnknownPlace, "ukendt sted"},
 });
 
 constexpr bool IsStrictlyAscending()

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "core/pipe/Pipe.h"
+#include "core/pipe/UnitConversion.h"
+#include "core/text/NumberText.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 
@@ -41,6 +43,64 @@ std::string ElapsedTimeText(int64_t seconds)
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", hours, minutes, secs);
     return text;
+}
+
+namespace {
+
+std::string WithDecimalComma(std::string text)
+{
+    for (char& c : text) {
+        if (c == '.') {
+            c = ',';
+        }
+    }
+    return text;
+}
+
+const char* LengthUnit(UnitSystem units)
+{
+    return units == UnitSystem::Imperial ? "ft" : "m";
+}
+
+}  // namespace
+
+std::string DistanceText(float metres, UnitSystem units)
+{
+    return WithDecimalComma(FormatFixed(LengthForDisplay(metres, units), 1)) + " " + LengthUnit(units);
+}
+
+std::string IntervalText(float position, float halfWidth, UnitSystem units)
+{
+    return DistanceText(position, units) + " \u00b1 " + DistanceText(halfWidth, units);
+}
+
+std::string VerdictReasonText(ResultDoubt doubt, const std::vector<float>& rivalPlaces, UnitSystem units)
+{
+    switch (doubt) {
+    case ResultDoubt::Weak:
+        return LoadString(str::kVerdictWeak);
+    case ResultDoubt::Outside:
+        return LoadString(str::kVerdictOutside);
+    case ResultDoubt::ZeroDelay:
+        return LoadString(str::kVerdictZeroDelay);
+    case ResultDoubt::Ambiguous:
+        break;
+    }
+    std::string places;
+    for (float place : rivalPlaces) {
+        places += (places.empty() ? "" : ", ") + DistanceText(place, units);
+    }
+    if (places.empty()) {
+        places = LoadString(str::kVerdictUnknownPlace);
+    }
+    const std::string pattern = LoadString(str::kVerdictAmbiguous);
+    const size_t at = pattern.find("%s");
+    return at == std::string::npos ? pattern : pattern.substr(0, at) + places + pattern.substr(at + 2);
+}
+
+std::string VerdictHeadline(bool reliable)
+{
+    return LoadString(reliable ? str::kVerdictReliable : str::kVerdictUnreliable);
 }
 
 }  // namespace korvanta

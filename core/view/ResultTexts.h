@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "core/correlation/ResultAssessment.h"
+#include "core/pipe/UnitSystem.h"
 
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/PipeSection.h"
@@ -17,5 +21,19 @@ std::string MaterialText(const PipeSections& pipe, const CMaterialDatabase& mate
 
 // A span of seconds as "HH:MM:SS", the hours taken modulo 24 as a clock shows them.
 std::string ElapsedTimeText(int64_t seconds);
+
+// A leak position with its span of doubt, one decimal and a decimal comma as a Danish reader
+// writes it: "43,5 m ± 0,4 m" (feet for imperial units).
+std::string IntervalText(float position, float halfWidth, UnitSystem units);
+
+// "43,5 m": one distance as IntervalText writes it.
+std::string DistanceText(float metres, UnitSystem units);
+
+// The Danish explanation of one doubt about a result; for Ambiguous the rivals' distances from
+// the start of the pipe go into the text (none known: "ukendt sted").
+std::string VerdictReasonText(ResultDoubt doubt, const std::vector<float>& rivalPlaces, UnitSystem units);
+
+// "Pålideligt resultat" or "Usikkert resultat".
+std::string VerdictHeadline(bool reliable);
 
 }  // namespace korvanta

@@ -12,6 +12,7 @@
 #include "ScenarioRig.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/pipe/LeakPosition.h"
+#include "core/view/LeakResultReport.h"
 
 namespace korvanta::e2e {
 namespace {
@@ -32,7 +33,31 @@ struct AccuracyCase {
     const char* file;
     bool notches = false;  // notch the mains harmonics 50..250 Hz, +-2 Hz
     Expect expect = Expect::Located;
+    // A misplaced peak must be called unreliable, for this reason among others (the hum's ripple
+    // lifts the correlation's whole floor, so its peak does not stand out: weak).
+    ResultDoubt reason = ResultDoubt::Weak;
 };
+
+const char* ReasonKey(ResultDoubt doubt)
+{
+    static const char* names[] = {"weak", "ambiguous", "outside", "zero_delay"};
+    return names[static_cast<int>(doubt)];
+}
+
+std::string Verdict(const LeakResultReport& report)
+{
+    if (report.verdict.reliable) {
+        char text[64];
+        std::snprintf(text, sizeof text, "reliable, %.1f..%.1f m", report.interval ? report.interval->low : 0.0f,
+                      report.interval ? report.interval->high : 0.0f);
+        return text;
+    }
+    std::string text = "unreliable:";
+    for (ResultDoubt doubt : report.verdict.reasons) {
+        text += std::string(" ") + ReasonKey(doubt);
+    }
+    return text;
+}
 
 // The leak's distance from red with every entered velocity scaled by `factor`.
 float LocatedWithVelocities(PipeSections pipe, float delay, float factor)
@@ -106,14 +131,20 @@ TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
     }
     const double toleranceLags = dispersive ? std::max(2.0, 0.05 * std::abs(truthDelay) / kLagSeconds) : 2.0;
     const bool onTheLeak = std::abs(delayLags) <= toleranceLags;
+    const LeakResultReport report = BuildLeakResultReport(doc.Engine(), pipe, &doc.Materials());
     std::printf(
         "ACCURACY | %s | %s | %.1f m | %.0f-%.0f Hz%s | %u | %s m/s | %.2f m | %+.2f m | %+.1f | %.2f m | "
-        "%+.2f m | %+.2f m | %u | %s |\n",
+        "%+.2f m | %+.2f m | %u | %s | %s |\n",
         c.name, c.file, doc.GetTotalLength(), doc.LowCutoff(), doc.HighCutoff(), c.notches ? ", notches" : "", kPairs,
         Velocities(pipe).c_str(), located, located - truth, delayLags, lagTravel,
         LocatedWithVelocities(pipe, delay, 0.95f) - truth, LocatedWithVelocities(pipe, delay, 1.05f) - truth,
-        doc.GetQuality(), onTheLeak ? "located" : Failure(pipe, delay, truthDelay));
+        doc.GetQuality(), onTheLeak ? "located" : Failure(pipe, delay, truthDelay), Verdict(report).c_str());
     if (c.expect == Expect::Located) {
+        // Found, and said so: reliable, with a span that holds the leak.
+        EXPECT_TRUE(report.verdict.reliable) << Verdict(report);
+        ASSERT_TRUE(report.interval.has_value());
+        EXPECT_LE(report.interval->low, truth);
+        EXPECT_GE(report.interval->high, truth);
         EXPECT_TRUE(onTheLeak) << "delay off by " << delayLags << " lags: " << Failure(pipe, delay, truthDelay);
         // With the delay right, what is left of the error is the entered velocity's.
         const PipeSections truePipe = UserPipe(*scenario);
@@ -122,6 +153,10 @@ TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
         EXPECT_NEAR(ComputeLeakPosition(truePipe, static_cast<float>(truthDelay)).fromStart, truth, 0.01);
     } else {
         EXPECT_GT(std::abs(delayLags), 10.0) << "the failure no longer shows";
+        // Misplaced, and said so.
+        EXPECT_FALSE(report.verdict.reliable);
+        EXPECT_TRUE(report.verdict.Has(c.reason)) << "expected " << ReasonKey(c.reason) << ", got " << Verdict(report);
+        EXPECT_FALSE(report.interval.has_value());
     }
 }
 
@@ -131,14 +166,16 @@ INSTANTIATE_TEST_SUITE_P(ShippedScenarios, AccuracyTest,
                                          AccuracyCase{"IronNearSensor", "iron-near-sensor.json"},
                                          AccuracyCase{"ThreeSectionsLeakInPlastic", "mixed-sections.json"},
                                          AccuracyCase{"NoisySteel", "noisy-steel.json"},
-                                         AccuracyCase{"PvcHumWithoutNotch", "hum-pvc.json", false, Expect::Misplaced},
+                                         AccuracyCase{"PvcHumWithoutNotch", "hum-pvc.json", false, Expect::Misplaced,
+                                                      ResultDoubt::Weak},
                                          AccuracyCase{"PvcHumNotched", "hum-pvc.json", true},
                                          AccuracyCase{"IronEchoAndSecondLeak", "echo-and-second-leak.json"},
-                                         AccuracyCase{"BuriedMdpe", "buried-mdpe.json", false, Expect::Misplaced},
+                                         AccuracyCase{"BuriedMdpe", "buried-mdpe.json", false, Expect::Misplaced,
+                                                      ResultDoubt::ZeroDelay},
                                          AccuracyCase{"DuctileIron500m", "ductile-iron-500m.json"},
                                          AccuracyCase{"IronThenPe", "iron-then-pe.json"},
                                          AccuracyCase{"PvcAccelerometers", "pvc-accelerometers.json"},
-                                         AccuracyCase{"LowSnr", "low-snr.json", false, Expect::Misplaced},
+                                         AccuracyCase{"LowSnr", "low-snr.json", false, Expect::Misplaced, ResultDoubt::Weak},
                                          AccuracyCase{"TeeNearSensor", "tee-near-sensor.json"}),
                          [](const testing::TestParamInfo<AccuracyCase>& info) { return std::string(info.param.name); });
 

@@ -1,6 +1,8 @@
 // korvanta-cli as other tools use it: one JSON object on stdout, exit status 2 with a message on
 // stderr for bad input, nothing written then.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -149,6 +151,47 @@ TEST_F(CommandLineToolTest, MeasureSaysWhenTheLeakLiesOutsideThePipe)
     const auto result = nlohmann::json::parse(run.out);
     ASSERT_EQ(result["result"], true);
     EXPECT_EQ(result["outside"], true);
+    // No distance beyond the pipe is printed as if it were one, and the verdict says why.
+    EXPECT_TRUE(result["from_start"].is_null());
+    EXPECT_TRUE(result["from_end"].is_null());
+    EXPECT_EQ(result["reliable"], false);
+    EXPECT_NE(std::find(result["reasons"].begin(), result["reasons"].end(), "outside"), result["reasons"].end());
+    EXPECT_TRUE(result["interval_m"].is_null());
+}
+
+TEST_F(CommandLineToolTest, AMeasurementKeepsItsCoherenceAndItsVerdictInTheFile)
+{
+    const fs::path kvd = folder_ / "leak.kvd";
+    const ToolRun measure =
+        Execute("measure --port SIM --fast --leak 40 --section 100:1000:150:2 --pairs 12 --out " + kvd.string());
+    ASSERT_EQ(measure.status, 0) << measure.err;
+    const auto measured = nlohmann::json::parse(measure.out);
+    ASSERT_EQ(measured["reliable"], true) << measure.out.substr(measure.out.find("\"reliable\""));
+    const auto interval = measured["interval_m"];
+    ASSERT_EQ(interval.size(), 2u);
+    EXPECT_LE(interval[0].get<double>(), 40.0);
+    EXPECT_GE(interval[1].get<double>(), 40.0);
+
+    const ToolRun show = Execute("show " + kvd.string());
+    ASSERT_EQ(show.status, 0) << show.err;
+    const auto shown = nlohmann::json::parse(show.out);
+    EXPECT_EQ(shown["reliable"], true);
+    EXPECT_EQ(shown["interval_m"], interval) << "the file gives the verdict the measurement gave";
+    EXPECT_LE(shown["candidates"].size(), 3u);
+
+    const ToolRun coherence = Execute("show --coherence " + kvd.string());
+    ASSERT_EQ(coherence.status, 0) << coherence.err;
+    const auto values = nlohmann::json::parse(coherence.out);
+    EXPECT_EQ(values["pairs"], 12);
+    ASSERT_EQ(values["coherence"].size(), 1023u);
+    EXPECT_NEAR(values["frequency_hz"][0].get<double>(), 1.0 / 0.8388608, 1e-6);
+
+    const ToolRun proposed = Execute("show --filter coherence " + kvd.string());
+    ASSERT_EQ(proposed.status, 0) << proposed.err;
+    const auto band = nlohmann::json::parse(proposed.out);
+    EXPECT_EQ(band["filter_proposed"], true);
+    EXPECT_GT(band["filters"]["high"].get<double>(), band["filters"]["low"].get<double>());
+    EXPECT_EQ(Execute("show --filter widest " + kvd.string()).status, 2);
 }
 
 TEST_F(CommandLineToolTest, BadInputIsRefusedWithStatusTwoAndWritesNothing)
