@@ -108,7 +108,13 @@ public:
         shown.emplace_back(id, style);
         return answer;
     }
+    MessageAnswer ShowText(uint32_t id, const std::string& text, uint32_t style) override
+    {
+        texts.push_back(text);
+        return ShowMessage(id, style);
+    }
     MessageAnswer answer = MessageAnswer::Ok;
+    std::vector<std::string> texts;
     std::vector<std::pair<uint32_t, uint32_t>> shown;
 };
 
