@@ -1,8 +1,10 @@
 #include "core/dialogs/FilterDialogModel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
+#include "core/correlation/CoherenceBand.h"
 #include "core/dialogs/FrequencyScale.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringIds.h"
@@ -38,7 +40,8 @@ int CountNotches(const FilterSettings& settings)
 
 }  // namespace
 
-FilterDialogModel::FilterDialogModel(const FilterSettings& applied) : applied_(applied), working_(applied)
+FilterDialogModel::FilterDialogModel(const FilterSettings& applied, const CoherenceSpectrum& coherence)
+    : coherence_(coherence), applied_(applied), working_(applied)
 {
     PackNotches(working_);
     notchCount_ = CountNotches(working_);
@@ -277,6 +280,38 @@ bool FilterDialogModel::IsColumnRemoved(int column) const
         }
     }
     return false;
+}
+
+EditOutcome FilterDialogModel::ProposeFromCoherence()
+{
+    if (!coherence_.IsKnown()) {
+        return EditOutcome::Refused(str::kNoCoherenceStored);
+    }
+    const std::optional<FilterSettings> band = ProposeCoherenceBand(coherence_);
+    if (!band) {
+        return EditOutcome::Refused(str::kNoCoherentBand);
+    }
+    working_ = *band;
+    PackNotches(working_);
+    SetAutomatic(false);
+    controls_.addNotch = notchCount_ < kNotchCount;
+    return EditOutcome::Done();
+}
+
+std::vector<float> FilterDialogModel::CoherenceColumns() const
+{
+    std::vector<float> columns;
+    if (!coherence_.IsKnown()) {
+        return columns;
+    }
+    columns.reserve(FrequencyScale::kPositions);
+    for (int column = 0; column < FrequencyScale::kPositions; ++column) {
+        // The bin nearest the column's frequency; the bins lie evenly from 0 Hz.
+        const double hz = FrequencyScale::PositionToHz(column);
+        const int bin = std::clamp(static_cast<int>(std::lround(hz / BinFrequency(1))), 0, kSpectrumBins - 1);
+        columns.push_back(static_cast<float>(coherence_.Unbiased(bin)));
+    }
+    return columns;
 }
 
 }  // namespace korvanta

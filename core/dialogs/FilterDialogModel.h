@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/correlation/CoherenceSpectrum.h"
 #include "core/correlation/FilterSettings.h"
 #include "core/dialogs/EditOutcome.h"
 #include "core/dialogs/FrequencyEditText.h"
@@ -37,7 +38,9 @@ struct FilterControlStates {
 // notice that carries exactly that text.
 class FilterDialogModel {
 public:
-    explicit FilterDialogModel(const FilterSettings& applied);
+    // `coherence` is the two stations' on the record shown; unknown for a record from before it
+    // was kept.
+    explicit FilterDialogModel(const FilterSettings& applied, const CoherenceSpectrum& coherence = {});
 
     const FilterSettings& Applied() const { return applied_; }
     const FilterSettings& Working() const { return working_; }
@@ -68,6 +71,14 @@ public:
     EditOutcome DeleteNotch();
     void ClearAll();
     void SetAutomatic(bool on);
+    // "Kohærens": the cut-offs and notches the coherence proposes become the working settings
+    // (the automatic filter off). Refused with its message when no coherence is stored or no band
+    // of it stands out; the settings stay as they were then.
+    EditOutcome ProposeFromCoherence();
+    bool CoherenceKnown() const { return coherence_.IsKnown(); }
+    // The coherence under each graph column, 0..1 with the bias of few pairs taken out; empty
+    // when none is stored.
+    std::vector<float> CoherenceColumns() const;
 
     // OK and "Accept": the messages to show in order; the apply succeeded when there are none.
     std::vector<uint32_t> Apply();
@@ -83,6 +94,7 @@ private:
     void SetText(FrequencyEdit edit, std::string text);
     void DisableNotchControls();
 
+    CoherenceSpectrum coherence_;
     FilterSettings applied_{};
     FilterSettings working_{};
     int notchCount_ = 0;

@@ -4,6 +4,7 @@
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/DocumentHints.h"
+#include "core/text/StringIds.h"
 #include "core/velocity/VelocityWizardChecks.h"
 
 namespace korvanta {
@@ -59,7 +60,8 @@ void DocumentCommands::Filters()
 {
     if (!document_.IsThreeStationMode()) {
         const auto settings = dialogs_.EditFilters(document_.Record().filters, document_.SpectrumBuffer(kStationB),
-                                                   document_.SpectrumBuffer(kStationA), document_.SensorPairCode());
+                                                   document_.SpectrumBuffer(kStationA), document_.SensorPairCode(),
+                                                   document_.Engine().Coherence());
         if (settings)
             document_.StoreFilterSettings(*settings);
         return;
@@ -69,7 +71,8 @@ void DocumentCommands::Filters()
     const MeasurementRecord& record = document_.ThreeStation().Record(pair);
     const PairBuffers buffers = kPairBuffers[static_cast<size_t>(pair)];
     const auto settings = dialogs_.EditFilters(record.filters, document_.SpectrumBuffer(buffers.upper),
-                                               document_.SpectrumBuffer(buffers.lower), record.pairCode);
+                                               document_.SpectrumBuffer(buffers.lower), record.pairCode,
+                                               document_.ThreeStation().Engine(pair).Coherence());
     if (settings)
         document_.StoreFilterSettings(*settings);
 }
@@ -107,6 +110,15 @@ void DocumentCommands::VelocityCalculation()
     const float delay = document_.GetDelay();
     if (const auto refusal = CheckWizardStart(delay, document_.GetSectionCount())) {
         messages.ShowMessage(*refusal, kStyleExclamation);
+        return;
+    }
+    // The engine of the result on show: the two-station one, or the displayed pair's.
+    const CCorrelator& engine =
+        document_.IsThreeStationMode()
+            ? document_.ThreeStation().Engine(ThreeStationMeasurement::IndexForPair(document_.SelectedPair()))
+            : document_.Engine();
+    if (const auto refusal = CheckWizardPeak(engine)) {
+        messages.ShowText(str::kVelocityUnreliablePeak, *refusal, kStyleExclamation);
         return;
     }
     VelocityWizardSetup setup;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "core/correlation/CoherenceSpectrum.h"
 #include "core/correlation/FilterSettings.h"
 #include "core/dialogs/FileInformationForm.h"
 #include "core/dialogs/MeasurementSetupLoop.h"
@@ -33,9 +34,10 @@ public:
                                                  uint32_t pairCode) = 0;
     virtual std::optional<EditedMaterials> EditMaterials(std::span<const Material, kMaxMaterials> materials,
                                                          const PipeSections& openPipe) = 0;
-    // `upper` is sensor 2's spectrum trace, `lower` sensor 1's.
+    // `upper` is sensor 2's spectrum trace, `lower` sensor 1's; `coherence` the two stations'.
     virtual std::optional<FilterSettings> EditFilters(const FilterSettings& settings, std::span<const int32_t> upper,
-                                                      std::span<const int32_t> lower, uint32_t pairCode) = 0;
+                                                      std::span<const int32_t> lower, uint32_t pairCode,
+                                                      const CoherenceSpectrum& coherence) = 0;
     virtual std::optional<FileInformationForm> EditFileInformation(const FileInformationForm& form) = 0;
     virtual std::optional<uint32_t> ChooseSensorCombination(uint32_t pairCode) = 0;
     virtual SetupDialogResult RunMeasurementSetup(const SetupDialogState& state) = 0;

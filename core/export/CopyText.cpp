@@ -25,6 +25,13 @@ std::string BuildCopyText(const ResultReport& report)
     text += "\n\nVærdi : " + report.blockCountText;
     text += "\n\nAfstand fra sensor 1 : " + report.distance1 + "\n";
     text += "Afstand fra sensor 2 : " + report.distance2 + "\n\n";
+    if (!report.verdictLine.empty()) {
+        text += "Vurdering : " + report.verdictLine + "\n";
+        for (const std::string& reason : report.verdictReasons) {
+            text += reason + "\n";
+        }
+        text += "\n";
+    }
     int number = 1;
     for (const ReportSection& section : report.sections) {
         text += "Rørstykke : " + std::to_string(number++) + "\n";

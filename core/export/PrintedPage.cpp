@@ -172,6 +172,11 @@ void Values(PageBuilder& page, const ResultReport& report)
     page.Text(800, -1050, report.delayText, kMedium, Align::Centre);
     page.Text(1867, -1050, report.blockCountText, kMedium, Align::Centre);
     page.Text(1335, -1050, report.elapsedText, kMedium, Align::Centre);
+    // Between the result's frame and the pipe's, clear of the pipe's heading on the left: how
+    // sure the result is.
+    if (!report.verdictLine.empty()) {
+        page.Text(2600, -1158, "Vurdering   " + report.verdictLine, kSmall, Align::Right);
+    }
     for (int i = 0; i < kNotchBoxes; ++i) {
         const bool defined = i < static_cast<int>(report.notches.size());
         const ReportNotch notch = defined ? report.notches[static_cast<size_t>(i)] : ReportNotch{};

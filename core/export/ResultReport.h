@@ -40,6 +40,10 @@ struct ResultReport {
     std::string notchText;
     std::string elapsedText;
     bool cursorOnPeak = false;
+    // How sure the result is in one line ("Pålideligt resultat: 43,5 m ± 0,4 m"), and why not in
+    // sentences; empty without a result.
+    std::string verdictLine;
+    std::vector<std::string> verdictReasons;
     // The document's data.
     std::vector<ReportSection> sections;
     std::string date;

@@ -4,6 +4,8 @@
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/view/CorrelationDisplay.h"
+#include "core/view/LeakResultReport.h"
+#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 
@@ -23,6 +25,13 @@ ResultReport CollectResultReport(const CKorvantaDoc& document, const Correlation
     report.notchText = display.Filters().notch;
     report.elapsedText = elapsedText;
     report.cursorOnPeak = display.Cursor().OnPeak();
+    const CCorrelator& engine = document.Engine();
+    if (!document.IsThreeStationMode() && engine.IsResultReady() && engine.HasSignal()) {
+        const LeakResultReport leak =
+            BuildLeakResultReport(engine, document.Record().pipe, &document.Materials(), display.LengthUnit());
+        report.verdictLine = VerdictLine(leak.verdict, leak.interval, display.LengthUnit());
+        report.verdictReasons = leak.reasonTexts;
+    }
     for (int i = 0; i < document.GetSectionCount(); ++i) {
         SectionInfo info;
         if (document.GetSection(i, info)) {

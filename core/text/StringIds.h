@@ -364,4 +364,14 @@ inline constexpr uint32_t kVerdictUnreliable = 63345;
 inline constexpr uint32_t kFilterCoherence = 63346;
 inline constexpr uint32_t kVerdictUnknownPlace = 63347;  // a rival peak whose place is not known
 
+// The verdict in one short line (forms, printouts, clipboard) and the velocity tools' refusal.
+inline constexpr uint32_t kVerdictShortWeak = 63348;
+inline constexpr uint32_t kVerdictShortAmbiguous = 63349;
+inline constexpr uint32_t kVerdictShortOutside = 63350;
+inline constexpr uint32_t kVerdictShortZeroDelay = 63351;
+inline constexpr uint32_t kVelocityUnreliablePeak = 63352;  // printf pattern with the reasons (%s)
+inline constexpr uint32_t kVerdictLabel = 63353;
+inline constexpr uint32_t kNoCoherenceStored = 63354;
+inline constexpr uint32_t kNoCoherentBand = 63355;
+
 }  // namespace korvanta::str

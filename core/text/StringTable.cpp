@@ -369,6 +369,18 @@ constexpr std::array kEntries = std::to_array<StringEntry>({
     {kVerdictUnreliable, "Usikkert resultat"},
     {kFilterCoherence, "Kohærens"},
     {kVerdictUnknownPlace, "ukendt sted"},
+    {kVerdictShortWeak, "svagt signal"},
+    {kVerdictShortAmbiguous, "flere lige høje toppe"},
+    {kVerdictShortOutside, "uden for strækningen"},
+    {kVerdictShortZeroDelay, "fælles støj ved nul"},
+    {kVelocityUnreliablePeak,
+     "Hastigheden kan ikke beregnes af denne måling: resultatet er usikkert (%s).\r\n\r\nMål længere tid "
+     "eller vælg et andet filter, og prøv igen."},
+    {kVerdictLabel, "Vurdering:"},
+    {kNoCoherenceStored, "Ingen kohærens gemt"},
+    {kNoCoherentBand,
+     "Kohærensen viser intet frekvensbånd, hvor de to sensorer hører den samme lyd.\r\n\r\nFilteret er "
+     "ikke ændret."},
     {kFileOpenFailedNamed, "Filen kunne ikke åbnes:\r\n%s\r\n\r\n%s"},
     {kFileSaveFailedNamed, "Filen blev ikke gemt:\r\n%s\r\n\r\n%s"},
     {kRecoveryOffer,

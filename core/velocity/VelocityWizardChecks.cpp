@@ -2,9 +2,13 @@
 
 #include <cmath>
 
+#include "core/correlation/CCorrelator.h"
+#include "core/correlation/ResultAssessment.h"
 #include "core/pipe/UnitConversion.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
+#include "core/text/StringTable.h"
+#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 
@@ -26,6 +30,19 @@ std::optional<uint32_t> CheckWizardStart(float delaySeconds, int sectionCount)
         return str::kOnlyOneSection;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> CheckWizardPeak(const CCorrelator& engine)
+{
+    // Without a pipe the assessment knows no travel time and judges no place.
+    const ResultVerdict verdict = ResultAssessment::AssessEngine(engine, PipeSections{});
+    if (verdict.reliable) {
+        return std::nullopt;
+    }
+    const std::string pattern = LoadString(str::kVelocityUnreliablePeak);
+    const size_t at = pattern.find("%s");
+    const std::string reasons = VerdictShortReasons(verdict.reasons);
+    return at == std::string::npos ? pattern : pattern.substr(0, at) + reasons + pattern.substr(at + 2);
 }
 
 std::optional<uint32_t> CheckPipeLength(float typed, UnitSystem units)

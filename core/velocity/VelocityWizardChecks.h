@@ -11,12 +11,20 @@
 
 namespace korvanta {
 
+class CCorrelator;
+
 // The checks and arithmetic of the velocity calculation wizard. Each check answers the
 // string-table message to show, or nothing when the value passes.
 
 // Before the wizard opens: a delay below 0.01 s in magnitude (compared in double, so the float
 // nearest 0.01 s is refused too), then a pipe of other than one section.
 std::optional<uint32_t> CheckWizardStart(float delaySeconds, int sectionCount);
+
+// Before the wizard opens, after CheckWizardStart: the peak the delay comes from must be one to
+// rely on, since a weak, ambiguous or common-noise peak gives a velocity of nothing. A place
+// beyond the pipe is no reason here: the wizard's source may lie outside the sensors, and the
+// pipe's velocity is what it finds. Nothing when the peak may be used, else the message to show.
+std::optional<std::string> CheckWizardPeak(const CCorrelator& engine);
 
 // Page 1: the pipe length between the sensors, typed in the user's unit.
 std::optional<uint32_t> CheckPipeLength(float typed, UnitSystem units);

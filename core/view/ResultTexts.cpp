@@ -103,4 +103,44 @@ std::string VerdictHeadline(bool reliable)
     return LoadString(reliable ? str::kVerdictReliable : str::kVerdictUnreliable);
 }
 
+
+std::string VerdictShortReasons(const std::vector<ResultDoubt>& reasons)
+{
+    std::string text;
+    for (ResultDoubt doubt : reasons) {
+        uint32_t id = str::kVerdictShortWeak;
+        switch (doubt) {
+        case ResultDoubt::Weak:
+            id = str::kVerdictShortWeak;
+            break;
+        case ResultDoubt::Ambiguous:
+            id = str::kVerdictShortAmbiguous;
+            break;
+        case ResultDoubt::Outside:
+            id = str::kVerdictShortOutside;
+            break;
+        case ResultDoubt::ZeroDelay:
+            id = str::kVerdictShortZeroDelay;
+            break;
+        }
+        text += text.empty() ? "" : ", ";
+        text += LoadString(id);
+    }
+    return text;
+}
+
+std::string VerdictLine(const ResultVerdict& verdict, const std::optional<PositionInterval>& interval,
+                        UnitSystem units)
+{
+    std::string line = VerdictHeadline(verdict.reliable);
+    if (verdict.reliable) {
+        if (interval) {
+            line += ": " + IntervalText(interval->fromStart, interval->HalfWidth(), units);
+        }
+        return line;
+    }
+    const std::string reasons = VerdictShortReasons(verdict.reasons);
+    return reasons.empty() ? line : line + ": " + reasons;
+}
+
 }  // namespace korvanta

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/correlation/ResultAssessment.h"
+#include "core/pipe/PositionInterval.h"
 #include "core/pipe/UnitSystem.h"
 
 #include "core/pipe/CMaterialDatabase.h"
@@ -35,5 +37,14 @@ std::string VerdictReasonText(ResultDoubt doubt, const std::vector<float>& rival
 
 // "Pålideligt resultat" or "Usikkert resultat".
 std::string VerdictHeadline(bool reliable);
+
+// The reasons in a few words each, for a line with no room for the sentences: "svagt signal,
+// flere lige høje toppe".
+std::string VerdictShortReasons(const std::vector<ResultDoubt>& reasons);
+
+// The verdict in one line: "Pålideligt resultat: 43,5 m ± 0,4 m" (without the span when none is
+// known) or "Usikkert resultat: svagt signal".
+std::string VerdictLine(const ResultVerdict& verdict, const std::optional<PositionInterval>& interval,
+                        UnitSystem units);
 
 }  // namespace korvanta

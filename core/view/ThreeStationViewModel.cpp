@@ -83,6 +83,7 @@ void ThreeStationViewModel::ClearResultTexts()
     qualityText_.clear();
     measuringTimeText_.clear();
     velocityText_.clear();
+    pairVerdicts_ = {};
 }
 
 void ThreeStationViewModel::ShowChart(Chart chart)
@@ -318,6 +319,7 @@ void ThreeStationViewModel::ShowPairResult()
     qualityText_ = PairQualityText(doc_.GetQuality());
     ComputeFromEngines(doc_.ThreeStation(), result_);
     ShowVelocity();
+    ShowPairVerdicts();
 }
 
 void ThreeStationViewModel::ShowCombinedResult()
@@ -325,6 +327,14 @@ void ThreeStationViewModel::ShowCombinedResult()
     ComputeFromEngines(doc_.ThreeStation(), result_);
     ShowChart(Chart::Result);
     ShowVelocity();
+    ShowPairVerdicts();
+}
+
+void ThreeStationViewModel::ShowPairVerdicts()
+{
+    for (int i = 0; i < kThreeStationPairs; ++i) {
+        pairVerdicts_[static_cast<size_t>(i)] = AssessPair(doc_.ThreeStation().Engine(i), result_, i, units_);
+    }
 }
 
 void ThreeStationViewModel::ShowVelocity()

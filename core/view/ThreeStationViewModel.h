@@ -12,6 +12,7 @@
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
 #include "core/threestation/CThreeStationResult.h"
+#include "core/threestation/PairVerdict.h"
 #include "core/threestation/ThreeStationSetup.h"
 #include "core/view/IThreeStationHost.h"
 
@@ -80,6 +81,9 @@ public:
     const std::string& VelocityText() const { return velocityText_; }
     const std::string& LowCutoffText() const { return lowCutoffText_; }
     const std::string& HighCutoffText() const { return highCutoffText_; }
+    // How sure each pair's result is, red/blue, blue/yellow, red/yellow; not assessed before a
+    // result.
+    const std::array<PairVerdict, kThreeStationPairs>& PairVerdicts() const { return pairVerdicts_; }
     // Units 0 interface, 1 red, 2 blue, 3 yellow.
     const std::array<ThreeStationUnitIcons, 4>& UnitIcons() const { return unitIcons_; }
     std::pair<int, int> PairIcons() const { return pairIcons_; }
@@ -94,6 +98,7 @@ private:
     void ShowPairResult();
     void ShowCombinedResult();
     void ShowVelocity();
+    void ShowPairVerdicts();
     void ShowCutoffs();
     void ShowChart(Chart chart);
     void ClearResultTexts();
@@ -128,6 +133,7 @@ private:
     std::string velocityText_;
     std::string lowCutoffText_;
     std::string highCutoffText_;
+    std::array<PairVerdict, kThreeStationPairs> pairVerdicts_{};
     std::array<ThreeStationUnitIcons, 4> unitIcons_{};
     std::pair<int, int> pairIcons_{};
     Chart chart_ = Chart::Blank;

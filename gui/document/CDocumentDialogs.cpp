@@ -44,9 +44,10 @@ std::optional<EditedMaterials> CDocumentDialogs::EditMaterials(std::span<const M
 
 std::optional<FilterSettings> CDocumentDialogs::EditFilters(const FilterSettings& settings,
                                                             std::span<const int32_t> upper,
-                                                            std::span<const int32_t> lower, uint32_t pairCode)
+                                                            std::span<const int32_t> lower, uint32_t pairCode,
+                                                            const CoherenceSpectrum& coherence)
 {
-    CFilterDialog dialog(settings, upper, lower, pairCode, messages_, parent_);
+    CFilterDialog dialog(settings, upper, lower, pairCode, coherence, messages_, parent_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Applied();

@@ -22,7 +22,8 @@ public:
     std::optional<EditedMaterials> EditMaterials(std::span<const Material, kMaxMaterials> materials,
                                                  const PipeSections& openPipe) override;
     std::optional<FilterSettings> EditFilters(const FilterSettings& settings, std::span<const int32_t> upper,
-                                              std::span<const int32_t> lower, uint32_t pairCode) override;
+                                              std::span<const int32_t> lower, uint32_t pairCode,
+                                              const CoherenceSpectrum& coherence) override;
     std::optional<FileInformationForm> EditFileInformation(const FileInformationForm& form) override;
     std::optional<uint32_t> ChooseSensorCombination(uint32_t pairCode) override;
     SetupDialogResult RunMeasurementSetup(const SetupDialogState& state) override;

@@ -38,6 +38,8 @@ enum ControlId {
     kLowerGraph = 1383,
     kCutoffFrame = 1101,
     kNotchFrame = 1102,
+    kCoherenceGraph = 1700,
+    kCoherenceButton = 1701,
 };
 
 // The graphs are 336 dialog units wide: 504 pixels, one per frequency column.
@@ -87,9 +89,25 @@ constexpr DialogItemTemplate kItems[] = {
     {kAccept, 410, 199, 104, 14, "Accept"},
     {kOk, 410, 217, 104, 14, "OK"},
     {kCancel, 410, 235, 104, 14, "Cancel"},
+    // The two stations' coherence on the same frequency columns, and the band it proposes.
+    {kStaticId, 8, 262, 28, 9, "1"},
+    {kStaticId, 8, 281, 30, 9, "Koh."},
+    {kStaticId, 8, 301, 28, 9, "0"},
+    {kCoherenceGraph, 40, 262, 336, 48},
+    {kStaticId, 40, 313, 36, 9, "| 0Hz"},
+    {kStaticId, 95, 313, 36, 9, "| 200Hz"},
+    {kStaticId, 150, 313, 36, 9, "| 400Hz"},
+    {kStaticId, 205, 313, 36, 9, "| 600Hz"},
+    {kStaticId, 260, 313, 36, 9, "| 800Hz"},
+    {kStaticId, 315, 313, 40, 9, "| 1000Hz"},
+    {kStaticId, 370, 313, 40, 9, "| 1200Hz"},
+    {kCoherenceButton, 410, 262, 104, 14, "Kohærens"},
 };
 
-constexpr DialogTemplate kTemplate = {148, "Filterindstillinger", "Tahoma", 8, 400, false, 521, 258, kItems};
+constexpr DialogTemplate kTemplate = {148, "Filterindstillinger", "Tahoma", 8, 400, false, 521, 326, kItems};
+// Coherence is drawn in dark green over a light grey where the applied filters remove it.
+constexpr QRgb kCoherenceColour = qRgb(0, 110, 60);
+constexpr QRgb kRemovedBackground = qRgb(215, 215, 215);
 
 constexpr std::array<int, kFrequencyEdits> kEditIds = {kLowCutoff, kHighCutoff, kNotchLow, kNotchHigh};
 
@@ -101,9 +119,10 @@ int CodePointsBefore(const QString& text, int position)
 }  // namespace
 
 CFilterDialog::CFilterDialog(const FilterSettings& settings, std::span<const int32_t> upper,
-                             std::span<const int32_t> lower, uint32_t pairCode, IMessageSink& messages, QWidget* parent)
+                             std::span<const int32_t> lower, uint32_t pairCode, const CoherenceSpectrum& coherence,
+                             IMessageSink& messages, QWidget* parent)
     : QDialog(parent),
-      model_(settings),
+      model_(settings, coherence),
       upper_(upper.begin(), upper.end()),
       lower_(lower.begin(), lower.end()),
       pairCode_(pairCode),
@@ -118,6 +137,13 @@ CFilterDialog::CFilterDialog(const FilterSettings& settings, std::span<const int
             break;
         case kLowerGraph:
             lowerPicture_ = MakeControl<QLabel>(this, item.id);
+            break;
+        case kCoherenceGraph:
+            coherencePicture_ = MakeControl<QLabel>(this, item.id);
+            break;
+        case kCoherenceButton:
+            coherenceButton_ = MakeTemplateButton(this, item);
+            coherenceButton_->setText(StringText(str::kFilterCoherence));
             break;
         case kSlider:
             slider_ = MakeControl<QSlider>(this, item.id);
@@ -172,6 +198,9 @@ CFilterDialog::CFilterDialog(const FilterSettings& settings, std::span<const int
     slider_->setRange(0, FrequencyScale::kLastPosition);
     upperImage_ = QImage(upperPicture_->size(), QImage::Format_RGB32);
     lowerImage_ = QImage(lowerPicture_->size(), QImage::Format_RGB32);
+    coherenceImage_ = QImage(coherencePicture_->size(), QImage::Format_RGB32);
+    coherenceColumns_ = model_.CoherenceColumns();
+    connect(coherenceButton_, &QPushButton::clicked, this, &CFilterDialog::ProposeFromCoherence);
     for (QLabel* picture : {upperPicture_, lowerPicture_}) {
         picture->installEventFilter(this);
     }
@@ -211,6 +240,7 @@ void CFilterDialog::ShowModel()
     edits_[0]->setReadOnly(!controls.cutoffEditsWritable);
     edits_[1]->setReadOnly(!controls.cutoffEditsWritable);
     automatic_->setChecked(controls.automaticChecked);
+    coherenceButton_->setEnabled(model_.CoherenceKnown());
     {
         const QSignalBlocker quiet(slider_);
         slider_->setValue(model_.SliderPosition());
@@ -268,6 +298,11 @@ void CFilterDialog::ClearAll()
     model_.ClearAll();
     ShowModel();
     DrawGraphs();
+}
+
+void CFilterDialog::ProposeFromCoherence()
+{
+    ShowOutcome(model_.ProposeFromCoherence());
 }
 
 void CFilterDialog::AutomaticClicked(bool on)
@@ -339,6 +374,32 @@ void CFilterDialog::DrawGraphs()
 {
     DrawGraph(upperPicture_, upperImage_, upper_, SpectrumGraph::UpperColour(pairCode_));
     DrawGraph(lowerPicture_, lowerImage_, lower_, SpectrumGraph::LowerColour(pairCode_));
+    DrawCoherence();
+}
+
+void CFilterDialog::DrawCoherence()
+{
+    coherenceImage_.fill(Qt::white);
+    QPainter painter(&coherenceImage_);
+    const int height = coherenceImage_.height();
+    if (coherenceColumns_.empty()) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(coherenceImage_.rect(), Qt::AlignCenter, StringText(str::kNoCoherenceStored));
+    }
+    for (size_t column = 0; column < coherenceColumns_.size(); ++column) {
+        const int x = static_cast<int>(column);
+        if (model_.IsColumnRemoved(x)) {
+            painter.setPen(QColor::fromRgb(kRemovedBackground));
+            painter.drawLine(x, 0, x, height - 1);
+        }
+        const int top = height - 1 - static_cast<int>(coherenceColumns_[column] * static_cast<float>(height - 1));
+        painter.setPen(QColor::fromRgb(kCoherenceColour));
+        painter.drawLine(x, height - 1, x, top);
+    }
+    painter.setPen(Qt::black);
+    painter.drawLine(model_.Cursor(), 0, model_.Cursor(), height - 1);
+    painter.end();
+    coherencePicture_->setPixmap(QPixmap::fromImage(coherenceImage_));
 }
 
 void CFilterDialog::DrawGraph(QLabel* picture, QImage& image, const std::vector<int32_t>& heights, uint32_t colour)

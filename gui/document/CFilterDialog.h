@@ -30,7 +30,8 @@ class CFilterDialog final : public QDialog {
 public:
     // `upper` is sensor 2's spectrum trace, `lower` sensor 1's (heights in pixels per column).
     CFilterDialog(const FilterSettings& settings, std::span<const int32_t> upper, std::span<const int32_t> lower,
-                  uint32_t pairCode, IMessageSink& messages, QWidget* parent = nullptr);
+                  uint32_t pairCode, const CoherenceSpectrum& coherence, IMessageSink& messages,
+                  QWidget* parent = nullptr);
 
     const FilterSettings& Applied() const { return model_.Applied(); }
     const FilterDialogModel& Model() const { return model_; }
@@ -48,6 +49,8 @@ private:
     void DeleteNotch();
     void ClearAll();
     void AutomaticClicked(bool on);
+    void ProposeFromCoherence();
+    void DrawCoherence();
     bool Apply();
     void AcceptClicked();
     void SliderMoved(int position);
@@ -66,6 +69,10 @@ private:
     QLabel* lowerPicture_ = nullptr;
     QImage upperImage_;
     QImage lowerImage_;
+    QLabel* coherencePicture_ = nullptr;
+    QImage coherenceImage_;
+    std::vector<float> coherenceColumns_;
+    QPushButton* coherenceButton_ = nullptr;
     QSlider* slider_ = nullptr;
     QLabel* cursorText_ = nullptr;
     std::array<QLineEdit*, kFrequencyEdits> edits_{};

@@ -47,6 +47,12 @@ constexpr std::array<UnitControls, 4> kUnitControls = {{
     {ctl3::kYellowUnit, ctl3::kYellowBattery, ctl3::kYellowSensor, ctl3::kYellowRadio},
 }};
 
+constexpr std::array<int, kThreeStationPairs> kVerdictControls = {ctl3::kRedBlueVerdict, ctl3::kBlueYellowVerdict,
+                                                                  ctl3::kRedYellowVerdict};
+// A reliable pair reads green, a doubtful one amber, at a glance.
+constexpr const char* kReliableStyle = "color: #1b7a1b;";
+constexpr const char* kDoubtfulStyle = "color: #b25e00;";
+
 }  // namespace
 
 // --- The frame as the model sees it -----------------------------------------------------------
@@ -220,6 +226,9 @@ void CThreeStationForm::ShowModel()
             ShowIcon(c.sensor, icons.sensor);
         }
     }
+    for (size_t i = 0; i < kVerdictControls.size(); ++i) {
+        ShowPairVerdict(kVerdictControls[i], model_.PairVerdicts()[i]);
+    }
     const auto [first, second] = model_.PairIcons();
     ShowIcon(ctl3::kPairSensor1, first);
     ShowIcon(ctl3::kPairSensor2, second);
@@ -227,6 +236,17 @@ void CThreeStationForm::ShowModel()
         chartRevisionShown_ = model_.ChartRevision();
         ShowChart();
     }
+}
+
+void CThreeStationForm::ShowPairVerdict(int control, const PairVerdict& verdict)
+{
+    QLabel* label = Label(control);
+    if (label == nullptr) {
+        return;
+    }
+    label->setText(verdict.assessed ? QStringLiteral("\u25CF ") + FromUtf8(verdict.line) : QString());
+    label->setStyleSheet(verdict.assessed ? (verdict.reliable ? kReliableStyle : kDoubtfulStyle) : "");
+    label->setToolTip(FromUtf8(verdict.details));
 }
 
 void CThreeStationForm::ShowChart()

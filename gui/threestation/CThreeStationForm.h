@@ -111,6 +111,7 @@ private:
     void ShowChart();
     void ShowIcon(int control, int iconId);
     void SetText(int control, const QString& text);
+    void ShowPairVerdict(int control, const PairVerdict& verdict);
     QLabel* Label(int control) const;
     void OpenFromMenu();
     void SaveFromMenu();

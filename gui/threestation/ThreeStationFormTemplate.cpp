@@ -52,9 +52,16 @@ constexpr std::array kItems = std::to_array<DialogItemTemplate>({
     {1711, 318, 226, 112, 30, "Beregnet hastighed"},
     {ctl3::kVelocity, 324, 239, 52, 10},
     {ctl3::kVelocityUnit, 378, 239, 46, 10},
+    {1712, 4, 258, 426, 46, "Vurdering"},
+    {1713, 10, 270, 36, 10, "Rød/Blå:"},
+    {ctl3::kRedBlueVerdict, 48, 270, 378, 10},
+    {1714, 10, 280, 36, 10, "Blå/Gul:"},
+    {ctl3::kBlueYellowVerdict, 48, 280, 378, 10},
+    {1715, 10, 290, 36, 10, "Rød/Gul:"},
+    {ctl3::kRedYellowVerdict, 48, 290, 378, 10},
 });
 
-constexpr DialogTemplate kTemplate{286, "", "Tahoma", 8, 400, false, 434, 262, kItems};
+constexpr DialogTemplate kTemplate{286, "", "Tahoma", 8, 400, false, 434, 308, kItems};
 
 }  // namespace
 

@@ -38,6 +38,10 @@ inline constexpr int kInterfaceRadio = 1549;
 inline constexpr int kRedRadio = 1552;
 inline constexpr int kBlueRadio = 1565;
 inline constexpr int kYellowRadio = 1580;
+// How sure each pair's result is, red/blue, blue/yellow, red/yellow.
+inline constexpr int kRedBlueVerdict = 1590;
+inline constexpr int kBlueYellowVerdict = 1591;
+inline constexpr int kRedYellowVerdict = 1592;
 }  // namespace ctl3
 
 // Template 286: the three-station form, in dialog units of Tahoma 8.

@@ -151,6 +151,17 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     EXPECT_TRUE(Control<QLabel>(*form, ctl3::kDelay)->text().isEmpty());
     EXPECT_TRUE(Control<QLabel>(*form, ctl3::kLowCutoff)->text().isEmpty());
     SaveScreenshot(form, QStringLiteral("three-station-result"));
+    // Each pair says how sure it is, green when it can be relied on, amber when not.
+    for (int control : {ctl3::kRedBlueVerdict, ctl3::kBlueYellowVerdict, ctl3::kRedYellowVerdict}) {
+        const QLabel* verdict = Control<QLabel>(*form, control);
+        const bool reliable = verdict->text().startsWith(QStringLiteral("\u25CF Pålideligt resultat"));
+        EXPECT_TRUE(reliable || verdict->text().startsWith(QStringLiteral("\u25CF Usikkert resultat: ")))
+            << verdict->text().toStdString();
+        EXPECT_EQ(verdict->styleSheet().contains(QStringLiteral("#1b7a1b")), reliable);
+        EXPECT_EQ(verdict->toolTip().isEmpty(), reliable) << "the reasons in full for a doubtful pair";
+    }
+    EXPECT_TRUE(Control<QLabel>(*form, ctl3::kRedYellowVerdict)->text().contains(QStringLiteral(" m ± ")))
+        << "the kit's main is clean: the pair over the whole span is sure";
 
     const CThreeStationResult measured = form->Result();
     const double velocity = 1282.0;  // ductile iron DN150, the scenario's pipe
@@ -181,6 +192,7 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     EXPECT_EQ(form->Result().RedYellow(), measured.RedYellow());
     EXPECT_EQ(form->Result().Pair(1).distance, 180.0f);
     EXPECT_FALSE(Control<QLabel>(*form, ctl3::kMeasuringTime)->text().isEmpty()) << "the file's measuring time";
+    EXPECT_FALSE(Control<QLabel>(*form, ctl3::kRedBlueVerdict)->text().isEmpty()) << "the file's verdicts";
     SaveScreenshot(form, QStringLiteral("three-station-opened"));
 
     // The toolbar stays beside the form: "Filtre" edits the pair on show and the form recomputes.

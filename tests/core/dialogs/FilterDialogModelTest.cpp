@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/dialogs/FilterDialogModel.h"
 #include "core/dialogs/FrequencyScale.h"
 #include "core/dialogs/SpectrumGraph.h"
@@ -239,6 +241,64 @@ TEST(SpectrumGraph, SegmentsJoinNeighbouringColumnsInTheStationsColours)
     EXPECT_EQ(SpectrumGraph::LowerColour(5), 0x0000FFu);
     EXPECT_EQ(SpectrumGraph::LowerColour(9), 0xFFCC00u);
     EXPECT_EQ(SpectrumGraph::LowerColour(7), 0x000000u);
+}
+
+}  // namespace
+}  // namespace korvanta
+
+namespace korvanta {
+namespace {
+
+// Coherence 0.9 from `lowHz` to `highHz` over 20 pairs, the noise floor elsewhere.
+CoherenceSpectrum CoherentBetween(double lowHz, double highHz)
+{
+    CoherenceSpectrum coherence;
+    coherence.pairs = 20;
+    for (int bin = 0; bin < kSpectrumBins; ++bin) {
+        const double hz = BinFrequency(bin);
+        coherence.values[static_cast<size_t>(bin)] = hz >= lowHz && hz <= highHz ? 0.9f : 0.05f;
+    }
+    return coherence;
+}
+
+TEST(FilterDialogModelTest, TheCoherenceProposesTheBandOrSaysWhyNot)
+{
+    struct Case {
+        const char* name;
+        CoherenceSpectrum coherence;
+        uint32_t message;
+    };
+    CoherenceSpectrum floorOnly = CoherentBetween(0.0, -1.0);
+    const Case cases[] = {
+        {"none stored", CoherenceSpectrum{}, str::kNoCoherenceStored},
+        {"no band stands out", floorOnly, str::kNoCoherentBand},
+        {"200 to 600 Hz", CoherentBetween(200.0, 600.0), str::kNoError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FilterDialogModel model(Band(50.0f, 900.0f), c.coherence);
+        model.SetAutomatic(true);
+        const EditOutcome outcome = model.ProposeFromCoherence();
+        EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(outcome.done, c.message == str::kNoError);
+        EXPECT_EQ(model.CoherenceKnown(), c.coherence.IsKnown());
+        EXPECT_EQ(model.CoherenceColumns().size(), c.coherence.IsKnown() ? size_t{FrequencyScale::kPositions} : 0u);
+        if (!outcome.done) {
+            EXPECT_EQ(model.Working().automatic, 1) << "a refusal leaves the settings as they were";
+            continue;
+        }
+        EXPECT_EQ(model.Working().automatic, 0);
+        EXPECT_FALSE(model.Controls().automaticChecked);
+        EXPECT_TRUE(model.Controls().cutoffEditsWritable);
+        EXPECT_NEAR(model.Working().lowCutoff, 200.0f, 5.0f);
+        EXPECT_NEAR(model.Working().highCutoff, 600.0f, 5.0f);
+        EXPECT_NEAR(std::stof(model.Text(FrequencyEdit::Low)), model.Working().lowCutoff, 1.0f) << "the edits show it";
+        EXPECT_TRUE(model.Apply().empty()) << "the proposal is a band the dialog takes";
+        EXPECT_EQ(model.Applied().highCutoff, model.Working().highCutoff);
+        const std::vector<float> columns = model.CoherenceColumns();
+        EXPECT_GT(columns[static_cast<size_t>(FrequencyScale::SliderPosition(400.0f))], 0.8f);
+        EXPECT_LT(columns[static_cast<size_t>(FrequencyScale::SliderPosition(1000.0f))], 0.05f);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <deque>
 
@@ -33,8 +34,10 @@ public:
         return materialsAnswer;
     }
     std::optional<FilterSettings> EditFilters(const FilterSettings& settings, std::span<const int32_t> upper,
-                                              std::span<const int32_t> lower, uint32_t pairCode) override
+                                              std::span<const int32_t> lower, uint32_t pairCode,
+                                              const CoherenceSpectrum& coherence) override
     {
+        shownCoherencePairs = coherence.pairs;
         shownFilters = settings;
         shownUpper = upper.data();
         shownLower = lower.data();
@@ -77,6 +80,7 @@ public:
     const int32_t* shownUpper = nullptr;
     const int32_t* shownLower = nullptr;
     uint32_t shownPairCode = 0;
+    uint32_t shownCoherencePairs = 0;
     FileInformationForm shownForm;
     std::vector<SetupDialogState> setupStates;
     std::vector<VelocityWizardSetup> velocitySetups;
@@ -261,6 +265,31 @@ TEST(DocumentCommands, VelocityCalculationIsRefusedForMoreThanOneSectionOrWithou
     f.commands.VelocityCalculation();
     EXPECT_EQ(f.rig.doc.messages.shown.back(), std::make_pair(str::kInvalidDelay, uint32_t{kStyleExclamation}));
     EXPECT_TRUE(f.dialogs.velocitySetups.empty());
+}
+
+TEST(DocumentCommands, TheFilterDialogGetsTheMeasurementsCoherence)
+{
+    MeasuredFixture f;
+    f.commands.Filters();  // cancelled
+    EXPECT_GT(f.dialogs.shownCoherencePairs, 0u);
+    EXPECT_EQ(f.dialogs.shownCoherencePairs, f.doc().Engine().Coherence().pairs);
+}
+
+TEST(DocumentCommands, VelocityCalculationIsRefusedOnAPeakThatCannotBeReliedOn)
+{
+    // Leak noise drowned in the pipe's own noise: the peak says nothing, whatever its delay.
+    viewtest::ViewRig rig;
+    rig.LayPipe(200.0f, 2);
+    rig.Measure(2, -30.0);
+    ScriptedDialogs dialogs;
+    DocumentCommands commands{rig.Doc(), dialogs};
+    ASSERT_GE(std::fabs(rig.Doc().GetDelay()), 0.01f) << "the delay alone would pass";
+    commands.VelocityCalculation();
+    EXPECT_TRUE(dialogs.velocitySetups.empty());
+    ASSERT_EQ(rig.doc.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.doc.messages.shown[0], std::make_pair(str::kVelocityUnreliablePeak, uint32_t{kStyleExclamation}));
+    ASSERT_EQ(rig.doc.messages.texts.size(), 1u);
+    EXPECT_NE(rig.doc.messages.texts[0].find("usikkert (svagt signal"), std::string::npos) << rig.doc.messages.texts[0];
 }
 
 TEST(DocumentCommands, VelocityCalculationOpensOnTheMeasurementAndCancelChangesNothing)

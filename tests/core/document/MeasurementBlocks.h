@@ -52,13 +52,13 @@ constexpr double kRedArrival = 0.04;
 constexpr double kBlueArrival = 0.06;
 constexpr double kYellowArrival = 0.26;
 
-inline std::vector<DataBlockRecord> ThreeStationBlocks(int sets)
+inline std::vector<DataBlockRecord> ThreeStationBlocks(int sets, double snrDb = 6.0)
 {
     sim::LeakNoiseConfig config;
     config.seed = 9;
-    config.stations = {{.delaySeconds = kRedArrival, .snrDb = 6.0},
-                       {.delaySeconds = kBlueArrival, .snrDb = 6.0},
-                       {.delaySeconds = kYellowArrival, .snrDb = 6.0}};
+    config.stations = {{.delaySeconds = kRedArrival, .snrDb = snrDb},
+                       {.delaySeconds = kBlueArrival, .snrDb = snrDb},
+                       {.delaySeconds = kYellowArrival, .snrDb = snrDb}};
     auto generator = sim::LeakNoiseGenerator::Create(config);
     const sim::SpectrumEncoder encoder;
     std::vector<DataBlockRecord> blocks;

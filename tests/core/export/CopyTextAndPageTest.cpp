@@ -4,7 +4,9 @@
 
 #include "core/export/CopyText.h"
 #include "core/export/PrintedPage.h"
+#include "core/export/StoredResultReport.h"
 #include "tests/core/export/ExportTestSupport.h"
+#include "tests/core/view/ViewModelTestSupport.h"
 
 namespace korvanta {
 namespace {
@@ -155,6 +157,46 @@ TEST(PrintedPageTest, AutomaticFilterWithStoredZeroCutoffs)
     EXPECT_EQ(TextAt(page, 2455, -1800), "Åben");
     EXPECT_EQ(TextAt(page, 2455, -1875), "ON");
     EXPECT_EQ(TextAt(page, 2455, -1950), "OFF");
+}
+
+TEST(ResultVerdictOutputTest, TheVerdictGoesBesideTheDistancesOnTheClipboardAndThePage)
+{
+    struct Case {
+        double snrDb;
+        int pairs;
+        const char* lineStart;
+        bool reasons;
+    };
+    // A clear leak over 200 m, and leak noise drowned in the pipe's noise.
+    const Case cases[] = {{6.0, 6, "Pålideligt resultat: ", false}, {-30.0, 2, "Usikkert resultat: ", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.snrDb);
+        viewtest::ViewRig rig;
+        rig.LayPipe(200.0f, 2);
+        rig.Measure(c.pairs, c.snrDb);
+        const ResultReport report = ReportOfOpenedMeasurement(rig.Doc());
+        ASSERT_EQ(report.verdictLine.rfind(c.lineStart, 0), 0u) << report.verdictLine;
+        EXPECT_EQ(report.verdictReasons.empty(), !c.reasons);
+        EXPECT_EQ(report.verdictLine.find(" m ± ") != std::string::npos, !c.reasons) << "a span for a sure result";
+
+        const std::string text = BuildCopyText(report);
+        const size_t distance = text.find("Afstand fra sensor 2 : ");
+        const size_t verdict = text.find("Vurdering : " + report.verdictLine + "\n");
+        ASSERT_NE(verdict, std::string::npos) << text;
+        EXPECT_LT(distance, verdict);
+        EXPECT_LT(verdict, text.find("Rørstykke : 1"));
+        for (const std::string& reason : report.verdictReasons) {
+            EXPECT_NE(text.find(reason + "\n"), std::string::npos);
+        }
+        const auto page = LayOutPrintedPage(report);
+        EXPECT_EQ(TextAt(page, 2600, -1158), "Vurdering   " + report.verdictLine);
+        EXPECT_EQ(TextsAt(page, 2600, -1158)[0].align, Align::Right);
+    }
+
+    // Nothing measured: no verdict anywhere.
+    const ResultReport empty = exporttest::SampleReport();
+    EXPECT_EQ(BuildCopyText(empty).find("Vurdering"), std::string::npos);
+    EXPECT_TRUE(TextsAt(LayOutPrintedPage(empty), 2600, -1158).empty());
 }
 
 }  // namespace

@@ -78,9 +78,9 @@ struct ThreeStationRig {
         doc.link.UpdateUnitPresence(15, 15, 15);
         model->StatusPoll();
     }
-    void Measure(int sets)
+    void Measure(int sets, double snrDb = 6.0)
     {
-        for (const DataBlockRecord& block : doctest::blocks::ThreeStationBlocks(sets)) {
+        for (const DataBlockRecord& block : doctest::blocks::ThreeStationBlocks(sets, snrDb)) {
             doctest::blocks::Deliver(doc, block, true);
         }
     }
@@ -186,6 +186,49 @@ TEST(ThreeStationViewModelTest, AMeasurementShowsThePairsAndTheResultAndTheFileK
     rig.doc.document->RemoveObserver(rig.forwarder.get());
     rig.model.reset();
     EXPECT_EQ(rig.SelectedMasks(), (std::vector<int>{14, 6})) << "the sensors of before come back";
+}
+
+TEST(ThreeStationViewModelTest, EachPairSaysHowSureItsResultIs)
+{
+    struct Case {
+        double snrDb;
+        int sets;
+        bool reliable;
+    };
+    // Leak noise well over the pipe noise against leak noise drowned in it.
+    const Case cases[] = {{6.0, 6, true}, {-20.0, 6, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.snrDb);
+        ThreeStationRig rig;
+        ThreeStationViewModel& model = *rig.model;
+        rig.host.setup = HundredAndTwoHundred(rig.doc.document->Materials());
+        rig.UnitsPresent();
+        model.StartOrStop();
+        EXPECT_FALSE(model.PairVerdicts()[0].assessed) << "nothing measured yet";
+        rig.Measure(c.sets, c.snrDb);
+        model.StartOrStop();
+        model.SelectPair(ThreeStationMeasurement::kResultView);
+        for (const PairVerdict& pair : model.PairVerdicts()) {
+            ASSERT_TRUE(pair.assessed);
+            EXPECT_EQ(pair.reliable, c.reliable) << pair.line;
+            if (c.reliable) {
+                EXPECT_EQ(pair.line.rfind("Pålideligt resultat", 0), 0u) << pair.line;
+            } else {
+                EXPECT_EQ(pair.line.rfind("Usikkert resultat: ", 0), 0u) << pair.line;
+                EXPECT_FALSE(pair.details.empty());
+            }
+        }
+        if (c.reliable) {
+            // Blue/yellow hears the leak beyond blue: sure, but it gives no span.
+            EXPECT_EQ(model.PairVerdicts()[1].line, "Pålideligt resultat");
+            // Red/blue: the leak 40 m from red; the span is measured from the pair's first sensor.
+            const std::string& line = model.PairVerdicts()[0].line;
+            const std::string number = line.substr(line.find(": ") + 2, line.find(" m") - line.find(": ") - 2);
+            EXPECT_NEAR(std::stof(number.substr(0, number.find(','))), 40.0f, 2.0f) << line;
+        }
+        model.NewResult();
+        EXPECT_FALSE(model.PairVerdicts()[2].assessed);
+    }
 }
 
 TEST(ThreeStationViewModelTest, ACancelledWizardOrARefusedStartLeavesTheFormIdle)

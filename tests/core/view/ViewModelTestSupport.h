@@ -92,21 +92,21 @@ struct ViewRig {
         doc.document->OnBlockReady();
     }
 
-    static std::vector<DataBlockRecord> Blocks(int pairs, double delay = kLeakDelay)
+    static std::vector<DataBlockRecord> Blocks(int pairs, double delay = kLeakDelay, double snrDb = 6.0)
     {
         sim::TwoStationScenario scenario;
         scenario.delaySeconds = delay;
         scenario.blockPairs = pairs;
-        scenario.snrDb = 6.0;
+        scenario.snrDb = snrDb;
         scenario.seed = 5;
         return sim::SimulateTwoStationMeasurement(scenario);
     }
 
     // START, `pairs` block pairs, STOP.
-    void Measure(int pairs = 6)
+    void Measure(int pairs = 6, double snrDb = 6.0)
     {
         Control().StartStop();
-        for (const DataBlockRecord& block : Blocks(pairs)) {
+        for (const DataBlockRecord& block : Blocks(pairs, kLeakDelay, snrDb)) {
             Deliver(block);
         }
         Control().StartStop();

@@ -46,7 +46,7 @@ TEST(FilterDialog, CutoffsAndANotchAreTypedAppliedAndReturnedOnOk)
     ScriptedMessages messages;
     const auto upper = Spectrum(120);
     const auto lower = Spectrum(140);
-    CFilterDialog dialog(FilterSettings{}, upper, lower, 6, messages);
+    CFilterDialog dialog(FilterSettings{}, upper, lower, 6, CoherenceSpectrum{}, messages);
     SaveScreenshot(&dialog, QStringLiteral("filter-empty"));
 
     Type(&dialog, 1617, QStringLiteral("12a5"));
@@ -87,7 +87,7 @@ TEST(FilterDialog, RefusedSettingsKeepTheDialogOpenAndAutoReturnsOnlyItsFlag)
     const auto spectrum = Spectrum(100);
     FilterSettings settings;
     settings.lowCutoff = 300.0f;
-    CFilterDialog dialog(settings, spectrum, spectrum, 9, messages);
+    CFilterDialog dialog(settings, spectrum, spectrum, 9, CoherenceSpectrum{}, messages);
     dialog.show();
     Type(&dialog, 1618, QStringLiteral("200"));
     messages.Expect(str::kHighBelowLowCutoff);

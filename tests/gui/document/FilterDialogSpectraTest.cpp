@@ -1,8 +1,11 @@
 // The filter dialog over the spectra of a real measurement through the simulated field kit.
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
+#include "core/correlation/CoherenceBand.h"
 #include "core/dialogs/SpectrumGraph.h"
 #include "gui/document/CFilterDialog.h"
 #include "tests/e2e/E2eSupport.h"
@@ -32,7 +35,7 @@ TEST(FilterDialogSpectra, BothSensorsSpectraAreDrawnInTheirColoursWithTheRemoved
     settings.lowCutoff = 100.0f;
     settings.highCutoff = 600.0f;
     settings.notches[0] = {45.0f, 55.0f};
-    gui::CFilterDialog dialog(settings, upper, lower, doc.SensorPairCode(), messages);
+    gui::CFilterDialog dialog(settings, upper, lower, doc.SensorPairCode(), doc.Engine().Coherence(), messages);
     Control<QSlider>(&dialog, 1112)->setValue(160);
     SaveScreenshot(&dialog, QStringLiteral("filter-kit-measurement"));
 
@@ -52,6 +55,29 @@ TEST(FilterDialogSpectra, BothSensorsSpectraAreDrawnInTheirColoursWithTheRemoved
     EXPECT_FALSE(columnHas(upperPicture, 400, 0x0000FF));
     EXPECT_TRUE(columnHas(lowerPicture, 20, SpectrumGraph::kRemovedColour));
     EXPECT_TRUE(columnHas(lowerPicture, 160, 0x000000));  // the cursor
+
+    // The coherence under the spectra, greyed where the band removes it; "Kohærens" puts the band
+    // it proposes into the edits, and OK returns it.
+    const QImage coherence = Control<QLabel>(&dialog, 1700)->pixmap().toImage();
+    EXPECT_TRUE(columnHas(coherence, 100, 0x006E3C));
+    EXPECT_TRUE(columnHas(coherence, 400, 0xD7D7D7));
+    EXPECT_FALSE(columnHas(coherence, 100, 0xD7D7D7));
+    auto* propose = Control<QPushButton>(&dialog, 1701);
+    ASSERT_TRUE(propose->isEnabled());
+    EXPECT_EQ(propose->text(), QStringLiteral("Kohærens"));
+    propose->click();
+    const auto proposed = ProposeCoherenceBand(doc.Engine().Coherence());
+    ASSERT_TRUE(proposed.has_value());
+    EXPECT_EQ(dialog.Model().Working().lowCutoff, proposed->lowCutoff);
+    EXPECT_NE(Control<QLineEdit>(&dialog, 1617)->text(), QStringLiteral("100.0"));
+    SaveScreenshot(&dialog, QStringLiteral("filter-coherence-proposed"));
+    dialog.accept();
+    EXPECT_EQ(dialog.Applied().highCutoff, proposed->highCutoff);
+
+    // A record from before the coherence was kept says so, and offers no proposal.
+    gui::CFilterDialog older(settings, upper, lower, doc.SensorPairCode(), CoherenceSpectrum{}, messages);
+    EXPECT_FALSE(Control<QPushButton>(&older, 1701)->isEnabled());
+    SaveScreenshot(&older, QStringLiteral("filter-no-coherence"));
 }
 
 }  // namespace

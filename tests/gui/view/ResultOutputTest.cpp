@@ -46,6 +46,7 @@ TEST(ResultOutput, CopyTextAndGraphGoToTheClipboard)
     EXPECT_TRUE(text.startsWith("Fil   ")) << text.toStdString();
     EXPECT_TRUE(text.contains("Afstand fra sensor 1 : 75.")) << text.toStdString();
     EXPECT_TRUE(text.contains("Materiale : ")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Vurdering : Pålideligt resultat: "))) << text.toStdString();
 
     ASSERT_TRUE(form.view->OnCommand(cmd::kCopyGraph));
     const QImage graph = QApplication::clipboard()->image();

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "core/pipe/PipeSection.h"
+#include "core/pipe/UnitSystem.h"
+#include "core/threestation/CThreeStationResult.h"
+
+namespace korvanta {
+
+class CCorrelator;
+
+// How sure one pair's result of the three-station mode is, as the form and the printout show it.
+struct PairVerdict {
+    bool assessed = false;  // the pair has a result with a peak
+    bool reliable = false;
+    std::string line;       // "Pålideligt resultat: 43,5 m ± 0,4 m" or "Usikkert resultat: svagt signal"
+    std::string details;    // the reasons in full sentences, one a line
+};
+
+// The pair's stretch of pipe as one section. With a valid result the velocity is the one the
+// three pairs gave, else the slowest the set-up allows: a delay beyond that travel time lies
+// outside the pair for any velocity in the bounds. No sections without a distance or velocity.
+PipeSections PairPipe(const CThreeStationResult& result, int index);
+
+// The verdict on pair `index` (0 red/blue, 1 blue/yellow, 2 red/yellow) from its engine; the span
+// is the leak's distance from the pair's first sensor, given only with a valid combined result and
+// a leak between the pair's sensors.
+PairVerdict AssessPair(const CCorrelator& engine, const CThreeStationResult& result, int index, UnitSystem units);
+
+}  // namespace korvanta
