@@ -98,7 +98,6 @@ void MeasurementControl::StopSteps()
     display_.MeasurementStopped();
     host_.EnableAllMenus(true);
     host_.EnableVelocityCommand(true);
-    host_.ShowLinkActivity(LinkActivity::Idle, 0);
 }
 
 void MeasurementControl::StopAndSuspend()

@@ -83,4 +83,9 @@ std::filesystem::path ToPath(const QString& path)
     return std::filesystem::path(path.toStdU16String());
 }
 
+QString FromPath(const std::filesystem::path& path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
 }  // namespace korvanta::gui

@@ -55,5 +55,7 @@ QString FromUtf8(std::string_view text);
 std::string ToUtf8(const QString& text);
 // A file name from a dialog or the command line as the file system takes it.
 std::filesystem::path ToPath(const QString& path);
+// And back, for a name to show or to hand to Qt.
+QString FromPath(const std::filesystem::path& path);
 
 }  // namespace korvanta::gui

@@ -327,7 +327,7 @@ void CThreeStationForm::SaveFromMenu()
     if (path.isEmpty()) {
         return;
     }
-    model_.SaveFile(ThreeStationViewModel::WithKv3Suffix(ToPath(path)));
+    SaveFile(FromPath(ThreeStationViewModel::WithKv3Suffix(ToPath(path))));
 }
 
 bool CThreeStationForm::OpenFile(const QString& path)

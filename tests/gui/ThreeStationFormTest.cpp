@@ -161,7 +161,8 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
         EXPECT_EQ(verdict->toolTip().isEmpty(), reliable) << "the reasons in full for a doubtful pair";
     }
     EXPECT_TRUE(Control<QLabel>(*form, ctl3::kRedYellowVerdict)->text().contains(QStringLiteral(" m ± ")))
-        << "the kit's main is clean: the pair over the whole span is sure";
+        << "the kit's main is clean: the pair over the whole span is sure, not "
+        << Control<QLabel>(*form, ctl3::kRedYellowVerdict)->text().toStdString();
 
     const CThreeStationResult measured = form->Result();
     const double velocity = 1282.0;  // ductile iron DN150, the scenario's pipe
