@@ -129,7 +129,7 @@ void CKorvantaView::CreateControls()
             break;
         case kVerdict:
             verdict_ = Add<QLabel>(id);
-            verdict_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             break;
         case kLeftLimit:
             leftLimit_ = Add<QToolButton>(id);
