@@ -5,8 +5,6 @@
 #include <functional>
 
 #include "ViewModelTestSupport.h"
-#include "core/text/StringIds.h"
-#include "core/text/StringTable.h"
 
 namespace korvanta {
 namespace {
@@ -77,22 +75,6 @@ TEST(ResultVerdictDisplayTest, TheLineItsColourReasonsAndPeaksFollowTheResult)
             EXPECT_NE(column, display.Cursor().Column());
         }
     }
-}
-
-TEST(ResultVerdictDisplayTest, AWeakResultGivesItsReasonsInFullAndPeaksThatVanishWhenZoomed)
-{
-    ViewRig rig;
-    ViewRig reader;
-    MeasureSaveAndOpen(rig, reader, -24.0);
-    const ResultVerdictDisplay& verdict = reader.Display().Verdict();
-    ASSERT_EQ(verdict.tone, VerdictTone::Unreliable);
-    EXPECT_NE(verdict.line.find("svagt signal"), std::string::npos) << verdict.line;
-    EXPECT_NE(verdict.details.find(LoadString(str::kVerdictWeak)), std::string::npos) << verdict.details;
-    ASSERT_FALSE(reader.Display().CandidateColumns().empty());
-    ASSERT_TRUE(reader.model->Display().ZoomIn());
-    EXPECT_TRUE(reader.Display().CandidateColumns().empty());
-    ASSERT_TRUE(reader.model->Display().ZoomOut());
-    EXPECT_EQ(reader.Display().CandidateColumns(), verdict.candidateColumns);
 }
 
 }  // namespace
