@@ -47,6 +47,7 @@ void CorrelationDisplay::ResetResultDisplay()
     distances_ = {};
     delayText_.clear();
     blockCountText_.clear();
+    verdict_ = {};
     SetEngineZoom(1);
     cursor_.Reset(scale_);
     limitButtonsEnabled_ = true;
@@ -57,6 +58,7 @@ void CorrelationDisplay::ShowNewResult()
     RedrawGraph();
     PlaceCursorOnPeak();
     RefreshDistances();
+    AssessResult();
     blockCountText_ = korvanta::BlockCountText(document_.PairTotal());
 }
 
@@ -141,6 +143,7 @@ void CorrelationDisplay::MeasurementStopped()
         RedrawGraph();
         PlaceCursorOnPeak();
         RefreshDistances();
+        AssessResult();
     }
 }
 
@@ -281,6 +284,10 @@ bool CorrelationDisplay::SetLengthUnit(UnitSystem units)
     host_.SetUnitSystem(units);
     if (graphShown_) {
         RefreshDistances();
+        // A zoomed engine holds a stretch of the correlation, not the result to judge.
+        if (zoom_ == 1) {
+            AssessResult();
+        }
     }
     return true;
 }
@@ -303,6 +310,11 @@ bool CorrelationDisplay::SetTimeUnit(TimeUnit time)
 bool CorrelationDisplay::CursorOutside() const
 {
     return !cursor_.InsideLimits() || distances_.outsidePipe;
+}
+
+std::vector<int> CorrelationDisplay::CandidateColumns() const
+{
+    return zoom_ == 1 ? verdict_.candidateColumns : std::vector<int>{};
 }
 
 PeakDelimitation::ButtonStates CorrelationDisplay::DelimitationButtons() const
@@ -352,6 +364,16 @@ void CorrelationDisplay::SetEngineZoom(uint32_t factor)
 void CorrelationDisplay::RefreshDistances()
 {
     distances_ = DescribeCursorDistances(document_.Record().pipe, cursor_, lengthUnit_, layoutWidth_);
+}
+
+void CorrelationDisplay::AssessResult()
+{
+    if (document_.IsThreeStationMode()) {
+        verdict_ = {};
+        return;
+    }
+    verdict_ = DescribeResultVerdict(document_.Engine(), document_.Record().pipe, &document_.Materials(), lengthUnit_,
+                                     scale_);
 }
 
 void CorrelationDisplay::DrawLayout()

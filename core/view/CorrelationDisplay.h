@@ -13,6 +13,7 @@
 #include "core/view/GraphScale.h"
 #include "core/view/PeakDelimitation.h"
 #include "core/view/PipeLayoutStrip.h"
+#include "core/view/ResultVerdictDisplay.h"
 
 namespace korvanta {
 
@@ -71,6 +72,10 @@ public:
     const CursorDistances& Distances() const { return distances_; }
     const std::string& DelayText() const { return delayText_; }
     const std::string& BlockCountText() const { return blockCountText_; }
+    // How sure the result is; empty without one.
+    const ResultVerdictDisplay& Verdict() const { return verdict_; }
+    // The further peaks' columns; none while zoomed, where the graph's columns mean other delays.
+    std::vector<int> CandidateColumns() const;
     const std::vector<StripBand>& LayoutBands() const { return layoutBands_; }
     const std::string& MaterialText() const { return materialText_; }
     const FilterSummary& Filters() const { return filterSummary_; }
@@ -88,6 +93,7 @@ private:
     void ReturnToZoomOne();
     void SetEngineZoom(uint32_t factor);
     void RefreshDistances();
+    void AssessResult();
     void DrawLayout();
     void FillPresetList();
     void RefreshFilterSummary();
@@ -108,6 +114,7 @@ private:
     CursorDistances distances_;
     std::string delayText_;
     std::string blockCountText_;
+    ResultVerdictDisplay verdict_;
     std::vector<StripBand> layoutBands_;
     std::string materialText_;
     FilterSummary filterSummary_;

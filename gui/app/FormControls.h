@@ -38,6 +38,12 @@ QString TemplateText(const DialogTemplate& dialog, int id);
 // A static text or a push button with the template's text.
 QLabel* MakeTemplateLabel(QWidget* parent, const DialogItemTemplate& item);
 QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item);
+// A verdict line's colour: green for a result to rely on, amber for one in doubt.
+inline constexpr const char* kReliableVerdictStyle = "color: #1b7a1b;";
+inline constexpr const char* kDoubtfulVerdictStyle = "color: #b25e00;";
+// What goes before a verdict line: a dot in the line's colour.
+inline constexpr const char16_t* kVerdictBullet = u"\u25CF ";
+
 // A dialog's OK button: the default button, accepting the dialog (through its own accept()
 // where it checks the entries first).
 QPushButton* MakeOkButton(QDialog* dialog, const DialogItemTemplate& item);

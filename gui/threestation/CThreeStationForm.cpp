@@ -50,8 +50,6 @@ constexpr std::array<UnitControls, 4> kUnitControls = {{
 constexpr std::array<int, kThreeStationPairs> kVerdictControls = {ctl3::kRedBlueVerdict, ctl3::kBlueYellowVerdict,
                                                                   ctl3::kRedYellowVerdict};
 // A reliable pair reads green, a doubtful one amber, at a glance.
-constexpr const char* kReliableStyle = "color: #1b7a1b;";
-constexpr const char* kDoubtfulStyle = "color: #b25e00;";
 
 }  // namespace
 
@@ -244,8 +242,8 @@ void CThreeStationForm::ShowPairVerdict(int control, const PairVerdict& verdict)
     if (label == nullptr) {
         return;
     }
-    label->setText(verdict.assessed ? QStringLiteral("\u25CF ") + FromUtf8(verdict.line) : QString());
-    label->setStyleSheet(verdict.assessed ? (verdict.reliable ? kReliableStyle : kDoubtfulStyle) : "");
+    label->setText(verdict.assessed ? QString::fromUtf16(kVerdictBullet) + FromUtf8(verdict.line) : QString());
+    label->setStyleSheet(verdict.assessed ? (verdict.reliable ? kReliableVerdictStyle : kDoubtfulVerdictStyle) : "");
     label->setToolTip(FromUtf8(verdict.details));
 }
 

@@ -127,6 +127,10 @@ void CKorvantaView::CreateControls()
             distance2_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
             distance2_->setWordWrap(true);
             break;
+        case kVerdict:
+            verdict_ = Add<QLabel>(id);
+            verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
         case kLeftLimit:
             leftLimit_ = Add<QToolButton>(id);
             leftLimit_->setIcon(ButtonIcon(":/view/cursor-left-limit.svg"));
@@ -455,6 +459,17 @@ void CKorvantaView::SyncTexts()
     fileName_->setText(Utf8(display.FileName()));
     slider_->setRange(0, display.LayoutWidth());
     slider_->setValue(display.Distances().sliderPosition);
+    SyncVerdict();
+}
+
+void CKorvantaView::SyncVerdict()
+{
+    const ResultVerdictDisplay& verdict = model_->Display().Verdict();
+    const bool shown = !verdict.Empty();
+    verdict_->setText(shown ? QString::fromUtf16(kVerdictBullet) + Utf8(verdict.line) : QString());
+    verdict_->setStyleSheet(
+        shown ? (verdict.tone == VerdictTone::Reliable ? kReliableVerdictStyle : kDoubtfulVerdictStyle) : "");
+    verdict_->setToolTip(Utf8(verdict.details));
 }
 
 void CKorvantaView::SyncButtons()

@@ -86,6 +86,7 @@ private:
 
     void Sync();
     void SyncTexts();
+    void SyncVerdict();
     void SyncButtons();
     void SyncPresetList();
     void SyncStatusPanel();
@@ -112,6 +113,7 @@ private:
     QSlider* slider_ = nullptr;
     QLabel* distance1_ = nullptr;
     QLabel* distance2_ = nullptr;
+    QLabel* verdict_ = nullptr;
     QToolButton* leftLimit_ = nullptr;
     QToolButton* stepLeft_ = nullptr;
     QToolButton* toPeak_ = nullptr;

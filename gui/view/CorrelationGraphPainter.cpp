@@ -18,6 +18,18 @@ void FillColumn(QImage& image, int x, int fromY, int toY, QRgb colour)
     }
 }
 
+// A triangle pointing down from the top edge at image column x.
+void DrawMarker(QImage& image, int x, int halfWidth, QRgb colour)
+{
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor::fromRgb(colour));
+    const QPointF corners[] = {{x - halfWidth + 0.5, 0.0}, {x + halfWidth + 0.5, 0.0},
+                               {x + 0.5, static_cast<double>(halfWidth) + 1.0}};
+    painter.drawPolygon(corners, 3);
+}
+
 }  // namespace
 
 void CorrelationGraphPainter::PaintBlank(QImage& image)
@@ -46,6 +58,11 @@ void CorrelationGraphPainter::Paint(QImage& image, const CorrelationDisplay& dis
     for (int i = 0; i < columns && offset + i < image.width(); ++i) {
         const int h = std::clamp<int32_t>(trace[static_cast<size_t>(i)], 0, height);
         FillColumn(image, offset + i, height - h, height, kTraceColour);
+    }
+    for (int column : display.CandidateColumns()) {
+        if (column >= 0 && column < display.GraphWidth() && offset + column < image.width()) {
+            DrawMarker(image, offset + column, kMarkerHalfWidth, kCandidateMarker);
+        }
     }
     const auto drawColumn = [&](int column, QRgb colour) {
         if (column >= 0 && column < display.GraphWidth() && offset + column < image.width()) {

@@ -31,6 +31,7 @@ constexpr DialogItemTemplate kItems[] = {
     {kDistance1, 9, 157, 37, 17},
     {kDistance2, 468, 157, 37, 17},
     {kLayout, 47, 172, 417, 7},
+    {kVerdict, 47, 179, 417, 8},  // text at the top: the group's frame runs under it
     {kInformationGroup, 7, 192, 160, 62, "Korrelationsinformation"},
     {kDelayLabel, 13, 204, 40, 8, "Løbetid"},
     {kDelay, 56, 203, 50, 10},

@@ -37,6 +37,8 @@ inline constexpr int kFileGroup = 1422;
 inline constexpr int kFileName = 1041;
 inline constexpr int kStartStop = 1319;
 inline constexpr int kStatusGroup = 1423;
+// How sure the result is, one line under the pipe strip.
+inline constexpr int kVerdict = 1650;
 
 // Status panel: per position (0 left of the graph, 1 right of it, 2 in "Enhedsstatus") the unit
 // picture, the radio icon, the battery gauge and the sensor icon.

@@ -9,6 +9,7 @@
 #include "core/app/CommandIds.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
+#include "gui/app/FormControls.h"
 #include "gui/view/CorrelationGraphPainter.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
@@ -52,7 +53,8 @@ TEST(KorvantaViewTest, LaidOutFromTheTemplateAt96Dpi)
                    view101::kSetPoint,    view101::kRemove,     view101::kInformationGroup, view101::kDelay,
                    view101::kDelayUnit,   view101::kBlockCount, view101::kElapsed,          view101::kActivity,
                    view101::kFilterGroup, view101::kLowCutoff,  view101::kHighCutoff,       view101::kMaterial,
-                   view101::kPresets,     view101::kFileGroup,  view101::kFileName,         view101::kStartStop}) {
+                   view101::kPresets,     view101::kFileGroup,  view101::kFileName,         view101::kStartStop,
+                   view101::kVerdict}) {
         QWidget* control = rig.Control(id);
         ASSERT_NE(control, nullptr) << id;
         EXPECT_TRUE(rig.view->rect().contains(control->geometry()))
@@ -75,7 +77,7 @@ TEST(KorvantaViewTest, StartBlocksAndStop)
     const int cursor = rig.view->Model().Display().Cursor().Column();
     EXPECT_EQ(Pixel(rig, cursor, 0), Painter::kCursorInside);
     EXPECT_EQ(Pixel(rig, cursor + 5, 194), Painter::kTraceColour);
-    EXPECT_EQ(Pixel(rig, cursor + 5, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(Pixel(rig, cursor + 5, 8), qRgb(255, 255, 255));  // under a further peak's marker
 
     rig.Click(view101::kStartStop);
     EXPECT_EQ(rig.TextOf(view101::kStartStop), "START");
@@ -257,6 +259,7 @@ TEST(KorvantaViewTest, HintsOfNewAndOpenedDocuments)
     EXPECT_EQ(rig.TextOf(view101::kFileName), "leak");
     rig.doc.document->NewDocument();
     EXPECT_EQ(rig.TextOf(view101::kFileName), "");
+    EXPECT_EQ(rig.TextOf(view101::kVerdict), "");
     EXPECT_EQ(rig.TextOf(view101::kDelay), "");
     EXPECT_EQ(rig.TextOf(view101::kDistance1), "");
     EXPECT_EQ(rig.view->GraphImage().pixel(ImageColumn(rig, 100), 190), qRgb(255, 255, 255));
@@ -265,7 +268,29 @@ TEST(KorvantaViewTest, HintsOfNewAndOpenedDocuments)
     EXPECT_EQ(rig.TextOf(view101::kDistance1), "75.0 m");
     EXPECT_EQ(rig.TextOf(view101::kFileName), "leak");
     EXPECT_EQ(rig.TextOf(view101::kBlockCount), "6:1");
+    EXPECT_TRUE(rig.TextOf(view101::kVerdict).startsWith(QString::fromUtf8("● Pålideligt resultat: 75,0 m ± ")))
+        << rig.TextOf(view101::kVerdict).toStdString();
     EXPECT_EQ(rig.view->LayoutImage().pixel(10, 5), qRgb(0, 0, 153));  // ductile iron's colour
+}
+
+TEST(KorvantaViewTest, AWeakResultIsAmberWithItsReasonsAndItsOtherPeaksMarked)
+{
+    ViewFormRig rig;
+    rig.LayPipe();
+    rig.Measure(6, true, -24.0);
+    auto* line = rig.Control<QLabel>(view101::kVerdict);
+    EXPECT_TRUE(line->text().startsWith(QString::fromUtf8("● Usikkert resultat: svagt signal"))) << line->text().toStdString();
+    EXPECT_EQ(line->styleSheet(), QString::fromLatin1(gui::kDoubtfulVerdictStyle));
+    EXPECT_FALSE(line->toolTip().isEmpty());
+    const std::vector<int> candidates = rig.view->Model().Display().CandidateColumns();
+    ASSERT_FALSE(candidates.empty());
+    for (int column : candidates) {
+        if (column != rig.view->Model().Display().Cursor().Column()) {
+            EXPECT_EQ(Pixel(rig, column, 0), Painter::kCandidateMarker) << column;
+        }
+    }
+    rig.Click(view101::kZoomIn);
+    EXPECT_NE(Pixel(rig, candidates.front(), 0), Painter::kCandidateMarker);
 }
 
 }  // namespace

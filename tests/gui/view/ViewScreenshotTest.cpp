@@ -48,6 +48,18 @@ TEST(ViewScreenshots, AMeasurementFromStartToZoomAndDelimitation)
     Save(rig, "view-7-feet-ms");
 }
 
+TEST(ViewScreenshots, AReliableAndAWeakResultWithTheirVerdicts)
+{
+    ViewFormRig reliable;
+    reliable.LayPipe();
+    reliable.Measure();
+    Save(reliable, "view-verdict-reliable");
+    ViewFormRig weak;
+    weak.LayPipe();
+    weak.Measure(6, true, -24.0);
+    Save(weak, "view-verdict-weak");
+}
+
 TEST(ViewScreenshots, EveryBatteryLevel)
 {
     ViewFormRig rig;

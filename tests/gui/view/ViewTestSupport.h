@@ -71,10 +71,10 @@ struct ViewFormRig {
         doc.document->OnBlockReady();
     }
     // START, `pairs` pairs of the simulated leak, and STOP unless told to keep measuring.
-    void Measure(int pairs = 6, bool stop = true)
+    void Measure(int pairs = 6, bool stop = true, double snrDb = 6.0)
     {
         Click(1319);
-        for (const DataBlockRecord& block : viewtest::ViewRig::Blocks(pairs)) {
+        for (const DataBlockRecord& block : viewtest::ViewRig::Blocks(pairs, viewtest::kLeakDelay, snrDb)) {
             Deliver(block);
         }
         if (stop) {
