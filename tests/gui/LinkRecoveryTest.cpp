@@ -7,6 +7,7 @@
 
 #include "core/app/CommandIds.h"
 #include "gui/app/CTemplateLayout.h"
+#include "gui/diagnostics/CListeningDialog.h"
 #include "gui/view/CKorvantaView.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioFile.h"
@@ -74,6 +75,30 @@ TEST_F(LinkRecoveryTest, LosingTheLinkAndChoosingThePortAgain)
     EXPECT_TRUE(ProcessEventsUntil([&] {
         return View().Model().Control().Panel().At(0).batteryLevel != kUnknownBatteryLevel;
     })) << "red's battery gauge";
+}
+
+// A crew measures, stops and then listens to a sensor: the stations leave sampling for listening,
+// and the pane follows every step.
+TEST_F(LinkRecoveryTest, MeasureStopThenListen)
+{
+    Frame().RouteCommand(kSimPortCommand);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return StartButton()->isEnabled(); }));
+    StartButton()->click();
+    ASSERT_TRUE(app_->Document().IsMeasuring());
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Frame().StatusText().startsWith(QStringLiteral("Måler… ")); }));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return app_->Document().PairTotal() >= 2; }));
+    StartButton()->click();
+    EXPECT_FALSE(app_->Document().IsMeasuring());
+    EXPECT_TRUE(PaneSays("Klar"));
+
+    gui::CListeningDialog dialog(Link(), app_->Clock(), &app_->WaitPump(), [](int) { return true; });
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+        dialog.Tick();
+        return dialog.ListenButton(1)->isEnabled();
+    }));
+    dialog.ListenButton(1)->click();
+    EXPECT_EQ(dialog.StatusText(), QStringLiteral("Der lyttes på rød sender")) << "red listens after the stop";
+    dialog.reject();
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ TEST(GisExportTest, BothFilesOrNeither)
         EXPECT_EQ(Names(folder.Path()), before);
     }
     std::string error;
-    for (const std::string chosen : {std::string("/"), std::string(""), (folder / "").string(), std::string(".txt")}) {
+    for (const std::string& chosen : {std::string("/"), std::string(""), (folder / "").string(), std::string(".txt")}) {
         EXPECT_FALSE(HasExportBaseName(chosen)) << chosen;
         EXPECT_FALSE(WriteGisExport(chosen, report, "", error)) << chosen;
     }
