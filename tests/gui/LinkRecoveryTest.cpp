@@ -10,6 +10,7 @@
 #include "gui/diagnostics/CListeningDialog.h"
 #include "gui/view/CKorvantaView.h"
 #include "sim/InProcessKit.h"
+#include "tests/core/document/DocumentTestSupport.h"
 #include "sim/scenario/ScenarioFile.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -83,6 +84,9 @@ TEST_F(LinkRecoveryTest, MeasureStopThenListen)
 {
     Frame().RouteCommand(kSimPortCommand);
     ASSERT_TRUE(ProcessEventsUntil([&] { return StartButton()->isEnabled(); }));
+    PipeSections pipe{};
+    pipe[0] = doctest::Section(8, 120.0f, 363.0f, 110.0f);
+    app_->Document().ApplyPipeData(pipe);
     StartButton()->click();
     ASSERT_TRUE(app_->Document().IsMeasuring());
     EXPECT_TRUE(ProcessEventsUntil([&] { return Frame().StatusText().startsWith(QStringLiteral("Måler… ")); }));
