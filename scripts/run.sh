@@ -20,7 +20,7 @@ fi
 args=("$@")
 [ $# -gt 0 ] || args=(--section 120:363:110:PVC)
 result=$(build/bin/korvanta-cli measure --port SIM --fast --pairs 20 "${args[@]}")
-field() { sed -E "s/.*\"$1\": ([^,}]+).*/\1/" <<<"$result"; }
+field() { grep -oE "\"$1\": [^,}]+" <<<"$result" | head -n 1 | sed -E 's/.*: //'; }
 printf 'Forsinkelse %s s, kvalitet %s, %s blokpar\n' "$(field delay)" "$(field quality)" "$(field pairs)"
 printf 'Lækagen ligger %.1f m fra sensor 1 (rød) og %.1f m fra sensor 2 (blå).\n' "$(field from_start)" "$(field from_end)"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
