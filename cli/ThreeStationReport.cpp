@@ -5,26 +5,13 @@
 #include "cli/JsonWriter.h"
 #include "cli/VerdictJson.h"
 #include "core/text/StringTable.h"
+#include "core/threestation/PairVerdict.h"
 
 namespace korvanta::cli {
 
 namespace {
 
 constexpr const char* kPairNames[kThreeStationPairs] = {"red/blue", "blue/yellow", "red/yellow"};
-
-// The pair's stretch of pipe as one section at the slowest velocity the setup allows: a delay
-// beyond its travel time lies outside the pair for any velocity in the bounds. No interval is
-// given per pair; the leak's place comes from all three.
-PipeSections PairPipe(const CThreeStationResult& result, const ThreeStationPair& pair)
-{
-    PipeSections pipe{};
-    if (pair.distance > 0.0f && result.LowerVelocityBound() >= 1.0f) {
-        pipe[0].length = pair.distance;
-        pipe[0].velocity = result.LowerVelocityBound();
-        pipe[0].inUse = 1;
-    }
-    return pipe;
-}
 
 std::string PairJson(const CKorvantaDoc& doc, const CThreeStationResult& result, int index)
 {
@@ -44,12 +31,7 @@ std::string PairJson(const CKorvantaDoc& doc, const CThreeStationResult& result,
     json.Add("delay", static_cast<double>(pair.delay));
     json.Add("quality", static_cast<long long>(engine.GetQuality()));
     if (engine.IsResultReady() && engine.HasSignal()) {
-        LeakResultReport report = BuildLeakResultReport(engine, PairPipe(result, pair), nullptr);
-        report.interval.reset();
-        for (CandidatePlace& place : report.candidates) {
-            place.position.reset();
-        }
-        AddVerdict(json, report);
+        AddVerdict(json, PairReport(engine, result, index));
     } else {
         AddNoVerdict(json);
     }

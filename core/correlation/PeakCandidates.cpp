@@ -23,6 +23,30 @@ uint32_t HalfHeightWidth(std::span<const float> span, uint32_t top)
     return std::max<uint32_t>(1, right - left);
 }
 
+// The highest local maximum within `reach` lags of the top that is not on the top's own hump
+// (the slopes that fall away from it on both sides).
+CorrelationPeak CycleRival(std::span<const float> span, uint32_t top, uint32_t reach)
+{
+    const auto spanLags = static_cast<uint32_t>(span.size());
+    uint32_t left = top;
+    while (left > 0 && span[left - 1] <= span[left]) {
+        --left;
+    }
+    uint32_t right = top;
+    while (right + 1 < spanLags && span[right + 1] <= span[right]) {
+        ++right;
+    }
+    CorrelationPeak rival{0, 0.0f, 0.0f, 0.0f};
+    const uint32_t from = std::max<uint32_t>(1, top > reach ? top - reach : 0);
+    const uint32_t to = std::min(spanLags - 1, top + reach + 1);
+    for (uint32_t j = from; j < to; ++j) {
+        if ((j < left || j > right) && span[j] >= span[j - 1] && span[j] > span[j + 1] && span[j] > rival.height) {
+            rival = {j, DelayOfLag(j, spanLags), span[j], span[j] / span[top]};
+        }
+    }
+    return rival;
+}
+
 float Median(std::span<const float> span)
 {
     std::vector<float> values;
@@ -65,6 +89,7 @@ PeakAnalysis AnalysePeaks(std::span<const float> span, uint32_t topLag, double m
     analysis.top = {topLag, DelayOfLag(topLag, spanLags), top, 1.0f};
     analysis.lobeLags = std::max(HalfHeightWidth(span, topLag), minLobeLags);
     analysis.medianLevel = Median(span);
+    analysis.cycleRival = CycleRival(span, topLag, analysis.lobeLags);
 
     // Local maxima within the allowed delays, highest first.
     std::vector<uint32_t> maxima;

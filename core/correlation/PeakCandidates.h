@@ -24,6 +24,9 @@ struct PeakAnalysis {
     // Up to kMaxCandidates next highest peaks, highest first, each a local maximum of the span
     // within the allowed delays and farther than the main lobe's width from every higher one.
     std::vector<CorrelationPeak> candidates;
+    // The highest hump inside the main lobe beside the top's own (relative 0 when there is none):
+    // a narrow band's correlation rings, and noise may lift the next cycle over the top.
+    CorrelationPeak cycleRival{0, 0.0f, 0.0f, 0.0f};
     // Median of the span's values (blanked lags left out): the level of the correlation's noise.
     float medianLevel = 0.0f;
     bool valid = false;  // false for an empty or all-zero span

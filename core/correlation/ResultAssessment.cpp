@@ -7,6 +7,7 @@
 
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/CorrelationTrace.h"
+#include "core/pipe/LeakPosition.h"
 #include "core/pipe/Pipe.h"
 #include "core/record/MeasurementRecord.h"
 
@@ -180,6 +181,11 @@ ResultVerdict ResultAssessment::Assess(const AssessmentInput& input)
             verdict.rivals.push_back(candidate);
         }
     }
+    const CorrelationPeak& cycle = peaks.cycleRival;
+    if (cycle.relative > 0.0f && input.cycleRivalMetres > input.placeTolerance &&
+        (1.0 - cycle.relative) * verdict.peakSignificance / std::numbers::sqrt2 < kCycleSkipSigmas) {
+        verdict.rivals.push_back(cycle);
+    }
     if (!verdict.rivals.empty()) {
         verdict.reasons.push_back(ResultDoubt::Ambiguous);
     }
@@ -245,6 +251,12 @@ AssessmentInput ResultAssessment::FromEngine(const CCorrelator& engine, const Pi
     input.peaks = AnalysePeaks(std::span<const float>(span, input.spanLags),
                                LagOfDelay(engine.GetDelay(), input.spanLags), input.travelTime,
                                MainLobeLags(input.centreCross, input.mask));
+    const float length = GetTotalLength(pipe);
+    input.placeTolerance = static_cast<float>(std::max(kPlaceToleranceMetres, kPlaceToleranceShare * length));
+    if (input.travelTime > 0.0f && input.peaks.cycleRival.relative > 0.0f) {
+        input.cycleRivalMetres = std::abs(ComputeLeakPosition(pipe, input.peaks.top.delay).fromStart -
+                                          ComputeLeakPosition(pipe, input.peaks.cycleRival.delay).fromStart);
+    }
     return input;
 }
 

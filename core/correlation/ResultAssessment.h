@@ -35,6 +35,10 @@ struct AssessmentInput {
     // reaches it cannot be told from a noise beyond a sensor (0: the travel time itself).
     float fastTravelTime = 0.0f;
     uint32_t quality = 99;  // the engine's peak-to-mean figure of the trace
+    // How far apart along the pipe the top's place and its cycle rival's lie, metres (negative:
+    // no pipe, so no places either), and the distance below which two places are one dig.
+    float cycleRivalMetres = -1.0f;
+    float placeTolerance = 0.0f;
     uint32_t pairs = 0;
 };
 
@@ -73,6 +77,13 @@ public:
     // A trace whose peak is not even twice its mean shows no peak at all.
     static constexpr uint32_t kMinQuality = 2;
     static constexpr float kAmbiguousRelative = 0.8f;
+    // Inside the main lobe of a narrow band the correlation rings; the next cycle is another place
+    // when it lies farther than a dig's tolerance, and noise lifts it over the top unless the top
+    // leads it by this many noise sigmas (the difference of two noise values: sigma times √2).
+    static constexpr double kCycleSkipSigmas = 3.0;
+    // Two places closer than the larger of these are one dig.
+    static constexpr double kPlaceToleranceMetres = 2.0;
+    static constexpr double kPlaceToleranceShare = 0.02;
     static constexpr double kLowBandHz = 60.0;
     static constexpr double kLowBandMajority = 0.5;
     static constexpr uint32_t kZeroDelayLags = 5;

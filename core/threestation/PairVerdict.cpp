@@ -1,7 +1,6 @@
 #include "core/threestation/PairVerdict.h"
 
 #include "core/correlation/CCorrelator.h"
-#include "core/view/LeakResultReport.h"
 #include "core/view/ResultTexts.h"
 
 namespace korvanta {
@@ -27,16 +26,16 @@ PipeSections PairPipe(const CThreeStationResult& result, int index)
     return pipe;
 }
 
-PairVerdict AssessPair(const CCorrelator& engine, const CThreeStationResult& result, int index, UnitSystem units)
+LeakResultReport PairReport(const CCorrelator& engine, const CThreeStationResult& result, int index, UnitSystem units)
 {
-    PairVerdict verdict;
-    if (!engine.IsResultReady() || !engine.HasSignal()) {
-        return verdict;
-    }
     LeakResultReport report =
         BuildLeakResultReport(engine, PairPipe(result, index), nullptr, units, kThreeStationVelocityShare);
     if (!result.IsValid()) {
+        // The slowest velocity the set-up allows says where a peak cannot be, not where it is.
         report.interval.reset();
+        for (CandidatePlace& place : report.candidates) {
+            place.position.reset();
+        }
     }
     // One pair always has the leak beyond one of its sensors: its peak at the whole span's travel
     // time is what gives the velocity, so a place outside is no doubt here (and gives no span).
@@ -48,6 +47,16 @@ PairVerdict AssessPair(const CCorrelator& engine, const CThreeStationResult& res
         }
     }
     report.verdict.reliable = reasons.empty();
+    return report;
+}
+
+PairVerdict AssessPair(const CCorrelator& engine, const CThreeStationResult& result, int index, UnitSystem units)
+{
+    PairVerdict verdict;
+    if (!engine.IsResultReady() || !engine.HasSignal()) {
+        return verdict;
+    }
+    const LeakResultReport report = PairReport(engine, result, index, units);
     verdict.assessed = true;
     verdict.reliable = report.verdict.reliable;
     verdict.line = VerdictLine(report.verdict, report.interval, units);

@@ -194,7 +194,14 @@ bool MeasureOnce(const std::string& argument, uint64_t seed, int pairs, const CM
                                 : "-");
     if (std::getenv("KORVANTA_CALIBRATION_PEAKS") != nullptr) {
         const AssessmentInput input = ResultAssessment::FromEngine(*engine, record->pipe);
-        std::printf("PEAKS lobe %u lags, median %.3g, top %.3g at %+d lags:", input.peaks.lobeLags,
+        const double metresPerLag =
+            std::abs(ComputeLeakPosition(record->pipe, delay + 0.5f * static_cast<float>(kLagSeconds)).fromStart -
+                     ComputeLeakPosition(record->pipe, delay - 0.5f * static_cast<float>(kLagSeconds)).fromStart);
+        std::printf("PEAKS %s %llu | %s | err %.2f tol %.2f | m/lag %.4f | lobe %u lags | sig %.1f | ",
+                    run.scenario.c_str(), static_cast<unsigned long long>(seed), run.reliable ? "R" : "U",
+                    std::abs(trueVelocityPlace - truth), tolerance, metresPerLag, input.peaks.lobeLags,
+                    verdict.peakSignificance);
+        std::printf("lobe %u lags, median %.3g, top %.3g at %+d lags:", input.peaks.lobeLags,
                     input.peaks.medianLevel, input.peaks.top.height,
                     static_cast<int>(input.peaks.top.lag) - static_cast<int>(input.spanLags / 2));
         for (const CorrelationPeak& peak : input.peaks.candidates) {

@@ -308,6 +308,14 @@ TEST_F(CommandLineToolTest, Measure3SavesAResultThatShow3ReadsBackTheSame)
     EXPECT_TRUE(got["note"].is_null()) << "a plausible velocity for the PVC chosen";
     EXPECT_EQ(got["pairs"].size(), 3u);
     EXPECT_EQ(got["pairs"][2]["pair"], 10);
+    // Each pair is judged as the form judges it: a leak beyond a pair's sensors is no doubt there,
+    // and the pair that holds it gives its span from red.
+    for (const auto& pair : got["pairs"]) {
+        EXPECT_EQ(std::count(pair["reasons"].begin(), pair["reasons"].end(), "outside"), 0) << pair.dump();
+    }
+    ASSERT_EQ(got["pairs"][0]["reliable"], true) << got["pairs"][0].dump();
+    EXPECT_LE(got["pairs"][0]["interval_m"][0].get<double>(), 40.0);
+    EXPECT_GE(got["pairs"][0]["interval_m"][1].get<double>(), 40.0);
     ASSERT_EQ(fs::file_size(file), 235880u);
 
     const ToolRun shown = Execute("show3 " + file.string());
@@ -318,6 +326,7 @@ TEST_F(CommandLineToolTest, Measure3SavesAResultThatShow3ReadsBackTheSame)
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(again["pairs"][i]["delay"], got["pairs"][i]["delay"]);
         EXPECT_EQ(again["pairs"][i]["quality"], got["pairs"][i]["quality"]);
+        EXPECT_EQ(again["pairs"][i]["reasons"], got["pairs"][i]["reasons"]);
     }
 }
 
