@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <random>
 #include <string>
@@ -11,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/pipe/PipeSection.h"
 #include "core/text/MessageSink.h"
+#include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
 
 namespace korvanta::pipetest {
@@ -42,24 +41,7 @@ inline std::string ReadWholeFile(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline PipeSection Section(int material, float length, float velocity, float diameter = 100.0f)
-{
-    PipeSection section;
-    section.materialIndex = static_cast<int16_t>(material);
-    section.length = length;
-    section.diameter = diameter;
-    section.velocity = velocity;
-    section.inUse = 1;
-    return section;
-}
-
-inline PipeSections Pipe(std::initializer_list<PipeSection> sections)
-{
-    PipeSections pipe{};
-    size_t i = 0;
-    for (const PipeSection& section : sections)
-        pipe[i++] = section;
-    return pipe;
-}
+using test::Pipe;
+using test::Section;
 
 }  // namespace korvanta::pipetest
