@@ -2,11 +2,6 @@
 // is interrupted keeps its pairs, a run that measured nothing writes nothing, and a port another
 // program holds is refused at once.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -18,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/e2e/ChildProcesses.h"
 #include "tests/support/TempFolder.h"
 
 namespace korvanta {
@@ -46,62 +42,15 @@ protected:
         environment_ = {"TMPDIR=" + (folder_ / "tmp").string(), "XDG_DATA_HOME=" + (folder_ / "data").string(),
                         "HOME=" + folder_.Path().string()};
     }
-    void TearDown() override
-    {
-        for (const pid_t pid : started_) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
-
     // Starts `program` with `arguments`; stdout and stderr go to NAME.out and NAME.err.
     pid_t Start(const fs::path& program, const std::string& name, const std::vector<std::string>& arguments,
                 const std::vector<std::string>& extraEnvironment = {})
     {
-        std::vector<std::string> texts = {program.string()};
-        texts.insert(texts.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& text : texts) {
-            argv.push_back(text.data());
-        }
-        argv.push_back(nullptr);
         std::vector<std::string> variables = environment_;
         variables.insert(variables.end(), extraEnvironment.begin(), extraEnvironment.end());
-        std::vector<char*> envp;
-        for (std::string& variable : variables) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
-        const std::string out = (folder_ / (name + ".out")).string();
-        const std::string err = (folder_ / (name + ".err")).string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = -1;
-        const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (failed != 0) {
-            return -1;
-        }
-        started_.push_back(pid);
-        return pid;
+        return processes_.Start(program, arguments, variables, folder_ / (name + ".out"), folder_ / (name + ".err"));
     }
-
-    // The exit status, or -1 when a signal ended the process or it did not end within 30 s.
-    int Wait(pid_t pid)
-    {
-        const auto deadline = Clock::now() + std::chrono::seconds(30);
-        int status = 0;
-        while (::waitpid(pid, &status, WNOHANG) == 0) {
-            if (Clock::now() > deadline) {
-                return -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        std::erase(started_, pid);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    int Wait(pid_t pid) { return processes_.Wait(pid); }
 
     // Until the run's comms log shows `count` data blocks fetched (bounded for a slow machine).
     static bool WaitForBlocks(const fs::path& log, size_t count)
@@ -126,7 +75,7 @@ protected:
     fs::path cli_;
     fs::path sim_;
     std::vector<std::string> environment_;
-    std::vector<pid_t> started_;
+    test::ChildProcesses processes_;
 };
 
 // Ctrl-C or SIGTERM stops a measurement as Stop does: the pairs are saved (or printed), the
@@ -167,8 +116,7 @@ TEST_F(MeasureRunTest, AnInterruptedRunKeepsItsPairs)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
-        ::kill(run, c.signal);
-        EXPECT_EQ(Wait(run), 128 + c.signal) << ReadText(folder_ / "run.err");
+        EXPECT_EQ(processes_.Wait(run, c.signal), 128 + c.signal) << ReadText(folder_ / "run.err");
         const auto result = nlohmann::json::parse(ReadText(folder_ / "run.out"), nullptr, false);
         ASSERT_FALSE(result.is_discarded()) << ReadText(folder_ / "run.out");
         EXPECT_NE(ReadText(folder_ / "run.err").find("interrupted after"), std::string::npos);
@@ -198,8 +146,7 @@ TEST_F(MeasureRunTest, AFailedSaveKeepsTheMeasurementInTheDataFolder)
                              (gone / "m.kvd").string()});
     ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
     fs::remove_all(gone);
-    ::kill(run, SIGINT);
-    EXPECT_EQ(Wait(run), 130);
+    EXPECT_EQ(processes_.Wait(run, SIGINT), 130);
     const fs::path kept = folder_ / "data" / "Veltmark" / "Korvanta" / "unsaved";
     ASSERT_TRUE(fs::is_directory(kept)) << ReadText(folder_ / "run.err");
     const fs::path file = fs::directory_iterator(kept)->path();
@@ -265,8 +212,7 @@ TEST_F(MeasureRunTest, ASecondProgramOnThePortIsRefusedAndTheFirstGoesOn)
 
     EXPECT_EQ(Wait(first), 0) << ReadText(folder_ / "first.err");
     EXPECT_EQ(nlohmann::json::parse(ReadText(folder_ / "first.out"))["pairs"], 6);
-    ::kill(simulator, SIGTERM);
-    Wait(simulator);
+    processes_.Wait(simulator, SIGTERM);
 }
 
 }  // namespace
