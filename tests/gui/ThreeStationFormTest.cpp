@@ -20,6 +20,7 @@
 #include "core/text/StringIds.h"
 #include "gui/app/CInitialisationDialog.h"
 #include "gui/app/CTemplateGroupBox.h"
+#include "gui/document/CFilterDialog.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "tests/gui/DialogDriver.h"
@@ -203,17 +204,17 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     QAction* filters = Frame().Action(cmd::kFilters);
     Frame().UpdateCommandUi();
     EXPECT_FALSE(filters->isEnabled()) << "not for the result view";
-    Control<QRadioButton>(*form, 1536)->click();
+    Control<QRadioButton>(*form, ctl3::kRedBlue)->click();
     Frame().UpdateCommandUi();
     ASSERT_TRUE(filters->isEnabled());
     EXPECT_FALSE(Frame().Action(cmd::kFilePrint)->isEnabled()) << "nothing of the two-station view to print";
     OnNextModal(QStringLiteral("filterDialog"), [](QDialog* dialog) {
-        Type(dialog, 1617, QStringLiteral("150"));
+        Type(dialog, gui::filterctl::kLowCutoff, QStringLiteral("150"));
         Click(dialog, 1);
     });
     filters->trigger();
     EXPECT_EQ(app_->Document().ThreeStation().Record(0).filters.lowCutoff, 150.0f);
-    EXPECT_EQ(Control<QLabel>(*form, 1550)->text(), QStringLiteral("150.0"));
+    EXPECT_EQ(Control<QLabel>(*form, ctl3::kLowCutoff)->text(), QStringLiteral("150.0"));
     EXPECT_TRUE(form->HasResult());
     SaveScreenshot(&Frame(), QStringLiteral("three-station-frame"));
 
