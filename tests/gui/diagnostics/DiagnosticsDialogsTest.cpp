@@ -4,9 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cstdlib>
-#include <fstream>
-
 #include "core/app/CommandIds.h"
 #include "core/diagnostics/SystemInformationModel.h"
 #include "core/diagnostics/SystemStatusModel.h"
@@ -15,25 +12,17 @@
 #include "gui/diagnostics/CSignalStrengthDialog.h"
 #include "gui/diagnostics/CSystemInformationDialog.h"
 #include "gui/diagnostics/CSystemStatusDialog.h"
-#include "sim/InProcessKit.h"
-#include "sim/scenario/ScenarioFile.h"
 #include "tests/gui/DialogDriver.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/UnpacedKitAppFixture.h"
 
 namespace korvanta::test {
 namespace {
 
-class DiagnosticsGui : public AppFixture {
+class DiagnosticsGui : public UnpacedKitAppFixture {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
-        // An unpaced kit, so that the radio's round trips do not slow the tests down.
-        scenario_ = (folder_ / "fast.json").string();
-        std::ofstream(scenario_) << R"({"description": "unpaced", "paced": false})";
-        setenv(sim::kScenarioVariable, scenario_.c_str(), 1);
-        Start();
-        unsetenv(sim::kScenarioVariable);
+        UnpacedKitAppFixture::SetUp();
         LinkCommand open;
         open.code = TM_CONFIGURE_COM_PORT;
         open.portName = "SIM";
@@ -42,12 +31,8 @@ protected:
         ASSERT_TRUE(Link().GetPortResult());
         ASSERT_TRUE(ProcessEventsUntil([this] { return Link().IsLinkUp(); }));
     }
-    CLinkState& Link() { return app_->GetLinkState(); }
-    sim::FieldKit& Kit() { return app_->SimulatedKit()->Kit(); }
     static int Resource(QWidget* dialog, int id) { return Control<QLabel>(dialog, id)->property("resource").toInt(); }
     static QString Text(QWidget* dialog, int id) { return Control<QLabel>(dialog, id)->text(); }
-
-    std::string scenario_;
 };
 
 TEST_F(DiagnosticsGui, SystemStatusShowsUnitsAndFollowsAnUnpluggedSensor)
