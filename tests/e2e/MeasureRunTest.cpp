@@ -15,18 +15,13 @@
 
 #include "tests/e2e/ChildProcesses.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class MeasureRunTest : public testing::Test {
 protected:
@@ -57,7 +52,7 @@ protected:
     {
         const auto deadline = Clock::now() + std::chrono::seconds(20);
         while (Clock::now() < deadline) {
-            const std::string text = ReadText(log / "DebugFile.txt");
+            const std::string text = test::ReadAll(log / "DebugFile.txt");
             size_t found = 0;
             for (size_t at = text.find("GET_DATA_BLOCK\n"); at != std::string::npos;
                  at = text.find("GET_DATA_BLOCK\n", at + 1)) {
@@ -115,11 +110,11 @@ TEST_F(MeasureRunTest, AnInterruptedRunKeepsItsPairs)
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
-        EXPECT_EQ(processes_.Wait(run, c.signal), 128 + c.signal) << ReadText(folder_ / "run.err");
-        const auto result = nlohmann::json::parse(ReadText(folder_ / "run.out"), nullptr, false);
-        ASSERT_FALSE(result.is_discarded()) << ReadText(folder_ / "run.out");
-        EXPECT_NE(ReadText(folder_ / "run.err").find("interrupted after"), std::string::npos);
+        ASSERT_TRUE(WaitForBlocks(log, 3)) << test::ReadAll(folder_ / "run.err");
+        EXPECT_EQ(processes_.Wait(run, c.signal), 128 + c.signal) << test::ReadAll(folder_ / "run.err");
+        const auto result = nlohmann::json::parse(test::ReadAll(folder_ / "run.out"), nullptr, false);
+        ASSERT_FALSE(result.is_discarded()) << test::ReadAll(folder_ / "run.out");
+        EXPECT_NE(test::ReadAll(folder_ / "run.err").find("interrupted after"), std::string::npos);
         if (c.out) {
             EXPECT_EQ(fs::file_size(folder_ / c.out), c.bytes);
         } else {
@@ -129,8 +124,8 @@ TEST_F(MeasureRunTest, AnInterruptedRunKeepsItsPairs)
     }
     // The pairs in the file are the pairs measured, and show reads them back.
     const pid_t show = Start(cli_, "show", {"show", (folder_ / "m.kvd").string()});
-    ASSERT_EQ(Wait(show), 0) << ReadText(folder_ / "show.err");
-    EXPECT_GT(nlohmann::json::parse(ReadText(folder_ / "show.out"))["pairs"].get<int>(), 0);
+    ASSERT_EQ(Wait(show), 0) << test::ReadAll(folder_ / "show.err");
+    EXPECT_GT(nlohmann::json::parse(test::ReadAll(folder_ / "show.out"))["pairs"].get<int>(), 0);
 }
 
 // A save that still fails at the end (the folder went during the run) keeps the measurement in
@@ -144,16 +139,16 @@ TEST_F(MeasureRunTest, AFailedSaveKeepsTheMeasurementInTheDataFolder)
     const pid_t run = Start(cli_, "run",
                             {"measure", "--port", "SIM", "--fast", "--pairs", "100000", "--log", log.string(), "--out",
                              (gone / "m.kvd").string()});
-    ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
+    ASSERT_TRUE(WaitForBlocks(log, 3)) << test::ReadAll(folder_ / "run.err");
     fs::remove_all(gone);
     EXPECT_EQ(processes_.Wait(run, SIGINT), 130);
     const fs::path kept = folder_ / "data" / "Veltmark" / "Korvanta" / "unsaved";
-    ASSERT_TRUE(fs::is_directory(kept)) << ReadText(folder_ / "run.err");
+    ASSERT_TRUE(fs::is_directory(kept)) << test::ReadAll(folder_ / "run.err");
     const fs::path file = fs::directory_iterator(kept)->path();
     EXPECT_EQ(fs::file_size(file), 78590u);
     EXPECT_EQ(file.filename().string().substr(0, 2), "m-");
     EXPECT_EQ(file.extension(), ".kvd");
-    EXPECT_NE(ReadText(folder_ / "run.err").find(file.string()), std::string::npos) << ReadText(folder_ / "run.err");
+    EXPECT_NE(test::ReadAll(folder_ / "run.err").find(file.string()), std::string::npos) << test::ReadAll(folder_ / "run.err");
 }
 
 // A run whose kit falls silent before the first pair, or whose port another program holds,
@@ -174,10 +169,10 @@ TEST_F(MeasureRunTest, ARunWithoutAPairWritesNothing)
                 : std::vector<std::string>{"measure3", "--port", "SIM", "--fast", "--distances", "120:180",
                                            "--pairs", "4", "--out", victim.string()};
         const pid_t run = Start(cli_, "run", arguments, {kit});
-        EXPECT_EQ(Wait(run), 1) << ReadText(folder_ / "run.err");
-        EXPECT_EQ(ReadText(victim), "a good measurement");
-        EXPECT_NE(ReadText(folder_ / "run.err").find("no pair was measured"), std::string::npos)
-            << ReadText(folder_ / "run.err");
+        EXPECT_EQ(Wait(run), 1) << test::ReadAll(folder_ / "run.err");
+        EXPECT_EQ(test::ReadAll(victim), "a good measurement");
+        EXPECT_NE(test::ReadAll(folder_ / "run.err").find("no pair was measured"), std::string::npos)
+            << test::ReadAll(folder_ / "run.err");
     }
 }
 
@@ -193,7 +188,7 @@ TEST_F(MeasureRunTest, ASecondProgramOnThePortIsRefusedAndTheFirstGoesOn)
     for (int i = 0; i < 2000 && !fs::is_symlink(port); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ASSERT_TRUE(fs::is_symlink(port)) << ReadText(folder_ / "sim.err");
+    ASSERT_TRUE(fs::is_symlink(port)) << test::ReadAll(folder_ / "sim.err");
     const fs::path log = folder_ / "log";
     fs::create_directories(log);
     const fs::path victim = folder_ / "second.kvd";
@@ -201,17 +196,17 @@ TEST_F(MeasureRunTest, ASecondProgramOnThePortIsRefusedAndTheFirstGoesOn)
 
     const pid_t first =
         Start(cli_, "first", {"measure", "--port", port.string(), "--pairs", "6", "--log", log.string()});
-    ASSERT_TRUE(WaitForBlocks(log, 1)) << ReadText(folder_ / "first.err");
+    ASSERT_TRUE(WaitForBlocks(log, 1)) << test::ReadAll(folder_ / "first.err");
     const auto started = Clock::now();
     const pid_t second = Start(cli_, "second", {"measure", "--port", port.string(), "--out", victim.string()});
     EXPECT_EQ(Wait(second), 1);
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
-    EXPECT_NE(ReadText(folder_ / "second.err").find("porten er i brug"), std::string::npos)
-        << ReadText(folder_ / "second.err");
-    EXPECT_EQ(ReadText(victim), "a good measurement");
+    EXPECT_NE(test::ReadAll(folder_ / "second.err").find("porten er i brug"), std::string::npos)
+        << test::ReadAll(folder_ / "second.err");
+    EXPECT_EQ(test::ReadAll(victim), "a good measurement");
 
-    EXPECT_EQ(Wait(first), 0) << ReadText(folder_ / "first.err");
-    EXPECT_EQ(nlohmann::json::parse(ReadText(folder_ / "first.out"))["pairs"], 6);
+    EXPECT_EQ(Wait(first), 0) << test::ReadAll(folder_ / "first.err");
+    EXPECT_EQ(nlohmann::json::parse(test::ReadAll(folder_ / "first.out"))["pairs"], 6);
     processes_.Wait(simulator, SIGTERM);
 }
 

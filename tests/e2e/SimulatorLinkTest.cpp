@@ -4,25 +4,18 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/e2e/ChildProcesses.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class SimulatorLinkTest : public testing::Test {
 protected:
@@ -44,7 +37,7 @@ protected:
     bool WaitUntilServing(pid_t pid)
     {
         for (int i = 0; i < 3000; ++i) {
-            if (ReadText(link_.string() + ".lock") == std::to_string(pid) + "\n" && fs::is_symlink(link_)) {
+            if (test::ReadAll(link_.string() + ".lock") == std::to_string(pid) + "\n" && fs::is_symlink(link_)) {
                 return true;
             }
             if (processes_.Ended(pid)) {
@@ -66,21 +59,21 @@ protected:
 TEST_F(SimulatorLinkTest, ALivingOwnerKeepsItsLinkAndAKilledOneLosesIt)
 {
     const pid_t first = Start("first.txt");
-    ASSERT_TRUE(WaitUntilServing(first)) << ReadText(folder_ / "first.txt");
+    ASSERT_TRUE(WaitUntilServing(first)) << test::ReadAll(folder_ / "first.txt");
     const fs::path firstTerminal = fs::read_symlink(link_);
 
     // A second simulator on the same path is refused, names the owner and leaves the link alone.
     const pid_t second = Start("second.txt");
     EXPECT_EQ(Stop(second), 1);
-    EXPECT_NE(ReadText(folder_ / "second.txt").find("process " + std::to_string(first)), std::string::npos)
-        << ReadText(folder_ / "second.txt");
+    EXPECT_NE(test::ReadAll(folder_ / "second.txt").find("process " + std::to_string(first)), std::string::npos)
+        << test::ReadAll(folder_ / "second.txt");
     EXPECT_EQ(fs::read_symlink(link_), firstTerminal);
 
     // Killed, the first leaves its link behind; the next simulator takes the path over.
     Stop(first, SIGKILL);
     EXPECT_TRUE(fs::is_symlink(link_));
     const pid_t third = Start("third.txt");
-    ASSERT_TRUE(WaitUntilServing(third)) << ReadText(folder_ / "third.txt");
+    ASSERT_TRUE(WaitUntilServing(third)) << test::ReadAll(folder_ / "third.txt");
     EXPECT_TRUE(fs::exists(fs::read_symlink(link_)));
 
     // Stopped normally, it removes its link and its lock.
@@ -92,7 +85,7 @@ TEST_F(SimulatorLinkTest, ALivingOwnerKeepsItsLinkAndAKilledOneLosesIt)
 TEST_F(SimulatorLinkTest, AStoppingSimulatorRemovesOnlyItsOwnLink)
 {
     const pid_t owner = Start("owner.txt");
-    ASSERT_TRUE(WaitUntilServing(owner)) << ReadText(folder_ / "owner.txt");
+    ASSERT_TRUE(WaitUntilServing(owner)) << test::ReadAll(folder_ / "owner.txt");
     // Someone points the path elsewhere while it runs.
     fs::remove(link_);
     fs::create_symlink("/dev/null", link_);

@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <iterator>
 
 #include "core/app/CommandIds.h"
 #include "core/document/KvdFile.h"
@@ -24,17 +23,12 @@
 #include "tests/core/document/DocumentTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/KitFormSupport.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 QString Q(const fs::path& path)
 {

@@ -26,6 +26,7 @@
 #include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::test {
 namespace {
@@ -50,8 +51,7 @@ protected:
     void SetUp() override
     {
         AppFixture::SetUp();
-        std::ifstream shipped(std::string(KORVANTA_DATA_DIR) + "/../docs/scenarios/three-station-iron.json");
-        std::string text((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+        std::string text = ReadAll(std::string(KORVANTA_DATA_DIR) + "/../docs/scenarios/three-station-iron.json");
         ASSERT_FALSE(text.empty());
         text.insert(text.find('{') + 1, "\n  \"paced\": false,");
         std::ofstream(folder_ / "main.json") << text;
@@ -243,9 +243,7 @@ TEST_F(ThreeStationFormTest, AMeasurementThatMustEndEndsOnTheForm)
 TEST_F(ThreeStationFormTest, AStationThatIsGoneEndsTheMeasurementNamingIt)
 {
     // Yellow's sensor comes off during the measurement.
-    std::ifstream in(folder_ / "main.json");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
+    std::string text = ReadAll(folder_ / "main.json");
     text.insert(text.find('{') + 1,
                 R"(
   "timeline": [ { "afterBlocks": 10, "event": "sensor-unplugged", "unit": "yellow" } ],)");

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -13,6 +12,7 @@
 #include "core/text/MessageSink.h"
 #include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::pipetest {
 
@@ -35,13 +35,8 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view conten
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-inline std::string ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 using test::Pipe;
+using test::ReadAll;
 using test::Section;
 
 }  // namespace korvanta::pipetest
