@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 #include "core/link/CommsThread.h"
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::test {
 
@@ -79,13 +78,7 @@ protected:
     }
 
     // The comms thread's own log of what it did.
-    std::string Log() const
-    {
-        std::ifstream file(folder_ / "DebugFile.txt");
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string Log() const { return ReadAll(folder_ / "DebugFile.txt"); }
 
     std::filesystem::path folder_;
     std::unique_ptr<InProcessRig> rig_;
