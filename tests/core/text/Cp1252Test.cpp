@@ -91,5 +91,64 @@ TEST(Cp1252, WhatHasNoByteBecomesQuestionMarks)
     }
 }
 
+TEST(Cp1252, FixedFieldFilledExactly)
+{
+    std::array<char, 10> field;
+    field.fill('X');
+    CopyToFixedField("Støbejern", field);  // 9 bytes + terminator
+    EXPECT_EQ(std::string(field.data(), 9),
+              "St\xF8"
+              "bejern");
+    EXPECT_EQ(field[9], '\0');
+    EXPECT_EQ(ReadFixedField(field), "Støbejern");
+}
+
+TEST(Cp1252, FixedFieldTruncatesAfterConversionAndStaysInside)
+{
+    // Guard bytes on both sides catch any write outside the field.
+    std::array<char, 8> buffer;
+    buffer.fill('#');
+    const std::span<char> field(buffer.data() + 1, 5);
+    CopyToFixedField("Støbejern", field);
+    EXPECT_EQ(buffer[0], '#');
+    EXPECT_EQ(buffer[6], '#');
+    EXPECT_EQ(buffer[7], '#');
+    // Cut after conversion: "Støb" is 4 single bytes, where 4 UTF-8 bytes would be only "Stø".
+    EXPECT_EQ(std::string(field.data(), 5), std::string("St\xF8"
+                                                        "b",
+                                                        4) +
+                                                '\0');
+    EXPECT_EQ(ReadFixedField(field), "Støb");
+}
+
+TEST(Cp1252, FixedFieldZeroFillsTheRest)
+{
+    std::array<char, 12> field;
+    field.fill('X');
+    CopyToFixedField("PVC", field);
+    EXPECT_EQ(std::string(field.data(), 3), "PVC");
+    for (std::size_t i = 3; i < field.size(); ++i)
+        EXPECT_EQ(field[i], '\0') << i;
+
+    std::array<char, 1> tiny = {'X'};
+    CopyToFixedField("abc", tiny);
+    EXPECT_EQ(tiny[0], '\0');
+
+    std::array<char, 2> guard = {'#', '#'};
+    CopyToFixedField("abc", std::span<char>(guard.data(), 0));
+    EXPECT_EQ(guard[0], '#');
+}
+
+TEST(Cp1252, ReadFixedFieldStopsAtZeroOrAtTheFieldEnd)
+{
+    // A full field without terminator; the byte after it belongs to the next field.
+    const char record[] = {'0', '1', ':', '2', '3', ':', '4', '5', 'Z', 'Z'};
+    EXPECT_EQ(ReadFixedField(std::span<const char>(record, 8)), "01:23:45");
+
+    const char withZero[] = {'B', 'l', '\xE5', '\0', 'x', 'y'};
+    EXPECT_EQ(ReadFixedField(withZero), "Blå");
+    EXPECT_EQ(ReadFixedField(std::span<const char>()), "");
+}
+
 }  // namespace
 }  // namespace korvanta
