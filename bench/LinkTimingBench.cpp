@@ -11,17 +11,10 @@
 #include <vector>
 
 #include "bench/TimedLinkLibrary.h"
-#include "core/document/CKorvantaDoc.h"
 #include "core/document/DocumentHints.h"
-#include "core/document/HeadlessLink.h"
-#include "core/document/MeasurementRunner.h"
-#include "core/document/PostedCommandQueue.h"
-#include "core/document/TextMessageSink.h"
-#include "core/link/OrvelinkLibrary.h"
 #include "core/link/SteadyClock.h"
 #include "sim/BlockTiming.h"
-#include "sim/InProcessKit.h"
-#include "tests/support/TempFolder.h"
+#include "tests/e2e/E2eSupport.h"
 
 namespace korvanta::bench {
 namespace {
@@ -38,22 +31,6 @@ constexpr double kWireFloorPerPair = 2.0 * kBlockBytes * kBitsPerByte / kBaud;
 constexpr double kRadioPerStation = 0.12;
 constexpr double kResyncFloor = 2.0 * kRadioPerStation + sim::kBlockSeconds;
 constexpr int kPairsPerChain = 6;
-
-// The time of every new result.
-class ResultTimes final : public IDocumentObserver {
-public:
-    explicit ResultTimes(const TimedLinkLibrary& clock) : clock_(clock) {}
-    void OnDocumentUpdate(uint32_t hint) override
-    {
-        if (hint == kHintNewResult) {
-            times.push_back(clock_.Now());
-        }
-    }
-    std::vector<double> times;
-
-private:
-    const TimedLinkLibrary& clock_;
-};
 
 double Mean(const std::vector<double>& values)
 {
@@ -115,70 +92,46 @@ void BM_PacedMeasurement(benchmark::State& state)
 {
     const auto pairs = static_cast<uint32_t>(state.range(0));
     for (auto _ : state) {
-        test::TempFolder folder;
-        folder.AddDefaultDataFiles();
         sim::KitOptions options;
         options.seed = 17;  // paced, the default pipe of 200 m with a leak 80 m from red
-        std::string error;
-        std::unique_ptr<sim::InProcessKit> kit = sim::RegisterSimTransport(options, nullptr, &error);
-        if (!kit) {
-            state.SkipWithError(("the kit cannot run: " + error).c_str());
-            return;
-        }
         OrvelinkLibrary library;
         TimedLinkLibrary timed(library);
-        SteadyClock clock;
-        CLinkState link;
-        PostedCommandQueue notices;
-        std::ostringstream messageText;
-        TextMessageSink messages(messageText);
-        InMemorySettings settings;
-        auto headless = std::make_unique<HeadlessLink>(link, timed, clock, &notices, folder.Path());
-
+        e2e::BasicKitRig<SteadyClock> rig(options, nullptr, &timed);
+        if (!rig.kit) {
+            state.SkipWithError(("the kit cannot run: " + rig.kitError).c_str());
+            return;
+        }
         const double opening = timed.Now();
-        if (headless->Open(sim::InProcessKit::kTransportName, 20000) != HeadlessLink::OpenResult::Ok) {
+        if (!rig.Open()) {
             state.SkipWithError("the kit's port did not open");
             return;
         }
         const double linkUp = timed.Now() - opening;
 
-        DocumentContext context;
-        context.link = &link;
-        context.clock = &clock;
-        context.messages = &messages;
-        context.settings = &settings;
-        context.dataFolder = folder.Path();
-        auto document = std::make_unique<CKorvantaDoc>(context);
-        PipeSections pipe{};
-        pipe[0].length = static_cast<float>(options.pipe.lengthMetres);
-        pipe[0].velocity = static_cast<float>(options.pipe.velocity);
-        pipe[0].diameter = 100.0f;
-        pipe[0].inUse = 1;
-        document->ApplyPipeData(pipe);
-        ResultTimes results(timed);
-        document->AddObserver(&results);
-
-        MeasurementRunner runner(*document, link, notices, messages, clock);
-        MeasurementRunner::Options run;
-        run.pairs = pairs;
-        run.timeoutMs = 10000 + 5000 * static_cast<int64_t>(pairs);
+        rig.document->ApplyPipeData(test::Pipe({test::Section(0, static_cast<float>(options.pipe.lengthMetres),
+                                                              static_cast<float>(options.pipe.velocity))}));
+        std::vector<double> resultTimes;
+        rig.onHint = [&](uint32_t hint) {
+            if (hint == kHintNewResult) {
+                resultTimes.push_back(timed.Now());
+            }
+        };
         const double start = timed.Now();
-        const MeasurementRunner::Outcome outcome = runner.Run(run);
-        document->RemoveObserver(&results);
+        const MeasurementRunner::Outcome outcome = rig.Measure(pairs);
+        rig.onHint = nullptr;
 
         const double stopping = timed.Now();
-        headless.reset();  // ends the comms thread, as closing the program does
+        rig.headless.reset();  // ends the comms thread, as closing the program does
         const double stop = timed.Now() - stopping;
-        kit.reset();
 
-        if (outcome != MeasurementRunner::Outcome::Complete || results.times.size() < pairs ||
+        if (outcome != MeasurementRunner::Outcome::Complete || resultTimes.size() < pairs ||
             pairs < 3 * kPairsPerChain) {
             state.SkipWithError("the measurement did not complete three chains of pairs");
             return;
         }
         // Whole chains from the end of the first to the end of the last: each holds one
         // re-synchronisation, as a long measurement does.
-        const double chains = results.times[pairs - 1] - results.times[kPairsPerChain - 1];
+        const double chains = resultTimes[pairs - 1] - resultTimes[kPairsPerChain - 1];
         const double perPair = chains / static_cast<double>(pairs - kPairsPerChain);
         const double kitFloorPerPair = kWireFloorPerPair + kResyncFloor / kPairsPerChain;
         const Steps steps(timed.Events());
@@ -188,7 +141,7 @@ void BM_PacedMeasurement(benchmark::State& state)
         state.counters["ratio_to_wire"] = perPair / kWireFloorPerPair;
         state.counters["ratio_to_wire_and_resync"] = perPair / kitFloorPerPair;
         state.counters["link_up_s"] = linkUp;
-        state.counters["start_to_first_pair_s"] = results.times[0] - start;
+        state.counters["start_to_first_pair_s"] = resultTimes[0] - start;
         state.counters["stop_s"] = stop;
         state.counters["block_exchange_s"] = Mean(steps.blockExchange);
         state.counters["block_gap_s"] = Mean(steps.blockGap);

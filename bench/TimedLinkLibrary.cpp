@@ -2,7 +2,7 @@
 
 namespace korvanta::bench {
 
-TimedLinkLibrary::TimedLinkLibrary(ILinkLibrary& inner) : inner_(inner) {}
+TimedLinkLibrary::TimedLinkLibrary(ILinkLibrary& inner) : ForwardingLinkLibrary(inner) {}
 
 double TimedLinkLibrary::Now() const
 {
@@ -24,55 +24,15 @@ void TimedLinkLibrary::Note(bool request, const uint8_t* bytes, int32_t size)
     events_.push_back({Now(), request, bytes[0], size});
 }
 
-uint16_t TimedLinkLibrary::CommOpenStr(const std::string& portPath, int32_t baud)
-{
-    return inner_.CommOpenStr(portPath, baud);
-}
-
-void TimedLinkLibrary::CommClose()
-{
-    inner_.CommClose();
-}
-
-uint8_t TimedLinkLibrary::CommIsOpen()
-{
-    return inner_.CommIsOpen();
-}
-
-void TimedLinkLibrary::CommReset()
-{
-    inner_.CommReset();
-}
-
 uint16_t TimedLinkLibrary::PutMessage(const uint8_t* bytes, int32_t length)
 {
     Note(true, bytes, length);
-    return inner_.PutMessage(bytes, length);
-}
-
-uint16_t TimedLinkLibrary::GetStatus()
-{
-    return inner_.GetStatus();
-}
-
-void TimedLinkLibrary::LinkTimer()
-{
-    inner_.LinkTimer();
-}
-
-void TimedLinkLibrary::ReadBuffer()
-{
-    inner_.ReadBuffer();
-}
-
-int16_t TimedLinkLibrary::GetMessageSize()
-{
-    return inner_.GetMessageSize();
+    return ForwardingLinkLibrary::PutMessage(bytes, length);
 }
 
 int16_t TimedLinkLibrary::GetMessage(uint8_t* buffer, int32_t capacity)
 {
-    const int16_t size = inner_.GetMessage(buffer, capacity);
+    const int16_t size = ForwardingLinkLibrary::GetMessage(buffer, capacity);
     if (size > 0) {
         Note(false, buffer, size);
     }

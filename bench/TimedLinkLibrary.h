@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "core/link/ILinkLibrary.h"
+#include "core/link/ForwardingLinkLibrary.h"
 
 namespace korvanta::bench {
 
@@ -19,28 +19,19 @@ struct LinkEvent {
 
 // The real link library with a stopwatch on it: every message the program sends and every reply
 // it takes is noted with its time, so a measurement's time can be split into its steps.
-class TimedLinkLibrary final : public ILinkLibrary {
+class TimedLinkLibrary final : public ForwardingLinkLibrary {
 public:
     explicit TimedLinkLibrary(ILinkLibrary& inner);
 
     std::vector<LinkEvent> Events() const;
     double Now() const;
 
-    uint16_t CommOpenStr(const std::string& portPath, int32_t baud) override;
-    void CommClose() override;
-    uint8_t CommIsOpen() override;
-    void CommReset() override;
     uint16_t PutMessage(const uint8_t* bytes, int32_t length) override;
-    uint16_t GetStatus() override;
-    void LinkTimer() override;
-    void ReadBuffer() override;
-    int16_t GetMessageSize() override;
     int16_t GetMessage(uint8_t* buffer, int32_t capacity) override;
 
 private:
     void Note(bool request, const uint8_t* bytes, int32_t size);
 
-    ILinkLibrary& inner_;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     mutable std::mutex mutex_;
     std::vector<LinkEvent> events_;

@@ -7,10 +7,9 @@
 #include <QPrinter>
 
 #include "core/document/DocumentHints.h"
-#include "core/platform/RuntimeDirectory.h"
-#include "gui/app/GuiResources.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/view/ViewModelTestSupport.h"
+#include "tests/gui/OffscreenApplication.h"
 
 namespace korvanta {
 namespace {
@@ -48,12 +47,7 @@ BENCHMARK(BM_ViewHint100Redraw)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    korvanta::EnsureRuntimeDirectory();
-    QApplication application(argc, argv);
-    korvanta::gui::InitGuiResources();
+    korvanta::test::OffscreenApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

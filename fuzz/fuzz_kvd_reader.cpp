@@ -12,6 +12,7 @@
 #include "core/document/KvdFile.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/LeakPosition.h"
+#include "fuzz/FuzzedFile.h"
 
 using namespace korvanta;
 
@@ -69,13 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
     if (inputSize == 0) {
         return 0;
     }
-    // First byte odd: the rest is the whole file. Even: the rest overwrites the start of a good file.
-    std::vector<uint8_t> bytes(input + 1, input + inputSize);
-    if ((input[0] & 1) == 0) {
-        std::vector<uint8_t> patched = BaseFile();
-        std::copy(bytes.begin(), bytes.begin() + std::min(bytes.size(), patched.size()), patched.begin());
-        bytes.swap(patched);
-    }
+    // A patch lands on the start of a good file.
+    const std::vector<uint8_t> bytes = fuzz::FuzzedFile(input, inputSize, BaseFile(), 0);
     const uint8_t* data = bytes.data();
     const size_t size = bytes.size();
     const std::span<const uint8_t> image(data, size);

@@ -9,6 +9,7 @@
 #include "core/velocity/KvrFile.h"
 #include "core/velocity/RegressionChart.h"
 #include "core/velocity/RegressionSession.h"
+#include "fuzz/FuzzedFile.h"
 
 using namespace korvanta;
 
@@ -40,15 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
     if (inputSize == 0) {
         return 0;
     }
-    // First byte odd: the rest is the whole file. Even: the rest overwrites a good file from an
-    // offset taken from the second byte's slot.
-    std::vector<uint8_t> bytes(input + 1, input + inputSize);
-    if ((input[0] & 1) == 0) {
-        std::vector<uint8_t> patched = BaseFile();
-        const size_t at = std::min<size_t>((input[0] >> 1) * 47u, patched.size());
-        std::copy(bytes.begin(), bytes.begin() + std::min(bytes.size(), patched.size() - at), patched.begin() + at);
-        bytes.swap(patched);
-    }
+    const std::vector<uint8_t> bytes = fuzz::FuzzedFile(input, inputSize, BaseFile(), 47);
     RegressionSession session(input[0] & 2 ? UnitSystem::Imperial : UnitSystem::Metric,
                               input[0] & 4 ? TimeUnit::Milliseconds : TimeUnit::Seconds);
     const std::vector<uint8_t> before = FormatKvr(session.Data());

@@ -12,15 +12,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOpeningText = 1610,
-    kTalkingText = 1611,
-    kPortIcon = 1613,
-    kInterfaceIcon = 1614,
-    kMessageText = 1615,
-    kProgress = 1616,
-    kCloseButton = 2,
-};
+using namespace initialisationctl;
 
 constexpr int kIconPixels = 32;
 

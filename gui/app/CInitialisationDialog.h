@@ -14,6 +14,19 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace initialisationctl {
+enum ControlId {
+    kOpeningText = 1610,
+    kTalkingText = 1611,
+    kPortIcon = 1613,
+    kInterfaceIcon = 1614,
+    kMessageText = 1615,
+    kProgress = 1616,
+    kCloseButton = 2,
+};
+}  // namespace initialisationctl
+
 // The "Initialisation" dialog: ticks a LinkBringUp every 500 ms and shows its two steps (port
 // opened, interface unit answering) with a result icon each, its progress bar 0..40 and, on
 // failure, the reason and an enabled "Luk". Closes itself, accepted, a second after both steps

@@ -14,12 +14,7 @@ namespace korvanta::gui {
 
 namespace {
 
-constexpr int kClose = 2;
-constexpr int kStatus = 1482;
-constexpr int kUnitGroup = 1484;
-constexpr int kStatusGroup = 1485;
-constexpr std::array<int, 4> kPictureIds = {1472, 1473, 1474, 1475};
-constexpr std::array<int, 4> kButtonIds = {1476, 1477, 1479, 1478};
+using namespace listeningctl;
 constexpr int kColumn = 56;
 const QSize kPictureSize(36, 34);
 

@@ -13,6 +13,16 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template; the per-unit ones for interface, red, blue, yellow.
+namespace listeningctl {
+inline constexpr int kClose = 2;
+inline constexpr int kStatus = 1482;
+inline constexpr int kUnitGroup = 1484;
+inline constexpr int kStatusGroup = 1485;
+inline constexpr std::array<int, 4> kPictureIds = {1472, 1473, 1474, 1475};
+inline constexpr std::array<int, 4> kButtonIds = {1476, 1477, 1479, 1478};
+}  // namespace listeningctl
+
 // "Lyttekonfiguration": the user picks the unit whose sensor the interface unit plays on its
 // headphones; listening is renewed while the dialog stays open and ended on "Luk".
 class CListeningDialog final : public QDialog {

@@ -9,21 +9,7 @@ namespace korvanta::gui {
 
 namespace {
 
-constexpr int kEnd = 1;
-constexpr int kPowerText = 1685;
-constexpr int kPictureBase = 1695;  // 1695..1697, pictures of red, blue and yellow
-constexpr int kOutstations = SignalStrengthTest::kOutstations;
-
-struct RowIds {
-    int bar, wait;
-    int perfectCount, perfectShare, okCount, okShare, failedCount, failedShare;
-    int perfectLabel, okLabel, failedLabel;
-};
-constexpr std::array<RowIds, kOutstations> kRows = {{
-    {1682, 1458, 1661, 1662, 1663, 1664, 1665, 1666, 1686, 1687, 1688},
-    {1683, 1459, 1668, 1669, 1670, 1671, 1672, 1673, 1689, 1690, 1691},
-    {1684, 1460, 1675, 1676, 1677, 1678, 1679, 1680, 1692, 1693, 1694},
-}};
+using namespace signalstrengthctl;
 constexpr int kTop = 22;
 constexpr int kRow = 40;
 constexpr int kDetailsLeft = 196;

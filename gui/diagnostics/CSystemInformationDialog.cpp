@@ -10,10 +10,7 @@ namespace korvanta::gui {
 
 namespace {
 
-constexpr int kOk = 1;
-constexpr std::array<int, 4> kPictureIds = {1274, 1275, 1276, 1277};
-constexpr std::array<int, 4> kVersionIds = {1269, 1270, 1271, 1272};
-constexpr std::array<int, 4> kStatusIds = {1487, 1488, 1489, 1490};
+using namespace systeminfoctl;
 constexpr int kRow = 26;
 constexpr int kTop = 20;
 

@@ -13,11 +13,7 @@ namespace korvanta::gui {
 
 namespace {
 
-constexpr int kOk = 1;
-constexpr int kUnitPictureBase = 1270;  // 1270..1273, pictures of the four units
-constexpr std::array<int, 4> kBatteryIds = {1608, 1279, 1280, 1281};
-constexpr std::array<int, 4> kRadioIds = {1609, 1283, 1285, 1284};
-constexpr std::array<int, 4> kSensorIds = {1286, 1287, 1289, 1288};
+using namespace systemstatusctl;
 constexpr int kColumn = 84;
 const QSize kBatterySize(48, 20);
 const QSize kIconSize(24, 24);

@@ -11,6 +11,15 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template; the per-unit ones for interface, red, blue, yellow.
+namespace systemstatusctl {
+inline constexpr int kOk = 1;
+inline constexpr int kUnitPictureBase = 1270;  // 1270..1273, pictures of the four units
+inline constexpr std::array<int, 4> kBatteryIds = {1608, 1279, 1280, 1281};
+inline constexpr std::array<int, 4> kRadioIds = {1609, 1283, 1285, 1284};
+inline constexpr std::array<int, 4> kSensorIds = {1286, 1287, 1289, 1288};
+}  // namespace systemstatusctl
+
 // "Systemstatus": whether each unit answers by radio, whether its sensor is connected and its
 // battery level, refreshed every second from the link state. Each picture carries its resource
 // number as the property "resource".

@@ -8,7 +8,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId { kProgress = 1636, kZero = 1637, kTop = 1638 };
+using namespace countdownctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kProgress, 7, 8, 149, 11},

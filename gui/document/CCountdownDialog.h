@@ -10,6 +10,11 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace countdownctl {
+enum ControlId { kProgress = 1636, kZero = 1637, kTop = 1638 };
+}  // namespace countdownctl
+
 // "Vent venligst der beregnes...": counts down while the hardware settles and closes itself
 // with OK when the time has run out. Enter and Escape do not close it early.
 class CCountdownDialog final : public QDialog {

@@ -6,17 +6,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kDate = 1043,
-    kTime = 1044,
-    kTitle = 1173,
-    kComment1 = 1175,
-    kComment2 = 1177,
-    kComment3 = 1179,
-    kUserInformation = 1181,
-};
+using namespace fileinfoctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kStaticId, 7, 9, 64, 9, "Titel"},

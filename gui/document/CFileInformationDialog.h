@@ -10,6 +10,21 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace fileinfoctl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kDate = 1043,
+    kTime = 1044,
+    kTitle = 1173,
+    kComment1 = 1175,
+    kComment2 = 1177,
+    kComment3 = 1179,
+    kUserInformation = 1181,
+};
+}  // namespace fileinfoctl
+
 // "Filinformation": the measurement's title, three comment lines and user note, with the date
 // and time it was made shown read-only.
 class CFileInformationDialog final : public QDialog {

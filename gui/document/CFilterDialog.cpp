@@ -19,28 +19,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kClearAll = 1090,
-    kCursorText = 1093,
-    kUpperGraph = 1109,
-    kSlider = 1112,
-    kNotchRadio1 = 1143,
-    kAddNotch = 1149,
-    kDeleteNotch = 1150,
-    kLowCutoff = 1617,
-    kHighCutoff = 1618,
-    kNotchLow = 1619,
-    kNotchHigh = 1620,
-    kAccept = 1624,
-    kAutomatic = 1643,
-    kLowerGraph = 1383,
-    kCutoffFrame = 1101,
-    kNotchFrame = 1102,
-    kCoherenceGraph = 1700,
-    kCoherenceButton = 1701,
-};
+using namespace filterctl;
 
 // The graphs are 336 dialog units wide: 504 pixels, one per frequency column.
 constexpr DialogItemTemplate kItems[] = {

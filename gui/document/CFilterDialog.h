@@ -20,6 +20,32 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace filterctl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kClearAll = 1090,
+    kCursorText = 1093,
+    kUpperGraph = 1109,
+    kSlider = 1112,
+    kNotchRadio1 = 1143,
+    kAddNotch = 1149,
+    kDeleteNotch = 1150,
+    kLowCutoff = 1617,
+    kHighCutoff = 1618,
+    kNotchLow = 1619,
+    kNotchHigh = 1620,
+    kAccept = 1624,
+    kAutomatic = 1643,
+    kLowerGraph = 1383,
+    kCutoffFrame = 1101,
+    kNotchFrame = 1102,
+    kCoherenceGraph = 1700,
+    kCoherenceButton = 1701,
+};
+}  // namespace filterctl
+
 // "Filterindstillinger": the band-pass limits, up to five notches or the automatic filter, set
 // while looking at both sensors' spectra. The graphs are drawn into off-screen images; the
 // frequencies the applied filters remove are grey. "Accept" applies and redraws without

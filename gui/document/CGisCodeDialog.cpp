@@ -8,7 +8,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId { kOk = 1, kCancel = 2, kCode = 1644 };
+using namespace giscodectl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kCode, 7, 10, 172, 12},

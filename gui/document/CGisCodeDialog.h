@@ -8,6 +8,11 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace giscodectl {
+enum ControlId { kOk = 1, kCancel = 2, kCode = 1644 };
+}  // namespace giscodectl
+
 // "Indtast GIS-kode": the code written first on the line of a GIS export. A code that would
 // break that comma-separated line is refused.
 class CGisCodeDialog final : public QDialog {

@@ -10,17 +10,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kPipe = 3,
-    kStandard = 1262,
-    kMedium = 1263,
-    kLong = 1264,
-    kTimeFrame = 1268,
-    kSensor = 1328,
-    kSettingsFrame = 1595,
-};
+using namespace setupctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kTimeFrame, 7, 7, 112, 62, "Måletid"},

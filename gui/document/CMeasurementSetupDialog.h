@@ -8,6 +8,21 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace setupctl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kPipe = 3,
+    kStandard = 1262,
+    kMedium = 1263,
+    kLong = 1264,
+    kTimeFrame = 1268,
+    kSensor = 1328,
+    kSettingsFrame = 1595,
+};
+}  // namespace setupctl
+
 // "Måleopsætning": the measurement time (only while no pipe section exists) and the ways to the
 // pipe data ("Rør") and the sensor combination ("Sensor").
 class CMeasurementSetupDialog final : public QDialog {

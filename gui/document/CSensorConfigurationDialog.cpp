@@ -13,7 +13,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId { kOk = 1, kCancel = 2, kFirstChoice = 1322, kFirstPicture = 1420 };
+using namespace sensorsctl;
 
 constexpr int kRowHeight = 22;
 constexpr int kTop = 20;

@@ -9,6 +9,11 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace sensorsctl {
+enum ControlId { kOk = 1, kCancel = 2, kFirstChoice = 1322, kFirstPicture = 1420 };
+}  // namespace sensorsctl
+
 // "Sensorkonfiguration": which two units are correlated, one radio button per combination
 // beside the pictures of sensor 1 and sensor 2.
 class CSensorConfigurationDialog final : public QDialog {

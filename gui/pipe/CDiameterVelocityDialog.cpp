@@ -13,16 +13,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kDiameterPrompt = 1583,
-    kVelocityPrompt = 1584,
-    kVelocity = 1585,
-    kDiameter = 1586,
-    kDiameterUnit = 1587,
-    kVelocityUnit = 1588,
-};
+using namespace diametervelocityctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kDiameterPrompt, 7, 7, 126, 9, "Indtast diameter"},

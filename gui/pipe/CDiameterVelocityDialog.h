@@ -9,6 +9,20 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace diametervelocityctl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kDiameterPrompt = 1583,
+    kVelocityPrompt = 1584,
+    kVelocity = 1585,
+    kDiameter = 1586,
+    kDiameterUnit = 1587,
+    kVelocityUnit = 1588,
+};
+}  // namespace diametervelocityctl
+
 // "Diameter og løbehastighed": one (diameter, velocity) entry of a material in the user's
 // units, checked against the section limits; the result is in millimetres and metres per second.
 class CDiameterVelocityDialog final : public QDialog {

@@ -7,7 +7,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId { kOk = 1, kCancel = 2, kPrompt = 1578, kName = 1579 };
+using namespace materialnamectl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kPrompt, 7, 7, 165, 9, "Indtast materiale"},

@@ -8,6 +8,11 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace materialnamectl {
+enum ControlId { kOk = 1, kCancel = 2, kPrompt = 1578, kName = 1579 };
+}  // namespace materialnamectl
+
 // "Materiale": asks for a material name of at most 50 characters; OK refuses an empty one.
 class CMaterialNameDialog final : public QDialog {
     Q_OBJECT

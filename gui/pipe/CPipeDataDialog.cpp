@@ -16,18 +16,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kAdd = 1318,
-    kList = 1352,
-    kRemove = 1354,
-    kEdit = 1355,
-    kMoveDown = 1363,
-    kMoveUp = 1364,
-    kTopPicture = 1493,
-    kBottomPicture = 1494,
-};
+using namespace pipedatactl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kStaticId, 40, 7, 286, 9, "Rørdata: Materiale, længde, diameter, løbehastighed"},

@@ -16,6 +16,22 @@ class CMaterialDatabase;
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace pipedatactl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kAdd = 1318,
+    kList = 1352,
+    kRemove = 1354,
+    kEdit = 1355,
+    kMoveDown = 1363,
+    kMoveUp = 1364,
+    kTopPicture = 1493,
+    kBottomPicture = 1494,
+};
+}  // namespace pipedatactl
+
 // "Rørdata": the sections of the pipe from sensor 1 (top) to sensor 2 (bottom), with add, edit,
 // remove and move. Works on a copy: the caller takes Sections() after OK.
 class CPipeDataDialog final : public QDialog {

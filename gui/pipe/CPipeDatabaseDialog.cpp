@@ -14,28 +14,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kMaterialList = 1233,
-    kAddEntry = 1234,
-    kRemoveEntry = 1235,
-    kChangeEntry = 1236,
-    kEntryList = 1237,
-    kDiameter = 1240,
-    kVelocity = 1241,
-    kDiameterLabel = 1242,
-    kVelocityLabel = 1243,
-    kAddMaterial = 1246,
-    kRemoveMaterial = 1247,
-    kRenameMaterial = 1248,
-    kChooseLabel = 1334,
-    kDiameterUnit = 1336,
-    kVelocityUnit = 1338,
-    kDiameterHeading = 1414,
-    kVelocityHeading = 1415,
-    kFrame = 1581,
-};
+using namespace pipedatabasectl;
 
 // The entry list's tab stop: the velocity column starts 64 dialog units in.
 constexpr int kEntryTabStop = 64;

@@ -13,6 +13,32 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace pipedatabasectl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kMaterialList = 1233,
+    kAddEntry = 1234,
+    kRemoveEntry = 1235,
+    kChangeEntry = 1236,
+    kEntryList = 1237,
+    kDiameter = 1240,
+    kVelocity = 1241,
+    kDiameterLabel = 1242,
+    kVelocityLabel = 1243,
+    kAddMaterial = 1246,
+    kRemoveMaterial = 1247,
+    kRenameMaterial = 1248,
+    kChooseLabel = 1334,
+    kDiameterUnit = 1336,
+    kVelocityUnit = 1338,
+    kDiameterHeading = 1414,
+    kVelocityHeading = 1415,
+    kFrame = 1581,
+};
+}  // namespace pipedatabasectl
+
 // "Rørdatabase": the materials and their (diameter, velocity) tables. Works on a copy; after OK
 // the caller takes Editor().Materials() and lets Editor().RemapSections() move the open pipe's
 // material indices with the removals.

@@ -14,17 +14,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kCancel = 2,
-    kMaterial = 1649,
-    kLength = 1650,
-    kDiameter = 1651,
-    kVelocity = 1652,
-    kLengthUnit = 1653,
-    kDiameterUnit = 1654,
-    kVelocityUnit = 1655,
-};
+using namespace sectionctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kStaticId, 10, 12, 58, 9, "Materiale"},

@@ -13,6 +13,21 @@
 
 namespace korvanta::gui {
 
+// The control IDs of the dialog's template.
+namespace sectionctl {
+enum ControlId {
+    kOk = 1,
+    kCancel = 2,
+    kMaterial = 1649,
+    kLength = 1650,
+    kDiameter = 1651,
+    kVelocity = 1652,
+    kLengthUnit = 1653,
+    kDiameterUnit = 1654,
+    kVelocityUnit = 1655,
+};
+}  // namespace sectionctl
+
 // "Indtast rørstykke": one pipe section's material, length, diameter and velocity in the user's
 // units, the velocity proposed from the material database when the material or the diameter
 // changes.

@@ -32,8 +32,10 @@ struct DistancePageIds {
     const char* prompt;
 };
 constexpr DistancePageIds kDistancePages[2] = {
-    {1514, 1516, 1518, "Indtast afstanden imellem rød og blå sensor:"},
-    {1520, 1519, 1521, "Indtast afstanden imellem blå og gul sensor:"},
+    {setupsheetctl::kRedBlueDistance, setupsheetctl::kRedBlueUnit, setupsheetctl::kRedBluePicture,
+     "Indtast afstanden imellem rød og blå sensor:"},
+    {setupsheetctl::kBlueYellowDistance, setupsheetctl::kBlueYellowUnit, setupsheetctl::kBlueYellowPicture,
+     "Indtast afstanden imellem blå og gul sensor:"},
 };
 
 template <typename Widget>
@@ -101,7 +103,7 @@ CThreeStationSetupPage3::CThreeStationSetupPage3(ThreeStationSetup& setup, const
     setTitle(PageTitle(3));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Bekræft data er korrekte:"), this));
-    layout->addWidget(Named(new SetupPictureWidget(3, context.units, Distances(setup), this), 1522));
+    layout->addWidget(Named(new SetupPictureWidget(3, context.units, Distances(setup), this), setupsheetctl::kSummaryPicture));
 }
 
 CThreeStationSetupPage4::CThreeStationSetupPage4(ThreeStationSetup& setup, const ThreeStationSetupContext& context)
@@ -110,11 +112,11 @@ CThreeStationSetupPage4::CThreeStationSetupPage4(ThreeStationSetup& setup, const
     setTitle(PageTitle(4));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Vælg filteropsætning:"), this));
-    combo_ = Named(new QComboBox(this), 1523);
+    combo_ = Named(new QComboBox(this), setupsheetctl::kFilterChoice);
     layout->addWidget(combo_);
     auto* form = new QFormLayout;
-    low_ = Named(new QLineEdit(this), 1526);
-    high_ = Named(new QLineEdit(this), 1527);
+    low_ = Named(new QLineEdit(this), setupsheetctl::kLowCutoff);
+    high_ = Named(new QLineEdit(this), setupsheetctl::kHighCutoff);
     low_->setReadOnly(true);
     high_->setReadOnly(true);
     form->addRow(QStringLiteral("Default lav Cut-Off (Hz)"), low_);

@@ -13,6 +13,20 @@ class QLineEdit;
 
 namespace korvanta::gui {
 
+// The control IDs of the set-up pages.
+namespace setupsheetctl {
+inline constexpr int kRedBlueDistance = 1514;
+inline constexpr int kRedBlueUnit = 1516;
+inline constexpr int kRedBluePicture = 1518;
+inline constexpr int kBlueYellowDistance = 1520;
+inline constexpr int kBlueYellowUnit = 1519;
+inline constexpr int kBlueYellowPicture = 1521;
+inline constexpr int kSummaryPicture = 1522;
+inline constexpr int kFilterChoice = 1523;
+inline constexpr int kLowCutoff = 1526;
+inline constexpr int kHighCutoff = 1527;
+}  // namespace setupsheetctl
+
 // What the wizard works with; everything must outlive it.
 struct ThreeStationSetupContext {
     UnitSystem units = UnitSystem::Metric;

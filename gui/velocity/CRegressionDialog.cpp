@@ -27,28 +27,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kClose = 1,
-    kChart = 1495,
-    kFileName = 1496,
-    kDelay = 1497,
-    kLength = 1498,
-    kVelocity = 1499,
-    kDistance = 1500,
-    kStaticSensor = 1501,
-    kAdd = 1502,
-    kToggle = 1503,
-    kPrevious = 1504,
-    kNext = 1505,
-    kDelayLabel = 1507,
-    kLengthLabel = 1508,
-    kVelocityLabel = 1509,
-    kDistanceLabel = 1510,
-    kChartGroup = 1520,
-    kMeasurementGroup = 1521,
-    kResultGroup = 1522,
-    kDataGroup = 1523,
-};
+using namespace regressionctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kChartGroup, 7, 3, 406, 152, "Regressionsgraf"},

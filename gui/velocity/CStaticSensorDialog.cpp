@@ -14,18 +14,7 @@ namespace korvanta::gui {
 
 namespace {
 
-enum ControlId {
-    kOk = 1,
-    kFrame = 1511,
-    kInterface = 1512,
-    kInterfacePicture = 1514,
-    kRed = 1513,
-    kRedPicture = 1516,
-    kBlue = 1515,
-    kBluePicture = 1518,
-    kYellow = 1517,
-    kYellowPicture = 1519,
-};
+using namespace staticsensorctl;
 
 // Each unit's box, picture and unit number, in the order they stand.
 struct SensorChoice {

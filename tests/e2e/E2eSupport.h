@@ -18,6 +18,7 @@
 #include "core/document/TextMessageSink.h"
 #include "core/link/OrvelinkLibrary.h"
 #include "sim/InProcessKit.h"
+#include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
 
 namespace korvanta::e2e {
@@ -48,16 +49,7 @@ public:
     TempFolder() { AddDefaultDataFiles(); }
 };
 
-inline PipeSection Section(int material, float length, float velocity)
-{
-    PipeSection section;
-    section.materialIndex = static_cast<int16_t>(material);
-    section.length = length;
-    section.diameter = 100.0f;
-    section.velocity = velocity;
-    section.inUse = 1;
-    return section;
-}
+using test::Section;
 
 // The kit models one straight pipe of one velocity with red at 0 and blue at its far end; a
 // leak on a pipe of sections between red and blue is placed so that its noise takes as long to
@@ -88,12 +80,15 @@ inline sim::KitOptions FastKit(const PipeSections& pipe, double leakMetres)
 template <typename Clock>
 class BasicKitRig : public IDocumentObserver {
 public:
-    // `kitClock` runs the kit's timers (real time when none is given).
-    explicit BasicKitRig(const sim::KitOptions& options, const orvelink::LinkClock* kitClock = nullptr)
+    // `kitClock` runs the kit's timers (real time when none is given); `through` is the link
+    // library the program talks to, one that wraps the real one (the real one when none is given).
+    explicit BasicKitRig(const sim::KitOptions& options, const orvelink::LinkClock* kitClock = nullptr,
+                         ILinkLibrary* through = nullptr)
         : messages(messageText)
     {
         kit = sim::RegisterSimTransport(options, kitClock, &kitError);
-        headless = std::make_unique<HeadlessLink>(link, library, clock, &notices, folder.Path());
+        headless = std::make_unique<HeadlessLink>(link, through != nullptr ? *through : library, clock, &notices,
+                                                  folder.Path());
         DocumentContext context;
         context.link = &link;
         context.clock = &clock;

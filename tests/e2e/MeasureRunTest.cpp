@@ -2,11 +2,6 @@
 // is interrupted keeps its pairs, a run that measured nothing writes nothing, and a port another
 // program holds is refused at once.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -18,19 +13,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/e2e/ChildProcesses.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class MeasureRunTest : public testing::Test {
 protected:
@@ -46,69 +37,22 @@ protected:
         environment_ = {"TMPDIR=" + (folder_ / "tmp").string(), "XDG_DATA_HOME=" + (folder_ / "data").string(),
                         "HOME=" + folder_.Path().string()};
     }
-    void TearDown() override
-    {
-        for (const pid_t pid : started_) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
-
     // Starts `program` with `arguments`; stdout and stderr go to NAME.out and NAME.err.
     pid_t Start(const fs::path& program, const std::string& name, const std::vector<std::string>& arguments,
                 const std::vector<std::string>& extraEnvironment = {})
     {
-        std::vector<std::string> texts = {program.string()};
-        texts.insert(texts.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& text : texts) {
-            argv.push_back(text.data());
-        }
-        argv.push_back(nullptr);
         std::vector<std::string> variables = environment_;
         variables.insert(variables.end(), extraEnvironment.begin(), extraEnvironment.end());
-        std::vector<char*> envp;
-        for (std::string& variable : variables) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
-        const std::string out = (folder_ / (name + ".out")).string();
-        const std::string err = (folder_ / (name + ".err")).string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = -1;
-        const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (failed != 0) {
-            return -1;
-        }
-        started_.push_back(pid);
-        return pid;
+        return processes_.Start(program, arguments, variables, folder_ / (name + ".out"), folder_ / (name + ".err"));
     }
-
-    // The exit status, or -1 when a signal ended the process or it did not end within 30 s.
-    int Wait(pid_t pid)
-    {
-        const auto deadline = Clock::now() + std::chrono::seconds(30);
-        int status = 0;
-        while (::waitpid(pid, &status, WNOHANG) == 0) {
-            if (Clock::now() > deadline) {
-                return -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        std::erase(started_, pid);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    int Wait(pid_t pid) { return processes_.Wait(pid); }
 
     // Until the run's comms log shows `count` data blocks fetched (bounded for a slow machine).
     static bool WaitForBlocks(const fs::path& log, size_t count)
     {
         const auto deadline = Clock::now() + std::chrono::seconds(20);
         while (Clock::now() < deadline) {
-            const std::string text = ReadText(log / "DebugFile.txt");
+            const std::string text = test::ReadAll(log / "DebugFile.txt");
             size_t found = 0;
             for (size_t at = text.find("GET_DATA_BLOCK\n"); at != std::string::npos;
                  at = text.find("GET_DATA_BLOCK\n", at + 1)) {
@@ -126,7 +70,7 @@ protected:
     fs::path cli_;
     fs::path sim_;
     std::vector<std::string> environment_;
-    std::vector<pid_t> started_;
+    test::ChildProcesses processes_;
 };
 
 // Ctrl-C or SIGTERM stops a measurement as Stop does: the pairs are saved (or printed), the
@@ -166,12 +110,11 @@ TEST_F(MeasureRunTest, AnInterruptedRunKeepsItsPairs)
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
-        ::kill(run, c.signal);
-        EXPECT_EQ(Wait(run), 128 + c.signal) << ReadText(folder_ / "run.err");
-        const auto result = nlohmann::json::parse(ReadText(folder_ / "run.out"), nullptr, false);
-        ASSERT_FALSE(result.is_discarded()) << ReadText(folder_ / "run.out");
-        EXPECT_NE(ReadText(folder_ / "run.err").find("interrupted after"), std::string::npos);
+        ASSERT_TRUE(WaitForBlocks(log, 3)) << test::ReadAll(folder_ / "run.err");
+        EXPECT_EQ(processes_.Wait(run, c.signal), 128 + c.signal) << test::ReadAll(folder_ / "run.err");
+        const auto result = nlohmann::json::parse(test::ReadAll(folder_ / "run.out"), nullptr, false);
+        ASSERT_FALSE(result.is_discarded()) << test::ReadAll(folder_ / "run.out");
+        EXPECT_NE(test::ReadAll(folder_ / "run.err").find("interrupted after"), std::string::npos);
         if (c.out) {
             EXPECT_EQ(fs::file_size(folder_ / c.out), c.bytes);
         } else {
@@ -181,8 +124,8 @@ TEST_F(MeasureRunTest, AnInterruptedRunKeepsItsPairs)
     }
     // The pairs in the file are the pairs measured, and show reads them back.
     const pid_t show = Start(cli_, "show", {"show", (folder_ / "m.kvd").string()});
-    ASSERT_EQ(Wait(show), 0) << ReadText(folder_ / "show.err");
-    EXPECT_GT(nlohmann::json::parse(ReadText(folder_ / "show.out"))["pairs"].get<int>(), 0);
+    ASSERT_EQ(Wait(show), 0) << test::ReadAll(folder_ / "show.err");
+    EXPECT_GT(nlohmann::json::parse(test::ReadAll(folder_ / "show.out"))["pairs"].get<int>(), 0);
 }
 
 // A save that still fails at the end (the folder went during the run) keeps the measurement in
@@ -196,17 +139,16 @@ TEST_F(MeasureRunTest, AFailedSaveKeepsTheMeasurementInTheDataFolder)
     const pid_t run = Start(cli_, "run",
                             {"measure", "--port", "SIM", "--fast", "--pairs", "100000", "--log", log.string(), "--out",
                              (gone / "m.kvd").string()});
-    ASSERT_TRUE(WaitForBlocks(log, 3)) << ReadText(folder_ / "run.err");
+    ASSERT_TRUE(WaitForBlocks(log, 3)) << test::ReadAll(folder_ / "run.err");
     fs::remove_all(gone);
-    ::kill(run, SIGINT);
-    EXPECT_EQ(Wait(run), 130);
+    EXPECT_EQ(processes_.Wait(run, SIGINT), 130);
     const fs::path kept = folder_ / "data" / "Veltmark" / "Korvanta" / "unsaved";
-    ASSERT_TRUE(fs::is_directory(kept)) << ReadText(folder_ / "run.err");
+    ASSERT_TRUE(fs::is_directory(kept)) << test::ReadAll(folder_ / "run.err");
     const fs::path file = fs::directory_iterator(kept)->path();
     EXPECT_EQ(fs::file_size(file), 78590u);
     EXPECT_EQ(file.filename().string().substr(0, 2), "m-");
     EXPECT_EQ(file.extension(), ".kvd");
-    EXPECT_NE(ReadText(folder_ / "run.err").find(file.string()), std::string::npos) << ReadText(folder_ / "run.err");
+    EXPECT_NE(test::ReadAll(folder_ / "run.err").find(file.string()), std::string::npos) << test::ReadAll(folder_ / "run.err");
 }
 
 // A run whose kit falls silent before the first pair, or whose port another program holds,
@@ -227,10 +169,10 @@ TEST_F(MeasureRunTest, ARunWithoutAPairWritesNothing)
                 : std::vector<std::string>{"measure3", "--port", "SIM", "--fast", "--distances", "120:180",
                                            "--pairs", "4", "--out", victim.string()};
         const pid_t run = Start(cli_, "run", arguments, {kit});
-        EXPECT_EQ(Wait(run), 1) << ReadText(folder_ / "run.err");
-        EXPECT_EQ(ReadText(victim), "a good measurement");
-        EXPECT_NE(ReadText(folder_ / "run.err").find("no pair was measured"), std::string::npos)
-            << ReadText(folder_ / "run.err");
+        EXPECT_EQ(Wait(run), 1) << test::ReadAll(folder_ / "run.err");
+        EXPECT_EQ(test::ReadAll(victim), "a good measurement");
+        EXPECT_NE(test::ReadAll(folder_ / "run.err").find("no pair was measured"), std::string::npos)
+            << test::ReadAll(folder_ / "run.err");
     }
 }
 
@@ -246,7 +188,7 @@ TEST_F(MeasureRunTest, ASecondProgramOnThePortIsRefusedAndTheFirstGoesOn)
     for (int i = 0; i < 2000 && !fs::is_symlink(port); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ASSERT_TRUE(fs::is_symlink(port)) << ReadText(folder_ / "sim.err");
+    ASSERT_TRUE(fs::is_symlink(port)) << test::ReadAll(folder_ / "sim.err");
     const fs::path log = folder_ / "log";
     fs::create_directories(log);
     const fs::path victim = folder_ / "second.kvd";
@@ -254,19 +196,18 @@ TEST_F(MeasureRunTest, ASecondProgramOnThePortIsRefusedAndTheFirstGoesOn)
 
     const pid_t first =
         Start(cli_, "first", {"measure", "--port", port.string(), "--pairs", "6", "--log", log.string()});
-    ASSERT_TRUE(WaitForBlocks(log, 1)) << ReadText(folder_ / "first.err");
+    ASSERT_TRUE(WaitForBlocks(log, 1)) << test::ReadAll(folder_ / "first.err");
     const auto started = Clock::now();
     const pid_t second = Start(cli_, "second", {"measure", "--port", port.string(), "--out", victim.string()});
     EXPECT_EQ(Wait(second), 1);
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
-    EXPECT_NE(ReadText(folder_ / "second.err").find("porten er i brug"), std::string::npos)
-        << ReadText(folder_ / "second.err");
-    EXPECT_EQ(ReadText(victim), "a good measurement");
+    EXPECT_NE(test::ReadAll(folder_ / "second.err").find("porten er i brug"), std::string::npos)
+        << test::ReadAll(folder_ / "second.err");
+    EXPECT_EQ(test::ReadAll(victim), "a good measurement");
 
-    EXPECT_EQ(Wait(first), 0) << ReadText(folder_ / "first.err");
-    EXPECT_EQ(nlohmann::json::parse(ReadText(folder_ / "first.out"))["pairs"], 6);
-    ::kill(simulator, SIGTERM);
-    Wait(simulator);
+    EXPECT_EQ(Wait(first), 0) << test::ReadAll(folder_ / "first.err");
+    EXPECT_EQ(nlohmann::json::parse(test::ReadAll(folder_ / "first.out"))["pairs"], 6);
+    processes_.Wait(simulator, SIGTERM);
 }
 
 }  // namespace

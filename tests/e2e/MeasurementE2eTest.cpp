@@ -2,24 +2,19 @@
 // the link library and the simulated field kit behind the port "SIM", all in this process.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "E2eSupport.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::e2e {
 namespace {
 
 using Outcome = MeasurementRunner::Outcome;
 
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadAll;
 
 // A leak placed on a pipe is found within one lag's travel at the velocity where it lies.
 struct LocatedLeak {

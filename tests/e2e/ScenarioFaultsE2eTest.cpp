@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "ScenarioRig.h"
 #include "core/text/StringIds.h"
@@ -160,24 +161,23 @@ TEST(ScenarioFaults, AnUnpluggedSensorShowsInTheUnitStatus)
     EXPECT_TRUE(rig.SensorPlugged(kBlue));
 }
 
-TEST(ScenarioFaults, AnOutstationSwitchedOffDuringAMeasurementEndsItAndKeepsWhatWasSummed)
+// An outstation switched off, or a sensor unplugged, during a measurement ends it, names the
+// unit and keeps what was summed.
+TEST(ScenarioFaults, AUnitLostDuringAMeasurementEndsItNamingTheUnit)
 {
-    FaultRig rig(WithTimeline(R"([{"afterBlocks": 7, "event": "unit-off", "unit": "red"}])"));
-    ASSERT_TRUE(rig.Open()) << rig.kitError;
-    EXPECT_EQ(rig.Measure(20), Outcome::Ended);
-    EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
-    EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{str::kRedNotAnswering});
-    rig.ExpectSummedPairsKept(3);
-}
-
-TEST(ScenarioFaults, ASensorUnpluggedDuringAMeasurementEndsItNamingTheUnit)
-{
-    FaultRig rig(WithTimeline(R"([{"afterBlocks": 9, "event": "sensor-unplugged", "unit": "blue"}])"));
-    ASSERT_TRUE(rig.Open()) << rig.kitError;
-    EXPECT_EQ(rig.Measure(20), Outcome::Ended);
-    EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
-    EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{str::kNoSensorBlue});
-    rig.ExpectSummedPairsKept(3);
+    const std::pair<const char*, uint32_t> cases[] = {
+        {R"([{"afterBlocks": 7, "event": "unit-off", "unit": "red"}])", str::kRedNotAnswering},
+        {R"([{"afterBlocks": 9, "event": "sensor-unplugged", "unit": "blue"}])", str::kNoSensorBlue},
+    };
+    for (const auto& [timeline, message] : cases) {
+        SCOPED_TRACE(timeline);
+        FaultRig rig(WithTimeline(timeline));
+        ASSERT_TRUE(rig.Open()) << rig.kitError;
+        EXPECT_EQ(rig.Measure(20), Outcome::Ended);
+        EXPECT_EQ(rig.Count(kHintMeasurementEnded), 1u);
+        EXPECT_EQ(rig.messages.Shown(), std::vector<uint32_t>{message});
+        rig.ExpectSummedPairsKept(3);
+    }
 }
 
 TEST(ScenarioFaults, FramesLostAndDamagedForAWhileCostNothingButTime)

@@ -1,34 +1,21 @@
 // korvanta-sim --link PATH holds its path: a second simulator is refused while the first runs, a
 // link left by a killed one is taken over, and a stopping simulator removes only its own link.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/e2e/ChildProcesses.h"
 #include "tests/support/TempFolder.h"
-
-extern char** environ;
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class SimulatorLinkTest : public testing::Test {
 protected:
@@ -40,44 +27,20 @@ protected:
         }
         link_ = folder_ / "ttyKORV";
     }
-    void TearDown() override
-    {
-        for (const pid_t pid : started_) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
-
     // Starts a simulator on the link path; its messages go to the file `errors`.
     pid_t Start(const std::string& errors)
     {
-        const std::string program = sim_.string();
-        const std::string out = (folder_ / errors).string();
-        const std::string path = link_.string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--link"),
-                        const_cast<char*>(path.c_str()), nullptr};
-        pid_t pid = -1;
-        const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (failed != 0) {
-            return -1;
-        }
-        started_.push_back(pid);
-        return pid;
+        return processes_.Start(sim_, {"--link", link_.string()}, std::nullopt, {}, folder_ / errors);
     }
 
     // Waits (bounded, for a slow machine) until `pid` holds the link, or false once it ended.
     bool WaitUntilServing(pid_t pid)
     {
         for (int i = 0; i < 3000; ++i) {
-            if (ReadText(link_.string() + ".lock") == std::to_string(pid) + "\n" && fs::is_symlink(link_)) {
+            if (test::ReadAll(link_.string() + ".lock") == std::to_string(pid) + "\n" && fs::is_symlink(link_)) {
                 return true;
             }
-            if (::waitpid(pid, nullptr, WNOHANG) == pid) {
-                std::erase(started_, pid);
+            if (processes_.Ended(pid)) {
                 return false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -85,42 +48,32 @@ protected:
         return false;
     }
 
-    // The exit status of `pid` after `signal` (none: it ends by itself); -1 when a signal ended it.
-    int Stop(pid_t pid, int signal = 0)
-    {
-        if (signal != 0) {
-            ::kill(pid, signal);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        std::erase(started_, pid);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    int Stop(pid_t pid, int signal = 0) { return processes_.Wait(pid, signal); }
 
     test::TempFolder folder_;
     fs::path sim_;
     fs::path link_;
-    std::vector<pid_t> started_;
+    test::ChildProcesses processes_;
 };
 
 TEST_F(SimulatorLinkTest, ALivingOwnerKeepsItsLinkAndAKilledOneLosesIt)
 {
     const pid_t first = Start("first.txt");
-    ASSERT_TRUE(WaitUntilServing(first)) << ReadText(folder_ / "first.txt");
+    ASSERT_TRUE(WaitUntilServing(first)) << test::ReadAll(folder_ / "first.txt");
     const fs::path firstTerminal = fs::read_symlink(link_);
 
     // A second simulator on the same path is refused, names the owner and leaves the link alone.
     const pid_t second = Start("second.txt");
     EXPECT_EQ(Stop(second), 1);
-    EXPECT_NE(ReadText(folder_ / "second.txt").find("process " + std::to_string(first)), std::string::npos)
-        << ReadText(folder_ / "second.txt");
+    EXPECT_NE(test::ReadAll(folder_ / "second.txt").find("process " + std::to_string(first)), std::string::npos)
+        << test::ReadAll(folder_ / "second.txt");
     EXPECT_EQ(fs::read_symlink(link_), firstTerminal);
 
     // Killed, the first leaves its link behind; the next simulator takes the path over.
     Stop(first, SIGKILL);
     EXPECT_TRUE(fs::is_symlink(link_));
     const pid_t third = Start("third.txt");
-    ASSERT_TRUE(WaitUntilServing(third)) << ReadText(folder_ / "third.txt");
+    ASSERT_TRUE(WaitUntilServing(third)) << test::ReadAll(folder_ / "third.txt");
     EXPECT_TRUE(fs::exists(fs::read_symlink(link_)));
 
     // Stopped normally, it removes its link and its lock.
@@ -132,7 +85,7 @@ TEST_F(SimulatorLinkTest, ALivingOwnerKeepsItsLinkAndAKilledOneLosesIt)
 TEST_F(SimulatorLinkTest, AStoppingSimulatorRemovesOnlyItsOwnLink)
 {
     const pid_t owner = Start("owner.txt");
-    ASSERT_TRUE(WaitUntilServing(owner)) << ReadText(folder_ / "owner.txt");
+    ASSERT_TRUE(WaitUntilServing(owner)) << test::ReadAll(folder_ / "owner.txt");
     // Someone points the path elsewhere while it runs.
     fs::remove(link_);
     fs::create_symlink("/dev/null", link_);

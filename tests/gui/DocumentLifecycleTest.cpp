@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <iterator>
 
 #include "core/app/CommandIds.h"
 #include "core/document/KvdFile.h"
@@ -23,17 +22,13 @@
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/document/DocumentTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/view/KitFormSupport.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 QString Q(const fs::path& path)
 {
@@ -63,11 +58,6 @@ protected:
             return Q(answer_);
         };
         return options;
-    }
-
-    QAbstractButton* StartButton()
-    {
-        return Frame().Form()->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
     }
 
     std::vector<bool> asked_;
@@ -200,16 +190,10 @@ TEST_F(DocumentLifecycle, StartAsksForAnUnsavedResultAndClosingWhileMeasuringSav
 {
     Start(OptionsAnsweringFiles());
     ASSERT_TRUE(OpenKitPort());
-    auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
-    QAbstractButton* start = StartButton();
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-        view->StatusPollTick();
-        return start->isEnabled();
-    }));
-    PipeSections pipe{};
-    pipe[0] = doctest::Section(8, 120.0f, 363.0f, 110.0f);
+    QAbstractButton* start = StartButtonWhenReady(Frame().Form());
+    ASSERT_NE(start, nullptr);
     CKorvantaDoc& doc = app_->Document();
-    doc.ApplyPipeData(pipe);
+    doc.ApplyPipeData(KitDefaultPipe());
 
     QString duringStart;
     QTimer::singleShot(0, &Frame(), [&] { duringStart = Frame().StatusText(); });

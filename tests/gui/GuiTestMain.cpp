@@ -1,23 +1,10 @@
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
-#include "gui/app/GuiResources.h"
-#include "gui/app/QtTranslations.h"
-#include "gui/app/TemplateFonts.h"
-#include "core/platform/RuntimeDirectory.h"
+#include "tests/gui/OffscreenApplication.h"
 
-// The window tests run on Qt's offscreen platform unless told otherwise, with real fonts.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    korvanta::EnsureRuntimeDirectory();
-    QApplication application(argc, argv);
-    korvanta::gui::InitGuiResources();
-    korvanta::gui::InstallDanishQtTranslations();
-    korvanta::gui::TemplateFonts::EnsureTahoma();
+    korvanta::test::OffscreenApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

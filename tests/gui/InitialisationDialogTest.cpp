@@ -23,11 +23,11 @@ Widget* Control(QWidget& dialog, int id)
 
 int Progress(QWidget& dialog)
 {
-    return Control<QProgressBar>(dialog, 1616)->value();
+    return Control<QProgressBar>(dialog, gui::initialisationctl::kProgress)->value();
 }
 QString Message(QWidget& dialog)
 {
-    return Control<QLabel>(dialog, 1615)->text();
+    return Control<QLabel>(dialog, gui::initialisationctl::kMessageText)->text();
 }
 bool CloseEnabled(QWidget& dialog)
 {
@@ -60,8 +60,9 @@ TEST_F(InitialisationSteps, AsksForThePortUrgentlyAndSaysWhichItOpens)
     waiting.code = TM_GET_CHARGE_STATUS;
     link_.PostCommand(waiting);
     Begin();
-    EXPECT_EQ(Control<QLabel>(dialog_, 1610)->text(), QStringLiteral("Åbner /dev/ttyUSB7"));
-    EXPECT_FALSE(Control<QLabel>(dialog_, 1611)->isEnabled());
+    EXPECT_EQ(Control<QLabel>(dialog_, gui::initialisationctl::kOpeningText)->text(),
+              QStringLiteral("Åbner /dev/ttyUSB7"));
+    EXPECT_FALSE(Control<QLabel>(dialog_, gui::initialisationctl::kTalkingText)->isEnabled());
     EXPECT_FALSE(CloseEnabled(dialog_));
     EXPECT_TRUE(Message(dialog_).isEmpty());
     LinkCommand next;
@@ -81,7 +82,7 @@ TEST_F(InitialisationSteps, NoPortAnswerInTenSecondsFailsWith62114)
     EXPECT_EQ(Progress(dialog_), 39);
     EXPECT_EQ(Message(dialog_), QStringLiteral("Kunne ikke åbne den valgte COM-port.\n\nVælg en anden COM-port."));
     EXPECT_TRUE(CloseEnabled(dialog_));
-    EXPECT_FALSE(Control<QLabel>(dialog_, 1613)->pixmap().isNull());
+    EXPECT_FALSE(Control<QLabel>(dialog_, gui::initialisationctl::kPortIcon)->pixmap().isNull());
 }
 
 TEST_F(InitialisationSteps, APortThatDoesNotOpenFailsAtOnce)
@@ -103,7 +104,7 @@ TEST_F(InitialisationSteps, SilentInterfaceUnitFailsWith62113AfterTenSeconds)
     link_.SetPortResult(true);
     Ticks(1);
     EXPECT_EQ(dialog_.CurrentStep(), CInitialisationDialog::Step::WaitingForInterface);
-    EXPECT_TRUE(Control<QLabel>(dialog_, 1611)->isEnabled());
+    EXPECT_TRUE(Control<QLabel>(dialog_, gui::initialisationctl::kTalkingText)->isEnabled());
     EXPECT_EQ(Progress(dialog_), 21);
     link_.GetUnitStatus(0, present, sensor);
     EXPECT_FALSE(present);
@@ -157,7 +158,7 @@ TEST_F(InitialisationWithComms, SucceedsAgainstTheSimulatedKit)
     std::printf("longest event-loop gap while the link came up: %lld ms\n",
                 static_cast<long long>(probe.LongestGapMs()));
     EXPECT_EQ(Progress(dialog), 40);
-    EXPECT_FALSE(Control<QLabel>(dialog, 1614)->pixmap().isNull());
+    EXPECT_FALSE(Control<QLabel>(dialog, gui::initialisationctl::kInterfaceIcon)->pixmap().isNull());
     SaveScreenshot(&dialog, QStringLiteral("initialisation-succeeded"));
     EXPECT_TRUE(ProcessEventsUntil([&] { return dialog.result() == QDialog::Accepted; }));
 }

@@ -2,42 +2,30 @@
 // status pane says what the link does at every step, and nothing needs a restart.
 #include <QAbstractButton>
 
-#include <cstdlib>
-#include <fstream>
-
 #include "core/app/CommandIds.h"
 #include "gui/app/CTemplateLayout.h"
 #include "gui/diagnostics/CListeningDialog.h"
 #include "gui/view/CKorvantaView.h"
-#include "sim/InProcessKit.h"
-#include "tests/core/document/DocumentTestSupport.h"
-#include "sim/scenario/ScenarioFile.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/UnpacedKitAppFixture.h"
+#include "tests/gui/view/KitFormSupport.h"
 
 namespace korvanta::test {
 namespace {
 
 constexpr uint32_t kSimPortCommand = cmd::kPortFirst;  // the only port: no serial ports here
 
-class LinkRecoveryTest : public AppFixture {
+class LinkRecoveryTest : public UnpacedKitAppFixture {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
-        scenario_ = (folder_ / "fast.json").string();
-        std::ofstream(scenario_) << R"({"description": "unpaced", "paced": false})";
-        setenv(sim::kScenarioVariable, scenario_.c_str(), 1);
-        Start();
-        unsetenv(sim::kScenarioVariable);
+        UnpacedKitAppFixture::SetUp();
         Frame().SetInitialiser([this](const std::string&) { return OpenKitPort(); });
     }
 
-    CLinkState& Link() { return app_->GetLinkState(); }
-    sim::FieldKit& Kit() { return app_->SimulatedKit()->Kit(); }
     gui::CKorvantaView& View() { return *qobject_cast<gui::CKorvantaView*>(Frame().Form()); }
     QAbstractButton* StartButton()
     {
-        return View().findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(1319));
+        return View().findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(gui::view101::kStartStop));
     }
     bool Present(int unit)
     {
@@ -50,8 +38,6 @@ protected:
     {
         return ProcessEventsUntil([&] { return Frame().StatusText() == QString::fromUtf8(text); });
     }
-
-    std::string scenario_;
 };
 
 TEST_F(LinkRecoveryTest, LosingTheLinkAndChoosingThePortAgain)
@@ -84,9 +70,7 @@ TEST_F(LinkRecoveryTest, MeasureStopThenListen)
 {
     Frame().RouteCommand(kSimPortCommand);
     ASSERT_TRUE(ProcessEventsUntil([&] { return StartButton()->isEnabled(); }));
-    PipeSections pipe{};
-    pipe[0] = doctest::Section(8, 120.0f, 363.0f, 110.0f);
-    app_->Document().ApplyPipeData(pipe);
+    app_->Document().ApplyPipeData(KitDefaultPipe());
     StartButton()->click();
     ASSERT_TRUE(app_->Document().IsMeasuring());
     EXPECT_TRUE(ProcessEventsUntil([&] { return Frame().StatusText().startsWith(QStringLiteral("Måler… ")); }));

@@ -20,11 +20,13 @@
 #include "core/text/StringIds.h"
 #include "gui/app/CInitialisationDialog.h"
 #include "gui/app/CTemplateGroupBox.h"
+#include "gui/document/CFilterDialog.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::test {
 namespace {
@@ -49,8 +51,7 @@ protected:
     void SetUp() override
     {
         AppFixture::SetUp();
-        std::ifstream shipped(std::string(KORVANTA_DATA_DIR) + "/../docs/scenarios/three-station-iron.json");
-        std::string text((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+        std::string text = ReadAll(std::string(KORVANTA_DATA_DIR) + "/../docs/scenarios/three-station-iron.json");
         ASSERT_FALSE(text.empty());
         text.insert(text.find('{') + 1, "\n  \"paced\": false,");
         std::ofstream(folder_ / "main.json") << text;
@@ -203,17 +204,17 @@ TEST_F(ThreeStationFormTest, AMeasurementFindsTheVelocityAndTheLeakAndTheFileKee
     QAction* filters = Frame().Action(cmd::kFilters);
     Frame().UpdateCommandUi();
     EXPECT_FALSE(filters->isEnabled()) << "not for the result view";
-    Control<QRadioButton>(*form, 1536)->click();
+    Control<QRadioButton>(*form, ctl3::kRedBlue)->click();
     Frame().UpdateCommandUi();
     ASSERT_TRUE(filters->isEnabled());
     EXPECT_FALSE(Frame().Action(cmd::kFilePrint)->isEnabled()) << "nothing of the two-station view to print";
     OnNextModal(QStringLiteral("filterDialog"), [](QDialog* dialog) {
-        Type(dialog, 1617, QStringLiteral("150"));
+        Type(dialog, gui::filterctl::kLowCutoff, QStringLiteral("150"));
         Click(dialog, 1);
     });
     filters->trigger();
     EXPECT_EQ(app_->Document().ThreeStation().Record(0).filters.lowCutoff, 150.0f);
-    EXPECT_EQ(Control<QLabel>(*form, 1550)->text(), QStringLiteral("150.0"));
+    EXPECT_EQ(Control<QLabel>(*form, ctl3::kLowCutoff)->text(), QStringLiteral("150.0"));
     EXPECT_TRUE(form->HasResult());
     SaveScreenshot(&Frame(), QStringLiteral("three-station-frame"));
 
@@ -242,9 +243,7 @@ TEST_F(ThreeStationFormTest, AMeasurementThatMustEndEndsOnTheForm)
 TEST_F(ThreeStationFormTest, AStationThatIsGoneEndsTheMeasurementNamingIt)
 {
     // Yellow's sensor comes off during the measurement.
-    std::ifstream in(folder_ / "main.json");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
+    std::string text = ReadAll(folder_ / "main.json");
     text.insert(text.find('{') + 1,
                 R"(
   "timeline": [ { "afterBlocks": 10, "event": "sensor-unplugged", "unit": "yellow" } ],)");

@@ -15,6 +15,7 @@ namespace korvanta::test {
 namespace {
 
 using gui::CThreeStationSetupSheet;
+namespace ids = gui::setupsheetctl;
 
 constexpr int kDuctileIron = 2;
 
@@ -60,54 +61,54 @@ protected:
 TEST_F(ThreeStationSetupSheetTest, DistancesOutsideTheRangeAreRefusedWithTheMessage)
 {
     auto sheet = Sheet();
-    EXPECT_EQ(Control<QLabel>(*sheet, 1516)->text(), QStringLiteral("Afstand (m)"));
+    EXPECT_EQ(Control<QLabel>(*sheet, ids::kRedBlueUnit)->text(), QStringLiteral("Afstand (m)"));
     SaveScreenshot(sheet.get(), QStringLiteral("three-station-wizard-1"));
     for (const QString& wrong : {QStringLiteral("12.5.1"), QStringLiteral("-3"), QStringLiteral("1e3"), QString(),
                                  QStringLiteral("2000.1"), QStringLiteral("0.5")}) {
-        Enter(*sheet, 1514, wrong);
+        Enter(*sheet, ids::kRedBlueDistance, wrong);
         EXPECT_EQ(sheet->currentId(), 0) << wrong.toStdString();
-        EXPECT_TRUE(Control<QLineEdit>(*sheet, 1514)->text().isEmpty()) << "the refused entry is cleared";
+        EXPECT_TRUE(Control<QLineEdit>(*sheet, ids::kRedBlueDistance)->text().isEmpty()) << "the refused entry is cleared";
     }
     ASSERT_EQ(rangeMessages_.size(), 6u);
     EXPECT_EQ(rangeMessages_[0], QStringLiteral("Fejl i indtastede data!\r\n\r\nData skal være i området 1 - 2000"));
-    Enter(*sheet, 1514, QStringLiteral("2000"));
+    Enter(*sheet, ids::kRedBlueDistance, QStringLiteral("2000"));
     EXPECT_EQ(sheet->currentId(), 1);
 
     auto feet = Sheet(UnitSystem::Imperial);
-    EXPECT_EQ(Control<QLabel>(*feet, 1516)->text(), QStringLiteral("Afstand (ft)"));
-    Enter(*feet, 1514, QStringLiteral("6562"));
+    EXPECT_EQ(Control<QLabel>(*feet, ids::kRedBlueUnit)->text(), QStringLiteral("Afstand (ft)"));
+    Enter(*feet, ids::kRedBlueDistance, QStringLiteral("6562"));
     EXPECT_EQ(feet->currentId(), 0);
     EXPECT_EQ(rangeMessages_.back(),
               QStringLiteral("Fejl i indtastede data!\r\n\r\nData skal være i området 4 - 6561"));
-    Enter(*feet, 1514, QStringLiteral("6561"));
+    Enter(*feet, ids::kRedBlueDistance, QStringLiteral("6561"));
     EXPECT_EQ(feet->currentId(), 1);
 }
 
 TEST_F(ThreeStationSetupSheetTest, FourPagesLeadToTheSetupOfAMaterial)
 {
     auto sheet = Sheet();
-    Enter(*sheet, 1514, QStringLiteral("120"));
+    Enter(*sheet, ids::kRedBlueDistance, QStringLiteral("120"));
     ASSERT_EQ(sheet->currentId(), 1);
     SaveScreenshot(sheet.get(), QStringLiteral("three-station-wizard-2"));
-    Enter(*sheet, 1520, QStringLiteral("180"));
+    Enter(*sheet, ids::kBlueYellowDistance, QStringLiteral("180"));
     ASSERT_EQ(sheet->currentId(), 2);
     SaveScreenshot(sheet.get(), QStringLiteral("three-station-wizard-3"));
     sheet->next();
     ASSERT_EQ(sheet->currentId(), 3);
 
-    QComboBox* combo = Control<QComboBox>(*sheet, 1523);
+    QComboBox* combo = Control<QComboBox>(*sheet, ids::kFilterChoice);
     ASSERT_GT(combo->count(), 1);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("Ingen filtre"));
     EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_EQ(Control<QLineEdit>(*sheet, 1526)->text(), QStringLiteral("Åben"));
+    EXPECT_EQ(Control<QLineEdit>(*sheet, ids::kLowCutoff)->text(), QStringLiteral("Åben"));
     // A material shows its band; back to none shows "Åben" twice.
     combo->setCurrentIndex(kDuctileIron + 1);
-    EXPECT_NE(Control<QLineEdit>(*sheet, 1526)->text(), QStringLiteral("Åben"));
+    EXPECT_NE(Control<QLineEdit>(*sheet, ids::kLowCutoff)->text(), QStringLiteral("Åben"));
     combo->setCurrentIndex(0);
-    EXPECT_EQ(Control<QLineEdit>(*sheet, 1526)->text(), QStringLiteral("Åben"));
-    EXPECT_EQ(Control<QLineEdit>(*sheet, 1527)->text(), QStringLiteral("Åben"));
+    EXPECT_EQ(Control<QLineEdit>(*sheet, ids::kLowCutoff)->text(), QStringLiteral("Åben"));
+    EXPECT_EQ(Control<QLineEdit>(*sheet, ids::kHighCutoff)->text(), QStringLiteral("Åben"));
     combo->setCurrentIndex(kDuctileIron + 1);
-    const QString low = Control<QLineEdit>(*sheet, 1526)->text();
+    const QString low = Control<QLineEdit>(*sheet, ids::kLowCutoff)->text();
     SaveScreenshot(sheet.get(), QStringLiteral("three-station-wizard-4"));
 
     sheet->button(QWizard::FinishButton)->click();

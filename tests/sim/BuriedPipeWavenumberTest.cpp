@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 #include <string>
 
 #include "sim/acoustics/AcousticSection.h"
 #include "sim/acoustics/MeasuredWavenumber.h"
-#include "sim/recording/WholeFile.h"
+#include "BuriedMdpePipe.h"
 
 namespace korvanta::sim {
 namespace {
@@ -26,16 +25,6 @@ struct Measured {
 constexpr Measured kMeasured[] = {
     {100.0, 378.6, 1.36}, {200.0, 382.2, 1.30}, {300.0, 372.0, 5.19}, {500.0, 361.6, 13.92}};
 
-std::string ReferenceTableText()
-{
-    const auto path =
-        std::filesystem::path(KORVANTA_DATA_DIR).parent_path() / "tests" / "data" / "buried-mdpe-wavenumber.txt";
-    std::string text;
-    std::string error;
-    EXPECT_TRUE(ReadWholeFile(path.string(), 1u << 20, text, error)) << error;
-    return text;
-}
-
 double Speed(std::complex<double> k, double hz)
 {
     return 2.0 * std::numbers::pi * hz / k.real();
@@ -46,25 +35,11 @@ double DbPerMetre(std::complex<double> k)
     return -k.imag() * kDbPerNeper;
 }
 
-// The buried MDPE pipe as the model has it (docs/simulator.md, "The buried pipe").
-AcousticSection BuriedMdpe()
-{
-    AcousticSection s;
-    s.innerDiameterMm = 158.0;
-    s.wallMm = 11.0;
-    s.youngsModulusGPa = 2.1;
-    s.lossFactor = 0.09;
-    s.wallDensityKgPerM3 = 950.0;
-    s.soilLossDbPerMetreAt100Hz = 0.0;
-    s.soil = BuriedSoil{1950.0, 110.0, 120.0};
-    return s;
-}
-
 TEST(MeasuredWavenumber, TheTableReadsAsTheMeasuredSpeedAndAttenuation)
 {
     MeasuredWavenumber table;
     std::string error;
-    ASSERT_TRUE(MeasuredWavenumber::Parse(ReferenceTableText(), 100.0, 800.0, table, error)) << error;
+    ASSERT_TRUE(MeasuredWavenumber::Parse(pipetest::BuriedMdpeTableText(), 100.0, 800.0, table, error)) << error;
     EXPECT_EQ(table.FromHz(), 100.0);
     EXPECT_EQ(table.ToHz(), 800.0);
     for (const Measured& m : kMeasured) {
@@ -110,7 +85,7 @@ TEST(MeasuredWavenumber, UnusableTablesAreRefusedWithTheReason)
 TEST(BuriedPipeModel, ReproducesTheMeasuredSpeedAndTheLossAboveTwoHundredHertz)
 {
     const Water water;
-    const AcousticSection mdpe = BuriedMdpe();
+    const AcousticSection mdpe = pipetest::BuriedMdpe();
     for (const Measured& m : kMeasured) {
         const std::complex<double> k = mdpe.Wavenumber(water, m.hz);
         EXPECT_NEAR(Speed(k, m.hz), m.speed, 0.05 * m.speed) << m.hz << " Hz";
@@ -127,7 +102,7 @@ TEST(BuriedPipeModel, ReproducesTheMeasuredSpeedAndTheLossAboveTwoHundredHertz)
 TEST(BuriedPipeModel, TheSoilSlowsAPlasticPipeButHardlyAnIronOne)
 {
     const Water water;
-    AcousticSection free = BuriedMdpe();
+    AcousticSection free = pipetest::BuriedMdpe();
     free.soil.reset();
     free.lossFactor = 0.0;
     // Without soil, wall loss or wall mass the model is Korteweg's wave.
@@ -138,7 +113,7 @@ TEST(BuriedPipeModel, TheSoilSlowsAPlasticPipeButHardlyAnIronOne)
     bare.soil->shearSpeedMps = 1.0;
     EXPECT_NEAR(Speed(bare.Wavenumber(water, 20.0), 20.0), free.WaveSpeed(water), 0.002 * free.WaveSpeed(water));
 
-    const AcousticSection mdpe = BuriedMdpe();
+    const AcousticSection mdpe = pipetest::BuriedMdpe();
     EXPECT_LT(Speed(mdpe.Wavenumber(water, 500.0), 500.0), Speed(mdpe.Wavenumber(water, 100.0), 100.0));
 
     AcousticSection iron;

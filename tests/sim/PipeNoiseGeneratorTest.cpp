@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <complex>
-#include <filesystem>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -13,7 +12,7 @@
 #include "sim/Fft.h"
 #include "sim/acoustics/PipeMaterials.h"
 #include "sim/acoustics/PipeNoiseGenerator.h"
-#include "sim/recording/WholeFile.h"
+#include "BuriedMdpePipe.h"
 #include "PipeSignalTestSupport.h"
 
 namespace korvanta::sim {
@@ -45,26 +44,15 @@ TEST(PipeNoiseGenerator, TheFarSensorHearsTheLeakAsLateAndAsWeakAsThePipeMakesIt
 // A buried MDPE pipe, by its measured wavenumber or by the buried-pipe model.
 AcousticSection BuriedMdpe(bool measured)
 {
-    AcousticSection s;
+    AcousticSection s = pipetest::BuriedMdpe();
     s.lengthMetres = 10.0;
-    s.innerDiameterMm = 158.0;
-    s.wallMm = 11.0;
-    s.youngsModulusGPa = 2.1;
-    s.lossFactor = 0.09;
-    s.wallDensityKgPerM3 = 950.0;
-    s.soilLossDbPerMetreAt100Hz = 0.0;
     if (!measured) {
-        s.soil = BuriedSoil{1950.0, 110.0, 120.0};
         return s;
     }
-    const auto path =
-        std::filesystem::path(KORVANTA_DATA_DIR).parent_path() / "tests" / "data" / "buried-mdpe-wavenumber.txt";
-    std::string text;
-    std::string error;
+    s.soil.reset();
     auto table = std::make_shared<MeasuredWavenumber>();
-    EXPECT_TRUE(ReadWholeFile(path.string(), 1u << 20, text, error) &&
-                MeasuredWavenumber::Parse(text, 100.0, 800.0, *table, error))
-        << error;
+    std::string error;
+    EXPECT_TRUE(MeasuredWavenumber::Parse(BuriedMdpeTableText(), 100.0, 800.0, *table, error)) << error;
     s.measured = table;
     return s;
 }

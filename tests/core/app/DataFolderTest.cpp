@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
@@ -18,14 +18,6 @@ void Write(const fs::path& file, const std::string& text)
 {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << text;
-}
-
-std::string Read(const fs::path& file)
-{
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(DataFolder, BuildTreeWorksBesideTheProgram)
@@ -49,8 +41,8 @@ TEST(DataFolder, InstalledProgramSeedsTheUsersFolderOnceAndKeepsTheirDatabase)
 
     EXPECT_EQ(DataFolder::Defaults(bin), folder / "usr" / "share" / "korvanta");
     EXPECT_EQ(DataFolder::Resolve(bin, user), user);
-    EXPECT_EQ(Read(user / "filters.fd"), "filters") << "missing defaults are copied";
-    EXPECT_EQ(Read(user / "mlist.fd"), "the user's own") << "a file the user has is never replaced";
+    EXPECT_EQ(test::ReadAll(user / "filters.fd"), "filters") << "missing defaults are copied";
+    EXPECT_EQ(test::ReadAll(user / "mlist.fd"), "the user's own") << "a file the user has is never replaced";
 }
 
 TEST(DataFolder, ReadOnlyProgramFolderMovesToTheUsersFolder)
@@ -64,7 +56,7 @@ TEST(DataFolder, ReadOnlyProgramFolderMovesToTheUsersFolder)
     fs::permissions(bin, fs::perms::owner_write, fs::perm_options::remove);
     const fs::path user = folder / "user";
     EXPECT_EQ(DataFolder::Resolve(bin, user), user);
-    EXPECT_EQ(Read(user / "mlist.fd"), "defaults");
+    EXPECT_EQ(test::ReadAll(user / "mlist.fd"), "defaults");
     fs::permissions(bin, fs::perms::owner_write, fs::perm_options::add);
 }
 

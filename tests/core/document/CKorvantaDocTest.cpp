@@ -3,12 +3,12 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "DocumentTestSupport.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
@@ -16,11 +16,7 @@ namespace {
 using doctest::DocumentRig;
 using doctest::Section;
 
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadAll;
 
 void WriteAll(const std::filesystem::path& path, const std::string& bytes)
 {

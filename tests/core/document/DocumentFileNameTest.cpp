@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/document/DocumentFileName.h"
 
 namespace korvanta {
@@ -7,15 +9,20 @@ namespace {
 
 TEST(DocumentFileNameTest, NameAfterTheLastSeparatorUpToTheFirstDot)
 {
-    EXPECT_EQ(DocumentFileName("C:\\Målinger\\Vej 1.kvd"), "Vej 1");
-    EXPECT_EQ(DocumentFileName("C:\\data\\a.b.kvd"), "a");
-    EXPECT_EQ(DocumentFileName("C:\\data\\uden"), "uden");
-    EXPECT_EQ(DocumentFileName("/home/user/a.b.kvd"), "a");
-    EXPECT_EQ(DocumentFileName("/home/x.y/plain"), "plain");
-    EXPECT_EQ(DocumentFileName("/home/user/.kvd"), "");
-    EXPECT_EQ(DocumentFileName("a.kvd"), "");
-    EXPECT_EQ(DocumentFileName(""), "");
-    EXPECT_EQ(DocumentFileName("C:\\data\\"), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Målinger\\Vej 1.kvd", "Vej 1"},
+        {"C:\\data\\a.b.kvd", "a"},
+        {"C:\\data\\uden", "uden"},
+        {"/home/user/a.b.kvd", "a"},
+        {"/home/x.y/plain", "plain"},
+        {"/home/user/.kvd", ""},
+        {"a.kvd", ""},
+        {"", ""},
+        {"C:\\data\\", ""},
+    };
+    for (const auto& [path, name] : cases) {
+        EXPECT_EQ(DocumentFileName(path), name) << path;
+    }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
 #include "core/text/MessageSink.h"
+#include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
 
 namespace korvanta::doctest {
@@ -129,16 +130,7 @@ inline std::tm FixedTime()
     return when;
 }
 
-inline PipeSection Section(int material, float length, float velocity, float diameter = 100.0f)
-{
-    PipeSection section;
-    section.materialIndex = static_cast<int16_t>(material);
-    section.length = length;
-    section.diameter = diameter;
-    section.velocity = velocity;
-    section.inUse = 1;
-    return section;
-}
+using test::Section;
 
 // A document over a link state played by the test, with its own data folder.
 struct DocumentRig {

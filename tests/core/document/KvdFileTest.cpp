@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <random>
@@ -11,6 +9,7 @@
 #include "DocumentTestSupport.h"
 #include "core/document/KvdFile.h"
 #include "core/text/StringIds.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
@@ -83,8 +82,8 @@ TEST(KvdFileTest, FileRoundTripsByteForByte)
     EXPECT_TRUE(SameBytes(*record, *read));
 
     ASSERT_TRUE(WriteKvdFile(folder / "b.kvd", *read, error)) << error;
-    std::ifstream a(folder / "a.kvd", std::ios::binary), b(folder / "b.kvd", std::ios::binary);
-    const std::string bytesA{std::istreambuf_iterator<char>(a), {}}, bytesB{std::istreambuf_iterator<char>(b), {}};
+    const std::string bytesA = test::ReadAll(folder / "a.kvd");
+    const std::string bytesB = test::ReadAll(folder / "b.kvd");
     EXPECT_EQ(bytesA.size(), 78590u);
     EXPECT_EQ(bytesA, bytesB);
 }

@@ -3,10 +3,13 @@
 // Blocks of simulated measurements and their delivery to a document, as the comms thread does.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "DocumentTestSupport.h"
+#include "core/correlation/CorrelationTrace.h"
 #include "sim/LeakNoiseGenerator.h"
 #include "sim/SpectrumEncoder.h"
 #include "sim/TwoStationRecording.h"
@@ -51,6 +54,21 @@ inline std::vector<DataBlockRecord> TwoStationBlocks(int pairs, uint64_t seed = 
 constexpr double kRedArrival = 0.04;
 constexpr double kBlueArrival = 0.06;
 constexpr double kYellowArrival = 0.26;
+
+// The three pairs of a finished three-station measurement, each selected and recomputed, give
+// the delays of the stations' arrivals; `eachPair` checks more of a pair while it is selected.
+inline void ExpectThreeStationDelays(CKorvantaDoc& doc, const std::function<void(int32_t pair)>& eachPair = {})
+{
+    const std::pair<int32_t, double> expected[] = {
+        {6, kRedArrival - kBlueArrival}, {12, kBlueArrival - kYellowArrival}, {10, kRedArrival - kYellowArrival}};
+    for (const auto& [pair, delay] : expected) {
+        doc.SetSelectedPair(pair);
+        ASSERT_TRUE(doc.Recompute()) << pair;
+        EXPECT_NEAR(doc.GetDelay(), delay, kLagSeconds) << pair;
+        if (eachPair)
+            eachPair(pair);
+    }
+}
 
 inline std::vector<DataBlockRecord> ThreeStationBlocks(int sets, double snrDb = 6.0)
 {

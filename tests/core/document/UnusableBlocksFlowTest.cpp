@@ -106,13 +106,7 @@ TEST(UnusableBlocksFlowTest, ThreeStationsLoseOnlyThePairsOfTheLostBlock)
     EXPECT_EQ(doc.ThreeStation().Record(2).pairTotal, 10u);  // red/yellow
     EXPECT_EQ(CountOf(rig.comms.Codes(), TM_START_SAMPLING), 2u);
     EXPECT_EQ(rig.observer.Count(kHintMeasurementEnded), 0u);
-    const std::pair<int32_t, double> expected[] = {
-        {6, kRedArrival - kBlueArrival}, {12, kBlueArrival - kYellowArrival}, {10, kRedArrival - kYellowArrival}};
-    for (const auto& [pair, delay] : expected) {
-        doc.SetSelectedPair(pair);
-        ASSERT_TRUE(doc.Recompute()) << pair;
-        EXPECT_NEAR(doc.GetDelay(), delay, kLagSeconds) << pair;
-    }
+    ExpectThreeStationDelays(doc);
 }
 
 TEST(UnusableBlocksFlowTest, ANewThreeStationMeasurementStartsCountingEmptyBlocksAfresh)

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 
 #include "core/export/GisCsv.h"
@@ -13,6 +12,7 @@
 #include "tests/core/export/ExportTestSupport.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
@@ -158,9 +158,7 @@ TEST(GisExportTest, WritesBothFilesBesideTheChosenName)
     std::string error;
     const ResultReport report = exporttest::SampleReport();
     ASSERT_TRUE(WriteGisExport(folder / "måling.txt", report, "", error)) << error;
-    std::ifstream csv(folder / "måling.csv", std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(csv)), {});
-    EXPECT_EQ(written, BuildGisCsv(report, ""));
+    EXPECT_EQ(test::ReadAll(folder / "måling.csv"), BuildGisCsv(report, ""));
     EXPECT_EQ(std::filesystem::file_size(folder / "måling.bmp"), 54u + 195u * BitmapRowBytes(627));
     EXPECT_FALSE(std::filesystem::exists(folder / "måling.txt"));
     // A folder where the csv belongs is refused by name; nothing is left half-written.
@@ -197,8 +195,7 @@ TEST(GisExportTest, BothFilesOrNeither)
             EXPECT_FALSE(WriteGisExport(base, report, "", error));
         }
         EXPECT_NE(error.find(base.string() + ".bmp"), std::string::npos) << error;
-        std::ifstream csv(base.string() + ".csv");
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(csv), {}), "old table");
+        EXPECT_EQ(test::ReadAll(base.string() + ".csv"), "old table");
         EXPECT_EQ(Names(folder.Path()), before);
     }
     std::string error;

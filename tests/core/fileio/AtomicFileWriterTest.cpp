@@ -10,17 +10,14 @@
 #include "core/fileio/AtomicFileWriter.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::ReadAll;
 
 void WriteText(const fs::path& path, const std::string& text)
 {

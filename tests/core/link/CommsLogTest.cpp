@@ -9,17 +9,14 @@
 
 #include "core/link/CommsLog.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
+using test::ReadAll;
 
 // The log's fixed name in a shared folder is a target: whatever stands there that is not the
 // user's own plain file is left exactly as it was, and the log is simply not kept.
@@ -55,9 +52,9 @@ TEST(CommsLogTest, OnlyTheUsersOwnRegularFileIsEmptiedAndWritten)
         EXPECT_EQ(comms.Open(folder.Path()), c.opens);
         comms.WriteLine("OPEN_PORT");
         comms.Close();
-        EXPECT_EQ(Read(other), "keep me\n");
+        EXPECT_EQ(ReadAll(other), "keep me\n");
         if (c.opens) {
-            EXPECT_EQ(Read(log), "OPEN_PORT\n");
+            EXPECT_EQ(ReadAll(log), "OPEN_PORT\n");
         }
     }
 }
@@ -74,7 +71,7 @@ TEST(CommsLogTest, AnotherUsersFileIsLeftAlone)
     CommsLog comms;
     EXPECT_FALSE(comms.Open(folder.Path()));
     comms.WriteLine("OPEN_PORT");
-    EXPECT_EQ(Read(log), "theirs\n");
+    EXPECT_EQ(ReadAll(log), "theirs\n");
 }
 
 }  // namespace

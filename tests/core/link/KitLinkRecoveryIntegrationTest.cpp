@@ -2,73 +2,23 @@
 // again from the port menu: a crew never needs to restart the program.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <unistd.h>
-
-#include "KitIntegrationRig.h"
-#include "core/link/CommsThread.h"
-#include "core/link/LinkCommand.h"
-#include "core/text/StringIds.h"
+#include "CommsThreadKitTest.h"
 
 namespace korvanta::test {
 namespace {
 
-class KitLinkRecoveryTest : public testing::Test {
+class KitLinkRecoveryTest : public CommsThreadKitTest {
 protected:
-    ~KitLinkRecoveryTest() override
-    {
-        thread_.reset();  // stops the thread
-        rig_.reset();
-        std::filesystem::remove_all(folder_);
-    }
-
-    void Start(const sim::KitOptions& options = FastKit())
-    {
-        folder_ = std::filesystem::temp_directory_path() / ("korvanta-recovery-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_);
-        rig_ = std::make_unique<InProcessRig>(options);
-        rig_->library.CommClose();  // the comms thread opens the port itself
-        CommsContext context;
-        context.state = &rig_->state;
-        context.library = &rig_->library;
-        context.clock = &rig_->Fake();
-        context.blockReady = &rig_->notifier;
-        context.logFolder = folder_;
-        thread_ = std::make_unique<CommsThread>(context);
-        ASSERT_TRUE(thread_->Start());
-        ChoosePort();
-    }
-
-    // As the initialisation dialog does when the port is chosen from the menu.
-    void ChoosePort()
-    {
-        LinkCommand open;
-        open.code = TM_CONFIGURE_COM_PORT;
-        open.portName = "SIM";
-        State().PostUrgentCommand(open);
-        ASSERT_TRUE(WaitUntil([&] { return State().IsPortResultPending(); }));
-        ASSERT_TRUE(State().GetPortResult());
-        ASSERT_TRUE(WaitUntil([&] { return State().IsLinkUp(); }));
-    }
-
-    CLinkState& State() { return rig_->state; }
-    sim::FieldKit& Kit() { return rig_->Kit(); }
-
-    void Post(int code, int unit = 0)
-    {
-        LinkCommand command;
-        command.code = code;
-        command.unit = unit;
-        State().PostCommand(command);
-    }
-
     // The program's time runs on by `ms` while the comms thread idles.
     void Idle(int64_t ms) { ASSERT_TRUE(rig_->Fake().WaitUntil(rig_->Fake().NowMs() + ms)); }
 
     bool Listen(int unit)
     {
         State().SetListeningUpdated(false);
-        Post(TM_START_LISTENING_MODE, unit);
+        LinkCommand listen;
+        listen.code = TM_START_LISTENING_MODE;
+        listen.unit = unit;
+        Post(listen);
         return WaitUntil([&] { return State().IsListeningUpdated(); }) && State().GetListening();
     }
 
@@ -78,10 +28,6 @@ protected:
         State().GetUnitStatus(unit, present, sensor);
         return present;
     }
-
-    std::filesystem::path folder_;
-    std::unique_ptr<InProcessRig> rig_;
-    std::unique_ptr<CommsThread> thread_;
 };
 
 // Red's listening time runs out while the user waits to switch: the program does not touch the

@@ -2,74 +2,24 @@
 // delivers, fed to the correlation engine as the document feeds them, locate the kit's leak.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
-#include "KitIntegrationRig.h"
+#include "CommsThreadKitTest.h"
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/record/MeasurementRecord.h"
-#include "core/link/CommsThread.h"
-#include "core/link/LinkCommand.h"
-#include "core/text/StringIds.h"
 
 namespace korvanta::test {
 namespace {
 
 constexpr int kPairs = 12;
 
-class KitSamplingIntegrationTest : public testing::Test {
+class KitSamplingIntegrationTest : public CommsThreadKitTest {
 protected:
-    KitSamplingIntegrationTest()
+    void SelectSensors(int mask)
     {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("korvanta-kit-" + std::string(info->name()) + "-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    ~KitSamplingIntegrationTest() override
-    {
-        if (thread_) {
-            thread_->Stop(5000);
-        }
-        thread_.reset();
-        rig_.reset();
-        std::filesystem::remove_all(folder_);
-    }
-
-    // The kit registered as "SIM" and the comms thread, with the port opened through it.
-    void Start(const sim::KitOptions& options)
-    {
-        rig_ = std::make_unique<InProcessRig>(options);
-        rig_->library.CommClose();  // the comms thread opens the port itself
-        CommsContext context;
-        context.state = &rig_->state;
-        context.library = &rig_->library;
-        context.clock = &rig_->Fake();
-        context.blockReady = &rig_->notifier;
-        context.logFolder = folder_;
-        thread_ = std::make_unique<CommsThread>(context);
-        ASSERT_TRUE(thread_->Start());
-        LinkCommand open;
-        open.code = TM_CONFIGURE_COM_PORT;
-        open.portName = "SIM";
-        State().PostUrgentCommand(open);
-        ASSERT_TRUE(WaitUntil([&] { return State().IsPortResultPending(); }));
-        ASSERT_TRUE(State().GetPortResult());
-        ASSERT_TRUE(WaitUntil([&] { return State().IsLinkChanged(); }));
-        ASSERT_TRUE(State().GetLinkUp());
-    }
-
-    CLinkState& State() { return rig_->state; }
-
-    void Post(int code, int sensorMask = 0)
-    {
-        LinkCommand command;
-        command.code = code;
-        command.sensorMask = sensorMask;
-        State().PostCommand(command);
+        LinkCommand select;
+        select.code = TM_SELECT_SENSORS;
+        select.sensorMask = mask;
+        Post(select);
     }
 
     bool StartSampling()
@@ -97,18 +47,6 @@ protected:
         State().FetchDataBlock(record);
         return record;
     }
-
-    std::string Log() const
-    {
-        std::ifstream file(folder_ / "DebugFile.txt");
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-    std::filesystem::path folder_;
-    std::unique_ptr<InProcessRig> rig_;
-    std::unique_ptr<CommsThread> thread_;
 };
 
 TEST_F(KitSamplingIntegrationTest, MeasurementLocatesTheKitsLeak)
@@ -118,7 +56,7 @@ TEST_F(KitSamplingIntegrationTest, MeasurementLocatesTheKitsLeak)
     options.pipe.velocity = 1200.0;
     options.pipe.leakMetres = 90.0;
     Start(options);
-    Post(TM_SELECT_SENSORS, 6);
+    SelectSensors(6);
     ASSERT_TRUE(StartSampling());
 
     auto record = std::make_unique<MeasurementRecord>(MakeEmptyRecord());
@@ -181,7 +119,7 @@ TEST_F(KitSamplingIntegrationTest, RefusedStartIsShownOnce)
     sim::KitOptions options = FastKit();
     options.units[3].on = false;
     Start(options);
-    Post(TM_SELECT_SENSORS, 10);
+    SelectSensors(10);
     EXPECT_FALSE(StartSampling());
     EXPECT_EQ(rig_->notifier.Messages(),
               (std::vector<std::pair<uint32_t, uint32_t>>{{str::kYellowNotAnswering, kStyleExclamation}}));

@@ -13,7 +13,7 @@
 namespace korvanta {
 namespace {
 
-using pipetest::ReadWholeFile;
+using test::ReadAll;
 using pipetest::RecordingMessageSink;
 using pipetest::TempDir;
 using pipetest::WriteFile;
@@ -105,7 +105,7 @@ TEST(MaterialDatabase, DefaultsAreRestoredAndWrittenWhenTheDatabaseIsMissingOrSh
                      "bejern");
         EXPECT_EQ(db.GetMaterial(3)->inUse, 0);  // names alone do not put a material in use
 
-        const std::string image = ReadWholeFile(dir / "Database2.bin");
+        const std::string image = ReadAll(dir / "Database2.bin");
         ASSERT_EQ(image.size(), CMaterialDatabase::kImageBytes);
         std::array<uint8_t, CMaterialDatabase::kImageBytes> copy{};
         db.CopyOut(copy);
@@ -163,7 +163,7 @@ TEST(MaterialDatabase, WriteReplacesTheFileAndAFailedWriteKeepsTheOldOne)
     Fixture f;
     f.SetMaterial(0, Table({{100.0f, 1000.0f}}));
     ASSERT_TRUE(f.db.WriteFile());
-    const std::string good = ReadWholeFile(f.dir / "Database2.bin");
+    const std::string good = ReadAll(f.dir / "Database2.bin");
     ASSERT_EQ(good.size(), CMaterialDatabase::kImageBytes);
 
     f.SetMaterial(0, Table({{100.0f, 2000.0f}}));
@@ -172,7 +172,7 @@ TEST(MaterialDatabase, WriteReplacesTheFileAndAFailedWriteKeepsTheOldOne)
         const test::FileSizeLimit full(CMaterialDatabase::kImageBytes / 2);
         EXPECT_FALSE(f.db.WriteFile());
     }
-    EXPECT_EQ(ReadWholeFile(f.dir / "Database2.bin"), good);
+    EXPECT_EQ(ReadAll(f.dir / "Database2.bin"), good);
     // No temporary file is left beside it.
     for (const auto& entry : std::filesystem::directory_iterator(f.dir.Path())) {
         EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << entry.path();
@@ -202,7 +202,7 @@ TEST(MaterialDatabase, SavesOnlyWhenAskedAndChangedAndNeverOnItsOwn)
         ASSERT_TRUE(db.SaveIfChanged());
         EXPECT_FALSE(db.IsChanged());
     }
-    EXPECT_EQ(ReadWholeFile(database).size(), CMaterialDatabase::kImageBytes);
+    EXPECT_EQ(ReadAll(database).size(), CMaterialDatabase::kImageBytes);
     {
         CMaterialDatabase db(dir.Path(), sink);
         EXPECT_EQ(db.GetMaterial(0)->velocities[0], 2.0f);

@@ -3,17 +3,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
-#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "core/pipe/PipeSection.h"
 #include "core/text/MessageSink.h"
+#include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta::pipetest {
 
@@ -36,30 +35,8 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view conten
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-inline std::string ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline PipeSection Section(int material, float length, float velocity, float diameter = 100.0f)
-{
-    PipeSection section;
-    section.materialIndex = static_cast<int16_t>(material);
-    section.length = length;
-    section.diameter = diameter;
-    section.velocity = velocity;
-    section.inUse = 1;
-    return section;
-}
-
-inline PipeSections Pipe(std::initializer_list<PipeSection> sections)
-{
-    PipeSections pipe{};
-    size_t i = 0;
-    for (const PipeSection& section : sections)
-        pipe[i++] = section;
-    return pipe;
-}
+using test::Pipe;
+using test::ReadAll;
+using test::Section;
 
 }  // namespace korvanta::pipetest

@@ -2,7 +2,6 @@
 // share a velocity carries.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 #include "core/pipe/CMaterialDatabase.h"
@@ -49,9 +48,7 @@ TEST(PositionIntervalTest, SpansTheDelaysAndVelocitiesWithinTheirShares)
 TEST(PositionIntervalTest, TableVelocitiesCarryTheirWallsShareAndOthersTheMeasuredOne)
 {
     test::TempFolder folder;
-    for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
-        std::filesystem::copy_file(std::filesystem::path(KORVANTA_DATA_DIR) / name, folder.Path() / name);
-    }
+    folder.AddDefaultDataFiles();
     pipetest::RecordingMessageSink sink;
     const auto materials = std::make_unique<CMaterialDatabase>(folder.Path(), sink);
     const float iron = materials->GetVelocityForDiameter(2, 158.0f);

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -23,13 +22,7 @@ bool IsPlastic(int index)
 // The shipped defaults, copied into a fresh folder so that the database can write beside them.
 class ShippedData : public ::testing::Test {
 protected:
-    ShippedData()
-    {
-        const std::filesystem::path data(KORVANTA_DATA_DIR);
-        for (const char* name : {"mlist.fd", "filters.fd", "PresetFilters.fd"}) {
-            std::filesystem::copy_file(data / name, dir_ / name);
-        }
-    }
+    ShippedData() { dir_.AddDefaultDataFiles(); }
     TempDir dir_;
     RecordingMessageSink sink_;
 };

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace korvanta {
 namespace {
@@ -21,13 +22,11 @@ TEST(Cp1252, DanishLettersAreOneByteEach)
 
 TEST(Cp1252, HighControlRangeUsesTheWindowsTable)
 {
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "€");
-    EXPECT_EQ(Utf8ToCp1252("€"), "\x80");
-    EXPECT_EQ(Cp1252ToUtf8("\x9F"), "Ÿ");
-    EXPECT_EQ(Utf8ToCp1252("Ÿ"), "\x9F");
-    EXPECT_EQ(Cp1252ToUtf8("\x85\x8A\x99\x96"), "…Š™–");
-    // Latin-1 mapping would have been wrong here: U+0080 has no byte of its own.
-    EXPECT_EQ(Utf8ToCp1252("\xC2\x80"), "?");
+    const std::pair<const char*, const char*> cases[] = {{"\x80", "€"}, {"\x9F", "Ÿ"}, {"\x85\x8A\x99\x96", "…Š™–"}};
+    for (const auto& [cp1252, utf8] : cases) {
+        EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
+        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
+    }
 }
 
 TEST(Cp1252, UndefinedBytesRoundTripThroughC1Controls)
@@ -49,34 +48,47 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip)
     EXPECT_EQ(Utf8ToCp1252(utf8), all);
 }
 
-TEST(Cp1252, CharactersWithoutAByteBecomeQuestionMarks)
+// Characters without a byte of their own, and malformed UTF-8, become question marks.
+TEST(Cp1252, WhatHasNoByteBecomesQuestionMarks)
 {
-    EXPECT_EQ(Utf8ToCp1252("Łódź"),
-              "?\xF3"
-              "d?");
-    EXPECT_EQ(Utf8ToCp1252("a\xE6\x97\xA5"
-                           "b"),
-              "a?b");                                      // CJK, 3 bytes
-    EXPECT_EQ(Utf8ToCp1252("x\xF0\x9F\x98\x80y"), "x?y");  // emoji, 4 bytes
-}
-
-TEST(Cp1252, MalformedUtf8BecomesQuestionMarks)
-{
-    EXPECT_EQ(Utf8ToCp1252("\x80"
-                           "A"),
-              "?A");                         // stray continuation
-    EXPECT_EQ(Utf8ToCp1252("A\xC3"), "A?");  // truncated at the end
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x82"
-                           "A"),
-              "?A");                                      // truncated, one '?'
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");            // overlong '/'
-    EXPECT_EQ(Utf8ToCp1252("\xE0\x80\x80"), "???");       // overlong NUL
-    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");       // surrogate
-    EXPECT_EQ(Utf8ToCp1252("\xF4\x90\x80\x80"), "????");  // above U+10FFFF
-    EXPECT_EQ(Utf8ToCp1252("\xF5\xFE\xFF"), "???");
-    EXPECT_EQ(Utf8ToCp1252("\xC3"
-                           "\xC3\xB8"),
-              "?\xF8");  // lead byte interrupted
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::string cp1252;
+    };
+    const Case cases[] = {
+        {"Polish letters", "Łódź",
+         "?\xF3"
+         "d?"},
+        {"CJK, 3 bytes",
+         "a\xE6\x97\xA5"
+         "b",
+         "a?b"},
+        {"emoji, 4 bytes", "x\xF0\x9F\x98\x80y", "x?y"},
+        // Latin-1 would have been wrong here: U+0080 has no byte of its own.
+        {"U+0080", "\xC2\x80", "?"},
+        {"stray continuation",
+         "\x80"
+         "A",
+         "?A"},
+        {"truncated at the end", "A\xC3", "A?"},
+        {"truncated, one '?'",
+         "\xE2\x82"
+         "A",
+         "?A"},
+        {"overlong '/'", "\xC0\xAF", "??"},
+        {"overlong NUL", "\xE0\x80\x80", "???"},
+        {"surrogate", "\xED\xA0\x80", "???"},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
+        {"never a UTF-8 byte", "\xF5\xFE\xFF", "???"},
+        {"lead byte interrupted",
+         "\xC3"
+         "\xC3\xB8",
+         "?\xF8"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.name;
+    }
 }
 
 TEST(Cp1252, FixedFieldFilledExactly)

@@ -2,25 +2,20 @@
 // new START asks, what the window says while it starts and runs, and a save while it runs.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "ViewModelTestSupport.h"
 #include "core/document/KvdFile.h"
 #include "core/text/StringIds.h"
+#include "tests/support/WholeFile.h"
 
 namespace korvanta {
 namespace {
 
 using viewtest::ViewRig;
 
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadAll;
 
 TEST(MeasurementLifecycleTest, EachMeasurementIsANewDocumentThatIsAskedForBeforeItIsReplaced)
 {

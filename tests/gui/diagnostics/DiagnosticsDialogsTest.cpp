@@ -4,9 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cstdlib>
-#include <fstream>
-
 #include "core/app/CommandIds.h"
 #include "core/diagnostics/SystemInformationModel.h"
 #include "core/diagnostics/SystemStatusModel.h"
@@ -15,25 +12,17 @@
 #include "gui/diagnostics/CSignalStrengthDialog.h"
 #include "gui/diagnostics/CSystemInformationDialog.h"
 #include "gui/diagnostics/CSystemStatusDialog.h"
-#include "sim/InProcessKit.h"
-#include "sim/scenario/ScenarioFile.h"
 #include "tests/gui/DialogDriver.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/UnpacedKitAppFixture.h"
 
 namespace korvanta::test {
 namespace {
 
-class DiagnosticsGui : public AppFixture {
+class DiagnosticsGui : public UnpacedKitAppFixture {
 protected:
     void SetUp() override
     {
-        AppFixture::SetUp();
-        // An unpaced kit, so that the radio's round trips do not slow the tests down.
-        scenario_ = (folder_ / "fast.json").string();
-        std::ofstream(scenario_) << R"({"description": "unpaced", "paced": false})";
-        setenv(sim::kScenarioVariable, scenario_.c_str(), 1);
-        Start();
-        unsetenv(sim::kScenarioVariable);
+        UnpacedKitAppFixture::SetUp();
         LinkCommand open;
         open.code = TM_CONFIGURE_COM_PORT;
         open.portName = "SIM";
@@ -42,12 +31,8 @@ protected:
         ASSERT_TRUE(Link().GetPortResult());
         ASSERT_TRUE(ProcessEventsUntil([this] { return Link().IsLinkUp(); }));
     }
-    CLinkState& Link() { return app_->GetLinkState(); }
-    sim::FieldKit& Kit() { return app_->SimulatedKit()->Kit(); }
     static int Resource(QWidget* dialog, int id) { return Control<QLabel>(dialog, id)->property("resource").toInt(); }
     static QString Text(QWidget* dialog, int id) { return Control<QLabel>(dialog, id)->text(); }
-
-    std::string scenario_;
 };
 
 TEST_F(DiagnosticsGui, SystemStatusShowsUnitsAndFollowsAnUnpluggedSensor)
@@ -58,16 +43,16 @@ TEST_F(DiagnosticsGui, SystemStatusShowsUnitsAndFollowsAnUnpluggedSensor)
     gui::CSystemStatusDialog dialog(model);
     ASSERT_TRUE(ProcessEventsUntil([&] { return Link().IsSensorStatusUpdated() && Link().IsQueueEmpty(); }));
     dialog.Tick();
-    EXPECT_EQ(Resource(&dialog, 1283), 181) << "red answers, high power";
-    EXPECT_EQ(Resource(&dialog, 1289), 188) << "blue's sensor";
-    EXPECT_EQ(Resource(&dialog, 1280), 256) << "blue's battery at level 1";
+    EXPECT_EQ(Resource(&dialog, gui::systemstatusctl::kRadioIds[1]), 181) << "red answers, high power";
+    EXPECT_EQ(Resource(&dialog, gui::systemstatusctl::kSensorIds[2]), 188) << "blue's sensor";
+    EXPECT_EQ(Resource(&dialog, gui::systemstatusctl::kBatteryIds[2]), 256) << "blue's battery at level 1";
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-system-status"));
 
     Kit().SetSensor(2, false);
     model.Prepare();
     ASSERT_TRUE(ProcessEventsUntil([&] { return Link().IsSensorStatusUpdated() && Link().IsQueueEmpty(); }));
     dialog.Tick();
-    EXPECT_EQ(Resource(&dialog, 1289), 250) << "no sensor on blue";
+    EXPECT_EQ(Resource(&dialog, gui::systemstatusctl::kSensorIds[2]), 250) << "no sensor on blue";
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-system-status-unplugged"));
     dialog.accept();
 }
@@ -82,10 +67,10 @@ TEST_F(DiagnosticsGui, SystemInformationFlagsAnOldFirmware)
         dialog.Tick();
         return model.Received(0) && model.Received(1) && model.Received(2) && model.Received(3);
     }));
-    EXPECT_EQ(Text(&dialog, 1269), QStringLiteral("QX-913-07-200C"));
-    EXPECT_EQ(Text(&dialog, 1487), QStringLiteral("Kompatibel"));
-    EXPECT_EQ(Text(&dialog, 1270), QStringLiteral("QX-913-07-109Z"));
-    EXPECT_EQ(Text(&dialog, 1488), QStringLiteral("Ikke kompatibel"));
+    EXPECT_EQ(Text(&dialog, gui::systeminfoctl::kVersionIds[0]), QStringLiteral("QX-913-07-200C"));
+    EXPECT_EQ(Text(&dialog, gui::systeminfoctl::kStatusIds[0]), QStringLiteral("Kompatibel"));
+    EXPECT_EQ(Text(&dialog, gui::systeminfoctl::kVersionIds[1]), QStringLiteral("QX-913-07-109Z"));
+    EXPECT_EQ(Text(&dialog, gui::systeminfoctl::kStatusIds[1]), QStringLiteral("Ikke kompatibel"));
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-system-information"));
     dialog.accept();
 }
@@ -101,27 +86,27 @@ TEST_F(DiagnosticsGui, ListeningToRedThenBlueThenNoHeadphones)
         return true;
     });
     shown = &dialog;
-    EXPECT_EQ(Text(&dialog, 1482), QStringLiteral("Klar"));
+    EXPECT_EQ(Text(&dialog, gui::listeningctl::kStatus), QStringLiteral("Klar"));
     ASSERT_TRUE(ProcessEventsUntil([&] {
         dialog.Tick();
         return dialog.ListenButton(3)->isEnabled();
     }));
-    Click(&dialog, 1477);
+    Click(&dialog, gui::listeningctl::kButtonIds[1]);
     EXPECT_EQ(dialog.StatusText(), QStringLiteral("Der lyttes på rød sender"));
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-listening-red"));
-    Click(&dialog, 1479);
+    Click(&dialog, gui::listeningctl::kButtonIds[2]);
     EXPECT_EQ(countdowns.size(), 1u) << "red's time is waited out before blue starts";
     EXPECT_EQ(shownDuringCountdown, (std::vector<QString>{QStringLiteral("Der lyttes på rød sender")}))
         << "nothing is checked while red's time runs out";
     EXPECT_EQ(dialog.StatusText(), QStringLiteral("Der lyttes på blå sender"));
 
     Kit().SetHeadphones(false);
-    Click(&dialog, 1478);
+    Click(&dialog, gui::listeningctl::kButtonIds[3]);
     EXPECT_EQ(countdowns.size(), 2u);
     EXPECT_EQ(dialog.StatusText(), QStringLiteral("Hovedtelefon ikke tilsluttet"));
     EXPECT_FALSE(dialog.Session().Listening());
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-listening-no-headphones"));
-    Click(&dialog, 2);
+    Click(&dialog, gui::listeningctl::kClose);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -130,7 +115,7 @@ TEST_F(DiagnosticsGui, SignalStrengthCountsFollowTheLinks)
     Kit().SetLinkQuality(2, sim::LinkQuality::Acceptable);
     Kit().SetUnitOn(3, false);
     gui::CSignalStrengthDialog dialog(Link(), app_->Clock(), 2);
-    EXPECT_EQ(Text(&dialog, 1685), QStringLiteral("Lav sendestyrkle"));
+    EXPECT_EQ(Text(&dialog, gui::signalstrengthctl::kPowerText), QStringLiteral("Lav sendestyrkle"));
     dialog.show();
     SaveScreenshot(&dialog, QStringLiteral("diagnostics-signal-strength-searching"));
     ASSERT_TRUE(ProcessEventsUntil([&] { return dialog.Test().Bar(1).Total() >= 4 && dialog.Test().SearchDone(); }));
@@ -138,10 +123,10 @@ TEST_F(DiagnosticsGui, SignalStrengthCountsFollowTheLinks)
     EXPECT_EQ(dialog.Test().Bar(0).Perfect(), dialog.Test().Bar(0).Total());
     EXPECT_EQ(dialog.Test().Bar(1).Perfect(), 0);
     EXPECT_EQ(dialog.Test().Bar(1).Acceptable(), dialog.Test().Bar(1).Total());
-    EXPECT_EQ(Text(&dialog, 1664), QStringLiteral("100.0%")) << "red's OK share";
-    EXPECT_EQ(Text(&dialog, 1669), QStringLiteral("0.0%")) << "blue's perfect share";
-    EXPECT_EQ(Text(&dialog, 1460), QStringLiteral("Ikke fundet. Uden for radiodækning?"));
-    EXPECT_FALSE(Control<QLabel>(&dialog, 1675)->isVisible());
+    EXPECT_EQ(Text(&dialog, gui::signalstrengthctl::kRows[0].okShare), QStringLiteral("100.0%")) << "red's OK share";
+    EXPECT_EQ(Text(&dialog, gui::signalstrengthctl::kRows[1].perfectShare), QStringLiteral("0.0%")) << "blue's perfect share";
+    EXPECT_EQ(Text(&dialog, gui::signalstrengthctl::kRows[2].wait), QStringLiteral("Ikke fundet. Uden for radiodækning?"));
+    EXPECT_FALSE(Control<QLabel>(&dialog, gui::signalstrengthctl::kRows[2].perfectCount)->isVisible());
     // The bars' pictures: red all green, blue all yellow.
     const QImage red = dialog.findChild<gui::CSignalStrengthBarView*>(QStringLiteral("ctl1682"))->Image();
     const QImage blue = dialog.findChild<gui::CSignalStrengthBarView*>(QStringLiteral("ctl1683"))->Image();

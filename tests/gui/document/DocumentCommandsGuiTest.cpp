@@ -11,6 +11,14 @@
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/text/StringIds.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/pipe/CSectionDialog.h"
+#include "gui/pipe/CPipeDatabaseDialog.h"
+#include "gui/pipe/CPipeDataDialog.h"
+#include "gui/pipe/CMaterialNameDialog.h"
+#include "gui/document/CSensorConfigurationDialog.h"
+#include "gui/document/CMeasurementSetupDialog.h"
+#include "gui/document/CFilterDialog.h"
+#include "gui/document/CFileInformationDialog.h"
 #include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -28,17 +36,31 @@ protected:
     }
     void Choose(uint32_t command) { Frame().Action(command)->trigger(); }
     CKorvantaDoc& Doc() { return app_->Document(); }
+
+    // "Rørmaterialer": a new material by that name, then OK.
+    void AddMaterialThroughTheMenu(const QString& material)
+    {
+        OnNextModal(QStringLiteral("pipeDatabaseDialog"), [material](QDialog* dialog) {
+            OnNextModal(QStringLiteral("materialNameDialog"), [material](QDialog* name) {
+                Type(name, gui::materialnamectl::kName, material);
+                Click(name, 1);
+            });
+            Click(dialog, gui::pipedatabasectl::kAddMaterial);
+            Click(dialog, 1);
+        });
+        Choose(cmd::kPipeMaterials);
+    }
 };
 
 void AddSection(QDialog* pipeData, const QString& material, const QString& length)
 {
     OnNextModal(QStringLiteral("sectionDialog"), [material, length](QDialog* section) {
-        auto* combo = Control<QComboBox>(section, 1649);
+        auto* combo = Control<QComboBox>(section, gui::sectionctl::kMaterial);
         combo->setCurrentIndex(combo->findText(material));
-        Type(section, 1650, length);
+        Type(section, gui::sectionctl::kLength, length);
         Click(section, 1);
     });
-    Click(pipeData, 1318);
+    Click(pipeData, gui::pipedatactl::kAdd);
 }
 
 TEST_F(DocumentCommandsGui, ParametreStoresThePipeAndCancelLeavesIt)
@@ -64,15 +86,7 @@ TEST_F(DocumentCommandsGui, ParametreStoresThePipeAndCancelLeavesIt)
 
 TEST_F(DocumentCommandsGui, RoermaterialerPutsTheEditedDatabaseInForce)
 {
-    OnNextModal(QStringLiteral("pipeDatabaseDialog"), [](QDialog* dialog) {
-        OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
-            Type(name, 1579, QStringLiteral("PE 100"));
-            Click(name, 1);
-        });
-        Click(dialog, 1246);
-        Click(dialog, 1);
-    });
-    Choose(cmd::kPipeMaterials);
+    AddMaterialThroughTheMenu(QStringLiteral("PE 100"));
     EXPECT_EQ(Doc().Materials().MaterialCount(), 12);
     EXPECT_EQ(Doc().MaterialName(11), "PE 100");
 
@@ -84,15 +98,7 @@ TEST_F(DocumentCommandsGui, RoermaterialerPutsTheEditedDatabaseInForce)
 
 TEST_F(DocumentCommandsGui, AnEditedDatabaseIsSavedAtExit)
 {
-    OnNextModal(QStringLiteral("pipeDatabaseDialog"), [](QDialog* dialog) {
-        OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
-            Type(name, 1579, QStringLiteral("PE 100"));
-            Click(name, 1);
-        });
-        Click(dialog, 1246);
-        Click(dialog, 1);
-    });
-    Choose(cmd::kPipeMaterials);
+    AddMaterialThroughTheMenu(QStringLiteral("PE 100"));
     app_->ExitInstance();
     NullMessageSink quiet;
     const CMaterialDatabase reread(folder_.Path(), quiet);
@@ -103,12 +109,12 @@ TEST_F(DocumentCommandsGui, AnEditedDatabaseIsSavedAtExit)
 TEST_F(DocumentCommandsGui, FiltreStoresTheConfirmedFiltersAsTheUsersFilters)
 {
     OnNextModal(QStringLiteral("filterDialog"), [](QDialog* dialog) {
-        Type(dialog, 1617, QStringLiteral("100"));
-        Type(dialog, 1618, QStringLiteral("600"));
-        Click(dialog, 1149);
-        Type(dialog, 1619, QStringLiteral("45"));
-        Type(dialog, 1620, QStringLiteral("55"));
-        Click(dialog, 1624);  // Accept changes the dialog only
+        Type(dialog, gui::filterctl::kLowCutoff, QStringLiteral("100"));
+        Type(dialog, gui::filterctl::kHighCutoff, QStringLiteral("600"));
+        Click(dialog, gui::filterctl::kAddNotch);
+        Type(dialog, gui::filterctl::kNotchLow, QStringLiteral("45"));
+        Type(dialog, gui::filterctl::kNotchHigh, QStringLiteral("55"));
+        Click(dialog, gui::filterctl::kAccept);  // Accept changes the dialog only
         Click(dialog, 1);
     });
     Choose(cmd::kFilters);
@@ -121,9 +127,9 @@ TEST_F(DocumentCommandsGui, FiltreStoresTheConfirmedFiltersAsTheUsersFilters)
 TEST_F(DocumentCommandsGui, FilinformationStoresTheTexts)
 {
     OnNextModal(QStringLiteral("fileInformationDialog"), [](QDialog* dialog) {
-        Type(dialog, 1173, QStringLiteral("Søndergade 4"));
-        Type(dialog, 1175, QStringLiteral("Hydrant ved nr. 6"));
-        Type(dialog, 1181, QStringLiteral("JK"));
+        Type(dialog, gui::fileinfoctl::kTitle, QStringLiteral("Søndergade 4"));
+        Type(dialog, gui::fileinfoctl::kComment1, QStringLiteral("Hydrant ved nr. 6"));
+        Type(dialog, gui::fileinfoctl::kUserInformation, QStringLiteral("JK"));
         Click(dialog, 1);
     });
     Choose(cmd::kFileInformation);
@@ -137,12 +143,12 @@ TEST_F(DocumentCommandsGui, KorrelationComesBackAfterTheSensorAndPipeDetours)
     std::vector<bool> timeEditable;
     // Third showing: the measurement time is locked now that a section exists; OK ends it.
     const auto third = [&](QDialog* setup) {
-        timeEditable.push_back(Control<QRadioButton>(setup, 1262)->isEnabled());
+        timeEditable.push_back(Control<QRadioButton>(setup, gui::setupctl::kStandard)->isEnabled());
         Click(setup, 1);
     };
     // Second showing: "Rør" defines a section.
     const auto second = [&](QDialog* setup) {
-        timeEditable.push_back(Control<QRadioButton>(setup, 1262)->isEnabled());
+        timeEditable.push_back(Control<QRadioButton>(setup, gui::setupctl::kStandard)->isEnabled());
         OnNextModal(QStringLiteral("pipeDataDialog"), [](QDialog* pipe) {
             AddSection(pipe, QStringLiteral("PVC"), QStringLiteral("50"));
             Click(pipe, 1);
@@ -152,13 +158,13 @@ TEST_F(DocumentCommandsGui, KorrelationComesBackAfterTheSensorAndPipeDetours)
     };
     // First showing: "Sensor" chooses blue and yellow.
     OnNextModal(QStringLiteral("measurementSetupDialog"), [&](QDialog* setup) {
-        timeEditable.push_back(Control<QRadioButton>(setup, 1262)->isEnabled());
+        timeEditable.push_back(Control<QRadioButton>(setup, gui::setupctl::kStandard)->isEnabled());
         OnNextModal(QStringLiteral("sensorConfigurationDialog"), [](QDialog* sensors) {
-            Click(sensors, 1324);
+            Click(sensors, gui::sensorsctl::kFirstChoice + 2);
             Click(sensors, 1);
         });
         OnNextModal(QStringLiteral("measurementSetupDialog"), second);
-        Click(setup, 1328);
+        Click(setup, gui::setupctl::kSensor);
     });
     Choose(cmd::kCorrelation);
     EXPECT_EQ(timeEditable, (std::vector<bool>{true, true, false}));

@@ -49,27 +49,27 @@ TEST(FilterDialog, CutoffsAndANotchAreTypedAppliedAndReturnedOnOk)
     CFilterDialog dialog(FilterSettings{}, upper, lower, 6, CoherenceSpectrum{}, messages);
     SaveScreenshot(&dialog, QStringLiteral("filter-empty"));
 
-    Type(&dialog, 1617, QStringLiteral("12a5"));
-    EXPECT_EQ(TextOf(&dialog, 1617), QStringLiteral("125"));
-    EXPECT_EQ(Control<QLineEdit>(&dialog, 1617)->cursorPosition(), 3);
-    Type(&dialog, 1617, QStringLiteral("100"));
-    Type(&dialog, 1618, QStringLiteral("2000"));
-    EXPECT_EQ(TextOf(&dialog, 1618), QStringLiteral("Høj"));  // not read again as 0
+    Type(&dialog, filterctl::kLowCutoff, QStringLiteral("12a5"));
+    EXPECT_EQ(TextOf(&dialog, filterctl::kLowCutoff), QStringLiteral("125"));
+    EXPECT_EQ(Control<QLineEdit>(&dialog, filterctl::kLowCutoff)->cursorPosition(), 3);
+    Type(&dialog, filterctl::kLowCutoff, QStringLiteral("100"));
+    Type(&dialog, filterctl::kHighCutoff, QStringLiteral("2000"));
+    EXPECT_EQ(TextOf(&dialog, filterctl::kHighCutoff), QStringLiteral("Høj"));  // not read again as 0
     EXPECT_EQ(dialog.Model().Working().highCutoff, 1220.0f);
-    Type(&dialog, 1618, QStringLiteral("600"));
-    Click(&dialog, 1149);
-    EXPECT_TRUE(Control<QRadioButton>(&dialog, 1143)->isChecked());
-    Type(&dialog, 1619, QStringLiteral("45"));
-    Type(&dialog, 1620, QStringLiteral("55"));
+    Type(&dialog, filterctl::kHighCutoff, QStringLiteral("600"));
+    Click(&dialog, filterctl::kAddNotch);
+    EXPECT_TRUE(Control<QRadioButton>(&dialog, filterctl::kNotchRadio1)->isChecked());
+    Type(&dialog, filterctl::kNotchLow, QStringLiteral("45"));
+    Type(&dialog, filterctl::kNotchHigh, QStringLiteral("55"));
 
     // Accept redraws with the new bands but leaves the dialog open.
-    Click(&dialog, 1624);
+    Click(&dialog, filterctl::kAccept);
     EXPECT_EQ(dialog.Applied().highCutoff, 600.0f);
     EXPECT_TRUE(dialog.Model().IsColumnRemoved(300));
 
-    Control<QSlider>(&dialog, 1112)->setValue(503);
-    EXPECT_EQ(Control<QLabel>(&dialog, 1093)->text(), QStringLiteral("1220"));
-    Control<QSlider>(&dialog, 1112)->setValue(41);
+    Control<QSlider>(&dialog, filterctl::kSlider)->setValue(503);
+    EXPECT_EQ(Control<QLabel>(&dialog, filterctl::kCursorText)->text(), QStringLiteral("1220"));
+    Control<QSlider>(&dialog, filterctl::kSlider)->setValue(41);
     SaveScreenshot(&dialog, QStringLiteral("filter-filled"));
 
     dialog.show();
@@ -89,20 +89,20 @@ TEST(FilterDialog, RefusedSettingsKeepTheDialogOpenAndAutoReturnsOnlyItsFlag)
     settings.lowCutoff = 300.0f;
     CFilterDialog dialog(settings, spectrum, spectrum, 9, CoherenceSpectrum{}, messages);
     dialog.show();
-    Type(&dialog, 1618, QStringLiteral("200"));
+    Type(&dialog, filterctl::kHighCutoff, QStringLiteral("200"));
     messages.Expect(str::kHighBelowLowCutoff);
     Click(&dialog, 1);
     EXPECT_TRUE(dialog.isVisible());
 
     // A new notch without its high value blocks switching.
-    Click(&dialog, 1149);
+    Click(&dialog, filterctl::kAddNotch);
     messages.Expect(str::kNotchNeedsHighCutoff);
-    Click(&dialog, 1149);  // refused: notch 1 is not finished
-    EXPECT_FALSE(Control<QRadioButton>(&dialog, 1144)->isEnabled());
+    Click(&dialog, filterctl::kAddNotch);  // refused: notch 1 is not finished
+    EXPECT_FALSE(Control<QRadioButton>(&dialog, filterctl::kNotchRadio1 + 1)->isEnabled());
 
-    Click(&dialog, 1643);
-    EXPECT_EQ(TextOf(&dialog, 1617), QStringLiteral("AUTO"));
-    EXPECT_TRUE(Control<QLineEdit>(&dialog, 1617)->isReadOnly());
+    Click(&dialog, filterctl::kAutomatic);
+    EXPECT_EQ(TextOf(&dialog, filterctl::kLowCutoff), QStringLiteral("AUTO"));
+    EXPECT_TRUE(Control<QLineEdit>(&dialog, filterctl::kLowCutoff)->isReadOnly());
     Click(&dialog, 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.Applied().automatic, 1);
@@ -117,10 +117,10 @@ TEST(FileInformationDialog, TextsAreLimitedAndDateAndTimeAreReadOnly)
     form.time = "12:30";
     CFileInformationDialog dialog(form);
     SaveScreenshot(&dialog, QStringLiteral("file-information-filled"));
-    Type(&dialog, 1173, QString(70, QLatin1Char('T')));
-    Type(&dialog, 1177, QStringLiteral("Ved brønden, målt om natten"));
-    Type(&dialog, 1181, QString(30, QLatin1Char('u')));
-    EXPECT_TRUE(Control<QLineEdit>(&dialog, 1043)->isReadOnly());
+    Type(&dialog, fileinfoctl::kTitle, QString(70, QLatin1Char('T')));
+    Type(&dialog, fileinfoctl::kComment2, QStringLiteral("Ved brønden, målt om natten"));
+    Type(&dialog, fileinfoctl::kUserInformation, QString(30, QLatin1Char('u')));
+    EXPECT_TRUE(Control<QLineEdit>(&dialog, fileinfoctl::kDate)->isReadOnly());
     const FileInformationForm result = dialog.Form();
     EXPECT_EQ(result.title, std::string(59, 'T'));
     EXPECT_EQ(result.comments[1], "Ved brønden, målt om natten");
@@ -136,11 +136,11 @@ TEST(GisCodeDialog, ACodeTheExportCannotHoldIsRefusedACommaIsNot)
     ScriptedMessages messages;
     CGisCodeDialog dialog(messages);
     dialog.show();
-    Type(&dialog, 1644, QStringLiteral("DK ∅110"));
+    Type(&dialog, giscodectl::kCode, QStringLiteral("DK ∅110"));
     messages.Expect(str::kGisCodeNotWritable);
     Click(&dialog, 1);
     EXPECT_TRUE(dialog.isVisible());
-    Type(&dialog, 1644, QStringLiteral("DK,1234/5"));
+    Type(&dialog, giscodectl::kCode, QStringLiteral("DK,1234/5"));
     SaveScreenshot(&dialog, QStringLiteral("gis-code"));
     Click(&dialog, 1);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -156,11 +156,11 @@ TEST(CountdownDialog, RunsOutWithoutBeingCutShort)
     QApplication::sendEvent(&dialog, &escape);
     dialog.reject();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Control<QProgressBar>(&dialog, 1636)->value(), 2);
+    EXPECT_EQ(Control<QProgressBar>(&dialog, countdownctl::kProgress)->value(), 2);
     dialog.Tick();
     dialog.Tick();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Control<QProgressBar>(&dialog, 1636)->value(), 0);
+    EXPECT_EQ(Control<QProgressBar>(&dialog, countdownctl::kProgress)->value(), 0);
     dialog.Tick();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -170,15 +170,15 @@ TEST(MeasurementSetupDialog, TheTimeIsLockedOnceAPipeExistsAndTheButtonsSayWhere
 {
     CMeasurementSetupDialog editable(SetupDialogState{1, true});
     SaveScreenshot(&editable, QStringLiteral("measurement-setup-editable"));
-    EXPECT_TRUE(Control<QRadioButton>(&editable, 1263)->isChecked());
-    Click(&editable, 1264);
-    Click(&editable, 1328);
+    EXPECT_TRUE(Control<QRadioButton>(&editable, setupctl::kMedium)->isChecked());
+    Click(&editable, setupctl::kLong);
+    Click(&editable, setupctl::kSensor);
     EXPECT_EQ(editable.Result().choice, SetupChoice::Sensor);
     EXPECT_EQ(editable.Result().timeIndex, 2);
 
     CMeasurementSetupDialog locked(SetupDialogState{0, false});
     SaveScreenshot(&locked, QStringLiteral("measurement-setup-locked"));
-    EXPECT_FALSE(Control<QRadioButton>(&locked, 1262)->isEnabled());
+    EXPECT_FALSE(Control<QRadioButton>(&locked, setupctl::kStandard)->isEnabled());
     Click(&locked, 3);
     EXPECT_EQ(locked.Result().choice, SetupChoice::Pipe);
     EXPECT_EQ(locked.Result().timeIndex, 0);
@@ -187,12 +187,12 @@ TEST(MeasurementSetupDialog, TheTimeIsLockedOnceAPipeExistsAndTheButtonsSayWhere
 TEST(SensorConfigurationDialog, OpensOnTheCurrentPairAndReturnsTheChosenOne)
 {
     CSensorConfigurationDialog yellow(9);
-    EXPECT_TRUE(Control<QRadioButton>(&yellow, 1327)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(&yellow, sensorsctl::kFirstChoice + 5)->isChecked());
     SaveScreenshot(&yellow, QStringLiteral("sensor-configuration"));
-    Click(&yellow, 1323);
+    Click(&yellow, sensorsctl::kFirstChoice + 1);
     EXPECT_EQ(yellow.PairCode(), 10u);
     CSensorConfigurationDialog unknown(7);
-    EXPECT_TRUE(Control<QRadioButton>(&unknown, 1322)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(&unknown, sensorsctl::kFirstChoice)->isChecked());
     EXPECT_EQ(unknown.PairCode(), 6u);
 }
 

@@ -36,12 +36,12 @@ TEST(FilterDialogSpectra, BothSensorsSpectraAreDrawnInTheirColoursWithTheRemoved
     settings.highCutoff = 600.0f;
     settings.notches[0] = {45.0f, 55.0f};
     gui::CFilterDialog dialog(settings, upper, lower, doc.SensorPairCode(), doc.Engine().Coherence(), messages);
-    Control<QSlider>(&dialog, 1112)->setValue(160);
+    Control<QSlider>(&dialog, gui::filterctl::kSlider)->setValue(160);
     SaveScreenshot(&dialog, QStringLiteral("filter-kit-measurement"));
 
     // The pictures carry the stations' colours inside the band and grey outside it.
-    const QImage upperPicture = Control<QLabel>(&dialog, 1109)->pixmap().toImage();
-    const QImage lowerPicture = Control<QLabel>(&dialog, 1383)->pixmap().toImage();
+    const QImage upperPicture = Control<QLabel>(&dialog, gui::filterctl::kUpperGraph)->pixmap().toImage();
+    const QImage lowerPicture = Control<QLabel>(&dialog, gui::filterctl::kLowerGraph)->pixmap().toImage();
     const auto columnHas = [](const QImage& image, int x, QRgb colour) {
         for (int y = 0; y < image.height(); ++y) {
             if ((image.pixel(x, y) & 0xFFFFFF) == colour)
@@ -58,25 +58,25 @@ TEST(FilterDialogSpectra, BothSensorsSpectraAreDrawnInTheirColoursWithTheRemoved
 
     // The coherence under the spectra, greyed where the band removes it; "Kohærens" puts the band
     // it proposes into the edits, and OK returns it.
-    const QImage coherence = Control<QLabel>(&dialog, 1700)->pixmap().toImage();
+    const QImage coherence = Control<QLabel>(&dialog, gui::filterctl::kCoherenceGraph)->pixmap().toImage();
     EXPECT_TRUE(columnHas(coherence, 100, 0x006E3C));
     EXPECT_TRUE(columnHas(coherence, 400, 0xD7D7D7));
     EXPECT_FALSE(columnHas(coherence, 100, 0xD7D7D7));
-    auto* propose = Control<QPushButton>(&dialog, 1701);
+    auto* propose = Control<QPushButton>(&dialog, gui::filterctl::kCoherenceButton);
     ASSERT_TRUE(propose->isEnabled());
     EXPECT_EQ(propose->text(), QStringLiteral("Kohærens"));
     propose->click();
     const auto proposed = ProposeCoherenceBand(doc.Engine().Coherence());
     ASSERT_TRUE(proposed.has_value());
     EXPECT_EQ(dialog.Model().Working().lowCutoff, proposed->lowCutoff);
-    EXPECT_NE(Control<QLineEdit>(&dialog, 1617)->text(), QStringLiteral("100.0"));
+    EXPECT_NE(Control<QLineEdit>(&dialog, gui::filterctl::kLowCutoff)->text(), QStringLiteral("100.0"));
     SaveScreenshot(&dialog, QStringLiteral("filter-coherence-proposed"));
     dialog.accept();
     EXPECT_EQ(dialog.Applied().highCutoff, proposed->highCutoff);
 
     // A record from before the coherence was kept says so, and offers no proposal.
     gui::CFilterDialog older(settings, upper, lower, doc.SensorPairCode(), CoherenceSpectrum{}, messages);
-    EXPECT_FALSE(Control<QPushButton>(&older, 1701)->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(&older, gui::filterctl::kCoherenceButton)->isEnabled());
     SaveScreenshot(&older, QStringLiteral("filter-no-coherence"));
 }
 

@@ -14,6 +14,9 @@
 #include "core/text/StringIds.h"
 #include "gui/pipe/CPipeDataDialog.h"
 #include "gui/pipe/CPipeDatabaseDialog.h"
+#include "gui/pipe/CSectionDialog.h"
+#include "gui/pipe/CMaterialNameDialog.h"
+#include "gui/pipe/CDiameterVelocityDialog.h"
 #include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -42,18 +45,18 @@ struct Materials {
 // proposes the velocity), then OK.
 void EnterSection(QDialog* dialog, const QString& material, const QString& length, const QString& diameter)
 {
-    auto* combo = Control<QComboBox>(dialog, 1649);
+    auto* combo = Control<QComboBox>(dialog, sectionctl::kMaterial);
     combo->setCurrentIndex(combo->findText(material));
-    Type(dialog, 1650, length);
-    Type(dialog, 1651, diameter);
+    Type(dialog, sectionctl::kLength, length);
+    Type(dialog, sectionctl::kDiameter, diameter);
     QFocusEvent leave(QEvent::FocusOut);
-    QApplication::sendEvent(Control<QLineEdit>(dialog, 1651), &leave);
+    QApplication::sendEvent(Control<QLineEdit>(dialog, sectionctl::kDiameter), &leave);
     Click(dialog, 1);
 }
 
 QString Cell(QWidget* dialog, int row, int column)
 {
-    return Control<QTreeWidget>(dialog, 1352)->topLevelItem(row)->text(column);
+    return Control<QTreeWidget>(dialog, pipedatactl::kList)->topLevelItem(row)->text(column);
 }
 
 TEST(PipeDataDialog, SectionsAreAddedMovedEditedAndRemovedInTheUsersUnits)
@@ -61,7 +64,7 @@ TEST(PipeDataDialog, SectionsAreAddedMovedEditedAndRemovedInTheUsersUnits)
     Materials m;
     CPipeDataDialog dialog(PipeSections{}, *m.db, UnitSystem::Metric, TimeUnit::Seconds, 6, m.messages);
     SaveScreenshot(&dialog, QStringLiteral("pipe-data-metric-empty"));
-    EXPECT_FALSE(Control<QPushButton>(&dialog, 1354)->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(&dialog, pipedatactl::kRemove)->isEnabled());
 
     // 120 m of PVC 110 mm: the velocity is proposed from the database.
     const float proposed = m.db->GetVelocityForDiameter(kPvc, 110.0f);
@@ -69,11 +72,11 @@ TEST(PipeDataDialog, SectionsAreAddedMovedEditedAndRemovedInTheUsersUnits)
         SaveScreenshot(section, QStringLiteral("section-metric-new"));
         EnterSection(section, QStringLiteral("PVC"), QStringLiteral("120"), QStringLiteral("110"));
     });
-    Click(&dialog, 1318);
+    Click(&dialog, pipedatactl::kAdd);
     OnNextModal(QStringLiteral("sectionDialog"), [](QDialog* section) {
         EnterSection(section, QStringLiteral("Dukt. stbj"), QStringLiteral("30"), QStringLiteral("150"));
     });
-    Click(&dialog, 1318);
+    Click(&dialog, pipedatactl::kAdd);
     ASSERT_EQ(dialog.Sections()[0].materialIndex, kPvc);
     EXPECT_NEAR(dialog.Sections()[0].velocity, proposed, 0.001f);  // through the edit's six digits
     EXPECT_EQ(Cell(&dialog, 0, 1), QStringLiteral("PVC"));
@@ -81,21 +84,21 @@ TEST(PipeDataDialog, SectionsAreAddedMovedEditedAndRemovedInTheUsersUnits)
     EXPECT_EQ(Cell(&dialog, 0, 4), QStringLiteral("110"));
 
     // The ductile iron (selected after adding) goes up, is edited and then removed.
-    Click(&dialog, 1364);
+    Click(&dialog, pipedatactl::kMoveUp);
     EXPECT_EQ(dialog.Sections()[0].materialIndex, kDuctileIron);
     OnNextModal(QStringLiteral("sectionDialog"), [](QDialog* section) {
-        EXPECT_EQ(TextOf(section, 1650), QStringLiteral("30"));
-        Type(section, 1650, QStringLiteral("35.5"));
+        EXPECT_EQ(TextOf(section, sectionctl::kLength), QStringLiteral("30"));
+        Type(section, sectionctl::kLength, QStringLiteral("35.5"));
         SaveScreenshot(section, QStringLiteral("section-metric-filled"));
         Click(section, 1);
     });
-    Click(&dialog, 1355);
+    Click(&dialog, pipedatactl::kEdit);
     EXPECT_FLOAT_EQ(dialog.Sections()[0].length, 35.5f);
     SaveScreenshot(&dialog, QStringLiteral("pipe-data-metric-filled"));
-    Click(&dialog, 1354);
+    Click(&dialog, pipedatactl::kRemove);
     EXPECT_EQ(dialog.Sections()[0].materialIndex, kPvc);
     EXPECT_EQ(dialog.Sections()[1].inUse, 0);
-    EXPECT_FALSE(Control<QPushButton>(&dialog, 1364)->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(&dialog, pipedatactl::kMoveUp)->isEnabled());
 }
 
 TEST(PipeDataDialog, AValueBelowItsLimitKeepsTheSectionDialogOpen)
@@ -105,15 +108,15 @@ TEST(PipeDataDialog, AValueBelowItsLimitKeepsTheSectionDialogOpen)
     m.messages.Expect(str::kInvalidLengthMetric);
     m.messages.Expect(str::kEnterNumber);
     OnNextModal(QStringLiteral("sectionDialog"), [&](QDialog* section) {
-        Type(section, 1650, QStringLiteral("0.05"));
+        Type(section, sectionctl::kLength, QStringLiteral("0.05"));
         Click(section, 1);
         EXPECT_TRUE(section->isVisible());
-        Type(section, 1650, QStringLiteral("1,5"));
+        Type(section, sectionctl::kLength, QStringLiteral("1,5"));
         Click(section, 1);
         EXPECT_TRUE(section->isVisible());
         Click(section, 2);
     });
-    Click(&dialog, 1318);
+    Click(&dialog, pipedatactl::kAdd);
     EXPECT_EQ(dialog.Sections()[0].inUse, 0);
 
     // Removing without a chosen section says so.
@@ -122,7 +125,7 @@ TEST(PipeDataDialog, AValueBelowItsLimitKeepsTheSectionDialogOpen)
     two[1] = two[0];
     CPipeDataDialog filled(two, *m.db, UnitSystem::Metric, TimeUnit::Seconds, 6, m.messages);
     m.messages.Expect(str::kSelectPipeSection);
-    Click(&filled, 1354);
+    Click(&filled, pipedatactl::kRemove);
     EXPECT_EQ(filled.Sections()[1].inUse, 1);
 }
 
@@ -146,13 +149,13 @@ TEST(PipeDataDialog, FeetAndMillisecondsAreShownAndTakenUnderADanishLocale)
     EXPECT_EQ(Cell(&dialog, 0, 7), QStringLiteral("ft/ms"));
     OnNextModal(QStringLiteral("sectionDialog"), [](QDialog* section) {
         SaveScreenshot(section, QStringLiteral("section-imperial-new"));
-        Type(section, 1650, QStringLiteral("100.5"));
-        Type(section, 1651, QStringLiteral("6"));
-        Type(section, 1652, QStringLiteral("1.5"));
+        Type(section, sectionctl::kLength, QStringLiteral("100.5"));
+        Type(section, sectionctl::kDiameter, QStringLiteral("6"));
+        Type(section, sectionctl::kVelocity, QStringLiteral("1.5"));
         SaveScreenshot(section, QStringLiteral("section-imperial-filled"));
         Click(section, 1);
     });
-    Click(&dialog, 1318);
+    Click(&dialog, pipedatactl::kAdd);
     SaveScreenshot(&dialog, QStringLiteral("pipe-data-imperial-filled"));
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_FLOAT_EQ(dialog.Sections()[1].length, static_cast<float>(100.5f * 0.3047999902464003));
@@ -168,30 +171,30 @@ TEST(PipeDatabaseDialog, MaterialsAndEntriesAreEditedAndDuplicatesRefused)
     PipeSections pipe{};
     CPipeDatabaseDialog dialog(materials, pipe, UnitSystem::Metric, TimeUnit::Seconds, m.messages);
     SaveScreenshot(&dialog, QStringLiteral("pipe-database-metric"));
-    auto* list = Control<QListWidget>(&dialog, 1233);
+    auto* list = Control<QListWidget>(&dialog, pipedatabasectl::kMaterialList);
     const int count = list->count();
 
     OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
         SaveScreenshot(name, QStringLiteral("material-name"));
-        Type(name, 1579, QStringLiteral("PE 100"));
+        Type(name, materialnamectl::kName, QStringLiteral("PE 100"));
         Click(name, 1);
     });
-    Click(&dialog, 1246);
+    Click(&dialog, pipedatabasectl::kAddMaterial);
     ASSERT_EQ(list->count(), count + 1);
     EXPECT_EQ(list->currentRow(), count);
-    EXPECT_TRUE(Control<QPushButton>(&dialog, 1247)->isEnabled());
+    EXPECT_TRUE(Control<QPushButton>(&dialog, pipedatabasectl::kRemoveMaterial)->isEnabled());
 
     OnNextModal(QStringLiteral("diameterVelocityDialog"), [](QDialog* entry) {
-        Type(entry, 1586, QStringLiteral("160"));
-        Type(entry, 1585, QStringLiteral("400"));
+        Type(entry, diametervelocityctl::kDiameter, QStringLiteral("160"));
+        Type(entry, diametervelocityctl::kVelocity, QStringLiteral("400"));
         SaveScreenshot(entry, QStringLiteral("diameter-velocity-metric"));
         Click(entry, 1);
     });
-    Click(&dialog, 1234);
-    auto* entries = Control<QTreeWidget>(&dialog, 1237);
+    Click(&dialog, pipedatabasectl::kAddEntry);
+    auto* entries = Control<QTreeWidget>(&dialog, pipedatabasectl::kEntryList);
     ASSERT_EQ(entries->topLevelItemCount(), 2);
     EXPECT_EQ(entries->topLevelItem(1)->text(0), QStringLiteral("160"));
-    EXPECT_EQ(TextOf(&dialog, 1241), QStringLiteral("400"));
+    EXPECT_EQ(TextOf(&dialog, pipedatabasectl::kVelocity), QStringLiteral("400"));
     SaveScreenshot(&dialog, QStringLiteral("pipe-database-metric-filled"));
     // Rows a person can read: the text and some air, in both lists.
     dialog.show();
@@ -200,22 +203,22 @@ TEST(PipeDatabaseDialog, MaterialsAndEntriesAreEditedAndDuplicatesRefused)
     EXPECT_GE(entries->visualItemRect(entries->topLevelItem(0)).height(), readable);
 
     OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
-        EXPECT_EQ(TextOf(name, 1579), QStringLiteral("PE 100"));
-        Type(name, 1579, QStringLiteral("PE 100 SDR11"));
+        EXPECT_EQ(TextOf(name, materialnamectl::kName), QStringLiteral("PE 100"));
+        Type(name, materialnamectl::kName, QStringLiteral("PE 100 SDR11"));
         Click(name, 1);
     });
-    Click(&dialog, 1248);
+    Click(&dialog, pipedatabasectl::kRenameMaterial);
     EXPECT_EQ(list->item(count)->text(), QStringLiteral("PE 100 SDR11"));
 
     m.messages.Expect(str::kMaterialNameExists);
     OnNextModal(QStringLiteral("materialNameDialog"), [](QDialog* name) {
-        Type(name, 1579, QStringLiteral("pvc"));
+        Type(name, materialnamectl::kName, QStringLiteral("pvc"));
         Click(name, 1);
     });
-    Click(&dialog, 1246);
+    Click(&dialog, pipedatabasectl::kAddMaterial);
     EXPECT_EQ(list->count(), count + 1);
 
-    Click(&dialog, 1247);
+    Click(&dialog, pipedatabasectl::kRemoveMaterial);
     EXPECT_EQ(list->count(), count);
     EXPECT_EQ(dialog.Editor().MaterialCount(), count);
 }
@@ -226,22 +229,23 @@ TEST(PipeDatabaseDialog, ImperialEntriesAreShownAndCheckedInFeetPerMillisecond)
     std::array<Material, kMaxMaterials> materials{};
     m.db->CopyOut(materials);
     CPipeDatabaseDialog dialog(materials, PipeSections{}, UnitSystem::Imperial, TimeUnit::Milliseconds, m.messages);
-    Control<QListWidget>(&dialog, 1233)->setCurrentRow(kPvc);
-    Control<QTreeWidget>(&dialog, 1237)->setCurrentItem(Control<QTreeWidget>(&dialog, 1237)->topLevelItem(0));
-    EXPECT_EQ(TextOf(&dialog, 1240), QStringLiteral("1.4"));  // 36 mm
+    Control<QListWidget>(&dialog, pipedatabasectl::kMaterialList)->setCurrentRow(kPvc);
+    Control<QTreeWidget>(&dialog, pipedatabasectl::kEntryList)
+        ->setCurrentItem(Control<QTreeWidget>(&dialog, pipedatabasectl::kEntryList)->topLevelItem(0));
+    EXPECT_EQ(TextOf(&dialog, pipedatabasectl::kDiameter), QStringLiteral("1.4"));  // 36 mm
     SaveScreenshot(&dialog, QStringLiteral("pipe-database-imperial"));
 
     m.messages.Expect(str::kInvalidDiameterImperial);
     OnNextModal(QStringLiteral("diameterVelocityDialog"), [](QDialog* entry) {
-        Type(entry, 1586, QStringLiteral("0.039"));
-        Type(entry, 1585, QStringLiteral("1.2"));
+        Type(entry, diametervelocityctl::kDiameter, QStringLiteral("0.039"));
+        Type(entry, diametervelocityctl::kVelocity, QStringLiteral("1.2"));
         Click(entry, 1);
         EXPECT_TRUE(entry->isVisible());
-        Type(entry, 1586, QStringLiteral("0.04"));
+        Type(entry, diametervelocityctl::kDiameter, QStringLiteral("0.04"));
         SaveScreenshot(entry, QStringLiteral("diameter-velocity-imperial"));
         Click(entry, 1);
     });
-    Click(&dialog, 1234);
+    Click(&dialog, pipedatabasectl::kAddEntry);
     const Material& pvc = dialog.Editor().Materials()[kPvc];
     EXPECT_FLOAT_EQ(pvc.diameters[0], static_cast<float>(0.04f * 25.4000508001016));
     EXPECT_FLOAT_EQ(pvc.velocities[0], static_cast<float>(1.2f * 0.3047999902464003 * 1000.0));

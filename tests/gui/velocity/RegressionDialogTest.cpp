@@ -130,7 +130,7 @@ protected:
         Give(gui::RegressionFileRequest::OpenMeasurement, path);
         if (dialog.Session().Data().Count() == 0) {
             OnNextModal(QStringLiteral("staticSensorDialog"), [](QDialog* sensor) {
-                Click(sensor, 1513);
+                Click(sensor, gui::staticsensorctl::kRed);
                 sensor->accept();
             });
         }
@@ -266,10 +266,10 @@ TEST(StaticSensorDialog, OneBoxAtATimeAndTheChoiceHoldsHoweverItCloses)
 {
     gui::CStaticSensorDialog dialog;
     EXPECT_EQ(dialog.Choice(), 0u);
-    EXPECT_TRUE(Control<QAbstractButton>(&dialog, 1512)->isChecked());
-    Click(&dialog, 1517);
+    EXPECT_TRUE(Control<QAbstractButton>(&dialog, gui::staticsensorctl::kInterface)->isChecked());
+    Click(&dialog, gui::staticsensorctl::kYellow);
     SaveScreenshot(&dialog, QStringLiteral("regression-static-sensor"));
-    EXPECT_FALSE(Control<QAbstractButton>(&dialog, 1512)->isChecked());
+    EXPECT_FALSE(Control<QAbstractButton>(&dialog, gui::staticsensorctl::kInterface)->isChecked());
     dialog.reject();
     EXPECT_EQ(dialog.Choice(), 3u);
 }

@@ -12,9 +12,8 @@
 #include "core/app/CommandIds.h"
 #include "core/pipe/CMaterialDatabase.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
-#include "gui/view/CKorvantaView.h"
+#include "tests/gui/view/KitFormSupport.h"
 #include "sim/scenario/ScenarioKitOptions.h"
-#include "tests/core/document/DocumentTestSupport.h"
 #include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -38,18 +37,11 @@ TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoT
 
     Start();
     ASSERT_TRUE(OpenKitPort());
-    auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
-    ASSERT_NE(view, nullptr);
-    auto* start = Control<QAbstractButton>(view, 1319);
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-        view->StatusPollTick();
-        return start->isEnabled();
-    }));
+    QAbstractButton* start = StartButtonWhenReady(Frame().Form());
+    ASSERT_NE(start, nullptr);
     // PVC (material 8) with a velocity from the table, which the wizard replaces.
     CKorvantaDoc& doc = app_->Document();
-    PipeSections pipe{};
-    pipe[0] = doctest::Section(8, length, 300.0f, 110.0f);
-    doc.ApplyPipeData(pipe);
+    doc.ApplyPipeData(Pipe({Section(8, length, 300.0f, 110.0f)}));
     start->click();
     ASSERT_TRUE(ProcessEventsUntil([&] { return doc.PairTotal() >= 6; }, std::chrono::seconds(90)));
     start->click();

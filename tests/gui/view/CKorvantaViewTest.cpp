@@ -36,8 +36,8 @@ QRgb Pixel(const ViewFormRig& rig, int column, int y)
 TEST(KorvantaViewTest, LaidOutFromTheTemplateAt96Dpi)
 {
     ViewFormRig rig;
-    EXPECT_EQ(rig.Control(1015)->size(), QSize(627, 195));
-    EXPECT_EQ(rig.Control(1382)->size(), QSize(626, 11));
+    EXPECT_EQ(rig.Control(view101::kGraph)->size(), QSize(627, 195));
+    EXPECT_EQ(rig.Control(view101::kLayout)->size(), QSize(626, 11));
     EXPECT_EQ(rig.view->GraphImage().size(), QSize(627, 195));
     EXPECT_EQ(rig.view->Model().Display().LayoutWidth(), 626);
     EXPECT_EQ(rig.TextOf(view101::kStartStop), "START");

@@ -6,11 +6,7 @@
 #include <QLabel>
 
 #include "core/pipe/UnitConversion.h"
-#include "gui/app/CTemplateLayout.h"
-#include "gui/view/CKorvantaView.h"
-#include "tests/core/document/DocumentTestSupport.h"
-#include "tests/gui/GuiTestSupport.h"
-#include "gui/view/TwoStationFormTemplate.h"
+#include "tests/gui/view/KitFormSupport.h"
 
 namespace korvanta::test {
 namespace {
@@ -23,19 +19,11 @@ TEST_F(ViewInTheProgram, MeasuresTheKitsLeakFromTheForm)
 {
     Start();
     ASSERT_TRUE(OpenKitPort());
+    QAbstractButton* start = StartButtonWhenReady(Frame().Form());
+    ASSERT_NE(start, nullptr);
     auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
-    ASSERT_NE(view, nullptr);
-    auto* start = view->findChild<QAbstractButton*>(gui::CTemplateLayout::ControlName(view101::kStartStop));
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-        view->StatusPollTick();
-        return start->isEnabled();
-    }));
-
-    // The kit's default scenario: 120 m of PVC, the leak 43.5 m from red.
-    PipeSections pipe{};
-    pipe[0] = doctest::Section(8, 120.0f, 363.0f, 110.0f);
     CKorvantaDoc& doc = app_->Document();
-    doc.ApplyPipeData(pipe);
+    doc.ApplyPipeData(KitDefaultPipe());
     start->click();
     ASSERT_EQ(start->text(), "STOP");
     ASSERT_TRUE(ProcessEventsUntil([&] { return doc.PairTotal() >= 4; }, std::chrono::seconds(60)));

@@ -13,6 +13,7 @@
 
 #include "gui/app/CTemplateLayout.h"
 #include "gui/view/CKorvantaView.h"
+#include "gui/view/TwoStationFormTemplate.h"
 #include "tests/core/view/ViewModelTestSupport.h"
 
 namespace korvanta::test {
@@ -51,7 +52,7 @@ struct ViewFormRig {
     }
     void ClickGraph(int x)
     {
-        QWidget* graph = Control(1015);
+        QWidget* graph = Control(gui::view101::kGraph);
         const QPointF at(x, graph->height() / 2);
         QMouseEvent press(QEvent::MouseButtonPress, at, graph->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
@@ -73,12 +74,12 @@ struct ViewFormRig {
     // START, `pairs` pairs of the simulated leak, and STOP unless told to keep measuring.
     void Measure(int pairs = 6, bool stop = true, double snrDb = 6.0)
     {
-        Click(1319);
+        Click(gui::view101::kStartStop);
         for (const DataBlockRecord& block : viewtest::ViewRig::Blocks(pairs, viewtest::kLeakDelay, snrDb)) {
             Deliver(block);
         }
         if (stop) {
-            Click(1319);
+            Click(gui::view101::kStartStop);
         }
     }
 
