@@ -215,7 +215,12 @@ ResultVerdict ResultAssessment::Assess(const AssessmentInput& input)
     // mostly below kLowBandHz; knowing neither spectrum, the place alone decides.
     const uint32_t middle = input.spanLags / 2;
     const uint32_t offset = peaks.top.lag > middle ? peaks.top.lag - middle : middle - peaks.top.lag;
-    const bool atZero = offset <= kZeroDelayLags || (!weak && offset * lag <= 0.5 * width);
+    // A band of faint coherence whose peak holds zero delay within its own span is no better: the
+    // common noise's peak need not sit exactly at zero (the two sensors' responses differ in phase
+    // at a few hertz by milliseconds).
+    const bool faintNearZero = coherenceKnown && verdict.coherenceSignificance < kFaintCoherenceSigmas &&
+                               offset * lag <= verdict.delayHalfWidth;
+    const bool atZero = offset <= kZeroDelayLags || (!weak && (offset * lag <= 0.5 * width || faintNearZero));
     if (atZero && ((!crossKnown && !coherenceKnown) || verdict.lowBandShare >= kLowBandMajority)) {
         verdict.reasons.push_back(ResultDoubt::ZeroDelay);
     }

@@ -87,6 +87,8 @@ public:
     static constexpr double kLowBandHz = 60.0;
     static constexpr double kLowBandMajority = 0.5;
     static constexpr uint32_t kZeroDelayLags = 5;
+    // Excess coherence below which the band holds little beyond a narrow common noise.
+    static constexpr double kFaintCoherenceSigmas = 20.0;
     static constexpr double kIntervalSigmas = 3.0;
     // Beyond the statistics the delay carries the stations' sampling clocks (a tenth of a
     // millisecond apart is common) and the lag grid: two lags.

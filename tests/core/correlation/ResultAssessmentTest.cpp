@@ -154,6 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"PeakClearOfTheEnd", {900, 20.0}, {}, kLeakBand, 0.2f, {}},
         VerdictCase{"TrafficAtZeroDelay", {1, 20.0, 120.0}, {}, kTrafficBand, 0.2f, {ZeroDelay}},
         VerdictCase{"LeakAtTheMidpoint", {2, 20.0}, {}, kLeakBand, 0.2f, {}},
+        VerdictCase{"FaintCommonNoiseJustOffZero", {12, 20.0, 120.0}, {}, kTrafficBand, 0.2f, {ZeroDelay}},
+        VerdictCase{"StrongLowBandLeakJustOffZero", {12, 20.0, 120.0}, {}, CoherenceBand{5.0, 60.0, 0.9}, 0.2f, {}},
         VerdictCase{"ZeroDelayWithoutStoredCoherence", {0, 20.0}, {}, {}, 0.2f, {ZeroDelay}},
         VerdictCase{"ClearPeakWithoutStoredCoherence", {-300, 20.0}, {}, {}, 0.2f, {}},
         VerdictCase{"WithoutAPipeNothingIsOutside", {1200, 20.0}, {}, kLeakBand, 0.0f, {}}),
