@@ -14,9 +14,9 @@
 #include "core/correlation/CCorrelator.h"
 #include "core/document/DocumentGeometry.h"
 #include "core/document/IDocumentObserver.h"
-#include "core/document/IDocumentSettings.h"
-#include "core/document/IMeasurementSetup.h"
-#include "core/document/IWaitPump.h"
+#include "core/host/IDocumentSettings.h"
+#include "core/host/IMeasurementSetup.h"
+#include "core/host/IWaitPump.h"
 #include "core/document/KvdFile.h"
 #include "core/document/MeasurementSession.h"
 #include "core/document/RecordPipe.h"
@@ -25,11 +25,11 @@
 #include "core/document/ThreeStationMeasurement.h"
 #include "core/document/TwoStationMeasurement.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/CPresetFilters.h"
 #include "core/pipe/LeakPosition.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 
 namespace korvanta {
 

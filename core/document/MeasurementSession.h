@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/document/IWaitPump.h"
 #include "core/document/SamplingStarter.h"
+#include "core/host/IClock.h"
+#include "core/host/IWaitPump.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
 
 namespace korvanta {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/document/CKorvantaDoc.h"
+#include "core/result/LeakResultReport.h"
+#include "core/result/ResultTexts.h"
 #include "core/view/CorrelationDisplay.h"
-#include "core/view/LeakResultReport.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 

@@ -7,9 +7,9 @@
 #include "core/document/DocumentFileName.h"
 #include "core/document/DocumentGeometry.h"
 #include "core/document/DocumentHints.h"
+#include "core/host/IViewHost.h"
+#include "core/result/ResultTexts.h"
 #include "core/text/StringIds.h"
-#include "core/view/IViewHost.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 

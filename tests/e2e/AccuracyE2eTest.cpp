@@ -12,7 +12,7 @@
 #include "ScenarioRig.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/pipe/LeakPosition.h"
-#include "core/view/LeakResultReport.h"
+#include "core/result/LeakResultReport.h"
 
 namespace korvanta::e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <deque>
 
-#include "core/document/DocumentCommands.h"
+#include "core/commands/DocumentCommands.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/PipeSection.h"
-#include "core/text/MessageSink.h"
 #include "tests/support/TempFolder.h"
 
 namespace korvanta::pipetest {

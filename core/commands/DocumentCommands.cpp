@@ -1,4 +1,4 @@
-#include "core/document/DocumentCommands.h"
+#include "core/commands/DocumentCommands.h"
 
 #include <array>
 
