@@ -4,7 +4,7 @@ namespace korvanta::cli {
 
 void AddLeakPosition(JsonWriter& json, const CKorvantaDoc& doc, std::optional<float> delay)
 {
-    if (!delay || doc.GetSectionCount() == 0) {
+    if (!delay || doc.Pipe().SectionCount() == 0) {
         json.AddNull("from_start");
         json.AddNull("from_end");
         json.AddNull("outside");

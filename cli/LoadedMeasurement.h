@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/document/CKorvantaDoc.h"
-#include "core/document/IDocumentSettings.h"
 #include "core/document/TextMessageSink.h"
+#include "core/host/IDocumentSettings.h"
 #include "core/link/CLinkState.h"
 #include "core/link/SteadyClock.h"
 

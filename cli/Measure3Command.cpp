@@ -60,7 +60,7 @@ int FindMaterial(const CKorvantaDoc& doc, const std::optional<std::string>& text
         return static_cast<int>(index);
     }
     for (int i = 0; i < count; ++i) {
-        if (doc.MaterialName(i) == *text) {
+        if (doc.Pipe().MaterialName(i) == *text) {
             return i;
         }
     }

@@ -91,7 +91,7 @@ int16_t FindMaterial(const CKorvantaDoc& doc, const std::string& text)
         return static_cast<int16_t>(index);
     }
     for (int i = 0; i < doc.Materials().MaterialCount(); ++i) {
-        if (doc.MaterialName(i) == text) {
+        if (doc.Pipe().MaterialName(i) == text) {
             return static_cast<int16_t>(i);
         }
     }

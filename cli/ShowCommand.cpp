@@ -17,11 +17,11 @@ namespace {
 std::string SectionsJson(const CKorvantaDoc& doc)
 {
     std::string json = "[";
-    for (int i = 0; i < doc.GetSectionCount(); ++i) {
+    for (int i = 0; i < doc.Pipe().SectionCount(); ++i) {
         SectionInfo info;
-        doc.GetSection(i, info);
+        doc.Pipe().Section(i, info);
         JsonWriter section;
-        section.Add("material", static_cast<long long>(doc.GetSectionMaterial(i)));
+        section.Add("material", static_cast<long long>(doc.Pipe().SectionMaterial(i)));
         section.Add("material_name", info.materialName);
         section.Add("length", static_cast<double>(info.length));
         section.Add("diameter", static_cast<double>(info.diameter));
@@ -34,15 +34,15 @@ std::string SectionsJson(const CKorvantaDoc& doc)
 std::string FiltersJson(const CKorvantaDoc& doc)
 {
     JsonWriter filters;
-    filters.Add("low", static_cast<double>(doc.LowCutoff()));
-    filters.Add("high", static_cast<double>(doc.HighCutoff()));
+    filters.Add("low", static_cast<double>(doc.Filters().LowCutoff()));
+    filters.Add("high", static_cast<double>(doc.Filters().HighCutoff()));
     std::string notches = "[";
     for (int k = 0; k < kNotchCount; ++k) {
-        notches += (k > 0 ? ", [" : "[") + JsonWriter::Number(doc.NotchLow(k)) + ", " +
-                   JsonWriter::Number(doc.NotchHigh(k)) + "]";
+        notches += (k > 0 ? ", [" : "[") + JsonWriter::Number(doc.Filters().NotchLow(k)) + ", " +
+                   JsonWriter::Number(doc.Filters().NotchHigh(k)) + "]";
     }
     filters.AddRaw("notches", notches + "]");
-    filters.Add("automatic", doc.AutomaticFilter());
+    filters.Add("automatic", doc.Filters().Automatic());
     return filters.Finish();
 }
 
@@ -86,7 +86,7 @@ int RunShow(const std::vector<std::string>& args)
     json.Add("user_information", info.userInformation);
     json.Add("measuring_time", doc->MeasuringTime());
     json.AddRaw("sections", SectionsJson(*doc));
-    json.Add("total_length", static_cast<double>(doc->GetTotalLength()));
+    json.Add("total_length", static_cast<double>(doc->Pipe().TotalLength()));
     json.AddRaw("filters", FiltersJson(*doc));
     if (coherenceBand) {
         json.Add("filter_proposed", proposed);

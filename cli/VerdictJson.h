@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cli/JsonWriter.h"
-#include "core/correlation/CoherenceSpectrum.h"
-#include "core/correlation/FilterSettings.h"
-#include "core/view/LeakResultReport.h"
+#include "core/result/LeakResultReport.h"
+#include "core/values/CoherenceSpectrum.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta::cli {
 

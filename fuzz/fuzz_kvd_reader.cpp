@@ -99,18 +99,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
     sink = sink + static_cast<float>(IsLeakOutsidePipe(doc.Record().pipe, delay));
     for (int i = -1; i <= kMaxPipeSections; ++i) {
         SectionInfo info;
-        doc.GetSection(i, info);
-        sink = sink + static_cast<float>(info.materialName.size()) + doc.GetSectionLength(i);
-        sink = sink + static_cast<float>(doc.GetSectionMaterial(i));
+        doc.Pipe().Section(i, info);
+        sink = sink + static_cast<float>(info.materialName.size()) + doc.Pipe().SectionLength(i);
+        sink = sink + static_cast<float>(doc.Pipe().SectionMaterial(i));
     }
     for (int i = -1; i <= kMaxMaterials; ++i) {
-        sink = sink + static_cast<float>(doc.MaterialName(i).size());
+        sink = sink + static_cast<float>(doc.Pipe().MaterialName(i).size());
     }
-    sink = sink + doc.GetTotalLength() + doc.GetTravelTime() + static_cast<float>(doc.HasMixedMaterials());
+    sink =
+        sink + doc.Pipe().TotalLength() + doc.Pipe().TravelTime() + static_cast<float>(doc.Pipe().HasMixedMaterials());
     for (int k = -1; k <= kNotchCount; ++k) {
-        sink = sink + doc.NotchLow(k) + doc.NotchHigh(k);
+        sink = sink + doc.Filters().NotchLow(k) + doc.Filters().NotchHigh(k);
     }
-    sink = sink + doc.LowCutoff() + doc.HighCutoff() + static_cast<float>(doc.NotchCount());
+    sink =
+        sink + doc.Filters().LowCutoff() + doc.Filters().HighCutoff() + static_cast<float>(doc.Filters().NotchCount());
     const FileInformation info = doc.GetFileInformation();
     sink = sink + static_cast<float>(info.name.size() + info.title.size() + info.date.size() + info.time.size() +
                                      info.userInformation.size() + doc.MeasuringTime().size());

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <string>
 
-#include "core/correlation/FilterSettings.h"
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/FilterProposal.h"
 #include "core/pipe/Pipe.h"
 #include "core/pipe/PipeSection.h"
+#include "core/values/FilterSettings.h"
 
 using namespace korvanta;
 

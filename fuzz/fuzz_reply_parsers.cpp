@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
+#include "core/host/IClock.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CRadioLink.h"
-#include "core/link/IClock.h"
 #include "core/link/ILinkLibrary.h"
 #include "core/link/LinkCommands.h"
 

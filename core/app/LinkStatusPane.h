@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace korvanta {
+#include "core/values/LinkActivity.h"
 
-// What the program is doing with the link, as the windows that run it report it.
-enum class LinkActivity { Idle, Starting, Measuring, Listening };
+namespace korvanta {
 
 // The main window's status pane: one line that always says the link's state, so that a crew can
 // tell why START is dead. The windows report what they do; the link's own state is read at each

@@ -6,13 +6,13 @@
 
 #include "core/correlation/AutoFilter.h"
 #include "core/correlation/CoherenceAccumulator.h"
-#include "core/correlation/ComplexF.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/correlation/DataBlockRecord.h"
 #include "core/correlation/FilterMask.h"
 #include "core/correlation/SegmentTransform.h"
 #include "core/correlation/SpectrumTraces.h"
 #include "core/correlation/StationRing.h"
+#include "core/values/ComplexF.h"
 
 namespace korvanta {
 

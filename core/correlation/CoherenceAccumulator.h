@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "core/correlation/CoherenceSpectrum.h"
-#include "core/correlation/ComplexF.h"
+#include "core/values/CoherenceSpectrum.h"
+#include "core/values/ComplexF.h"
 
 namespace korvanta {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/correlation/CoherenceSpectrum.h"
-#include "core/correlation/FilterSettings.h"
+#include "core/values/CoherenceSpectrum.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "core/correlation/ComplexF.h"
-#include "core/correlation/FilterSettings.h"
+#include "core/values/ComplexF.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/correlation/CoherenceSpectrum.h"
 #include "core/correlation/FilterMask.h"
 #include "core/correlation/PeakCandidates.h"
 #include "core/pipe/PipeSection.h"
+#include "core/values/CoherenceSpectrum.h"
 
 namespace korvanta {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "core/correlation/ComplexF.h"
+#include "core/values/ComplexF.h"
 
 namespace korvanta {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/correlation/ComplexF.h"
+#include "core/values/ComplexF.h"
 
 namespace korvanta {
 

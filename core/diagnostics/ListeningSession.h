@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/document/IWaitPump.h"
+#include "core/host/IClock.h"
+#include "core/host/IWaitPump.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
 
 namespace korvanta {
 

@@ -1,6 +1,6 @@
 #include "core/diagnostics/SystemInformationModel.h"
 
-#include "core/app/FirmwareCheck.h"
+#include "core/link/FirmwareCheck.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/correlation/CoherenceSpectrum.h"
-#include "core/correlation/FilterSettings.h"
 #include "core/dialogs/EditOutcome.h"
 #include "core/dialogs/FrequencyEditText.h"
+#include "core/values/CoherenceSpectrum.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

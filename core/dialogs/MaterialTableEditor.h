@@ -10,7 +10,7 @@
 #include "core/dialogs/EditOutcome.h"
 #include "core/pipe/Material.h"
 #include "core/pipe/PipeSection.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

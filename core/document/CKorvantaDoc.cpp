@@ -1,15 +1,11 @@
 #include "core/document/CKorvantaDoc.h"
 
-#include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include "core/document/DocumentHints.h"
-#include "core/document/RecordFilters.h"
 #include "core/pipe/FilterProposal.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
-#include "core/text/StringTable.h"
 
 namespace korvanta {
 
@@ -31,11 +27,13 @@ CKorvantaDoc::CKorvantaDoc(const DocumentContext& context)
       link_(Required(context.link, "a link state")),
       messages_(Required(context.messages, "a message sink")),
       settings_(Required(context.settings, "settings")),
+      files_(messages_),
       record_(std::make_unique<MeasurementRecord>()),
       three_(std::make_unique<ThreeStationMeasurement>(spectra_[0], spectra_[1], spectra_[2])),
       session_(link_, Required(context.clock, "a clock"), context.waitPump),
       two_(std::make_unique<TwoStationMeasurement>(*record_, spectra_[0], spectra_[1], link_, session_,
-                                                   [this](uint32_t hint) { UpdateAllViews(hint); }))
+                                                   [this](uint32_t hint) { UpdateAllViews(hint); })),
+      active_(two_.get())
 {
     materials_ = std::make_unique<CMaterialDatabase>(context_.dataFolder, messages_);
     presets_.Load(context_.dataFolder, messages_);
@@ -43,31 +41,6 @@ CKorvantaDoc::CKorvantaDoc(const DocumentContext& context)
 }
 
 CKorvantaDoc::~CKorvantaDoc() = default;
-
-// --- Views -----------------------------------------------------------------------------------
-
-void CKorvantaDoc::AddObserver(IDocumentObserver* observer)
-{
-    if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-        observers_.push_back(observer);
-    }
-}
-
-void CKorvantaDoc::RemoveObserver(IDocumentObserver* observer)
-{
-    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
-}
-
-void CKorvantaDoc::UpdateAllViews(uint32_t hint)
-{
-    // A view may add or remove views while it handles the hint.
-    const std::vector<IDocumentObserver*> observers = observers_;
-    for (IDocumentObserver* observer : observers) {
-        if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end()) {
-            observer->OnDocumentUpdate(hint);
-        }
-    }
-}
 
 void CKorvantaDoc::SetCorrelationRange(uint32_t range)
 {
@@ -85,7 +58,7 @@ bool CKorvantaDoc::StartMeasurement()
     }
     two_->ResetUpdateCounter();
     const bool modifiedBefore = modified_;
-    if ((GetSectionCount() == 0 && (context_.setup == nullptr || !context_.setup->RunMeasurementSetup())) ||
+    if ((Pipe().SectionCount() == 0 && (context_.setup == nullptr || !context_.setup->RunMeasurementSetup())) ||
         !two_->Start()) {
         modified_ = modifiedBefore;  // nothing was measured; a range chosen for it stays for the next try
         return false;
@@ -93,8 +66,7 @@ bool CKorvantaDoc::StartMeasurement()
     modifiedBeforeStart_ = modifiedBefore;
     modified_ = true;
     if (!path_.empty() || loaded_) {
-        path_.clear();
-        loaded_ = false;
+        ForgetFile();
         UpdateAllViews(kHintPathChanged);
     }
     return true;
@@ -102,8 +74,7 @@ bool CKorvantaDoc::StartMeasurement()
 
 void CKorvantaDoc::StopMeasurement()
 {
-    if (session_.IsWaiting() && !session_.IsMeasuring()) {
-        session_.End();  // the start is abandoned; nothing was measured
+    if (session_.AbandonStart()) {
         return;
     }
     two_->Stop();
@@ -112,94 +83,11 @@ void CKorvantaDoc::StopMeasurement()
     modified_ = resultValid_ || modifiedBeforeStart_;
 }
 
-void CKorvantaDoc::SetMeasuringTime(const std::string& text)
-{
-    if (threeStationMode_) {
-        three_->SetMeasuringTime(text);
-        return;
-    }
-    RecordTexts(*record_).SetMeasuringTime(text);
-}
-
-void CKorvantaDoc::OnBlockReady()
-{
-    two_->OnBlockReady();
-}
-
 // --- Results ---------------------------------------------------------------------------------
-
-CCorrelator& CKorvantaDoc::EngineOnShow()
-{
-    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
-                             : two_->Engine();
-}
-
-const CCorrelator& CKorvantaDoc::EngineOnShow() const
-{
-    return threeStationMode_ ? three_->Engine(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()))
-                             : two_->Engine();
-}
-
-MeasurementRecord& CKorvantaDoc::RecordOnShow()
-{
-    return threeStationMode_ ? three_->Record(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *record_;
-}
-
-const MeasurementRecord& CKorvantaDoc::RecordOnShow() const
-{
-    return threeStationMode_ ? three_->Record(ThreeStationMeasurement::IndexForPair(three_->SelectedPair())) : *record_;
-}
-
-bool CKorvantaDoc::Recompute()
-{
-    if (threeStationMode_) {
-        if (three_->SelectedPair() == ThreeStationMeasurement::kResultView) {
-            return false;
-        }
-        return EngineOnShow().RestoreFromRecord();
-    }
-    return two_->Recompute();
-}
-
-float CKorvantaDoc::GetDelay() const
-{
-    return EngineOnShow().GetDelay();
-}
-
-uint16_t CKorvantaDoc::GetQuality() const
-{
-    if (!threeStationMode_) {
-        return two_->Quality();  // the latest two-station result's, 0 once the document is cleared
-    }
-    return static_cast<uint16_t>(std::max<int16_t>(EngineOnShow().GetQuality(), 0));
-}
-
-uint32_t CKorvantaDoc::SetZoom(uint32_t& column, uint32_t factor)
-{
-    return two_->Engine().SetZoom(column, factor);
-}
-
-bool CKorvantaDoc::CanZoom(uint32_t factor) const
-{
-    return two_->Engine().CanZoom(factor);
-}
-
-bool CKorvantaDoc::SetBlanking(uint32_t columnA, uint32_t columnB)
-{
-    return two_->Engine().SetBlanking(columnA, columnB);
-}
 
 LeakPosition CKorvantaDoc::ComputeLeakPosition(float delay) const
 {
     return korvanta::ComputeLeakPosition(record_->pipe, delay);
-}
-
-std::span<const int32_t> CKorvantaDoc::TraceBuffer() const
-{
-    if (threeStationMode_) {
-        return three_->Trace(ThreeStationMeasurement::IndexForPair(three_->SelectedPair()));
-    }
-    return two_->Trace();
 }
 
 std::span<const int32_t> CKorvantaDoc::SpectrumBuffer(int which) const
@@ -210,78 +98,24 @@ std::span<const int32_t> CKorvantaDoc::SpectrumBuffer(int which) const
     return spectra_[static_cast<size_t>(which)];
 }
 
-void CKorvantaDoc::ClearDisplayBuffers()
+void CKorvantaDoc::ClearSpectra()
 {
-    two_->ClearTrace();
     for (auto& spectrum : spectra_) {
         spectrum.fill(0);
     }
 }
 
-// --- The pipe --------------------------------------------------------------------------------
-
-int CKorvantaDoc::GetSectionCount() const
+void CKorvantaDoc::EmptyRecord()
 {
-    return RecordPipe(record_->pipe, *materials_).SectionCount();
-}
-float CKorvantaDoc::GetTotalLength() const
-{
-    return RecordPipe(record_->pipe, *materials_).TotalLength();
-}
-float CKorvantaDoc::GetTravelTime() const
-{
-    return RecordPipe(record_->pipe, *materials_).TravelTime();
-}
-bool CKorvantaDoc::HasMixedMaterials() const
-{
-    return RecordPipe(record_->pipe, *materials_).HasMixedMaterials();
-}
-int CKorvantaDoc::GetSectionMaterial(int index) const
-{
-    return RecordPipe(record_->pipe, *materials_).SectionMaterial(index);
-}
-float CKorvantaDoc::GetSectionLength(int index) const
-{
-    return RecordPipe(record_->pipe, *materials_).SectionLength(index);
-}
-bool CKorvantaDoc::GetSection(int index, SectionInfo& info) const
-{
-    return RecordPipe(record_->pipe, *materials_).Section(index, info);
-}
-std::string CKorvantaDoc::MaterialName(int index) const
-{
-    return RecordPipe(record_->pipe, *materials_).MaterialName(index);
+    *record_ = MakeEmptyRecord();
+    two_->ClearTrace();
+    ClearSpectra();
+    resultValid_ = false;
+    modified_ = false;
+    ForgetFile();
 }
 
 // --- Filters ---------------------------------------------------------------------------------
-
-float CKorvantaDoc::LowCutoff() const
-{
-    return RecordFilters(RecordOnShow().filters).LowCutoff();
-}
-float CKorvantaDoc::HighCutoff() const
-{
-    return RecordFilters(RecordOnShow().filters).HighCutoff();
-}
-bool CKorvantaDoc::AutomaticFilter() const
-{
-    return RecordFilters(RecordOnShow().filters).Automatic();
-}
-
-float CKorvantaDoc::NotchLow(int k) const
-{
-    return RecordFilters(RecordOnShow().filters).NotchLow(k);
-}
-
-float CKorvantaDoc::NotchHigh(int k) const
-{
-    return RecordFilters(RecordOnShow().filters).NotchHigh(k);
-}
-
-int CKorvantaDoc::NotchCount() const
-{
-    return RecordFilters(RecordOnShow().filters).NotchCount();
-}
 
 void CKorvantaDoc::SetFilters(float low, float high)
 {
@@ -315,7 +149,7 @@ void CKorvantaDoc::SetFiltersFromMaterials()
 void CKorvantaDoc::ApplyPipeData(const PipeSections& pipe)
 {
     record_->pipe = pipe;
-    if (GetSectionCount() > 0) {
+    if (Pipe().SectionCount() > 0) {
         SelectRange(record_->pipe, record_->range);
     }
     SetFiltersFromMaterials();
@@ -357,14 +191,12 @@ bool CKorvantaDoc::RestoreDefaultMaterials()
 
 void CKorvantaDoc::StoreFilterSettings(const FilterSettings& filters)
 {
-    RecordOnShow().filters = filters;
+    active_->RecordOnShow().filters = filters;
     savedFilters_ = record_->filters;
-    if (threeStationMode_) {
-        UpdateAllViews(kHintThreeStationFiltersChanged);
-        return;
+    if (active_->ShowsDocumentRecord()) {
+        modified_ = true;
     }
-    modified_ = true;
-    UpdateAllViews(kHintFiltersChanged);
+    UpdateAllViews(active_->FiltersChangedHint());
 }
 
 void CKorvantaDoc::SetFileInformation(const std::string& title, const std::array<std::string, 3>& comments,
@@ -374,45 +206,17 @@ void CKorvantaDoc::SetFileInformation(const std::string& title, const std::array
     modified_ = true;
 }
 
-// --- File information ------------------------------------------------------------------------
-
-FileInformation CKorvantaDoc::GetFileInformation() const
-{
-    return RecordTexts(*record_).Information(path_);
-}
-
-std::array<std::string, 3> CKorvantaDoc::CommentLines() const
-{
-    return RecordTexts(*record_).CommentLines();
-}
-
-std::string CKorvantaDoc::MeasuringTime() const
-{
-    return RecordTexts(*record_).MeasuringTime();
-}
-
 // --- Files -----------------------------------------------------------------------------------
 
 bool CKorvantaDoc::Open(const std::filesystem::path& path)
 {
-    auto scratch = std::make_unique<MeasurementRecord>();
-    FileProblem problem;
-    const KvdStatus status = ReadKvdFile(path, *scratch, &problem);
-    if (status != KvdStatus::Ok) {
-        const uint32_t id = KvdStatusMessage(status);
-        const std::string reason = status == KvdStatus::CannotOpen ? FileProblemText(problem) : LoadString(id);
-        messages_.ShowText(id, FileFailureText(str::kFileOpenFailedNamed, path.string(), reason), kStyleExclamation);
-        return false;
-    }
-    return OpenRecord(*scratch, path);
+    const std::unique_ptr<MeasurementRecord> record = files_.Read(path);
+    return record != nullptr && OpenRecord(*record, path);
 }
 
 bool CKorvantaDoc::OpenRecord(const MeasurementRecord& record, const std::filesystem::path& path)
 {
-    if (!FindRecordDamage(record).empty()) {
-        const uint32_t id = KvdStatusMessage(KvdStatus::Damaged);
-        messages_.ShowText(id, FileFailureText(str::kFileOpenFailedNamed, path.string(), LoadString(id)),
-                           kStyleExclamation);
+    if (!files_.IsSound(record, path)) {
         return false;
     }
     DeleteContents();
@@ -430,7 +234,7 @@ bool CKorvantaDoc::OpenRecord(const MeasurementRecord& record, const std::filesy
 
 void CKorvantaDoc::StopBeforeSave()
 {
-    if (!threeStationMode_ && session_.IsMeasuring()) {
+    if (active_->ShowsDocumentRecord() && session_.IsMeasuring()) {
         UpdateAllViews(kHintStopBeforeSave);
         if (session_.IsMeasuring()) {
             StopMeasurement();
@@ -450,8 +254,7 @@ bool CKorvantaDoc::OpenUnnamed(const std::filesystem::path& path)
     if (!Open(path)) {
         return false;
     }
-    path_.clear();
-    loaded_ = false;
+    ForgetFile();
     modified_ = true;
     UpdateAllViews(kHintPathChanged);
     return true;
@@ -461,15 +264,7 @@ bool CKorvantaDoc::Save(const std::filesystem::path& path, std::string* reason)
 {
     StopBeforeSave();
     materials_->CopyOut(record_->materials);
-    std::string error;
-    FileProblem problem;
-    if (!WriteKvdFile(path, *record_, error, &problem)) {
-        if (reason) {
-            *reason = error;
-        }
-        const std::string why = problem.kind != FileProblem::Kind::None ? FileProblemText(problem) : error;
-        messages_.ShowText(str::kFileNotSaved, FileFailureText(str::kFileSaveFailedNamed, path.string(), why),
-                           kStyleExclamation);
+    if (!files_.Write(path, *record_, reason)) {
         return false;
     }
     path_ = path.string();
@@ -489,19 +284,25 @@ void CKorvantaDoc::NewDocument()
 
 void CKorvantaDoc::DeleteContents()
 {
-    *record_ = MakeEmptyRecord();
-    ClearDisplayBuffers();
-    resultValid_ = false;
+    EmptyRecord();
     two_->ClearQuality();
+    TakeSensorPairFromSettings();
+    session_.Forget();
+}
+
+void CKorvantaDoc::ForgetFile()
+{
     path_.clear();
     loaded_ = false;
-    modified_ = false;
+}
+
+void CKorvantaDoc::TakeSensorPairFromSettings()
+{
     record_->range = 0;
     two_->ResetUpdateCounter();
     const int pairCode = settings_.GetSensorPairCode();
     record_->pairCode = static_cast<uint32_t>(pairCode);
     two_->Engine().SetPairCode(pairCode);
-    session_.Forget();
 }
 
 // --- The three-station mode ------------------------------------------------------------------
@@ -511,26 +312,19 @@ void CKorvantaDoc::EnterThreeStationMode()
     // An unsaved two-station measurement is dropped here; the window asks before it comes to this.
     // What is left is no file's measurement: a later Gem must ask for a name, not write an empty
     // record over the file that was open.
-    *record_ = MakeEmptyRecord();
-    ClearDisplayBuffers();
-    resultValid_ = false;
-    modified_ = false;
-    loaded_ = false;
-    path_.clear();
+    EmptyRecord();
     UpdateAllViews(kHintPathChanged);
-    threeStationMode_ = true;
+    active_ = three_.get();
 }
 
 void CKorvantaDoc::SetThreeStationMode(bool on)
 {
-    threeStationMode_ = on;
-    if (!on) {
-        record_->range = 0;
-        two_->ResetUpdateCounter();
-        const int pairCode = settings_.GetSensorPairCode();
-        record_->pairCode = static_cast<uint32_t>(pairCode);
-        two_->Engine().SetPairCode(pairCode);
+    if (on) {
+        active_ = three_.get();
+        return;
     }
+    active_ = two_.get();
+    TakeSensorPairFromSettings();
 }
 
 void CKorvantaDoc::ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low,
@@ -551,11 +345,9 @@ bool CKorvantaDoc::ThreeStationStart()
 
 void CKorvantaDoc::ThreeStationStop()
 {
-    if (session_.IsWaiting() && !session_.IsMeasuring()) {
-        session_.End();
-        return;
+    if (!session_.AbandonStart()) {
+        three_->Stop(session_);
     }
-    three_->Stop(session_);
 }
 
 void CKorvantaDoc::OnThreeStationBlockReady()
@@ -568,25 +360,7 @@ void CKorvantaDoc::OnThreeStationBlockReady()
 void CKorvantaDoc::ClearThreeStationData()
 {
     three_->Clear();
-    for (auto& spectrum : spectra_) {
-        spectrum.fill(0);
-    }
-}
-
-void CKorvantaDoc::ClearThreeStationTraces()
-{
-    three_->ClearTraces();
-}
-
-void CKorvantaDoc::ThreeStationRecordsToFile(std::vector<uint8_t>& out) const
-{
-    three_->AppendRecords(out);
-}
-
-bool CKorvantaDoc::ThreeStationRecordsFromFile(std::span<const uint8_t> file)
-{
-    constexpr size_t kHeaderBytes = 4;
-    return file.size() >= kHeaderBytes && three_->ReadRecords(file.subspan(kHeaderBytes));
+    ClearSpectra();
 }
 
 }  // namespace korvanta

@@ -2,56 +2,36 @@
 
 #include <array>
 #include <cstdint>
-#include <ctime>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
-#include "core/correlation/CCorrelator.h"
+#include "core/document/ActiveMeasurement.h"
+#include "core/document/DocumentContext.h"
+#include "core/document/DocumentFileIo.h"
 #include "core/document/DocumentGeometry.h"
-#include "core/document/IDocumentObserver.h"
-#include "core/document/IDocumentSettings.h"
-#include "core/document/IMeasurementSetup.h"
-#include "core/document/IWaitPump.h"
+#include "core/document/DocumentObservers.h"
 #include "core/document/KvdFile.h"
 #include "core/document/MeasurementSession.h"
+#include "core/document/RecordFilters.h"
 #include "core/document/RecordPipe.h"
 #include "core/document/RecordTexts.h"
-#include "core/record/MeasurementRecord.h"
 #include "core/document/ThreeStationMeasurement.h"
 #include "core/document/TwoStationMeasurement.h"
-#include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/CPresetFilters.h"
 #include "core/pipe/LeakPosition.h"
-#include "core/text/MessageSink.h"
 
 namespace korvanta {
-
-// Everything the document works with. Link, clock, messages and settings are required; a
-// null wait pump or setup dialog means nobody needs them. All must outlive the document.
-struct DocumentContext {
-    CLinkState* link = nullptr;
-    IClock* clock = nullptr;
-    IMessageSink* messages = nullptr;
-    IDocumentSettings* settings = nullptr;
-    IWaitPump* waitPump = nullptr;
-    IMeasurementSetup* setup = nullptr;
-    // The program's folder, with Database2.bin and the default .fd files.
-    std::filesystem::path dataFolder = ".";
-    // Wall-clock time for the date and time stamped on a stopped measurement; local time if empty.
-    std::function<std::tm()> localTime;
-};
 
 // The single document: one two-station measurement, the three pairs of the three-station mode,
 // their engines, the material database and the filter presets. It starts and stops sampling
 // through the comms thread's queue, feeds every received block to its engine, and tells its
-// views what changed. Runs on the user-interface thread only. About 1 MB; create it on the heap.
+// views what changed. Whatever differs between the modes is the active measurement's: what it
+// has on show (record, engine, trace), its end and its measuring time. Runs on the
+// user-interface thread only. About 1 MB; create it on the heap.
 class CKorvantaDoc {
 public:
     explicit CKorvantaDoc(const DocumentContext& context);
@@ -60,9 +40,9 @@ public:
     CKorvantaDoc& operator=(const CKorvantaDoc&) = delete;
 
     // Views.
-    void AddObserver(IDocumentObserver* observer);
-    void RemoveObserver(IDocumentObserver* observer);
-    void UpdateAllViews(uint32_t hint);
+    void AddObserver(IDocumentObserver* observer) { observers_.Add(observer); }
+    void RemoveObserver(IDocumentObserver* observer) { observers_.Remove(observer); }
+    void UpdateAllViews(uint32_t hint) { observers_.Notify(hint); }
 
     // State.
     MeasurementRecord& Record() { return *record_; }
@@ -90,6 +70,12 @@ public:
     // Where the document and the commands beside it tell the user what went wrong.
     IMessageSink& Messages() const { return messages_; }
 
+    // The two-station record's pipe with the database's material names; valid while the document
+    // lives, showing the pipe as it is when asked.
+    RecordPipe Pipe() const { return RecordPipe(record_->pipe, *materials_); }
+    // The filters of the record on show (the selected pair's in the three-station mode).
+    RecordFilters Filters() const { return RecordFilters(active_->RecordOnShow().filters); }
+
     // The two-station measurement. A start is refused while a measurement runs or while the
     // document waits for the stations (a wait pump may run queued calls). A stop during that
     // wait ends it: a start then fails, a measurement ends as after any stop. A measurement that
@@ -97,46 +83,28 @@ public:
     // fails, or a stop before any block pair made a result, leaves the changed flag as it was.
     bool StartMeasurement();
     void StopMeasurement();
-    void SetMeasuringTime(const std::string& text);
+    void SetMeasuringTime(const std::string& text) { active_->SetMeasuringTime(text); }
     // A block from the comms thread. A station that stops answering (two of its blocks in a row
     // come without it) ends the measurement as a failed re-synchronisation does: hint 101 and no
     // further block is asked for.
-    void OnBlockReady();
+    void OnBlockReady() { two_->OnBlockReady(); }
     // Why the measurement of the mode in force had to end (a string-table ID naming the unit and
     // the cause where there is one) once hint 101 was sent; 0 before.
-    uint32_t EndReason() const { return threeStationMode_ ? three_->EndReason() : two_->EndReason(); }
+    uint32_t EndReason() const { return active_->EndReason(); }
 
     // Results of the engine on show (the two-station one, or in three-station mode the pair
-    // selected on the form).
-    bool Recompute();
-    float GetDelay() const;
-    uint16_t GetQuality() const;
-    uint32_t SetZoom(uint32_t& column, uint32_t factor);
-    bool CanZoom(uint32_t factor) const;
-    bool SetBlanking(uint32_t columnA, uint32_t columnB);
+    // selected on the form). Zoom and blanking work on the two-station engine.
+    bool Recompute() { return active_->Recompute(); }
+    float GetDelay() const { return active_->EngineOnShow().GetDelay(); }
+    uint16_t GetQuality() const { return active_->QualityOnShow(); }
+    uint32_t SetZoom(uint32_t& column, uint32_t factor) { return two_->Engine().SetZoom(column, factor); }
+    bool CanZoom(uint32_t factor) const { return two_->Engine().CanZoom(factor); }
+    bool SetBlanking(uint32_t columnA, uint32_t columnB) { return two_->Engine().SetBlanking(columnA, columnB); }
     LeakPosition ComputeLeakPosition(float delay) const;
-    std::span<const int32_t> TraceBuffer() const;
+    std::span<const int32_t> TraceBuffer() const { return active_->TraceOnShow(); }
     std::span<const int32_t> SpectrumBuffer(int which) const;  // 0 station A, 1 B, 2 third
 
-    // The pipe.
-    int GetSectionCount() const;
-    float GetTotalLength() const;
-    float GetTravelTime() const;
-    bool HasMixedMaterials() const;
-    int GetSectionMaterial(int index) const;
-    float GetSectionLength(int index) const;
-    // False for an index outside 0..9.
-    bool GetSection(int index, SectionInfo& info) const;
-    // The name of a material index, or "" when there is no such entry.
-    std::string MaterialName(int index) const;
-
-    // Filters of the record on show.
-    float LowCutoff() const;
-    float HighCutoff() const;
-    bool AutomaticFilter() const;
-    float NotchLow(int k) const;
-    float NotchHigh(int k) const;
-    int NotchCount() const;
+    // The two-station record's filters.
     void SetFilters(float low, float high);
     void RestoreSavedFilters();
     bool ApplyPreset(int k);
@@ -157,9 +125,9 @@ public:
                             const std::string& userInformation);
 
     // File information.
-    FileInformation GetFileInformation() const;
-    std::array<std::string, 3> CommentLines() const;
-    std::string MeasuringTime() const;
+    FileInformation GetFileInformation() const { return RecordTexts(*record_).Information(path_); }
+    std::array<std::string, 3> CommentLines() const { return RecordTexts(*record_).CommentLines(); }
+    std::string MeasuringTime() const { return RecordTexts(*record_).MeasuringTime(); }
 
     // Files. Open reads the file before anything is cleared, so a file that cannot be read
     // leaves the current measurement as it was; the user is shown why.
@@ -186,48 +154,44 @@ public:
     // file name (hint 108), nothing to save.
     void EnterThreeStationMode();
     void SetThreeStationMode(bool on);
-    bool IsThreeStationMode() const { return threeStationMode_; }
+    bool IsThreeStationMode() const { return active_ == three_.get(); }
     void ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low, float high);
     bool ThreeStationStart();
     void ThreeStationStop();
     void OnThreeStationBlockReady();
     void ClearThreeStationData();
-    void ClearThreeStationTraces();
-    int32_t SelectedPair() const { return three_->SelectedPair(); }
-    void SetSelectedPair(int32_t pairCode) { three_->SetSelectedPair(pairCode); }
+    // The three pairs: the selected pair, records (the order 6, 12, 10, 78588 bytes each), traces.
     ThreeStationMeasurement& ThreeStation() { return *three_; }
     const ThreeStationMeasurement& ThreeStation() const { return *three_; }
-    // The three records in the order 6, 12, 10 (78588 bytes each).
-    void ThreeStationRecordsToFile(std::vector<uint8_t>& out) const;
-    // Reads them from a three-station file image, from its offset 4 onward.
-    bool ThreeStationRecordsFromFile(std::span<const uint8_t> file);
 
 private:
-    CCorrelator& EngineOnShow();
-    const CCorrelator& EngineOnShow() const;
-    MeasurementRecord& RecordOnShow();
-    const MeasurementRecord& RecordOnShow() const;
-    void ClearDisplayBuffers();
+    void ClearSpectra();
+    // An empty two-station record with nothing on show, no result and nothing changed.
+    void EmptyRecord();
+    void TakeSensorPairFromSettings();
     void StopBeforeSave();
+    // Nothing measured and no file: what is left when a document is emptied.
+    void ForgetFile();
 
     DocumentContext context_;
     CLinkState& link_;
     IMessageSink& messages_;
     IDocumentSettings& settings_;
-    std::vector<IDocumentObserver*> observers_;
+    DocumentObservers observers_;
+    DocumentFileIo files_;
 
     std::unique_ptr<MeasurementRecord> record_;
     std::array<std::array<int32_t, kSpectrumBufferEntries>, 3> spectra_{};
     std::unique_ptr<ThreeStationMeasurement> three_;
     MeasurementSession session_;
     std::unique_ptr<TwoStationMeasurement> two_;
+    ActiveMeasurement* active_ = nullptr;
     std::unique_ptr<CMaterialDatabase> materials_;
     CPresetFilters presets_;
     FilterSettings savedFilters_{};
 
     std::string path_;
     bool resultValid_ = false;
-    bool threeStationMode_ = false;
     bool loaded_ = false;
     bool modified_ = false;
     bool modifiedBeforeStart_ = false;

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "core/host/IBlockReadyNotifier.h"
+#include "core/host/IClock.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CommsThread.h"
-#include "core/link/IBlockReadyNotifier.h"
-#include "core/link/IClock.h"
 #include "core/link/ILinkLibrary.h"
 
 namespace korvanta {

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/document/DocumentHints.h"
-#include "core/link/IBlockReadyNotifier.h"
+#include "core/host/IBlockReadyNotifier.h"
 #include "core/text/StringIds.h"
 #include "core/link/LinkCommand.h"
 

@@ -7,9 +7,9 @@
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/IDocumentObserver.h"
 #include "core/document/PostedCommandQueue.h"
+#include "core/host/IClock.h"
+#include "core/host/IMessageSink.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
-#include "core/text/MessageSink.h"
 
 namespace korvanta {
 

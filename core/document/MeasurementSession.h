@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/document/IWaitPump.h"
 #include "core/document/SamplingStarter.h"
+#include "core/host/IClock.h"
+#include "core/host/IWaitPump.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
 
 namespace korvanta {
 
@@ -29,6 +29,16 @@ public:
     void Begin() { measuring_ = true; }
     // Empties the comms thread's queue and queues the stop; ends any wait in progress.
     void End();
+    // A stop while the stations are still being started and nothing is measured yet: ends the
+    // wait (the start then fails) and answers true. False when no such start is under way.
+    bool AbandonStart()
+    {
+        if (!waiting_ || measuring_) {
+            return false;
+        }
+        End();
+        return true;
+    }
     // Forgets a measurement without telling the comms thread (the document is being cleared).
     void Forget() { measuring_ = false; }
     // Asks the comms thread for the next block.

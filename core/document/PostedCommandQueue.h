@@ -6,7 +6,7 @@
 #include <deque>
 #include <mutex>
 
-#include "core/link/IBlockReadyNotifier.h"
+#include "core/host/IBlockReadyNotifier.h"
 
 namespace korvanta {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/correlation/FilterSettings.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

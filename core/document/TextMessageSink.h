@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 
 namespace korvanta {
 

@@ -197,6 +197,24 @@ void ThreeStationMeasurement::SetMeasuringTime(std::string_view text)
     }
 }
 
+bool ThreeStationMeasurement::Recompute()
+{
+    if (selectedPair_ == kResultView) {
+        return false;
+    }
+    return Engine(IndexForPair(selectedPair_)).RestoreFromRecord();
+}
+
+uint16_t ThreeStationMeasurement::QualityOnShow() const
+{
+    return static_cast<uint16_t>(std::max<int16_t>(EngineOnShow().GetQuality(), 0));
+}
+
+uint32_t ThreeStationMeasurement::FiltersChangedHint() const
+{
+    return kHintThreeStationFiltersChanged;
+}
+
 int ThreeStationMeasurement::IndexForPair(int32_t pairCode)
 {
     switch (pairCode) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/correlation/CCorrelator.h"
+#include "core/document/ActiveMeasurement.h"
 #include "core/document/LostStationWatch.h"
 #include "core/document/MeasurementSession.h"
 #include "core/link/CLinkState.h"
@@ -17,8 +18,9 @@ namespace korvanta {
 
 // The three correlations of the three-station mode: the pairs red/blue (6), blue/yellow (12)
 // and red/yellow (10), in that order, each with its own record, engine and display trace; and
-// the mode's measurement flow over them.
-class ThreeStationMeasurement {
+// the mode's measurement flow over them. What it has on show is the pair the form selected; its
+// records are no file's of the document (the three-station file keeps them).
+class ThreeStationMeasurement final : public ActiveMeasurement {
 public:
     static constexpr int kPairs = 3;
     static constexpr std::array<int32_t, kPairs> kPairCodes = {6, 12, 10};
@@ -46,8 +48,7 @@ public:
     // re-synchronisation does (hint 101, no further block asked for): without it no pair but
     // one can be measured and no velocity found.
     std::vector<uint32_t> OnBlockReady(CLinkState& link, MeasurementSession& session);
-    // Why the measurement had to end (a string-table ID) after hint 101; 0 before.
-    uint32_t EndReason() const { return endReason_; }
+    uint32_t EndReason() const override { return endReason_; }
 
     void ResetEngines();
     void StoreToRecords();
@@ -60,7 +61,18 @@ public:
     bool UpdateResultsReady();
     // True, clearing the seen flags, once a block from each of red, blue and yellow has come.
     bool TakeCompleteSet();
-    void SetMeasuringTime(std::string_view text);
+    // Into all three records.
+    void SetMeasuringTime(std::string_view text) override;
+
+    MeasurementRecord& RecordOnShow() override { return Record(IndexForPair(selectedPair_)); }
+    const MeasurementRecord& RecordOnShow() const override { return Record(IndexForPair(selectedPair_)); }
+    const CCorrelator& EngineOnShow() const override { return Engine(IndexForPair(selectedPair_)); }
+    std::span<const int32_t> TraceOnShow() const override { return Trace(IndexForPair(selectedPair_)); }
+    // From the selected pair's record; false on the result view, which has no engine of its own.
+    bool Recompute() override;
+    uint16_t QualityOnShow() const override;
+    bool ShowsDocumentRecord() const override { return false; }
+    uint32_t FiltersChangedHint() const override;
 
     // 0 for pair 6, 1 for pair 12, 2 for any other code (10, or the result view).
     static int IndexForPair(int32_t pairCode);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/document/DocumentHints.h"
+#include "core/document/RecordTexts.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -10,7 +11,7 @@ namespace korvanta {
 TwoStationMeasurement::TwoStationMeasurement(MeasurementRecord& record, std::span<int32_t> spectrumA,
                                              std::span<int32_t> spectrumB, CLinkState& link,
                                              MeasurementSession& session, Notify notify)
-    : link_(link), session_(session), notify_(std::move(notify))
+    : record_(record), link_(link), session_(session), notify_(std::move(notify))
 {
     engine_.Init(trace_, spectrumA, spectrumB, kTraceWidth, kTraceHeight, kSpectrumWidth, kSpectrumHeight);
     engine_.SetRecord(&record);
@@ -33,6 +34,16 @@ void TwoStationMeasurement::Stop()
 {
     engine_.StoreToRecord();
     session_.End();
+}
+
+void TwoStationMeasurement::SetMeasuringTime(std::string_view text)
+{
+    RecordTexts(record_).SetMeasuringTime(text);
+}
+
+uint32_t TwoStationMeasurement::FiltersChangedHint() const
+{
+    return kHintFiltersChanged;
 }
 
 void TwoStationMeasurement::End(uint32_t reason)

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string_view>
 
 #include "core/correlation/CCorrelator.h"
+#include "core/document/ActiveMeasurement.h"
 #include "core/document/DocumentGeometry.h"
 #include "core/document/LostStationWatch.h"
 #include "core/document/MeasurementSession.h"
@@ -15,8 +17,9 @@
 namespace korvanta {
 
 // The two-station measurement's data flow: its engine and trace, the start, every block with
-// the re-synchronisation after each chain of pairs, and the stop. User-interface thread only.
-class TwoStationMeasurement {
+// the re-synchronisation after each chain of pairs, and the stop. Its record is the document's
+// own. User-interface thread only.
+class TwoStationMeasurement final : public ActiveMeasurement {
 public:
     // Tells the views what changed (a hint number).
     using Notify = std::function<void(uint32_t hint)>;
@@ -33,17 +36,23 @@ public:
     // (the outstation stopped answering, or its sensor came off) ends the measurement as a failed
     // re-synchronisation does: hint 101 and no further block is asked for.
     void OnBlockReady();
-    // Why the measurement had to end (a string-table ID) after hint 101; 0 before.
-    uint32_t EndReason() const { return endReason_; }
+    uint32_t EndReason() const override { return endReason_; }
+    void SetMeasuringTime(std::string_view text) override;
+
+    MeasurementRecord& RecordOnShow() override { return record_; }
+    const MeasurementRecord& RecordOnShow() const override { return record_; }
+    const CCorrelator& EngineOnShow() const override { return engine_; }
+    std::span<const int32_t> TraceOnShow() const override { return trace_; }
     // The result again from the record's sums.
-    bool Recompute();
+    bool Recompute() override;
+    // The latest result's quality, 0 once cleared.
+    uint16_t QualityOnShow() const override { return quality_; }
+    bool ShowsDocumentRecord() const override { return true; }
+    uint32_t FiltersChangedHint() const override;
 
     CCorrelator& Engine() { return engine_; }
     const CCorrelator& Engine() const { return engine_; }
-    std::span<const int32_t> Trace() const { return trace_; }
     void ClearTrace() { trace_.fill(0); }
-    // The latest result's quality, 0 once cleared.
-    uint16_t Quality() const { return quality_; }
     void ClearQuality() { quality_ = 0; }
     // Increased by 2 for every block that made a result.
     uint32_t UpdateCounter() const { return updateCounter_; }
@@ -55,6 +64,7 @@ private:
     void End(uint32_t reason);
     void TakeQuality();
 
+    MeasurementRecord& record_;
     CLinkState& link_;
     MeasurementSession& session_;
     Notify notify_;

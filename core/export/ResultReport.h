@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/correlation/FilterSettings.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/FilterSettings.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/document/CKorvantaDoc.h"
+#include "core/result/LeakResultReport.h"
+#include "core/result/ResultTexts.h"
 #include "core/view/CorrelationDisplay.h"
-#include "core/view/LeakResultReport.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 
@@ -32,9 +32,9 @@ ResultReport CollectResultReport(const CKorvantaDoc& document, const Correlation
         report.verdictLine = VerdictLine(leak.verdict, leak.interval, display.LengthUnit());
         report.verdictReasons = leak.reasonTexts;
     }
-    for (int i = 0; i < document.GetSectionCount(); ++i) {
+    for (int i = 0; i < document.Pipe().SectionCount(); ++i) {
         SectionInfo info;
-        if (document.GetSection(i, info)) {
+        if (document.Pipe().Section(i, info)) {
             report.sections.push_back({info.materialName, info.length, info.diameter, info.velocity});
         }
     }
@@ -45,12 +45,12 @@ ResultReport CollectResultReport(const CKorvantaDoc& document, const Correlation
     report.userReference = information.userInformation;
     report.comments = document.CommentLines();
     report.pairCode = document.SensorPairCode();
-    report.lowCutoff = document.LowCutoff();
-    report.highCutoff = document.HighCutoff();
-    report.automaticFilter = document.AutomaticFilter();
+    report.lowCutoff = document.Filters().LowCutoff();
+    report.highCutoff = document.Filters().HighCutoff();
+    report.automaticFilter = document.Filters().Automatic();
     for (int k = 0; k < kNotchCount; ++k) {
-        if (document.NotchHigh(k) > 0.0f) {
-            report.notches.push_back({document.NotchLow(k), document.NotchHigh(k)});
+        if (document.Filters().NotchHigh(k) > 0.0f) {
+            report.notches.push_back({document.Filters().NotchLow(k), document.Filters().NotchHigh(k)});
         }
     }
     if (display.GraphShown()) {

@@ -2,8 +2,8 @@
 
 #include "core/export/GraphBitmap.h"
 #include "core/export/ResultReportBuilder.h"
+#include "core/host/HeadlessViewHost.h"
 #include "core/view/CorrelationDisplay.h"
-#include "core/view/HeadlessViewHost.h"
 
 namespace korvanta {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/correlation/DataBlockRecord.h"
+#include "core/host/WakeSignal.h"
 #include "core/link/LinkCommand.h"
 #include "core/link/RadioTestResult.h"
-#include "core/link/WakeSignal.h"
 
 namespace korvanta {
 

@@ -4,7 +4,7 @@
 #include <stop_token>
 #include <string>
 
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 #include "core/link/ILinkLibrary.h"
 
 namespace korvanta {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "core/host/IBlockReadyNotifier.h"
+#include "core/host/IClock.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IBlockReadyNotifier.h"
-#include "core/link/IClock.h"
 #include "core/link/ILinkLibrary.h"
 
 namespace korvanta {

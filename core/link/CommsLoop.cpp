@@ -1,6 +1,6 @@
 #include "core/link/CommsLoop.h"
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {

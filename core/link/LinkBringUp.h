@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/host/IClock.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
 
 namespace korvanta {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "core/host/IBlockReadyNotifier.h"
 #include "core/link/CLinkState.h"
 #include "core/link/CRadioLink.h"
-#include "core/link/IBlockReadyNotifier.h"
 #include "core/link/ILinkLibrary.h"
 
 namespace korvanta {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 
 namespace korvanta {
 

@@ -8,9 +8,9 @@
 #include <span>
 #include <string>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/CutoffPair.h"
 #include "core/pipe/Material.h"
-#include "core/text/MessageSink.h"
 
 namespace korvanta {
 

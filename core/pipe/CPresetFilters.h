@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/CutoffPair.h"
 #include "core/pipe/Material.h"
-#include "core/text/MessageSink.h"
 
 namespace korvanta {
 

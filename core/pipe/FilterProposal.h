@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/correlation/FilterSettings.h"
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/CPresetFilters.h"
 #include "core/pipe/PipeSection.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

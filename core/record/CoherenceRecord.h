@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/correlation/CoherenceSpectrum.h"
 #include "core/record/MeasurementRecord.h"
+#include "core/values/CoherenceSpectrum.h"
 
 namespace korvanta {
 

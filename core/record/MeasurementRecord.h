@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/correlation/ComplexF.h"
-#include "core/correlation/FilterSettings.h"
 #include "core/pipe/Material.h"
 #include "core/pipe/PipeSection.h"
+#include "core/values/ComplexF.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

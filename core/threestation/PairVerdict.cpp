@@ -1,7 +1,7 @@
 #include "core/threestation/PairVerdict.h"
 
 #include "core/correlation/CCorrelator.h"
-#include "core/view/ResultTexts.h"
+#include "core/result/ResultTexts.h"
 
 namespace korvanta {
 

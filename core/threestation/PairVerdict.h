@@ -3,9 +3,9 @@
 #include <string>
 
 #include "core/pipe/PipeSection.h"
-#include "core/pipe/UnitSystem.h"
 #include "core/threestation/CThreeStationResult.h"
-#include "core/view/LeakResultReport.h"
+#include "core/result/LeakResultReport.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

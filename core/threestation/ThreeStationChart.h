@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/pipe/UnitSystem.h"
 #include "core/threestation/CThreeStationResult.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

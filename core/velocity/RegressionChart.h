@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 #include "core/velocity/RegressionFit.h"
 #include "core/velocity/RegressionPoint.h"

@@ -7,8 +7,8 @@
 
 #include "core/correlation/CCorrelator.h"
 #include "core/document/DocumentGeometry.h"
+#include "core/host/IMessageSink.h"
 #include "core/record/MeasurementRecord.h"
-#include "core/text/MessageSink.h"
 #include "core/velocity/CRegressionData.h"
 
 namespace korvanta {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/dialogs/FileInformationForm.h"
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "core/velocity/CRegressionData.h"
 
 namespace korvanta {

@@ -5,10 +5,10 @@
 #include "core/correlation/CCorrelator.h"
 #include "core/correlation/ResultAssessment.h"
 #include "core/pipe/UnitConversion.h"
+#include "core/result/ResultTexts.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/pipe/Material.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 
 namespace korvanta {
 

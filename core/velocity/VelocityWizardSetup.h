@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "core/pipe/Material.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

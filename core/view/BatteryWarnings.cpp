@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 #include "core/view/GraphScale.h"
 
 namespace korvanta {

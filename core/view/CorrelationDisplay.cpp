@@ -7,9 +7,9 @@
 #include "core/document/DocumentFileName.h"
 #include "core/document/DocumentGeometry.h"
 #include "core/document/DocumentHints.h"
+#include "core/host/IViewHost.h"
+#include "core/result/ResultTexts.h"
 #include "core/text/StringIds.h"
-#include "core/view/IViewHost.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 
@@ -74,7 +74,7 @@ void CorrelationDisplay::RefreshResult()
 void CorrelationDisplay::PipeChanged()
 {
     ReturnToZoomOne();
-    const bool sections = document_.GetSectionCount() > 0;
+    const bool sections = document_.Pipe().SectionCount() > 0;
     if (sections) {
         DrawLayout();
     } else {
@@ -100,7 +100,7 @@ void CorrelationDisplay::DocumentLoaded()
     RefreshResult();
     RefreshFilterSummary();
     PathChanged();
-    host_.EnableVelocityCommand(document_.GetSectionCount() == 1);
+    host_.EnableVelocityCommand(document_.Pipe().SectionCount() == 1);
     materialText_ = korvanta::MaterialText(document_.Record().pipe, document_.Materials());
     FillPresetList();
 }
@@ -139,7 +139,7 @@ void CorrelationDisplay::MeasurementStarted()
 
 void CorrelationDisplay::MeasurementStopped()
 {
-    if (document_.UpdateCounter() >= 2 && document_.GetSectionCount() >= 1) {
+    if (document_.UpdateCounter() >= 2 && document_.Pipe().SectionCount() >= 1) {
         RedrawGraph();
         PlaceCursorOnPeak();
         RefreshDistances();
@@ -196,7 +196,7 @@ bool CorrelationDisplay::CursorToPeak()
     if (!CursorMovesAllowed()) {
         return false;
     }
-    const float travelTime = document_.GetTravelTime();
+    const float travelTime = document_.Pipe().TravelTime();
     if (travelTime > 0.0f && travelTime <= std::fabs(document_.GetDelay())) {
         messages_.ShowMessage(str::kLeakOutsideRange, kStyleExclamation);
         return false;
@@ -332,8 +332,8 @@ void CorrelationDisplay::UpdateScale()
 void CorrelationDisplay::RedrawGraph()
 {
     UpdateScale();
-    if (document_.GetSectionCount() > 0 && zoom_ == 1) {
-        cursor_.SetPipeLimits(scale_, document_.GetTravelTime());
+    if (document_.Pipe().SectionCount() > 0 && zoom_ == 1) {
+        cursor_.SetPipeLimits(scale_, document_.Pipe().TravelTime());
     } else {
         cursor_.SetWholeGraphLimits(scale_);
     }
@@ -392,8 +392,8 @@ void CorrelationDisplay::FillPresetList()
 
 void CorrelationDisplay::RefreshFilterSummary()
 {
-    filterSummary_ = SummariseFilters(document_.LowCutoff(), document_.HighCutoff(), document_.AutomaticFilter(),
-                                      document_.NotchCount());
+    filterSummary_ = SummariseFilters(document_.Filters().LowCutoff(), document_.Filters().HighCutoff(),
+                                      document_.Filters().Automatic(), document_.Filters().NotchCount());
 }
 
 void CorrelationDisplay::ForgetDelimitation()

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "core/view/CorrelationCursor.h"
 #include "core/view/CursorDistances.h"
 #include "core/view/FilterPresetList.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/pipe/PipeSection.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 #include "core/view/CorrelationCursor.h"
 
 namespace korvanta {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/correlation/FilterSettings.h"
 #include "core/pipe/CPresetFilters.h"
 #include "core/pipe/PipeSection.h"
+#include "core/values/FilterSettings.h"
 
 namespace korvanta {
 

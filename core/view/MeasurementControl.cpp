@@ -4,13 +4,13 @@
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/DocumentHints.h"
+#include "core/host/IViewHost.h"
 #include "core/link/CLinkState.h"
+#include "core/result/ResultTexts.h"
 #include "core/text/StringIds.h"
 #include "core/view/BatteryWarnings.h"
 #include "core/view/CorrelationDisplay.h"
-#include "core/view/IViewHost.h"
 #include "core/view/ModalMessageGate.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 #include "core/view/UnitStatusPanel.h"
 
 namespace korvanta {

@@ -1,9 +1,9 @@
 #include "core/view/ResultVerdictDisplay.h"
 
 #include "core/correlation/CCorrelator.h"
+#include "core/result/LeakResultReport.h"
+#include "core/result/ResultTexts.h"
 #include "core/view/GraphScale.h"
-#include "core/view/LeakResultReport.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/pipe/PipeSection.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

@@ -161,7 +161,7 @@ void ThreeStationViewModel::Start()
     }
     host_.EnableAllMenus(false);
     resultFlag_ = false;
-    doc_.ClearThreeStationTraces();
+    doc_.ThreeStation().ClearTraces();
     ShowChart(Chart::Blank);
     ClearResultTexts();
     if (!setUp_) {
@@ -245,7 +245,7 @@ void ThreeStationViewModel::StatusPoll()
 void ThreeStationViewModel::SelectPair(int32_t pairCode)
 {
     displayed_ = pairCode;
-    doc_.SetSelectedPair(pairCode);
+    doc_.ThreeStation().SetSelectedPair(pairCode);
     const bool resultView = pairCode == ThreeStationMeasurement::kResultView;
     if (resultView) {
         host_.EnableFiltersCommand(false);
@@ -350,8 +350,8 @@ void ThreeStationViewModel::ShowCutoffs()
         highCutoffText_.clear();
         return;
     }
-    lowCutoffText_ = CutoffText(doc_.LowCutoff(), kCutoffFormat);
-    highCutoffText_ = CutoffText(doc_.HighCutoff(), kCutoffFormat);
+    lowCutoffText_ = CutoffText(doc_.Filters().LowCutoff(), kCutoffFormat);
+    highCutoffText_ = CutoffText(doc_.Filters().HighCutoff(), kCutoffFormat);
 }
 
 }  // namespace korvanta

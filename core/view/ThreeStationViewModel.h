@@ -7,14 +7,14 @@
 #include <utility>
 
 #include "core/document/CKorvantaDoc.h"
+#include "core/host/IClock.h"
+#include "core/host/IMessageSink.h"
+#include "core/host/IThreeStationHost.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
 #include "core/threestation/CThreeStationResult.h"
 #include "core/threestation/PairVerdict.h"
 #include "core/threestation/ThreeStationSetup.h"
-#include "core/view/IThreeStationHost.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

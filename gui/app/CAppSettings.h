@@ -6,7 +6,7 @@
 
 #include "core/app/AppSettingsValues.h"
 #include "core/app/RecentFileList.h"
-#include "core/document/IDocumentSettings.h"
+#include "core/host/IDocumentSettings.h"
 
 namespace korvanta::gui {
 

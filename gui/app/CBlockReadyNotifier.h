@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "core/link/IBlockReadyNotifier.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IBlockReadyNotifier.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/CWaitPump.h"
 
 namespace korvanta::gui {

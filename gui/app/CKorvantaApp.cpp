@@ -13,7 +13,7 @@
 
 #include "core/app/DataFolder.h"
 #include "core/document/DocumentHints.h"
-#include "core/document/ProgramFileKind.h"
+#include "core/app/ProgramFileKind.h"
 #include "core/fileio/FileProblem.h"
 #include "gui/app/CTerminationWatcher.h"
 #include "core/app/CommandIds.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/document/DocumentCommands.h"
+#include "core/commands/DocumentCommands.h"
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/IDocumentObserver.h"
 #include "core/link/CLinkState.h"

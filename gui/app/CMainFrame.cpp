@@ -14,7 +14,7 @@
 #include <QTimer>
 
 #include "core/app/CommandIds.h"
-#include "core/app/FirmwareCheck.h"
+#include "core/link/FirmwareCheck.h"
 #include "core/app/MainMenu.h"
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"

@@ -13,10 +13,10 @@
 
 #include "core/app/FrameCommandState.h"
 #include "core/app/LinkStatusPane.h"
-#include "core/document/IWaitPump.h"
+#include "core/host/IClock.h"
+#include "core/host/IMessageSink.h"
+#include "core/host/IWaitPump.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
-#include "core/text/MessageSink.h"
 #include "gui/app/ICommandTarget.h"
 
 namespace korvanta::gui {

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <string>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/MessageBoxHook.h"
 
 namespace korvanta::gui {

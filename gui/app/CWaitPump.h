@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/document/IWaitPump.h"
+#include "core/host/IWaitPump.h"
 
 namespace korvanta::gui {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 
 namespace korvanta::gui {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/diagnostics/SignalStrengthTest.h"
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 #include "gui/app/CTemplateLayout.h"
 #include "gui/diagnostics/CSignalStrengthBarView.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/document/DocumentCommands.h"
+#include "core/commands/DocumentCommands.h"
 #include "gui/app/ICommandTarget.h"
 
 namespace korvanta::gui {

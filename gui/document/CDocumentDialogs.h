@@ -3,9 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/document/IDocumentDialogs.h"
-#include "core/document/IDocumentSettings.h"
-#include "core/text/MessageSink.h"
+#include "core/commands/IDocumentDialogs.h"
+#include "core/host/IDocumentSettings.h"
+#include "core/host/IMessageSink.h"
 
 namespace korvanta::gui {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/dialogs/FilterDialogModel.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta::gui {

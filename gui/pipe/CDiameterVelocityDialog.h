@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QLineEdit>
 
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta::gui {

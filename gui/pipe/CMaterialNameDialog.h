@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta::gui {

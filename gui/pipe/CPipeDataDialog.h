@@ -6,8 +6,8 @@
 #include <QTreeWidget>
 
 #include "core/dialogs/PipeTableEditor.h"
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta {

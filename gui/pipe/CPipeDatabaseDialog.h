@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 
 #include "core/dialogs/MaterialTableEditor.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta::gui {

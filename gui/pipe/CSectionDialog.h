@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "core/dialogs/SectionEntry.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/CTemplateLayout.h"
 
 namespace korvanta::gui {

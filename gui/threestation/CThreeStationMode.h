@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "core/document/CKorvantaDoc.h"
+#include "core/host/IClock.h"
+#include "core/host/IMessageSink.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
-#include "core/text/MessageSink.h"
 #include "core/threestation/ThreeStationSetup.h"
 #include "gui/app/ICommandTarget.h"
 

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "core/pipe/CMaterialDatabase.h"
-#include "core/pipe/UnitSystem.h"
 #include "core/threestation/ThreeStationSetup.h"
+#include "core/values/UnitSystem.h"
 
 class QComboBox;
 class QLineEdit;

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta::gui {
 

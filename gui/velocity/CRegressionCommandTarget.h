@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/ICommandTarget.h"
 
 namespace korvanta::gui {

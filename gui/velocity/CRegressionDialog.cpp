@@ -14,7 +14,7 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "core/velocity/KvrFile.h"
-#include "core/velocity/RegressionMenu.h"
+#include "core/app/RegressionMenu.h"
 #include "gui/app/CTemplateGroupBox.h"
 #include "gui/app/CMenuBuilder.h"
 #include "gui/app/FormControls.h"

@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "core/fileio/FileProblem.h"
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "core/velocity/RegressionPointReader.h"
 #include "core/velocity/RegressionSession.h"
 #include "gui/app/CTemplateLayout.h"

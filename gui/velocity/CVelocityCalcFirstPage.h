@@ -2,8 +2,8 @@
 
 #include <QWizardPage>
 
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "gui/app/CTemplateLayout.h"
 
 class QLabel;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "gui/app/CTemplateLayout.h"
 
 class QLabel;

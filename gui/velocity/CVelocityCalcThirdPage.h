@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/Material.h"
-#include "core/pipe/UnitSystem.h"
-#include "core/text/MessageSink.h"
+#include "core/values/UnitSystem.h"
 #include "gui/app/CTemplateLayout.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include <QWizard>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "core/velocity/VelocityWizardResult.h"
 #include "core/velocity/VelocityWizardSetup.h"
 #include "gui/velocity/CVelocityCalcFirstPage.h"

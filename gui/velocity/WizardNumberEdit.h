@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 
 class QLineEdit;
 class QWidget;

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/view/IViewHost.h"
+#include "core/host/IViewHost.h"
 
 namespace korvanta::gui {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/export/ResultReport.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 
 class QPrinter;
 class QWidget;

@@ -12,7 +12,7 @@
 #include "ScenarioRig.h"
 #include "core/correlation/CorrelationTrace.h"
 #include "core/pipe/LeakPosition.h"
-#include "core/view/LeakResultReport.h"
+#include "core/result/LeakResultReport.h"
 
 namespace korvanta::e2e {
 namespace {
@@ -135,8 +135,8 @@ TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
     std::printf(
         "ACCURACY | %s | %s | %.1f m | %.0f-%.0f Hz%s | %u | %s m/s | %.2f m | %+.2f m | %+.1f | %.2f m | "
         "%+.2f m | %+.2f m | %u | %s | %s |\n",
-        c.name, c.file, doc.GetTotalLength(), doc.LowCutoff(), doc.HighCutoff(), c.notches ? ", notches" : "", kPairs,
-        Velocities(pipe).c_str(), located, located - truth, delayLags, lagTravel,
+        c.name, c.file, doc.Pipe().TotalLength(), doc.Filters().LowCutoff(), doc.Filters().HighCutoff(),
+        c.notches ? ", notches" : "", kPairs, Velocities(pipe).c_str(), located, located - truth, delayLags, lagTravel,
         LocatedWithVelocities(pipe, delay, 0.95f) - truth, LocatedWithVelocities(pipe, delay, 1.05f) - truth,
         doc.GetQuality(), onTheLeak ? "located" : Failure(pipe, delay, truthDelay), Verdict(report).c_str());
     if (c.expect == Expect::Located) {

@@ -47,7 +47,7 @@ TEST_P(LocateTest, TheLeakIsFoundWithinOneLagsTravel)
     const LeakPosition position = doc.ComputeLeakPosition(doc.GetDelay());
     const float tolerance = kLagSeconds * c.localVelocity;
     EXPECT_NEAR(position.fromStart, c.leakMetres, tolerance);
-    EXPECT_NEAR(position.fromEnd, doc.GetTotalLength() - c.leakMetres, tolerance);
+    EXPECT_NEAR(position.fromEnd, doc.Pipe().TotalLength() - c.leakMetres, tolerance);
 
     // Saved, opened again and saved again, the file does not change by a byte.
     ASSERT_TRUE(doc.Save(rig.folder / "m.kvd"));

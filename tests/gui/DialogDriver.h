@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "gui/app/CMessageBoxSink.h"
 #include "gui/app/MessageBoxHook.h"
 

@@ -102,7 +102,7 @@ TEST_F(DocumentLifecycle, RecentFilesReopenAndAMissingOneIsNamedAndDropped)
     EXPECT_TRUE(older->isEnabled());
     older->trigger();
     EXPECT_EQ(app_->Document().Path(), fs::absolute(fileA).string());
-    EXPECT_EQ(app_->Document().GetTotalLength(), 120.0f);
+    EXPECT_EQ(app_->Document().Pipe().TotalLength(), 120.0f);
 
     fs::remove(fileB);
     hook_.ExpectNext(str::kRecentFileMissing, MessageAnswer::Ok);

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/CMaterialDatabase.h"
-#include "core/text/MessageSink.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace korvanta::test {

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/CMaterialDatabase.h"
-#include "core/text/MessageSink.h"
 #include "sim/scenario/CrewVelocity.h"
 #include "sim/scenario/ScenarioParser.h"
 #include "tests/support/TempFolder.h"

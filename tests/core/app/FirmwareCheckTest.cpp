@@ -1,4 +1,4 @@
-#include "core/app/FirmwareCheck.h"
+#include "core/link/FirmwareCheck.h"
 
 #include <gtest/gtest.h>
 

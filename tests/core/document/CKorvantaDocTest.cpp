@@ -71,7 +71,7 @@ TEST(CKorvantaDocTest, SavedFilesCarryTheMaterialsAndReopenByteForByte)
     // The record on disk carries the database as it was at the time of saving.
     Material first{};
     std::memcpy(&first, saved.data() + 2 + 73788, sizeof(Material));
-    EXPECT_EQ(std::string(first.name), doc.MaterialName(0));
+    EXPECT_EQ(std::string(first.name), doc.Pipe().MaterialName(0));
 
     ASSERT_TRUE(doc.Open(path));
     ASSERT_TRUE(doc.Save(rig.folder / "again.kvd"));
@@ -99,9 +99,9 @@ TEST(CKorvantaDocTest, AnOpenedFilesMaterialsAreInForceUntilANewDocument)
     EXPECT_TRUE(doc.IsLoaded());
     EXPECT_TRUE(doc.IsResultValid());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.MaterialName(0), "Fremmed rør");
+    EXPECT_EQ(doc.Pipe().MaterialName(0), "Fremmed rør");
     SectionInfo section;
-    ASSERT_TRUE(doc.GetSection(0, section));
+    ASSERT_TRUE(doc.Pipe().Section(0, section));
     EXPECT_EQ(section.materialName, "Fremmed rør");
     EXPECT_FALSE(doc.Materials().SaveAtExit());
     EXPECT_EQ(doc.SavedFilters().lowCutoff, 33.0f);
@@ -109,11 +109,11 @@ TEST(CKorvantaDocTest, AnOpenedFilesMaterialsAreInForceUntilANewDocument)
     // The saved filters come back after the user changed the filters.
     doc.SetFilters(5.0f, 6.0f);
     doc.RestoreSavedFilters();
-    EXPECT_EQ(doc.LowCutoff(), 33.0f);
-    EXPECT_EQ(doc.HighCutoff(), 444.0f);
+    EXPECT_EQ(doc.Filters().LowCutoff(), 33.0f);
+    EXPECT_EQ(doc.Filters().HighCutoff(), 444.0f);
 
     doc.NewDocument();
-    EXPECT_NE(doc.MaterialName(0), "Fremmed rør");
+    EXPECT_NE(doc.Pipe().MaterialName(0), "Fremmed rør");
     EXPECT_TRUE(doc.Materials().SaveAtExit());
     rig.document.reset();  // writes Database2.bin at exit
     EXPECT_EQ(ReadAll(rig.folder / "Database2.bin"), databaseBefore);
@@ -188,22 +188,22 @@ TEST(CKorvantaDocTest, PipeDataSelectsTheRangeAndProposesFilters)
     pipe[1] = Section(3, 100.0f, 1000.0f);
     doc.ApplyPipeData(pipe);
     EXPECT_EQ(doc.CorrelationRange(), 1u);
-    EXPECT_EQ(doc.GetSectionCount(), 2);
-    EXPECT_FLOAT_EQ(doc.GetTotalLength(), 400.0f);
-    EXPECT_TRUE(doc.HasMixedMaterials());
+    EXPECT_EQ(doc.Pipe().SectionCount(), 2);
+    EXPECT_FLOAT_EQ(doc.Pipe().TotalLength(), 400.0f);
+    EXPECT_TRUE(doc.Pipe().HasMixedMaterials());
     // Slot 2 (travel time above 0.2 s) of materials 2 and 3, lowest low and highest high.
     const CutoffPair iron = doc.Materials().FilterForMaterial(2, 0.4f);
     const CutoffPair plastic = doc.Materials().FilterForMaterial(3, 0.4f);
-    EXPECT_EQ(doc.LowCutoff(), std::min(iron.low, plastic.low));
-    EXPECT_EQ(doc.HighCutoff(), std::max(iron.high, plastic.high));
+    EXPECT_EQ(doc.Filters().LowCutoff(), std::min(iron.low, plastic.low));
+    EXPECT_EQ(doc.Filters().HighCutoff(), std::max(iron.high, plastic.high));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(rig.observer.hints, std::vector<uint32_t>{kHintPipeChanged});
 
     // Emptying the pipe keeps the range and clears the proposal.
     doc.ApplyPipeData(PipeSections{});
     EXPECT_EQ(doc.CorrelationRange(), 1u);
-    EXPECT_EQ(doc.LowCutoff(), 0.0f);
-    EXPECT_EQ(doc.HighCutoff(), 0.0f);
+    EXPECT_EQ(doc.Filters().LowCutoff(), 0.0f);
+    EXPECT_EQ(doc.Filters().HighCutoff(), 0.0f);
 }
 
 TEST(CKorvantaDocTest, PresetsApplyOnlyToAPipeOfOneMaterial)
@@ -215,9 +215,9 @@ TEST(CKorvantaDocTest, PresetsApplyOnlyToAPipeOfOneMaterial)
     pipe[1] = Section(3, 50.0f, 500.0f);
     doc.ApplyPipeData(pipe);
     doc.SetModified(false);
-    const float low = doc.LowCutoff();
+    const float low = doc.Filters().LowCutoff();
     EXPECT_FALSE(doc.ApplyPreset(0));
-    EXPECT_EQ(doc.LowCutoff(), low);
+    EXPECT_EQ(doc.Filters().LowCutoff(), low);
     EXPECT_FALSE(doc.IsModified());
 
     doc.ApplyPipeData(OneSectionPipe(2));
@@ -229,16 +229,16 @@ TEST(CKorvantaDocTest, PresetsApplyOnlyToAPipeOfOneMaterial)
     }());
     ASSERT_TRUE(doc.Presets().PresetExists(2, 1));
     EXPECT_TRUE(doc.ApplyPreset(1));
-    EXPECT_EQ(doc.LowCutoff(), doc.Presets().Preset(2, 1).low);
-    EXPECT_EQ(doc.HighCutoff(), doc.Presets().Preset(2, 1).high);
+    EXPECT_EQ(doc.Filters().LowCutoff(), doc.Presets().Preset(2, 1).low);
+    EXPECT_EQ(doc.Filters().HighCutoff(), doc.Presets().Preset(2, 1).high);
     // Notches and the automatic flag stay with a preset, and go with set filters.
-    EXPECT_EQ(doc.NotchCount(), 1);
-    EXPECT_EQ(doc.NotchLow(1), 40.0f);
-    EXPECT_EQ(doc.NotchHigh(7), 0.0f);
-    EXPECT_TRUE(doc.AutomaticFilter());
+    EXPECT_EQ(doc.Filters().NotchCount(), 1);
+    EXPECT_EQ(doc.Filters().NotchLow(1), 40.0f);
+    EXPECT_EQ(doc.Filters().NotchHigh(7), 0.0f);
+    EXPECT_TRUE(doc.Filters().Automatic());
     doc.SetFilters(10.0f, 20.0f);
-    EXPECT_EQ(doc.NotchCount(), 0);
-    EXPECT_FALSE(doc.AutomaticFilter());
+    EXPECT_EQ(doc.Filters().NotchCount(), 0);
+    EXPECT_FALSE(doc.Filters().Automatic());
 }
 
 TEST(CKorvantaDocTest, ConfirmedFiltersAreSavedAndAnnounced)
@@ -255,13 +255,13 @@ TEST(CKorvantaDocTest, ConfirmedFiltersAreSavedAndAnnounced)
 
     // In the three-station mode the dialog works on the selected pair's record.
     doc.EnterThreeStationMode();
-    doc.SetSelectedPair(12);
+    doc.ThreeStation().SetSelectedPair(12);
     rig.observer.hints.clear();
     filters.lowCutoff = 15.0f;
     doc.StoreFilterSettings(filters);
     EXPECT_EQ(doc.ThreeStation().Record(1).filters.lowCutoff, 15.0f);
     EXPECT_EQ(doc.ThreeStation().Record(0).filters.lowCutoff, 0.0f);
-    EXPECT_EQ(doc.LowCutoff(), 15.0f);
+    EXPECT_EQ(doc.Filters().LowCutoff(), 15.0f);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(rig.observer.hints, std::vector<uint32_t>{kHintThreeStationFiltersChanged});
 }
@@ -293,18 +293,18 @@ TEST(CKorvantaDocTest, RestoringTheDefaultMaterialsAsksFirst)
     std::strcpy(edited[0].name, "Egen");
     doc.ReplaceMaterialDatabase(edited);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.MaterialName(0), "Egen");
+    EXPECT_EQ(doc.Pipe().MaterialName(0), "Egen");
 
     rig.messages.answer = MessageAnswer::No;
     EXPECT_FALSE(doc.RestoreDefaultMaterials());
-    EXPECT_EQ(doc.MaterialName(0), "Egen");
+    EXPECT_EQ(doc.Pipe().MaterialName(0), "Egen");
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0].first, str::kRestoreMaterialsQuestion);
     EXPECT_EQ(rig.messages.shown[0].second, kStyleQuestion | kStyleYesNo);
 
     rig.messages.answer = MessageAnswer::Yes;
     EXPECT_TRUE(doc.RestoreDefaultMaterials());
-    EXPECT_NE(doc.MaterialName(0), "Egen");
+    EXPECT_NE(doc.Pipe().MaterialName(0), "Egen");
 }
 
 TEST(CKorvantaDocTest, FileInformationIsCutToItsFieldsAndStoredAsSingleBytes)

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <deque>
 
-#include "core/document/DocumentCommands.h"
+#include "core/commands/DocumentCommands.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/Cp1252.h"
 #include "core/text/StringIds.h"
@@ -97,7 +97,7 @@ TEST(DocumentCommands, ConfirmedPipeDataGoesIntoTheDocumentAndCancelLeavesIt)
 {
     Fixture f;
     f.commands.PipeParameters();  // cancelled
-    EXPECT_EQ(f.doc().GetSectionCount(), 0);
+    EXPECT_EQ(f.doc().Pipe().SectionCount(), 0);
     EXPECT_FALSE(f.doc().IsModified());
 
     PipeSections pipe{};
@@ -105,7 +105,7 @@ TEST(DocumentCommands, ConfirmedPipeDataGoesIntoTheDocumentAndCancelLeavesIt)
     pipe[1] = Section(2, 30.0f, 1200.0f, 150.0f);
     f.dialogs.pipeAnswer = pipe;
     f.commands.PipeParameters();
-    EXPECT_EQ(f.doc().GetSectionCount(), 2);
+    EXPECT_EQ(f.doc().Pipe().SectionCount(), 2);
     EXPECT_TRUE(f.doc().IsModified());
     EXPECT_EQ(f.rig.observer.Count(kHintPipeChanged), 1u);
     EXPECT_EQ(f.dialogs.shownPairCode, f.doc().SensorPairCode());
@@ -127,8 +127,8 @@ TEST(DocumentCommands, EditedMaterialsReplaceTheDatabaseAndMoveTheOpenPipesIndic
     f.dialogs.materialsAnswer = edited;
     f.commands.PipeMaterials();
     EXPECT_EQ(f.dialogs.shownPipe[0].materialIndex, 12);
-    EXPECT_EQ(f.doc().GetSectionMaterial(0), 11);
-    EXPECT_EQ(f.doc().MaterialName(11), "PE 100");
+    EXPECT_EQ(f.doc().Pipe().SectionMaterial(0), 11);
+    EXPECT_EQ(f.doc().Pipe().MaterialName(11), "PE 100");
     EXPECT_EQ(f.rig.observer.Count(kHintPipeChanged), 1u);
 }
 
@@ -161,8 +161,8 @@ TEST(DocumentCommands, FiltersShowSensorTwoAboveSensorOneAndOkIsSavedAsTheUsersF
     settings.notches[0] = {45.0f, 55.0f};
     f.dialogs.filterAnswer = settings;
     f.commands.Filters();
-    EXPECT_EQ(f.doc().LowCutoff(), 100.0f);
-    EXPECT_EQ(f.doc().NotchHigh(0), 55.0f);
+    EXPECT_EQ(f.doc().Filters().LowCutoff(), 100.0f);
+    EXPECT_EQ(f.doc().Filters().NotchHigh(0), 55.0f);
     EXPECT_EQ(f.doc().SavedFilters().highCutoff, 600.0f);
     EXPECT_EQ(f.rig.observer.Count(kHintFiltersChanged), 1u);
     EXPECT_TRUE(f.doc().IsModified());
@@ -172,7 +172,7 @@ TEST(DocumentCommands, ThreeStationFiltersEditTheSelectedPairsRecordAndSpectra)
 {
     Fixture f;
     f.doc().EnterThreeStationMode();
-    f.doc().SetSelectedPair(12);
+    f.doc().ThreeStation().SetSelectedPair(12);
     f.rig.observer.hints.clear();
     FilterSettings settings;
     settings.lowCutoff = 80.0f;
@@ -220,7 +220,7 @@ TEST(DocumentCommands, CorrelationRunsThePipeAndSensorDetoursAndStoresTheChosenT
     f.dialogs.setupAnswers = {{SetupChoice::Sensor, 2}, {SetupChoice::Pipe, 2}, {SetupChoice::Ok, 1}};
     EXPECT_EQ(f.commands.Correlation(), 1u);
     EXPECT_EQ(f.doc().SensorPairCode(), 10u);
-    EXPECT_EQ(f.doc().GetSectionCount(), 1);
+    EXPECT_EQ(f.doc().Pipe().SectionCount(), 1);
     EXPECT_EQ(f.doc().CorrelationRange(), 1u);
     ASSERT_EQ(f.dialogs.setupStates.size(), 3u);
     EXPECT_TRUE(f.dialogs.setupStates[1].editable);
@@ -261,7 +261,7 @@ TEST(DocumentCommands, VelocityCalculationIsRefusedForMoreThanOneSectionOrWithou
     pipe[1] = PipeSection{};
     f.doc().ApplyPipeData(pipe);
     f.doc().EnterThreeStationMode();
-    f.doc().SetSelectedPair(12);
+    f.doc().ThreeStation().SetSelectedPair(12);
     f.commands.VelocityCalculation();
     EXPECT_EQ(f.rig.doc.messages.shown.back(), std::make_pair(str::kInvalidDelay, uint32_t{kStyleExclamation}));
     EXPECT_TRUE(f.dialogs.velocitySetups.empty());
@@ -307,7 +307,7 @@ TEST(DocumentCommands, VelocityCalculationOpensOnTheMeasurementAndCancelChangesN
     EXPECT_EQ(shown.length, 200.0f);
     EXPECT_EQ(shown.diameter, 100.0f);
     EXPECT_EQ(shown.materialIndex, 2);
-    EXPECT_EQ(ReadFixedField(shown.materials[2].name), f.doc().MaterialName(2));
+    EXPECT_EQ(ReadFixedField(shown.materials[2].name), f.doc().Pipe().MaterialName(2));
     EXPECT_FALSE(f.doc().IsModified());
     EXPECT_TRUE(f.rig.doc.observer.hints.empty());
 }

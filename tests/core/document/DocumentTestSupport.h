@@ -11,9 +11,9 @@
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/IDocumentObserver.h"
+#include "core/host/IClock.h"
+#include "core/host/IMessageSink.h"
 #include "core/link/CLinkState.h"
-#include "core/link/IClock.h"
-#include "core/text/MessageSink.h"
 #include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
 

@@ -62,7 +62,7 @@ inline void ExpectThreeStationDelays(CKorvantaDoc& doc, const std::function<void
     const std::pair<int32_t, double> expected[] = {
         {6, kRedArrival - kBlueArrival}, {12, kBlueArrival - kYellowArrival}, {10, kRedArrival - kYellowArrival}};
     for (const auto& [pair, delay] : expected) {
-        doc.SetSelectedPair(pair);
+        doc.ThreeStation().SetSelectedPair(pair);
         ASSERT_TRUE(doc.Recompute()) << pair;
         EXPECT_NEAR(doc.GetDelay(), delay, kLagSeconds) << pair;
         if (eachPair)

@@ -299,7 +299,7 @@ TEST(MeasurementFlowTest, ThreeStationsFeedTheirPairsAndResynchroniseTogether)
         EXPECT_EQ(doc.TraceBuffer().data(),
                   doc.ThreeStation().Trace(ThreeStationMeasurement::IndexForPair(pair)).data());
     });
-    doc.SetSelectedPair(ThreeStationMeasurement::kResultView);
+    doc.ThreeStation().SetSelectedPair(ThreeStationMeasurement::kResultView);
     EXPECT_FALSE(doc.Recompute());
 }
 
@@ -309,7 +309,7 @@ TEST(MeasurementFlowTest, ThreeStationResultViewOtherUnitsAndAFailedRestart)
     CKorvantaDoc& doc = *rig.document;
     doc.EnterThreeStationMode();
     doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
-    doc.SetSelectedPair(ThreeStationMeasurement::kResultView);
+    doc.ThreeStation().SetSelectedPair(ThreeStationMeasurement::kResultView);
     rig.comms.QueueStartAnswers({true, false});
     ASSERT_TRUE(doc.ThreeStationStart());
     auto blocks = ThreeStationBlocks(6);
@@ -348,14 +348,15 @@ TEST(MeasurementFlowTest, ThreeStationRecordsTravelThroughAFileImage)
     doc.ThreeStationSetup({0, 1, 2}, 10.0f, 20.0f);
     doc.SetMeasuringTime("00:10:00");
     std::vector<uint8_t> file = {0xAA, 0xBB, 0xCC, 0xDD};
-    doc.ThreeStationRecordsToFile(file);
+    doc.ThreeStation().AppendRecords(file);
     ASSERT_EQ(file.size(), 4u + 3u * 78588u);
 
     doc.ClearThreeStationData();
     EXPECT_EQ(doc.ThreeStation().Record(2).range, 0u);
-    EXPECT_FALSE(doc.ThreeStationRecordsFromFile(std::span(file).first(file.size() - 1)));
+    const std::span<const uint8_t> records = std::span<const uint8_t>(file).subspan(4);
+    EXPECT_FALSE(doc.ThreeStation().ReadRecords(records.first(records.size() - 1)));
     EXPECT_EQ(doc.ThreeStation().Record(2).range, 0u);  // untouched
-    ASSERT_TRUE(doc.ThreeStationRecordsFromFile(file));
+    ASSERT_TRUE(doc.ThreeStation().ReadRecords(records));
     EXPECT_EQ(doc.ThreeStation().Record(0).pairCode, 6u);
     EXPECT_EQ(doc.ThreeStation().Record(1).range, 1u);
     EXPECT_EQ(doc.ThreeStation().Record(2).range, 2u);

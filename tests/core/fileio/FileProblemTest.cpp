@@ -13,7 +13,7 @@
 
 #include "core/document/CKorvantaDoc.h"
 #include "core/document/KvdFile.h"
-#include "core/document/ProgramFileKind.h"
+#include "core/app/ProgramFileKind.h"
 #include "core/fileio/AtomicFileWriter.h"
 #include "core/fileio/FileProblem.h"
 #include "core/fileio/InputFile.h"

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <thread>
 
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 
 namespace korvanta::test {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/link/IClock.h"
+#include "core/host/IClock.h"
 #include "core/link/ILinkLibrary.h"
 
 namespace korvanta::test {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/link/IBlockReadyNotifier.h"
-#include "core/text/MessageSink.h"
+#include "core/host/IBlockReadyNotifier.h"
+#include "core/host/IMessageSink.h"
 
 namespace korvanta::test {
 

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <thread>
 
+#include "core/host/WakeSignal.h"
 #include "core/link/CLinkState.h"
 #include "core/link/SteadyClock.h"
-#include "core/link/WakeSignal.h"
 
 namespace korvanta {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text/MessageSink.h"
+#include "core/host/IMessageSink.h"
 #include "tests/support/PipeFactory.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"

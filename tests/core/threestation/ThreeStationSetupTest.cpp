@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "core/host/IMessageSink.h"
 #include "core/pipe/CMaterialDatabase.h"
-#include "core/text/MessageSink.h"
 #include "core/threestation/DistanceEntry.h"
 #include "core/threestation/ThreeStationSetup.h"
 #include "core/threestation/VelocitySpread.h"

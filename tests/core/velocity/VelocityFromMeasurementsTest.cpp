@@ -134,7 +134,7 @@ TEST(VelocityWizardResultTest, AKitMeasurementGivesItsVelocity)
     rig.LayPipe();
     rig.Measure();
     const float delay = rig.Doc().GetDelay();
-    ASSERT_EQ(CheckWizardStart(delay, rig.Doc().GetSectionCount()), std::nullopt);
+    ASSERT_EQ(CheckWizardStart(delay, rig.Doc().Pipe().SectionCount()), std::nullopt);
     const WizardVelocity result = ComputeWizardVelocity(200.0f, true, 75.0f, delay);
     ASSERT_EQ(result.error, std::nullopt);
     EXPECT_NEAR(result.metresPerSecond, 1000.0f, 20.0f);

@@ -170,18 +170,18 @@ TEST_F(CorrelationDisplayTest, PresetListOfOneMaterialAndWhatEachEntryDoes)
     EXPECT_EQ(display().PresetSelection(), FilterPresetList::kStandardIndex);  // after the pipe changed
 
     edit().SelectPreset(4);  // "B": 100..700 Hz
-    EXPECT_EQ(rig_.Doc().LowCutoff(), 100.0f);
-    EXPECT_EQ(rig_.Doc().HighCutoff(), 700.0f);
+    EXPECT_EQ(rig_.Doc().Filters().LowCutoff(), 100.0f);
+    EXPECT_EQ(rig_.Doc().Filters().HighCutoff(), 700.0f);
     EXPECT_EQ(display().Filters(), (FilterSummary{"100", "700", "OFF", "OFF"}));
     EXPECT_TRUE(display().Cursor().OnPeak());  // the result was recomputed with the new band
 
     edit().SelectPreset(0);
     EXPECT_EQ(display().Filters(), (FilterSummary{"Åben", "Åben", "OFF", "OFF"}));
     edit().SelectPreset(2);
-    EXPECT_GT(rig_.Doc().LowCutoff(), 0.0f);  // the material's own band
-    EXPECT_EQ(display().Filters().low, FormatNumber("%.0f", rig_.Doc().LowCutoff()));
+    EXPECT_GT(rig_.Doc().Filters().LowCutoff(), 0.0f);  // the material's own band
+    EXPECT_EQ(display().Filters().low, FormatNumber("%.0f", rig_.Doc().Filters().LowCutoff()));
     edit().SelectPreset(1);  // the user's filters as last confirmed: none were
-    EXPECT_EQ(rig_.Doc().LowCutoff(), 0.0f);
+    EXPECT_EQ(rig_.Doc().Filters().LowCutoff(), 0.0f);
     EXPECT_EQ(display().PresetSelection(), 1);
     edit().SelectPreset(99);
     EXPECT_EQ(display().PresetSelection(), 1);
@@ -204,10 +204,10 @@ TEST(CorrelationDisplayHintsTest, PresetsWithoutAPipe)
     EXPECT_EQ(entries[3].text, str::kPresetNonMetallic);
     EXPECT_EQ(rig.Display().PresetSelection(), FilterPresetList::kNoFilterIndex);
     rig.model->Display().SelectPreset(2);
-    EXPECT_EQ(rig.Doc().LowCutoff(), 350.0f);
-    EXPECT_EQ(rig.Doc().HighCutoff(), 0.0f);
+    EXPECT_EQ(rig.Doc().Filters().LowCutoff(), 350.0f);
+    EXPECT_EQ(rig.Doc().Filters().HighCutoff(), 0.0f);
     rig.model->Display().SelectPreset(3);
-    EXPECT_EQ(rig.Doc().LowCutoff(), 20.0f);
+    EXPECT_EQ(rig.Doc().Filters().LowCutoff(), 20.0f);
     EXPECT_EQ(rig.Display().Filters(), (FilterSummary{"20", "Åben", "OFF", "OFF"}));
     EXPECT_EQ(rig.Display().MaterialText(), "");
     EXPECT_TRUE(rig.Display().Distances().sensor1.empty());

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/pipe/CMaterialDatabase.h"
+#include "core/result/ResultTexts.h"
 #include "core/view/FilterSummary.h"
 #include "core/view/PipeLayoutStrip.h"
-#include "core/view/ResultTexts.h"
 #include "tests/core/document/DocumentTestSupport.h"
 
 namespace korvanta {

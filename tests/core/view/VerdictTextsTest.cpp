@@ -1,9 +1,9 @@
 // The Danish texts of a verdict and of a position with its span.
 #include <gtest/gtest.h>
 
+#include "core/result/ResultTexts.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
-#include "core/view/ResultTexts.h"
 
 namespace korvanta {
 namespace {

@@ -3,8 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "core/app/LinkStatusPane.h"
 #include "core/document/DocumentHints.h"
-#include "core/view/IViewHost.h"
+#include "core/host/IViewHost.h"
 #include "core/view/TwoStationViewModel.h"
 #include "sim/TwoStationRecording.h"
 #include "tests/core/document/DocumentTestSupport.h"

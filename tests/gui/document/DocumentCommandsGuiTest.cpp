@@ -70,7 +70,7 @@ TEST_F(DocumentCommandsGui, ParametreStoresThePipeAndCancelLeavesIt)
         Click(dialog, 2);
     });
     Choose(cmd::kPipeParameters);
-    EXPECT_EQ(Doc().GetSectionCount(), 0);
+    EXPECT_EQ(Doc().Pipe().SectionCount(), 0);
 
     OnNextModal(QStringLiteral("pipeDataDialog"), [](QDialog* dialog) {
         AddSection(dialog, QStringLiteral("PVC"), QStringLiteral("120"));
@@ -78,9 +78,9 @@ TEST_F(DocumentCommandsGui, ParametreStoresThePipeAndCancelLeavesIt)
         Click(dialog, 1);
     });
     Choose(cmd::kPipeParameters);
-    ASSERT_EQ(Doc().GetSectionCount(), 2);
-    EXPECT_EQ(Doc().GetSectionMaterial(0), 8);
-    EXPECT_FLOAT_EQ(Doc().GetTotalLength(), 150.0f);
+    ASSERT_EQ(Doc().Pipe().SectionCount(), 2);
+    EXPECT_EQ(Doc().Pipe().SectionMaterial(0), 8);
+    EXPECT_FLOAT_EQ(Doc().Pipe().TotalLength(), 150.0f);
     EXPECT_TRUE(Doc().IsModified());
 }
 
@@ -88,7 +88,7 @@ TEST_F(DocumentCommandsGui, RoermaterialerPutsTheEditedDatabaseInForce)
 {
     AddMaterialThroughTheMenu(QStringLiteral("PE 100"));
     EXPECT_EQ(Doc().Materials().MaterialCount(), 12);
-    EXPECT_EQ(Doc().MaterialName(11), "PE 100");
+    EXPECT_EQ(Doc().Pipe().MaterialName(11), "PE 100");
 
     // Restoring the defaults asks first and takes them back.
     hook_.ExpectNext(str::kRestoreMaterialsQuestion, MessageAnswer::Yes);
@@ -118,9 +118,9 @@ TEST_F(DocumentCommandsGui, FiltreStoresTheConfirmedFiltersAsTheUsersFilters)
         Click(dialog, 1);
     });
     Choose(cmd::kFilters);
-    EXPECT_EQ(Doc().LowCutoff(), 100.0f);
-    EXPECT_EQ(Doc().HighCutoff(), 600.0f);
-    EXPECT_EQ(Doc().NotchCount(), 1);
+    EXPECT_EQ(Doc().Filters().LowCutoff(), 100.0f);
+    EXPECT_EQ(Doc().Filters().HighCutoff(), 600.0f);
+    EXPECT_EQ(Doc().Filters().NotchCount(), 1);
     EXPECT_EQ(Doc().SavedFilters().notches[0].high, 55.0f);
 }
 
@@ -169,7 +169,7 @@ TEST_F(DocumentCommandsGui, KorrelationComesBackAfterTheSensorAndPipeDetours)
     Choose(cmd::kCorrelation);
     EXPECT_EQ(timeEditable, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(Doc().SensorPairCode(), 12u);
-    EXPECT_EQ(Doc().GetSectionCount(), 1);
+    EXPECT_EQ(Doc().Pipe().SectionCount(), 1);
     EXPECT_TRUE(Doc().IsModified());
 }
 

@@ -174,7 +174,7 @@ TEST(KorvantaViewTest, PresetListAndFilterFields)
     }
     EXPECT_EQ(items, (QStringList{"Ikke", "Bruger", "Standard", "A", "B", "C", "D"}));
     EXPECT_EQ(presets->currentIndex(), 2);
-    EXPECT_EQ(rig.TextOf(view101::kMaterial), QString::fromStdString(rig.doc.document->MaterialName(2)));
+    EXPECT_EQ(rig.TextOf(view101::kMaterial), QString::fromStdString(rig.doc.document->Pipe().MaterialName(2)));
     Q_EMIT presets->activated(4);
     EXPECT_EQ(rig.TextOf(view101::kLowCutoff), "100");
     EXPECT_EQ(rig.TextOf(view101::kHighCutoff), "700");

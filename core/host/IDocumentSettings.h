@@ -1,11 +1,14 @@
 #pragma once
 
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 
 // The application settings the document reads and writes, so that core never touches where
 // they are kept.
+//
+// Threads: user-interface thread only (the document and the views read and write it; the comms
+// thread never does), so an implementation needs no lock. Answers at once, without asking the user.
 class IDocumentSettings {
 public:
     virtual ~IDocumentSettings() = default;

@@ -8,7 +8,7 @@
 #include "core/pipe/LeakPosition.h"
 #include "core/pipe/PipeSection.h"
 #include "core/pipe/PositionInterval.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 

@@ -2,12 +2,19 @@
 
 #include <cstdint>
 
-#include "core/link/WakeSignal.h"
+#include "core/host/WakeSignal.h"
 
 namespace korvanta {
 
 // Process clock and pause for the link's waits, so that tests can run time-outs and poll
 // periods without waiting for them.
+//
+// Threads: one clock serves both the user-interface thread (the document's waits for the
+// stations, the firmware check, listening, the view's elapsed time) and the comms thread (its
+// poll pauses and the link's time-outs), at the same time. Every operation may therefore be
+// called from any thread, concurrently, and answers on the caller's thread: NowMs must be safe to
+// read while another thread sleeps or pauses, and a pause blocks only its caller. A clock whose
+// pauses move time forward (a test's) must keep NowMs monotonic across both threads.
 class IClock {
 public:
     virtual ~IClock() = default;

@@ -1,11 +1,15 @@
 #pragma once
 
-#include "core/app/LinkStatusPane.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/LinkActivity.h"
+#include "core/values/UnitSystem.h"
 
 namespace korvanta {
 
 // What the two-station view asks of the main frame and the application around it.
+//
+// Threads: user-interface thread only; the view calls it while it handles a document hint, a
+// timer or a command, and every call returns at once except SaveModifiedMeasurement, which may
+// run a modal question and a save dialog on that thread before it answers.
 class IViewHost {
 public:
     virtual ~IViewHost() = default;

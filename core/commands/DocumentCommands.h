@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/document/IDocumentDialogs.h"
+#include "core/commands/IDocumentDialogs.h"
 #include "core/dialogs/MeasurementSetupLoop.h"
-#include "core/document/IMeasurementSetup.h"
+#include "core/host/IMeasurementSetup.h"
 
 namespace korvanta {
 

@@ -1,4 +1,4 @@
-#include "core/document/ProgramFileKind.h"
+#include "core/app/ProgramFileKind.h"
 
 #include <array>
 #include <cstdint>

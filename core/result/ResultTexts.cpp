@@ -1,4 +1,4 @@
-#include "core/view/ResultTexts.h"
+#include "core/result/ResultTexts.h"
 
 #include <cstdio>
 

@@ -2,12 +2,18 @@
 
 #include <optional>
 
-#include "core/app/LinkStatusPane.h"
-#include "core/threestation/ThreeStationSetup.h"
+#include "core/values/LinkActivity.h"
 
 namespace korvanta {
 
+// Declared only, so that the host interfaces stay below the three-station model: whoever
+// implements or calls RunSetup includes core/threestation/ThreeStationSetup.h.
+class ThreeStationSetup;
+
 // What the three-station form asks of the main frame and the application around it.
+//
+// Threads: user-interface thread only, like the form that calls it. RunSetup runs the modal
+// setup wizard on that thread and answers when the user closes it; the rest return at once.
 class IThreeStationHost {
 public:
     virtual ~IThreeStationHost() = default;

@@ -7,7 +7,7 @@
 
 #include "core/correlation/ResultAssessment.h"
 #include "core/pipe/PositionInterval.h"
-#include "core/pipe/UnitSystem.h"
+#include "core/values/UnitSystem.h"
 
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/PipeSection.h"

@@ -1,4 +1,4 @@
-#include "core/document/DocumentCommands.h"
+#include "core/commands/DocumentCommands.h"
 
 #include <array>
 
@@ -67,7 +67,7 @@ void DocumentCommands::Filters()
         return;
     }
     document_.Recompute();
-    const int pair = ThreeStationMeasurement::IndexForPair(document_.SelectedPair());
+    const int pair = ThreeStationMeasurement::IndexForPair(document_.ThreeStation().SelectedPair());
     const MeasurementRecord& record = document_.ThreeStation().Record(pair);
     const PairBuffers buffers = kPairBuffers[static_cast<size_t>(pair)];
     const auto settings = dialogs_.EditFilters(record.filters, document_.SpectrumBuffer(buffers.upper),
@@ -108,15 +108,15 @@ void DocumentCommands::VelocityCalculation()
     IMessageSink& messages = document_.Messages();
     // The delay of the pair on show in the three-station mode.
     const float delay = document_.GetDelay();
-    if (const auto refusal = CheckWizardStart(delay, document_.GetSectionCount())) {
+    if (const auto refusal = CheckWizardStart(delay, document_.Pipe().SectionCount())) {
         messages.ShowMessage(*refusal, kStyleExclamation);
         return;
     }
     // The engine of the result on show: the two-station one, or the displayed pair's.
-    const CCorrelator& engine =
-        document_.IsThreeStationMode()
-            ? document_.ThreeStation().Engine(ThreeStationMeasurement::IndexForPair(document_.SelectedPair()))
-            : document_.Engine();
+    const CCorrelator& engine = document_.IsThreeStationMode()
+                                    ? document_.ThreeStation().Engine(ThreeStationMeasurement::IndexForPair(
+                                          document_.ThreeStation().SelectedPair()))
+                                    : document_.Engine();
     if (const auto refusal = CheckWizardPeak(engine)) {
         messages.ShowText(str::kVelocityUnreliablePeak, *refusal, kStyleExclamation);
         return;
@@ -125,8 +125,8 @@ void DocumentCommands::VelocityCalculation()
     setup.delay = delay;
     setup.units = document_.Settings().GetUnitSystem();
     setup.time = document_.Settings().GetTimeUnit();
-    setup.pairCode =
-        document_.IsThreeStationMode() ? static_cast<uint32_t>(document_.SelectedPair()) : document_.SensorPairCode();
+    setup.pairCode = document_.IsThreeStationMode() ? static_cast<uint32_t>(document_.ThreeStation().SelectedPair())
+                                                    : document_.SensorPairCode();
     const PipeSection& first = document_.Record().pipe[0];
     setup.length = first.length;
     setup.diameter = first.diameter;

@@ -5,12 +5,12 @@
 #include <optional>
 #include <span>
 
-#include "core/correlation/CoherenceSpectrum.h"
-#include "core/correlation/FilterSettings.h"
 #include "core/dialogs/FileInformationForm.h"
 #include "core/dialogs/MeasurementSetupLoop.h"
 #include "core/pipe/Material.h"
 #include "core/pipe/PipeSection.h"
+#include "core/values/CoherenceSpectrum.h"
+#include "core/values/FilterSettings.h"
 #include "core/velocity/VelocityWizardResult.h"
 #include "core/velocity/VelocityWizardSetup.h"
 

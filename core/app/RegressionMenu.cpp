@@ -1,4 +1,4 @@
-#include "core/velocity/RegressionMenu.h"
+#include "core/app/RegressionMenu.h"
 
 #include <array>
 

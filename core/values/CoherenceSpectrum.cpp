@@ -1,4 +1,4 @@
-#include "core/correlation/CoherenceSpectrum.h"
+#include "core/values/CoherenceSpectrum.h"
 
 #include <algorithm>
 

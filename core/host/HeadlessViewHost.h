@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/view/IViewHost.h"
+#include "core/host/IViewHost.h"
 
 namespace korvanta {
 

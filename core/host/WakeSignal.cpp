@@ -1,4 +1,4 @@
-#include "core/link/WakeSignal.h"
+#include "core/host/WakeSignal.h"
 
 #include <chrono>
 

@@ -9,6 +9,9 @@ namespace korvanta {
 // Ends a pause early: the comms thread pauses between passes until either its time is up or a
 // command has been posted. A signal given while nobody waits is kept for the next wait, so a
 // command posted just before the pause never waits a whole pass.
+//
+// Threads: Notify may be called from any thread (the user-interface thread posting a command);
+// WaitFor by one waiting thread at a time (the comms thread, through IClock::PauseMs).
 class WakeSignal {
 public:
     void Notify();

@@ -1,8 +1,8 @@
-#include "core/view/LeakResultReport.h"
+#include "core/result/LeakResultReport.h"
 
 #include "core/correlation/CCorrelator.h"
 #include "core/pipe/Pipe.h"
-#include "core/view/ResultTexts.h"
+#include "core/result/ResultTexts.h"
 
 namespace korvanta {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/correlation/ComplexF.h"
+#include "core/values/ComplexF.h"
 
 namespace korvanta {
 
