@@ -8,7 +8,7 @@
 
 #include "core/document/DocumentHints.h"
 #include "core/platform/RuntimeDirectory.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/view/ViewModelTestSupport.h"
 

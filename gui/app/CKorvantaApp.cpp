@@ -21,29 +21,23 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CAboutDialog.h"
 #include "gui/app/CBlockReadyNotifier.h"
-#include "gui/app/FormControls.h"
-#include "gui/view/CFrameViewHost.h"
+#include "gui/forms/FormControls.h"
+#include "gui/app/CFrameViewHost.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/threestation/CThreeStationForm.h"
 #include "gui/threestation/CThreeStationMode.h"
-#include "gui/app/TemplateFonts.h"
+#include "gui/forms/TemplateFonts.h"
 #include "gui/diagnostics/CDiagnosticsCommandTarget.h"
 #include "gui/velocity/CRegressionCommandTarget.h"
 #include "gui/document/CDocumentCommandTarget.h"
-#include "gui/document/CDocumentDialogs.h"
+#include "gui/app/CDocumentDialogs.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
 namespace korvanta::gui {
 
 namespace {
-
-// The file dialogs' filter from the string table's "Name (*.kvd)|*.kvd||" form.
-QString FileFilter(uint32_t id)
-{
-    return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);
-}
 
 // The data files: beside the program in the build tree, a folder of the user's own when installed.
 std::filesystem::path ProgramDataFolder()
@@ -236,7 +230,7 @@ void CKorvantaApp::SaveSettings()
     if (settings_.Save(*store)) {
         return;
     }
-    const std::string where = store->fileName().toStdString();
+    const std::string where = ToUtf8(store->fileName());
     const std::string text = FileFailureText(str::kSettingsNotSaved, where, {});
     if (terminating_) {
         std::cerr << "korvanta: the settings could not be written to " << where << "\n";
@@ -316,8 +310,8 @@ QString CKorvantaApp::AskMeasurementFile(bool save)
     if (options_.askMeasurementFile) {
         return options_.askMeasurementFile(save);
     }
-    const QString filter = FileFilter(str::kFileFilterMeasurement);
-    const QString start = QString::fromStdString(doc_->Path());
+    const QString filter = FileFilterText(str::kFileFilterMeasurement);
+    const QString start = FromPathText(doc_->Path());
     return save ? QFileDialog::getSaveFileName(frame_.get(), QString(), start, filter)
                 : QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), filter);
 }
@@ -332,7 +326,7 @@ void CKorvantaApp::OnFileOpen()
 
 bool CKorvantaApp::OnFileSave(bool askForName)
 {
-    QString path = QString::fromStdString(doc_->Path());
+    QString path = FromPathText(doc_->Path());
     if (askForName || path.isEmpty()) {
         path = AskMeasurementFile(true);
         if (path.isEmpty()) {
@@ -352,7 +346,7 @@ void CKorvantaApp::OnRecentFile(size_t index)
         return;
     }
     const std::string chosen = paths[index];
-    const QString path = QString::fromStdString(chosen);
+    const QString path = FromPathText(chosen);
     if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) {
         OpenDocumentFile(path);
         return;
@@ -463,7 +457,7 @@ bool CKorvantaApp::SaveDocumentFile(const QString& path)
 
 void CKorvantaApp::RememberFile(const QString& path)
 {
-    settings_.RecentFiles().Add(QFileInfo(path).absoluteFilePath().toStdString());
+    settings_.RecentFiles().Add(ToPathText(QFileInfo(path).absoluteFilePath()));
     if (frame_) {
         frame_->SetRecentFiles(settings_.RecentFiles().Paths());
     }
@@ -475,8 +469,8 @@ void CKorvantaApp::UpdateDocumentTitle()
     if (!frame_) {
         return;
     }
-    const QString path = QString::fromStdString(doc_->Path());
-    frame_->SetDocumentTitle(path.isEmpty() ? QString::fromUtf8(LoadString(str::kUntitledDocument))
+    const QString path = FromPathText(doc_->Path());
+    frame_->SetDocumentTitle(path.isEmpty() ? StringText(str::kUntitledDocument)
                                             : QFileInfo(path).fileName());
 }
 

@@ -16,10 +16,10 @@
 #include "core/link/SteadyClock.h"
 #include "gui/app/AppOptions.h"
 #include "gui/app/CAppSettings.h"
-#include "gui/app/CMessageBoxSink.h"
+#include "gui/forms/CMessageBoxSink.h"
 #include "gui/app/CPrinterSetup.h"
 #include "gui/app/CWaitPump.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/ICommandTarget.h"
 
 namespace korvanta::sim {
 class InProcessKit;

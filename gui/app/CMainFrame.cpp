@@ -21,11 +21,11 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CInitialisationDialog.h"
 #include "gui/app/CLockKeyIndicators.h"
-#include "gui/app/CMenuBuilder.h"
+#include "gui/forms/CMenuBuilder.h"
 #include "gui/app/CPortMenu.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 #include "gui/app/SerialPortDiscovery.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -469,7 +469,7 @@ void CMainFrame::SetRecentFiles(const std::vector<std::string>& paths)
     recentActions_.clear();
     for (size_t i = 0; i < paths.size() && i < 4; ++i) {
         const uint32_t id = cmd::kFileRecentFirst + static_cast<uint32_t>(i);
-        QString shown = QString::fromStdString(paths[i]);
+        QString shown = FromPathText(paths[i]);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
         action->setObjectName(CMenuBuilder::ActionName(id));

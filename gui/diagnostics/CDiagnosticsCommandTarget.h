@@ -9,11 +9,10 @@
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
 #include "core/text/MessageSink.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/ICommandTarget.h"
+#include "gui/forms/IFormFrame.h"
 
 namespace korvanta::gui {
-
-class CMainFrame;
 
 // The frame's diagnostics commands: "Systemstatus", "Systeminformation", "Lyttekonfiguration",
 // "Test" (the ADC measurements) and "Radiosignalstyrke". Each runs its dialog modally; a dialog
@@ -21,7 +20,7 @@ class CMainFrame;
 class CDiagnosticsCommandTarget final : public ICommandTarget {
 public:
     struct Context {
-        CMainFrame* frame = nullptr;
+        IFormFrame* frame = nullptr;
         CLinkState* link = nullptr;
         IClock* clock = nullptr;
         IWaitPump* waitPump = nullptr;

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/document/DocumentCommands.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/ICommandTarget.h"
 
 namespace korvanta::gui {
 

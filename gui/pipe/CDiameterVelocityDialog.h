@@ -5,7 +5,7 @@
 
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

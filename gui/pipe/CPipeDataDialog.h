@@ -8,7 +8,7 @@
 #include "core/dialogs/PipeTableEditor.h"
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta {
 class CMaterialDatabase;

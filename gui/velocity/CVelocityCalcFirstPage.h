@@ -4,7 +4,7 @@
 
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 class QLabel;
 class QLineEdit;

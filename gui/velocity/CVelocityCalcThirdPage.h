@@ -9,7 +9,7 @@
 #include "core/pipe/Material.h"
 #include "core/pipe/UnitSystem.h"
 #include "core/text/MessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 class QCheckBox;
 class QComboBox;

@@ -11,8 +11,8 @@
 
 #include "core/document/IDocumentObserver.h"
 #include "core/view/TwoStationViewModel.h"
-#include "gui/app/CTemplateLayout.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/CTemplateLayout.h"
+#include "gui/forms/ICommandTarget.h"
 
 class QComboBox;
 class QPrinter;
@@ -76,8 +76,6 @@ protected:
 
 private:
     void CreateControls();
-    template <typename Control>
-    Control* Add(int id, const char* text = nullptr);
     void Connect();
     void OnGraphClicked(QPoint point);
     void OnPresetChosen(int index);

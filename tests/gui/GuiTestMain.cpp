@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 #include "gui/app/QtTranslations.h"
-#include "gui/app/TemplateFonts.h"
+#include "gui/forms/TemplateFonts.h"
 #include "core/platform/RuntimeDirectory.h"
 
 // The window tests run on Qt's offscreen platform unless told otherwise, with real fonts.

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "core/app/CommandIds.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/diagnostics/CListeningDialog.h"
 #include "gui/view/CKorvantaView.h"
 #include "sim/InProcessKit.h"

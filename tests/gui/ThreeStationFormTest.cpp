@@ -19,7 +19,7 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/StringIds.h"
 #include "gui/app/CInitialisationDialog.h"
-#include "gui/app/CTemplateGroupBox.h"
+#include "gui/forms/CTemplateGroupBox.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "tests/gui/DialogDriver.h"

@@ -6,7 +6,7 @@
 #include <QLabel>
 
 #include "core/pipe/UnitConversion.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/document/DocumentTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
