@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "core/app/FrameCommandState.h"
-#include "core/app/LinkStatusPane.h"
 #include "core/document/IWaitPump.h"
 #include "core/link/CLinkState.h"
 #include "core/link/IClock.h"
 #include "core/text/MessageSink.h"
+#include "gui/app/CCommandRouter.h"
+#include "gui/app/CFrameMenus.h"
+#include "gui/app/CFrameStatusBar.h"
 #include "gui/forms/ICommandTarget.h"
 #include "gui/forms/IFormFrame.h"
 
@@ -75,7 +77,7 @@ public:
     void PostCommand(uint32_t id);
     // Refreshes every menu item and toolbar button from the enable rules and the targets.
     void UpdateCommandUi();
-    QAction* Action(uint32_t id) const { return actions_.value(id); }
+    QAction* Action(uint32_t id) const { return menus_->Actions().value(id); }
 
     // Operations for the forms.
     QWidget* Window() override { return this; }
@@ -139,18 +141,11 @@ private:
 
     FrameContext context_;
     FrameCommandState state_;
-    QHash<uint32_t, QAction*> actions_;
-    std::vector<QMenu*> topLevelMenus_;
-    QMenu* recentParent_ = nullptr;
-    QMenu* threeStationFile_ = nullptr;
-    QAction* recentAnchor_ = nullptr;
-    std::vector<QAction*> recentActions_;
+    std::unique_ptr<CFrameMenus> menus_;
     std::unique_ptr<CPortMenu> portMenu_;
     QToolBar* toolbar_ = nullptr;
-    QLabel* linkStatusLabel_ = nullptr;
-    LinkStatusPane linkStatus_;
-    ICommandTarget* formTarget_ = nullptr;
-    std::vector<ICommandTarget*> targets_;
+    std::unique_ptr<CFrameStatusBar> status_;
+    CCommandRouter router_;
     QString documentTitle_;
     QString connectedPort_;
 };

@@ -18,8 +18,9 @@
 #include "gui/forms/CTemplateControls.h"
 #include "gui/forms/CImagePicture.h"
 #include "gui/view/CResultOutput.h"
+#include "gui/view/CUnitStatusPictures.h"
+#include "gui/view/CViewGraphs.h"
 #include "gui/view/CorrelationGraphPainter.h"
-#include "gui/view/PipeLayoutPainter.h"
 #include "gui/view/TwoStationFormTemplate.h"
 #include "gui/view/ViewArtwork.h"
 #include "gui/forms/FormControls.h"
@@ -74,6 +75,7 @@ void CKorvantaView::CreateControls()
     const CTemplateControls controls(this, TwoStationFormTemplate());
     graph_ = controls.Get<CImagePicture>(kGraph);
     layoutStrip_ = controls.Get<CImagePicture>(kLayout);
+    graphs_ = std::make_unique<CViewGraphs>(*graph_, *layoutStrip_);
     slider_ = controls.Get<QSlider>(kSlider);
     slider_->setTickPosition(QSlider::NoTicks);
     // It shows the position; the cursor moves it, the mouse does not.
@@ -122,12 +124,7 @@ void CKorvantaView::CreateControls()
     fileName_ = valueField(kFileName, left);
     startStop_ = controls.Get<QPushButton>(kStartStop);
     startStop_->setEnabled(false);  // until the interface unit answers
-    for (size_t position = 0; position < unitPictures_.size(); ++position) {
-        unitPictures_[position] = controls.Get<QLabel>(kUnitPicture[position]);
-        radioIcons_[position] = controls.Get<QLabel>(kRadioIcon[position]);
-        batteryGauges_[position] = controls.Get<QLabel>(kBatteryGauge[position]);
-        sensorIcons_[position] = controls.Get<QLabel>(kSensorIcon[position]);
-    }
+    statusPictures_ = std::make_unique<CUnitStatusPictures>(controls);
     for (QWidget* child : findChildren<QWidget*>()) {
         child->installEventFilter(this);
     }
@@ -334,9 +331,8 @@ void CKorvantaView::Sync()
     SyncTexts();
     SyncButtons();
     SyncPresetList();
-    SyncStatusPanel();
-    RedrawGraph();
-    RedrawLayout();
+    statusPictures_->Show(model_->Control().Panel(), devicePixelRatioF());
+    graphs_->Redraw(*model_, document_.TraceBuffer());
     const bool timing = model_->Control().ElapsedTimerRunning();
     if (timing && !elapsedTimer_.isActive()) {
         elapsedTimer_.start(kElapsedMs);
@@ -411,63 +407,6 @@ void CKorvantaView::SyncPresetList()
         presetTexts_ = texts;
     }
     presets_->setCurrentIndex(model_->Display().PresetSelection());
-}
-
-void CKorvantaView::SyncStatusPanel()
-{
-    const UnitStatusPanel& panel = model_->Control().Panel();
-    for (int position = 0; position < UnitStatusPanel::kPositions; ++position) {
-        const UnitStatusPanel::Position& shown = panel.At(position);
-        if (shown.picture != UnitStatusPanel::kNoUnit) {
-            SetPicture(unitPictures_[position], ViewArtwork::UnitPicturePath(shown.picture));
-        }
-        SetPicture(radioIcons_[position], ViewArtwork::RadioIconPath(shown.radio));
-        const int unit = shown.unit != UnitStatusPanel::kNoUnit ? shown.unit : shown.picture;
-        SetPicture(batteryGauges_[position],
-                   shown.charging ? ViewArtwork::ChargingPath() : ViewArtwork::BatteryPath(unit, shown.batteryLevel));
-        SetPicture(sensorIcons_[position], ViewArtwork::SensorIconPath(unit, shown.sensor));
-    }
-}
-
-void CKorvantaView::SetPicture(QLabel* label, const QString& path)
-{
-    const QString key = QStringLiteral("%1@%2x%3").arg(path).arg(label->width()).arg(label->height());
-    auto found = pictures_.find(key);
-    if (found == pictures_.end()) {
-        found = pictures_.insert(key, ViewArtwork::Render(path, label->size(), devicePixelRatioF()));
-    }
-    if (label->property("picture").toString() != key) {
-        label->setPixmap(*found);
-        label->setProperty("picture", key);
-    }
-}
-
-void CKorvantaView::RedrawGraph()
-{
-    QImage& image = graph_->Image();
-    if (image.isNull()) {
-        if (!graph_->size().isEmpty() && !graphFailureShown_) {
-            graphFailureShown_ = true;
-            model_->ShowMessage(str::kCannotCreateGraph, kStyleStop);
-        }
-        return;
-    }
-    CorrelationGraphPainter::Paint(image, model_->Display(), document_.TraceBuffer());
-    graph_->Show();
-}
-
-void CKorvantaView::RedrawLayout()
-{
-    QImage& image = layoutStrip_->Image();
-    if (image.isNull()) {
-        if (!layoutStrip_->size().isEmpty() && !layoutFailureShown_) {
-            layoutFailureShown_ = true;
-            model_->ShowMessage(str::kCannotCreatePipeLayout, kStyleStop);
-        }
-        return;
-    }
-    PipeLayoutPainter::Paint(image, model_->Display().LayoutBands());
-    layoutStrip_->Show();
 }
 
 }  // namespace korvanta::gui
