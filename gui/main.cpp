@@ -4,7 +4,7 @@
 
 #include "gui/app/AppOptions.h"
 #include "gui/app/CKorvantaApp.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 #include "core/platform/RuntimeDirectory.h"
 #include "gui/app/QtTranslations.h"
 

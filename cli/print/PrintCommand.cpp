@@ -6,7 +6,7 @@
 #include "cli/LoadedMeasurement.h"
 #include "core/export/PrintedPage.h"
 #include "core/export/StoredResultReport.h"
-#include "gui/print/OffscreenPdf.h"
+#include "print/OffscreenPdf.h"
 
 namespace korvanta::cli {
 
@@ -23,7 +23,7 @@ int RunPrint(const std::vector<std::string>& args)
     }
     const auto page = LayOutPrintedPage(ReportOfOpenedMeasurement(measurement.Doc()));
     std::string error;
-    if (!gui::WritePrintedPagePdf(page, options.Positional()[1], error)) {
+    if (!print::WritePrintedPagePdf(page, options.Positional()[1], error)) {
         std::cerr << "korvanta-cli print: " << error << "\n";
         return 1;
     }

@@ -3,7 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "gui/app/GuiResources.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/GuiResources.h"
 
 namespace korvanta::gui {
 
@@ -36,23 +37,9 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     setWindowIcon(ProgramIcon());
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        QWidget* control = nullptr;
-        if (item.id == kOk) {
-            auto* ok = new QPushButton(QString::fromUtf8(item.text), this);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-            control = ok;
-        } else if (item.id == kIcon) {
-            auto* icon = new QLabel(this);
-            icon->setPixmap(ProgramIcon().pixmap(kIconPixels, kIconPixels));
-            icon->setAlignment(Qt::AlignCenter);
-            control = icon;
-        } else {
-            control = new QLabel(QString::fromUtf8(item.text), this);
-        }
-        control->setObjectName(CTemplateLayout::ControlName(item.id));
-    }
+    auto* icon = CTemplateControls(this, kTemplate).Get<QLabel>(kIcon);
+    icon->setPixmap(ProgramIcon().pixmap(kIconPixels, kIconPixels));
+    icon->setAlignment(Qt::AlignCenter);
     layout_.Apply(this, kTemplate);
 }
 

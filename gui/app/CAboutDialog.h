@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

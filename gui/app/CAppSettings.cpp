@@ -1,5 +1,7 @@
 #include "gui/app/CAppSettings.h"
 
+#include "gui/forms/FormControls.h"
+
 #include <vector>
 
 namespace korvanta::gui {
@@ -26,13 +28,13 @@ std::optional<long long> ReadInteger(const QSettings& store, const char* key)
     return ok ? std::optional(number) : std::nullopt;
 }
 
-std::optional<std::string> ReadText(const QSettings& store, const char* key)
+std::optional<QString> ReadText(const QSettings& store, const QString& key)
 {
-    const QVariant value = store.value(QString::fromLatin1(key));
+    const QVariant value = store.value(key);
     if (value.typeId() != QMetaType::QString) {
         return std::nullopt;
     }
-    return value.toString().toStdString();
+    return value.toString();
 }
 
 }  // namespace
@@ -44,15 +46,17 @@ void CAppSettings::Load(QSettings& store)
     raw.lengthUnit = ReadInteger(store, "Length");
     raw.timeUnit = ReadInteger(store, "Time");
     raw.sensors = ReadInteger(store, "Sensors");
-    raw.comPort = ReadText(store, "COM Port");
+    if (const auto port = ReadText(store, QStringLiteral("COM Port"))) {
+        raw.comPort = ToUtf8(*port);
+    }
     store.endGroup();
     values_ = SanitizeAppSettings(raw);
 
     store.beginGroup(QString::fromLatin1(kRecentGroup));
     std::vector<std::string> paths;
     for (size_t i = 1; i <= recent_.Capacity(); ++i) {
-        if (auto path = ReadText(store, QStringLiteral("File%1").arg(i).toLatin1().constData())) {
-            paths.push_back(*path);
+        if (const auto path = ReadText(store, QStringLiteral("File%1").arg(i))) {
+            paths.push_back(ToPathText(*path));
         }
     }
     store.endGroup();
@@ -65,13 +69,13 @@ bool CAppSettings::Save(QSettings& store) const
     store.setValue(QStringLiteral("Length"), values_.lengthUnit);
     store.setValue(QStringLiteral("Time"), values_.timeUnit);
     store.setValue(QStringLiteral("Sensors"), values_.sensors);
-    store.setValue(QStringLiteral("COM Port"), QString::fromStdString(values_.comPort));
+    store.setValue(QStringLiteral("COM Port"), FromUtf8(values_.comPort));
     store.endGroup();
 
     store.beginGroup(QString::fromLatin1(kRecentGroup));
     store.remove(QString());
     for (size_t i = 0; i < recent_.Paths().size(); ++i) {
-        store.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(recent_.Paths()[i]));
+        store.setValue(QStringLiteral("File%1").arg(i + 1), FromPathText(recent_.Paths()[i]));
     }
     store.endGroup();
     store.sync();

@@ -5,8 +5,9 @@
 #include "core/link/LinkCommand.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
-#include "gui/app/FormControls.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
+#include "gui/forms/GuiResources.h"
 
 namespace korvanta::gui {
 
@@ -22,18 +23,11 @@ constexpr DialogItemTemplate kItems[] = {
     {kTalkingText, 42, 37, 150, 9, "Kommunikerer med modtager"},
     {kInterfaceIcon, 10, 32, 22, 20},
     {kMessageText, 10, 57, 182, 34, "Ignore this text"},
-    {kProgress, 10, 94, 182, 10},
+    {kProgress, 10, 94, 182, 10, nullptr, ControlKind::Progress},
     {kCloseButton, 142, 110, 50, 14, "Luk"},
 };
 
 constexpr DialogTemplate kTemplate = {255, "Initialisation", "Tahoma", 8, 400, false, 202, 130, kItems};
-
-QLabel* MakeText(QWidget* parent, int id)
-{
-    auto* label = MakeControl<QLabel>(parent, id);
-    label->setText(QString::fromUtf8(kTemplate.Item(id)->text));
-    return label;
-}
 
 void SetIcon(QLabel* label, const char* path)
 {
@@ -49,24 +43,23 @@ CInitialisationDialog::CInitialisationDialog(CLinkState& link, std::string portN
     setObjectName(QStringLiteral("initialisationDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    // Created in template order: the layout finds each control after the one before.
-    opening_ = MakeText(this, kOpeningText);
-    portIcon_ = MakeControl<QLabel>(this, kPortIcon);
-    talking_ = MakeText(this, kTalkingText);
+    const CTemplateControls controls(this, kTemplate);
+    opening_ = controls.Get<QLabel>(kOpeningText);
+    portIcon_ = controls.Get<QLabel>(kPortIcon);
+    talking_ = controls.Get<QLabel>(kTalkingText);
     talking_->setEnabled(false);
-    interfaceIcon_ = MakeControl<QLabel>(this, kInterfaceIcon);
-    message_ = MakeControl<QLabel>(this, kMessageText);
+    interfaceIcon_ = controls.Get<QLabel>(kInterfaceIcon);
+    message_ = controls.Get<QLabel>(kMessageText);
+    message_->clear();  // the template's placeholder; the messages come from the link
     message_->setWordWrap(true);
     message_->setTextFormat(Qt::PlainText);
     message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    progress_ = MakeControl<QProgressBar>(this, kProgress);
+    progress_ = controls.Get<QProgressBar>(kProgress);
     progress_->setRange(0, LinkBringUp::kProgressMax);
     progress_->setValue(0);
     progress_->setTextVisible(false);
-    close_ = MakeControl<QPushButton>(this, kCloseButton);
-    close_->setText(QString::fromUtf8(kTemplate.Item(kCloseButton)->text));
+    close_ = controls.Get<QPushButton>(kCloseButton);  // rejects the dialog
     close_->setEnabled(false);
-    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     layout_.Apply(this, kTemplate);
 
     timer_.setInterval(kTimerMs);

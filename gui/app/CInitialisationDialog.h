@@ -10,7 +10,7 @@
 
 #include "core/link/CLinkState.h"
 #include "core/link/LinkBringUp.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

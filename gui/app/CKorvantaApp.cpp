@@ -21,29 +21,25 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CAboutDialog.h"
 #include "gui/app/CBlockReadyNotifier.h"
-#include "gui/app/FormControls.h"
-#include "gui/view/CFrameViewHost.h"
+#include "gui/forms/FormControls.h"
+#include "gui/app/CFrameViewHost.h"
+#include "gui/app/CMeasurementFiles.h"
+#include "gui/app/CRecoveryFile.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/threestation/CThreeStationForm.h"
 #include "gui/threestation/CThreeStationMode.h"
-#include "gui/app/TemplateFonts.h"
+#include "gui/forms/TemplateFonts.h"
 #include "gui/diagnostics/CDiagnosticsCommandTarget.h"
 #include "gui/velocity/CRegressionCommandTarget.h"
 #include "gui/document/CDocumentCommandTarget.h"
-#include "gui/document/CDocumentDialogs.h"
+#include "gui/app/CDocumentDialogs.h"
 #include "sim/InProcessKit.h"
 #include "sim/scenario/ScenarioKitOptions.h"
 
 namespace korvanta::gui {
 
 namespace {
-
-// The file dialogs' filter from the string table's "Name (*.kvd)|*.kvd||" form.
-QString FileFilter(uint32_t id)
-{
-    return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);
-}
 
 // The data files: beside the program in the build tree, a folder of the user's own when installed.
 std::filesystem::path ProgramDataFolder()
@@ -98,7 +94,7 @@ bool CKorvantaApp::InitInstance()
     CreateView();
     terminationWatcher_ = std::make_unique<CTerminationWatcher>();
     connect(terminationWatcher_.get(), &CTerminationWatcher::Terminated, this, &CKorvantaApp::Terminate);
-    OfferRecovery();
+    CRecoveryFile(options_.recoveryFolder).Offer(*doc_, messages_);
     for (const QString& file : options_.files) {
         OpenAnyFile(file);
     }
@@ -133,6 +129,7 @@ void CKorvantaApp::CreateDocument()
     context.dataFolder = options_.dataFolder.empty() ? ProgramDataFolder() : options_.dataFolder;
     doc_ = std::make_unique<CKorvantaDoc>(context);
     doc_->AddObserver(this);
+    files_ = std::make_unique<CMeasurementFiles>(*doc_, settings_, messages_, options_.askMeasurementFile);
 }
 
 void CKorvantaApp::CreateFrame()
@@ -164,8 +161,9 @@ void CKorvantaApp::CreateFrame()
     frame_->AddCommandTarget(diagnosticsTarget_.get());
     regressionTarget_ = std::make_unique<CRegressionCommandTarget>(frame_.get(), settings_, messages_);
     frame_->AddCommandTarget(regressionTarget_.get());
+    files_->SetFrame(frame_.get());
     frame_->SetRecentFiles(settings_.RecentFiles().Paths());
-    UpdateDocumentTitle();
+    files_->UpdateTitle();
     notifier_ = std::make_unique<CBlockReadyNotifier>(
         frame_.get(), [this](uint32_t id) { frame_->RouteCommand(id); }, &messages_, &waitPump_);
 
@@ -177,10 +175,10 @@ void CKorvantaApp::CreateFrame()
     three.clock = &clock_;
     three.settings = &settings_;
     three.kit = kit_.get();
-    three.saveDocument = [this] { return OnFileSave(false); };
+    three.saveDocument = [this] { return files_->Save(false); };
     three.restoreView = [this] {
         CreateView();
-        UpdateDocumentTitle();
+        files_->UpdateTitle();
     };
     three.runSetup = options_.runThreeStationSetup;
     three.askFileName = options_.askThreeStationFile;
@@ -236,7 +234,7 @@ void CKorvantaApp::SaveSettings()
     if (settings_.Save(*store)) {
         return;
     }
-    const std::string where = store->fileName().toStdString();
+    const std::string where = ToUtf8(store->fileName());
     const std::string text = FileFailureText(str::kSettingsNotSaved, where, {});
     if (terminating_) {
         std::cerr << "korvanta: the settings could not be written to " << where << "\n";
@@ -254,16 +252,16 @@ bool CKorvantaApp::OnCommand(uint32_t id)
 {
     switch (id) {
     case cmd::kFileNew:
-        OnFileNew();
+        files_->New();
         return true;
     case cmd::kFileOpen:
-        OnFileOpen();
+        files_->Open();
         return true;
     case cmd::kFileSave:
-        OnFileSave(false);
+        files_->Save(false);
         return true;
     case cmd::kFileSaveAs:
-        OnFileSave(true);
+        files_->Save(true);
         return true;
     case cmd::kAppAbout:
         OnAppAbout();
@@ -281,86 +279,10 @@ bool CKorvantaApp::OnCommand(uint32_t id)
         break;
     }
     if (id >= cmd::kFileRecentFirst && id < cmd::kFileRecentFirst + RecentFileList::kDefaultCapacity) {
-        OnRecentFile(id - cmd::kFileRecentFirst);
+        files_->OpenRecent(id - cmd::kFileRecentFirst);
         return true;
     }
     return false;
-}
-
-bool CKorvantaApp::SaveModified()
-{
-    if (!doc_->IsModified()) {
-        return true;
-    }
-    switch (messages_.ShowMessage(str::kSaveChangesQuestion, kStyleExclamation | kStyleYesNoCancel)) {
-    case MessageAnswer::Yes:
-        return OnFileSave(false);
-    case MessageAnswer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void CKorvantaApp::OnFileNew()
-{
-    if (!SaveModified()) {
-        return;
-    }
-    doc_->NewDocument();
-    UpdateDocumentTitle();
-}
-
-QString CKorvantaApp::AskMeasurementFile(bool save)
-{
-    if (options_.askMeasurementFile) {
-        return options_.askMeasurementFile(save);
-    }
-    const QString filter = FileFilter(str::kFileFilterMeasurement);
-    const QString start = QString::fromStdString(doc_->Path());
-    return save ? QFileDialog::getSaveFileName(frame_.get(), QString(), start, filter)
-                : QFileDialog::getOpenFileName(frame_.get(), QString(), QString(), filter);
-}
-
-void CKorvantaApp::OnFileOpen()
-{
-    const QString path = AskMeasurementFile(false);
-    if (!path.isEmpty()) {
-        OpenDocumentFile(path);
-    }
-}
-
-bool CKorvantaApp::OnFileSave(bool askForName)
-{
-    QString path = QString::fromStdString(doc_->Path());
-    if (askForName || path.isEmpty()) {
-        path = AskMeasurementFile(true);
-        if (path.isEmpty()) {
-            return false;
-        }
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".kvd");
-        }
-    }
-    return SaveDocumentFile(path);
-}
-
-void CKorvantaApp::OnRecentFile(size_t index)
-{
-    const auto& paths = settings_.RecentFiles().Paths();
-    if (index >= paths.size()) {
-        return;
-    }
-    const std::string chosen = paths[index];
-    const QString path = QString::fromStdString(chosen);
-    if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) {
-        OpenDocumentFile(path);
-        return;
-    }
-    // A file that has gone (moved, deleted, on a drive no longer there) leaves the list.
-    messages_.ShowText(str::kRecentFileMissing, FileFailureText(str::kRecentFileMissing, chosen, {}), kStyleStop);
-    settings_.RecentFiles().Remove(chosen);
-    frame_->SetRecentFiles(settings_.RecentFiles().Paths());
 }
 
 bool CKorvantaApp::OpenAnyFile(const QString& path)
@@ -382,13 +304,24 @@ bool CKorvantaApp::OpenAnyFile(const QString& path)
     return OpenDocumentFile(path);
 }
 
+bool CKorvantaApp::OpenDocumentFile(const QString& path)
+{
+    return files_->OpenFile(path);
+}
+
+bool CKorvantaApp::SaveDocumentFile(const QString& path)
+{
+    return files_->SaveFile(path);
+}
+
+bool CKorvantaApp::SaveModified()
+{
+    return files_->SaveModified();
+}
+
 std::filesystem::path CKorvantaApp::RecoveryFile() const
 {
-    const std::filesystem::path folder =
-        options_.recoveryFolder.empty()
-            ? ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-            : options_.recoveryFolder;
-    return folder / "Korvanta-gendannet.kvd";
+    return CRecoveryFile(options_.recoveryFolder).Path();
 }
 
 void CKorvantaApp::Terminate()
@@ -397,17 +330,7 @@ void CKorvantaApp::Terminate()
         return;
     }
     terminating_ = true;
-    if (!doc_->IsThreeStationMode() && (doc_->IsMeasuring() || doc_->HasUnsavedMeasurement())) {
-        const std::filesystem::path file = RecoveryFile();
-        std::error_code ec;
-        std::filesystem::create_directories(file.parent_path(), ec);
-        std::string error;
-        if (doc_->SaveCopy(file, error)) {
-            std::cerr << "korvanta: the unsaved measurement was kept in " << file.string() << "\n";
-        } else {
-            std::cerr << "korvanta: the unsaved measurement could not be kept: " << error << "\n";
-        }
-    }
+    CRecoveryFile(options_.recoveryFolder).Keep(*doc_);
     // Every event loop ends, a message box's too; nothing more is asked. Without a running loop
     // (a test drives the events itself) there is nothing to end, and an exit asked for then would
     // make every later modal loop return at once.
@@ -416,24 +339,10 @@ void CKorvantaApp::Terminate()
     }
 }
 
-void CKorvantaApp::OfferRecovery()
-{
-    const std::filesystem::path file = RecoveryFile();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        return;
-    }
-    const std::string text = FileFailureText(str::kRecoveryOffer, file.string(), {});
-    if (messages_.ShowText(str::kRecoveryOffer, text, kStyleQuestion | kStyleYesNo) == MessageAnswer::Yes) {
-        doc_->OpenUnnamed(file);
-    }
-    std::filesystem::remove(file, ec);
-}
-
 void CKorvantaApp::OnDocumentUpdate(uint32_t hint)
 {
     if (hint == kHintFileOpened || hint == kHintNewDocument || hint == kHintPathChanged) {
-        UpdateDocumentTitle();
+        files_->UpdateTitle();
     }
 }
 
@@ -441,43 +350,6 @@ void CKorvantaApp::OnAppAbout()
 {
     CAboutDialog about(frame_.get());
     about.exec();
-}
-
-bool CKorvantaApp::OpenDocumentFile(const QString& path)
-{
-    if (!SaveModified() || !doc_->Open(ToPath(path))) {
-        return false;
-    }
-    RememberFile(path);
-    return true;
-}
-
-bool CKorvantaApp::SaveDocumentFile(const QString& path)
-{
-    if (!doc_->Save(ToPath(path))) {
-        return false;
-    }
-    RememberFile(path);
-    return true;
-}
-
-void CKorvantaApp::RememberFile(const QString& path)
-{
-    settings_.RecentFiles().Add(QFileInfo(path).absoluteFilePath().toStdString());
-    if (frame_) {
-        frame_->SetRecentFiles(settings_.RecentFiles().Paths());
-    }
-    UpdateDocumentTitle();
-}
-
-void CKorvantaApp::UpdateDocumentTitle()
-{
-    if (!frame_) {
-        return;
-    }
-    const QString path = QString::fromStdString(doc_->Path());
-    frame_->SetDocumentTitle(path.isEmpty() ? QString::fromUtf8(LoadString(str::kUntitledDocument))
-                                            : QFileInfo(path).fileName());
 }
 
 }  // namespace korvanta::gui

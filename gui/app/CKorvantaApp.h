@@ -16,10 +16,10 @@
 #include "core/link/SteadyClock.h"
 #include "gui/app/AppOptions.h"
 #include "gui/app/CAppSettings.h"
-#include "gui/app/CMessageBoxSink.h"
+#include "gui/forms/CMessageBoxSink.h"
 #include "gui/app/CPrinterSetup.h"
 #include "gui/app/CWaitPump.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/ICommandTarget.h"
 
 namespace korvanta::sim {
 class InProcessKit;
@@ -29,6 +29,7 @@ namespace korvanta::gui {
 
 class CBlockReadyNotifier;
 class CFrameViewHost;
+class CMeasurementFiles;
 class CDocumentCommandTarget;
 class CDiagnosticsCommandTarget;
 class CRegressionCommandTarget;
@@ -109,16 +110,7 @@ private:
     void CreateView();
     void StartComms();
     void RegisterSimulatedKit();
-    void OnFileNew();
-    void OnFileOpen();
-    // True when the measurement was written.
-    bool OnFileSave(bool askForName);
-    void OnRecentFile(size_t index);
     void OnAppAbout();
-    void RememberFile(const QString& path);
-    void UpdateDocumentTitle();
-    QString AskMeasurementFile(bool save);
-    void OfferRecovery();
     void SaveSettings();
 
     AppOptions options_;
@@ -135,6 +127,7 @@ private:
     std::unique_ptr<CBlockReadyNotifier> notifier_;
     std::unique_ptr<CFrameViewHost> viewHost_;
     std::unique_ptr<CKorvantaDoc> doc_;
+    std::unique_ptr<CMeasurementFiles> files_;
     std::unique_ptr<CommsThread> comms_;
     // The dialogs that describe a measurement and the document's commands that run them.
     std::unique_ptr<CDocumentDialogs> documentDialogs_;

@@ -20,19 +20,17 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "gui/app/CInitialisationDialog.h"
-#include "gui/app/CLockKeyIndicators.h"
-#include "gui/app/CMenuBuilder.h"
+#include "gui/forms/CMenuBuilder.h"
 #include "gui/app/CPortMenu.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 #include "gui/app/SerialPortDiscovery.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
 namespace {
 
 constexpr int kIdleUpdateMs = 200;
-constexpr int kPassingNoteMs = 8000;
 
 }  // namespace
 
@@ -69,65 +67,35 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::BuildMenusAndBars()
 {
     const auto onCommand = [this](uint32_t id) { RouteCommand(id); };
-    CMenuBuilder::Result menu = CMenuBuilder::BuildMenu(menuBar(), this, onCommand);
-    actions_ = menu.actions;
-    topLevelMenus_ = menu.topLevelMenus;
-    recentParent_ = menu.recentParent;
-    recentAnchor_ = menu.recentAnchor;
-    for (QMenu* top : topLevelMenus_) {
-        connect(top, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
-    }
+    menus_ = std::make_unique<CFrameMenus>(*menuBar(), this, onCommand, [this] { UpdateCommandUi(); });
 
     const std::vector<std::string> found = context_.listSerialPorts ? context_.listSerialPorts() : ListSerialPorts();
-    portMenu_ = std::make_unique<CPortMenu>(PortMenuList(found, context_.namedPorts), menu.portParent, menu.portAnchor,
+    portMenu_ = std::make_unique<CPortMenu>(PortMenuList(found, context_.namedPorts), menus_->PortParent(), menus_->PortAnchor(),
                                             this, onCommand);
 
     toolbar_ = new QToolBar(QStringLiteral("Værktøj"), this);
     toolbar_->setObjectName(QStringLiteral("toolBar"));
     toolbar_->setIconSize(QSize(16, 16));
     toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
-    CMenuBuilder::BuildToolbar(toolbar_, actions_);
+    CMenuBuilder::BuildToolbar(toolbar_, menus_->Actions());
     addToolBar(Qt::TopToolBarArea, toolbar_);
     // Alt+F4 closes the window as its system menu does, also where no window manager offers it.
     auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
-    statusBar()->setObjectName(QStringLiteral("statusBar"));
-    statusBar()->setSizeGripEnabled(false);
-    // The link's state stands in the pane; passing notes and menu prompts cover it for a while.
-    linkStatusLabel_ = new QLabel(statusBar());
-    linkStatusLabel_->setObjectName(QStringLiteral("linkStatus"));
-    statusBar()->addWidget(linkStatusLabel_, 1);
-    statusBar()->addPermanentWidget(new CLockKeyIndicators(statusBar()));
+    status_ = std::make_unique<CFrameStatusBar>(*statusBar(), context_.link);
 }
 
 bool CMainFrame::IsThreeStationMenu() const
 {
-    return threeStationFile_ != nullptr && threeStationFile_->menuAction()->isVisible();
+    return menus_->IsThreeStationMenu();
 }
 
 void CMainFrame::SetThreeStationMenu(bool on)
 {
-    if (threeStationFile_ == nullptr) {
-        const auto onCommand = [this](uint32_t id) { RouteCommand(id); };
-        CMenuBuilder::Result menu = CMenuBuilder::BuildMenu(menuBar(), this, onCommand, ThreeStationFileMenu());
-        threeStationFile_ = menu.topLevelMenus.front();
-        threeStationFile_->setObjectName(QStringLiteral("threeStationFileMenu"));
-        connect(threeStationFile_, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
-        // In front of the main menu's popups.
-        menuBar()->removeAction(threeStationFile_->menuAction());
-        menuBar()->insertAction(topLevelMenus_.front()->menuAction(), threeStationFile_->menuAction());
-        threeStationFile_->menuAction()->setVisible(false);
-        for (auto it = menu.actions.cbegin(); it != menu.actions.cend(); ++it) {
-            actions_.insert(it.key(), it.value());
-        }
-    }
-    if (on == IsThreeStationMenu()) {
+    const bool changed = on != IsThreeStationMenu();
+    menus_->ShowThreeStationMenu(on);  // made the first time, also when asked to stay hidden
+    if (!changed) {
         return;
-    }
-    threeStationFile_->menuAction()->setVisible(on);
-    QAction* modeCommand = actions_.value(cmd::kTwoStationMode);
-    for (QMenu* top : topLevelMenus_) {
-        top->menuAction()->setVisible(!on || top->actions().contains(modeCommand));
     }
     // The toolbar stays: its buttons reach the form's file commands, the filters of the pair on
     // show, the radio power, the beacons, listening and the system information.
@@ -137,7 +105,7 @@ void CMainFrame::SetThreeStationMenu(bool on)
 
 void CMainFrame::SetForm(QWidget* form, ICommandTarget* target)
 {
-    formTarget_ = form != nullptr ? target : nullptr;
+    router_.SetForm(form != nullptr ? target : nullptr);
     if (form != nullptr) {
         // A form that gives way goes at once: it observes the document, and a hint sent before a
         // deferred deletion would still reach it (two boxes for one ended measurement). Forms are
@@ -170,14 +138,12 @@ void CMainFrame::FitToForm()
 
 void CMainFrame::AddCommandTarget(ICommandTarget* target)
 {
-    if (target != nullptr && std::find(targets_.begin(), targets_.end(), target) == targets_.end()) {
-        targets_.push_back(target);
-    }
+    router_.Add(target);
 }
 
 void CMainFrame::RemoveCommandTarget(ICommandTarget* target)
 {
-    std::erase(targets_, target);
+    router_.Remove(target);
 }
 
 void CMainFrame::RouteCommand(uint32_t id)
@@ -188,18 +154,9 @@ void CMainFrame::RouteCommand(uint32_t id)
     }
     id = state_.Routed(id);
     if (id == cmd::kStopAndSuspend) {
-        linkStatus_.CommunicationStopped();
-        RefreshLinkStatus();
+        status_->CommunicationStopped();
     }
-    if (formTarget_ != nullptr && formTarget_->OnCommand(id)) {
-        return;
-    }
-    for (ICommandTarget* target : targets_) {
-        if (target->OnCommand(id)) {
-            return;
-        }
-    }
-    if (OnCommand(id)) {
+    if (router_.Route(id) || OnCommand(id)) {
         return;
     }
     if (FindMenuCommand(id) != nullptr) {
@@ -215,26 +172,11 @@ void CMainFrame::PostCommand(uint32_t id)
 
 void CMainFrame::UpdateCommandUi()
 {
-    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+    const QHash<uint32_t, QAction*>& actions = menus_->Actions();
+    for (auto it = actions.cbegin(); it != actions.cend(); ++it) {
         const uint32_t id = it.key();
         const uint32_t routed = state_.Routed(id);
-        CommandUi ui;
-        const auto ask = [&](ICommandTarget* target) {
-            CommandUi answer;
-            target->OnUpdateCommand(routed, answer);
-            if (!ui.enabled) {
-                ui.enabled = answer.enabled;
-            }
-            if (!ui.checked) {
-                ui.checked = answer.checked;
-            }
-        };
-        if (formTarget_ != nullptr) {
-            ask(formTarget_);
-        }
-        for (ICommandTarget* target : targets_) {
-            ask(target);
-        }
+        const CommandUi ui = router_.Ask(routed);
         const std::optional<bool> rule = state_.IsEnabled(id);
         const bool enabled = rule ? *rule && ui.enabled.value_or(true) : ui.enabled.value_or(false);
         it.value()->setEnabled(enabled);
@@ -252,12 +194,7 @@ void CMainFrame::UpdateCommandUi()
             it.value()->setChecked(checked.value_or(false));
         }
     }
-    for (QMenu* top : topLevelMenus_) {
-        top->menuAction()->setEnabled(state_.TopLevelMenusEnabled());
-    }
-    if (threeStationFile_ != nullptr) {
-        threeStationFile_->menuAction()->setEnabled(state_.TopLevelMenusEnabled());
-    }
+    menus_->EnableTopLevel(state_.TopLevelMenusEnabled());
 }
 
 bool CMainFrame::OnCommand(uint32_t id)
@@ -312,8 +249,7 @@ void CMainFrame::OnPortCommand(uint32_t id)
         context_.storePortChoice(*port);
     }
     SetConnectedPort({});
-    linkStatus_.PortChosen();
-    RefreshLinkStatus();
+    status_->PortChosen();
     const bool up =
         context_.initialise ? context_.initialise(*port) : CInitialisationDialog::Run(*context_.link, *port, this);
     if (up) {
@@ -406,31 +342,22 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::ShowStatus(const QString& text)
 {
-    statusBar()->showMessage(text, kPassingNoteMs);
+    status_->ShowNote(text);
 }
 
 void CMainFrame::ShowLinkActivity(LinkActivity activity, unsigned blockPairs)
 {
-    linkStatus_.SetActivity(activity);
-    linkStatus_.SetBlockPairs(blockPairs);
-    RefreshLinkStatus();
+    status_->ShowLinkActivity(activity, blockPairs);
 }
 
 void CMainFrame::ShowListeningUnit(int unit)
 {
-    linkStatus_.SetActivity(LinkActivity::Listening);
-    linkStatus_.SetListeningUnit(unit);
-    RefreshLinkStatus();
+    status_->ShowListeningUnit(unit);
 }
 
 void CMainFrame::RefreshLinkStatus()
 {
-    const QString text = QString::fromStdString(linkStatus_.Text(context_.link != nullptr && context_.link->IsLinkUp()));
-    if (linkStatusLabel_->text() != text) {
-        linkStatusLabel_->setText(text);
-        // Shown at once, also while a wait keeps the event loop busy.
-        linkStatusLabel_->repaint();
-    }
+    status_->Refresh();
 }
 
 bool CMainFrame::event(QEvent* event)
@@ -442,7 +369,7 @@ bool CMainFrame::event(QEvent* event)
     // Leaving a menu item without a prompt brings the link's state back instead of an empty
     // pane.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
-        statusBar()->clearMessage();
+        status_->ClearNote();
         return true;
     }
     return QMainWindow::event(event);
@@ -450,8 +377,7 @@ bool CMainFrame::event(QEvent* event)
 
 QString CMainFrame::StatusText() const
 {
-    const QString note = statusBar()->currentMessage();
-    return note.isEmpty() ? linkStatusLabel_->text() : note;
+    return status_->Text();
 }
 
 void CMainFrame::ShowNotAvailableYet()
@@ -461,24 +387,7 @@ void CMainFrame::ShowNotAvailableYet()
 
 void CMainFrame::SetRecentFiles(const std::vector<std::string>& paths)
 {
-    for (QAction* action : recentActions_) {
-        recentParent_->removeAction(action);
-        actions_.remove(action->data().toUInt());
-        action->deleteLater();
-    }
-    recentActions_.clear();
-    for (size_t i = 0; i < paths.size() && i < 4; ++i) {
-        const uint32_t id = cmd::kFileRecentFirst + static_cast<uint32_t>(i);
-        QString shown = QString::fromStdString(paths[i]);
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
-        action->setObjectName(CMenuBuilder::ActionName(id));
-        action->setData(id);
-        connect(action, &QAction::triggered, this, [this, id] { RouteCommand(id); });
-        recentParent_->insertAction(recentAnchor_, action);
-        recentActions_.push_back(action);
-        actions_.insert(id, action);
-    }
+    menus_->SetRecentFiles(paths);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -17,7 +17,11 @@
 #include "core/host/IMessageSink.h"
 #include "core/host/IWaitPump.h"
 #include "core/link/CLinkState.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/app/CCommandRouter.h"
+#include "gui/app/CFrameMenus.h"
+#include "gui/app/CFrameStatusBar.h"
+#include "gui/forms/ICommandTarget.h"
+#include "gui/forms/IFormFrame.h"
 
 namespace korvanta::gui {
 
@@ -49,7 +53,7 @@ struct FrameContext {
 // owns the command-enable state, the communication-available flag with the firmware check, the
 // radio mode and the port menu, and routes every command to the form, the other command
 // targets and itself.
-class CMainFrame final : public QMainWindow, public ICommandTarget {
+class CMainFrame final : public QMainWindow, public ICommandTarget, public IFormFrame {
     Q_OBJECT
 
 public:
@@ -61,7 +65,7 @@ public:
 
     // Forms. The frame takes `form` as its central widget (deleting the one before) and routes
     // commands to `target` (usually the form itself) before anyone else. Null clears the form.
-    void SetForm(QWidget* form, ICommandTarget* target);
+    void SetForm(QWidget* form, ICommandTarget* target) override;
     QWidget* Form() const { return centralWidget(); }
     // Further command targets, asked after the form in the order added (the document's
     // commands, the application). Each must outlive the frame or be removed.
@@ -74,27 +78,28 @@ public:
     void PostCommand(uint32_t id);
     // Refreshes every menu item and toolbar button from the enable rules and the targets.
     void UpdateCommandUi();
-    QAction* Action(uint32_t id) const { return actions_.value(id); }
+    QAction* Action(uint32_t id) const { return menus_->Actions().value(id); }
 
     // Operations for the forms.
-    int GetRadioMode() const { return state_.GetRadioMode(); }
-    void EnableAllMenus(bool on);
+    QWidget* Window() override { return this; }
+    int GetRadioMode() const override { return state_.GetRadioMode(); }
+    void EnableAllMenus(bool on) override;
     // Communication available, then the firmware check; an incompatible or silent interface
     // unit stops communication (command 32860) and the user is told.
     void SetCommAvailable();
     void ClearCommAvailable();
     bool IsCommAvailable() const { return state_.IsCommAvailable(); }
     void EnableVelocityCommand(bool on);
-    void EnableFiltersCommand(bool on);
-    void SetStationChecks(bool twoStations, bool threeStations);
+    void EnableFiltersCommand(bool on) override;
+    void SetStationChecks(bool twoStations, bool threeStations) override;
     // The menu of the three-station form: its own "&Filer" and the main "&Mode" only; the
     // toolbar stays, its file buttons routed to the form. False gives the main menu back.
-    void SetThreeStationMenu(bool on);
+    void SetThreeStationMenu(bool on) override;
     bool IsThreeStationMenu() const;
     FrameCommandState& CommandState() { return state_; }
 
     // Title: "<document> - Korvanta", with the port in brackets while the link is up on one.
-    void SetDocumentTitle(const QString& title);
+    void SetDocumentTitle(const QString& title) override;
     void SetConnectedPort(const QString& port);
     QString ConnectedPort() const { return connectedPort_; }
     // A passing note in the status bar; the link's state comes back after it.
@@ -102,8 +107,8 @@ public:
     // What the status bar shows: a passing note while there is one, else the link's state.
     QString StatusText() const;
     // What runs on the link, for the status pane.
-    void ShowLinkActivity(LinkActivity activity, unsigned blockPairs = 0);
-    void ShowListeningUnit(int unit);
+    void ShowLinkActivity(LinkActivity activity, unsigned blockPairs = 0) override;
+    void ShowListeningUnit(int unit) override;
     void RefreshLinkStatus();
 
     const CPortMenu& PortMenu() const { return *portMenu_; }
@@ -137,18 +142,11 @@ private:
 
     FrameContext context_;
     FrameCommandState state_;
-    QHash<uint32_t, QAction*> actions_;
-    std::vector<QMenu*> topLevelMenus_;
-    QMenu* recentParent_ = nullptr;
-    QMenu* threeStationFile_ = nullptr;
-    QAction* recentAnchor_ = nullptr;
-    std::vector<QAction*> recentActions_;
+    std::unique_ptr<CFrameMenus> menus_;
     std::unique_ptr<CPortMenu> portMenu_;
     QToolBar* toolbar_ = nullptr;
-    QLabel* linkStatusLabel_ = nullptr;
-    LinkStatusPane linkStatus_;
-    ICommandTarget* formTarget_ = nullptr;
-    std::vector<ICommandTarget*> targets_;
+    std::unique_ptr<CFrameStatusBar> status_;
+    CCommandRouter router_;
     QString documentTitle_;
     QString connectedPort_;
 };

@@ -1,6 +1,6 @@
 #include "gui/app/CPortMenu.h"
 
-#include "gui/app/CMenuBuilder.h"
+#include "gui/forms/CMenuBuilder.h"
 
 namespace korvanta::gui {
 

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/diagnostics/UnitControls.h"
 
@@ -27,12 +28,12 @@ std::vector<DialogItemTemplate> Items()
     std::vector<DialogItemTemplate> items = {
         {kStaticId, kRowsLeft, 6, column * CVoltageRow::kExternal, 9, "Extern (Volts)"},
         {kStaticId, kRowsLeft + column * (CVoltageRow::kExternal + 1), 6, column * 3, 9, "Intern (Volts)"},
-        {kHeadings, kRowsLeft, 17, kRowsWidth, 9},
+        {kHeadings, kRowsLeft, 17, kRowsWidth, 9, nullptr, ControlKind::Custom},
     };
     for (int unit = 0; unit < 4; ++unit) {
         const int y = kTop + unit * kRow;
         items.push_back({kPictureIds[unit], 8, y, 24, 22});
-        items.push_back({kTextIds[unit], kRowsLeft, y + 7, kRowsWidth, 9});
+        items.push_back({kTextIds[unit], kRowsLeft, y + 7, kRowsWidth, 9, nullptr, ControlKind::Custom});
     }
     items.push_back({kOk, kRowsLeft + kRowsWidth / 2 - 25, kTop + 4 * kRow + 6, 50, 14, "OK"});
     return items;
@@ -52,23 +53,20 @@ CAdcDialog::CAdcDialog(CLinkState& link, QWidget* parent) : QDialog(parent), rea
 {
     setObjectName(QStringLiteral("adcDialog"));
     setWindowTitle(QString::fromUtf8(Template().caption));
-    for (const DialogItemTemplate& item : Template().items) {
-        if (const int unit = UnitOfControl(kPictureIds, item.id); unit >= 0) {
-            MakeUnitPicture(this, item.id, unit);
-        } else if (const int textUnit = UnitOfControl(kTextIds, item.id); textUnit >= 0) {
-            rows_[static_cast<size_t>(textUnit)] = MakeControl<CVoltageRow>(this, item.id);
-        } else if (item.id == kHeadings) {
-            CVoltageRow* headings = MakeControl<CVoltageRow>(this, item.id);
-            QStringList texts;
-            for (const char* text : kHeadingTexts) {
-                texts << QString::fromLatin1(text);
-            }
-            headings->SetText(texts.join(QLatin1Char(' ')));
-        } else if (item.id == kOk) {
-            MakeOkButton(this, item);
-        } else {
-            MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
-        }
+    const CTemplateControls controls(this, Template(), [](QWidget* parent, const DialogItemTemplate& item) {
+        return MakeControl<CVoltageRow>(parent, item.id);
+    });
+    for (QLabel* heading : controls.GetAll<QLabel>(kStaticId)) {
+        heading->setAlignment(Qt::AlignCenter);
+    }
+    QStringList texts;
+    for (const char* text : kHeadingTexts) {
+        texts << QString::fromLatin1(text);
+    }
+    controls.Get<CVoltageRow>(kHeadings)->SetText(texts.join(QLatin1Char(' ')));
+    for (int unit = 0; unit < 4; ++unit) {
+        ShowUnitPicture(controls.Get<QLabel>(kPictureIds[unit]), unit);
+        rows_[static_cast<size_t>(unit)] = controls.Get<CVoltageRow>(kTextIds[unit]);
     }
     layout_.Apply(this, Template());
     readings_.Start();

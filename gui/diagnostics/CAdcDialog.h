@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/diagnostics/AdcReadings.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/diagnostics/CVoltageRow.h"
 
 namespace korvanta::gui {

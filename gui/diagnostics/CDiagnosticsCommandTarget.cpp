@@ -4,7 +4,6 @@
 #include "core/diagnostics/SystemInformationModel.h"
 #include "core/diagnostics/SystemStatusModel.h"
 #include "core/text/StringIds.h"
-#include "gui/app/CMainFrame.h"
 #include "gui/diagnostics/CAdcDialog.h"
 #include "gui/diagnostics/CListeningDialog.h"
 #include "gui/diagnostics/CSignalStrengthDialog.h"
@@ -29,32 +28,33 @@ bool CDiagnosticsCommandTarget::OnCommand(uint32_t id)
     case cmd::kSystemStatus: {
         SystemStatusModel model(link, context_.frame->GetRadioMode());
         model.Prepare();
-        CSystemStatusDialog dialog(model, context_.frame);
+        CSystemStatusDialog dialog(model, context_.frame->Window());
         Run(dialog, false);
         return true;
     }
     case cmd::kSystemInformation: {
         SystemInformationModel model(link);
         model.Prepare();
-        CSystemInformationDialog dialog(model, context_.frame);
+        CSystemInformationDialog dialog(model, context_.frame->Window());
         Run(dialog, true);
         return true;
     }
     case cmd::kListeningConfiguration: {
-        CListeningDialog dialog(link, *context_.clock, context_.waitPump, {}, context_.frame);
-        CMainFrame* frame = context_.frame;
+        CListeningDialog dialog(link, *context_.clock, context_.waitPump, {}, context_.frame->Window());
+        IFormFrame* frame = context_.frame;
         dialog.SetListeningReport([frame](int unit) { frame->ShowListeningUnit(unit); });
         Run(dialog, false);
         frame->ShowLinkActivity(LinkActivity::Idle);
         return true;
     }
     case cmd::kAdcTest: {
-        CAdcDialog dialog(link, context_.frame);
+        CAdcDialog dialog(link, context_.frame->Window());
         Run(dialog, true);
         return true;
     }
     case cmd::kRadioSignalStrength: {
-        CSignalStrengthDialog dialog(link, *context_.clock, context_.frame->GetRadioMode(), context_.frame);
+        CSignalStrengthDialog dialog(link, *context_.clock, context_.frame->GetRadioMode(),
+                                     context_.frame->Window());
         Run(dialog, false);
         return true;
     }

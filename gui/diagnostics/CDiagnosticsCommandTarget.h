@@ -9,11 +9,12 @@
 #include "core/host/IMessageSink.h"
 #include "core/host/IWaitPump.h"
 #include "core/link/CLinkState.h"
-#include "gui/app/ICommandTarget.h"
+#include "core/host/IClock.h"
+#include "core/host/IMessageSink.h"
+#include "gui/forms/ICommandTarget.h"
+#include "gui/forms/IFormFrame.h"
 
 namespace korvanta::gui {
-
-class CMainFrame;
 
 // The frame's diagnostics commands: "Systemstatus", "Systeminformation", "Lyttekonfiguration",
 // "Test" (the ADC measurements) and "Radiosignalstyrke". Each runs its dialog modally; a dialog
@@ -21,7 +22,7 @@ class CMainFrame;
 class CDiagnosticsCommandTarget final : public ICommandTarget {
 public:
     struct Context {
-        CMainFrame* frame = nullptr;
+        IFormFrame* frame = nullptr;
         CLinkState* link = nullptr;
         IClock* clock = nullptr;
         IWaitPump* waitPump = nullptr;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/text/StringIds.h"
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/document/CCountdownDialog.h"
 
@@ -20,15 +20,15 @@ const QSize kPictureSize(36, 34);
 
 std::vector<DialogItemTemplate> Items()
 {
-    std::vector<DialogItemTemplate> items = {{kUnitGroup, 6, 4, 4 * kColumn + 8, 66, "Vælg enhed"}};
+    std::vector<DialogItemTemplate> items = {{kUnitGroup, 6, 4, 4 * kColumn + 8, 66, "Vælg enhed", ControlKind::Group}};
     for (int unit = 0; unit < 4; ++unit) {
         const int x = 14 + unit * kColumn;
         items.push_back({kPictureIds[unit], x + 10, 16, 24, 22});
-        items.push_back({kButtonIds[unit], x, 44, kColumn - 12, 14, "Lyt"});
+        items.push_back({kButtonIds[unit], x, 44, kColumn - 12, 14, "Lyt", ControlKind::Button});
     }
-    items.push_back({kStatusGroup, 6, 74, 4 * kColumn + 8, 28, "Status"});
+    items.push_back({kStatusGroup, 6, 74, 4 * kColumn + 8, 28, "Status", ControlKind::Group});
     items.push_back({kStatus, 14, 86, 4 * kColumn - 8, 9});
-    items.push_back({kClose, 2 * kColumn - 18, 108, 50, 14, "Luk"});
+    items.push_back({kClose, 2 * kColumn - 18, 108, 50, 14, "Luk", ControlKind::Button});
     return items;
 }
 
@@ -56,31 +56,19 @@ CListeningDialog::CListeningDialog(CLinkState& link, IClock& clock, IWaitPump* p
 {
     setObjectName(QStringLiteral("listeningDialog"));
     setWindowTitle(QString::fromUtf8(Template().caption));
-    for (const DialogItemTemplate& item : Template().items) {
-        int unit = -1;
-        for (int u = 0; u < 4; ++u) {
-            if (item.id == kPictureIds[u] || item.id == kButtonIds[u]) {
-                unit = u;
-            }
-        }
-        if (item.id == kUnitGroup || item.id == kStatusGroup) {
-            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
-        } else if (unit >= 0 && item.id == kPictureIds[unit]) {
-            pictures_[unit] = MakeControl<QLabel>(this, item.id);
-            pictures_[unit]->setAlignment(Qt::AlignCenter);
-            pictures_[unit]->setPixmap(DiagnosticsArt::Unit(unit, false, kPictureSize));
-        } else if (unit >= 0) {
-            buttons_[unit] = MakeTemplateButton(this, item);
-            buttons_[unit]->setEnabled(false);
-            connect(buttons_[unit], &QPushButton::clicked, this, [this, unit] { Listen(unit); });
-        } else if (item.id == kStatus) {
-            status_ = MakeControl<QLabel>(this, item.id);
-        } else if (item.id == kClose) {
-            close_ = MakeTemplateButton(this, item);
-            close_->setEnabled(false);
-            connect(close_, &QPushButton::clicked, this, &CListeningDialog::Close);
-        }
+    const CTemplateControls controls(this, Template());
+    for (int unit = 0; unit < 4; ++unit) {
+        pictures_[unit] = controls.Get<QLabel>(kPictureIds[unit]);
+        pictures_[unit]->setAlignment(Qt::AlignCenter);
+        pictures_[unit]->setPixmap(DiagnosticsArt::Unit(unit, false, kPictureSize));
+        buttons_[unit] = controls.Get<QPushButton>(kButtonIds[unit]);
+        buttons_[unit]->setEnabled(false);
+        connect(buttons_[unit], &QPushButton::clicked, this, [this, unit] { Listen(unit); });
     }
+    status_ = controls.Get<QLabel>(kStatus);
+    close_ = controls.Get<QPushButton>(kClose);
+    close_->setEnabled(false);
+    connect(close_, &QPushButton::clicked, this, &CListeningDialog::Close);
     layout_.Apply(this, Template());
     // Each status shows as soon as it is set, while the request it names is waited for.
     session_.SetStatusListener([this](uint32_t id) {

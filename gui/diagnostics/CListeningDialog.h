@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "core/diagnostics/ListeningSession.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

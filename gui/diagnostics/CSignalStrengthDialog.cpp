@@ -1,7 +1,10 @@
 #include "gui/diagnostics/CSignalStrengthDialog.h"
 
+#include <algorithm>
+
 #include "core/text/StringIds.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/diagnostics/UnitControls.h"
 
@@ -21,7 +24,7 @@ std::vector<DialogItemTemplate> Items()
         const int y = kTop + i * kRow;
         const RowIds& ids = kRows[static_cast<size_t>(i)];
         items.push_back({kPictureBase + i, 8, y + 4, 24, 22});
-        items.push_back({ids.bar, 38, y + 8, 150, 14});
+        items.push_back({ids.bar, 38, y + 8, 150, 14, nullptr, ControlKind::Custom});
         items.push_back({ids.wait, kDetailsLeft, y + 11, 130, 9, "Vent venligst - Måling igang"});
         const int labels[] = {ids.perfectLabel, ids.okLabel, ids.failedLabel};
         const int counts[] = {ids.perfectCount, ids.okCount, ids.failedCount};
@@ -60,37 +63,31 @@ CSignalStrengthDialog::CSignalStrengthDialog(CLinkState& link, IClock& clock, in
 {
     setObjectName(QStringLiteral("signalStrengthDialog"));
     setWindowTitle(QString::fromUtf8(Template().caption));
-    for (const DialogItemTemplate& item : Template().items) {
-        int row = -1;
-        for (int i = 0; i < kOutstations; ++i) {
-            const RowIds& ids = kRows[static_cast<size_t>(i)];
-            if (item.id == ids.bar || item.id == ids.wait ||
-                (item.id >= ids.perfectCount && item.id <= ids.failedShare) ||
-                (item.id >= ids.perfectLabel && item.id <= ids.failedLabel)) {
-                row = i;
-            }
-        }
-        if (item.id == kPowerText) {
-            MakeControl<QLabel>(this, item.id)
-                ->setText(radioMode == 3   ? SecondLine(str::kRadioModeHighPrompt)
-                          : radioMode == 2 ? SecondLine(str::kRadioModeLowPrompt)
-                                           : QString());
-        } else if (item.id >= kPictureBase && item.id < kPictureBase + kOutstations) {
-            MakeUnitPicture(this, item.id, item.id - kPictureBase + 1);
-        } else if (item.id == kEnd) {
-            MakeOkButton(this, item);
-        } else if (row >= 0 && item.id == kRows[static_cast<size_t>(row)].bar) {
-            rows_[static_cast<size_t>(row)].bar = new CSignalStrengthBarView(test_.Bar(row), this);
-            rows_[static_cast<size_t>(row)].bar->setObjectName(CTemplateLayout::ControlName(item.id));
-        } else if (row >= 0 && item.id == kRows[static_cast<size_t>(row)].wait) {
-            rows_[static_cast<size_t>(row)].wait = MakeTemplateLabel(this, item);
-        } else if (row >= 0) {
-            QLabel* detail = MakeTemplateLabel(this, item);
+    const CTemplateControls controls(this, Template(), [this](QWidget* parent, const DialogItemTemplate& item) {
+        const int row = static_cast<int>(std::find_if(kRows.begin(), kRows.end(),
+                                                      [&item](const RowIds& ids) { return ids.bar == item.id; }) -
+                                         kRows.begin());
+        auto* bar = new CSignalStrengthBarView(test_.Bar(row), parent);
+        bar->setObjectName(CTemplateLayout::ControlName(item.id));
+        return bar;
+    });
+    controls.Get<QLabel>(kPowerText)
+        ->setText(radioMode == 3   ? SecondLine(str::kRadioModeHighPrompt)
+                  : radioMode == 2 ? SecondLine(str::kRadioModeLowPrompt)
+                                   : QString());
+    for (int i = 0; i < kOutstations; ++i) {
+        ShowUnitPicture(controls.Get<QLabel>(kPictureBase + i), i + 1);
+        const RowIds& ids = kRows[static_cast<size_t>(i)];
+        Row& row = rows_[static_cast<size_t>(i)];
+        row.bar = controls.Get<CSignalStrengthBarView>(ids.bar);
+        row.wait = controls.Get<QLabel>(ids.wait);
+        for (const int id : {ids.perfectLabel, ids.perfectCount, ids.perfectShare, ids.okLabel, ids.okCount,
+                             ids.okShare, ids.failedLabel, ids.failedCount, ids.failedShare}) {
+            QLabel* detail = controls.Get<QLabel>(id);
             detail->hide();
-            if (item.text == nullptr) {
+            if (detail->text().isEmpty())
                 detail->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            }
-            rows_[static_cast<size_t>(row)].details.push_back(detail);
+            row.details.push_back(detail);
         }
     }
     layout_.Apply(this, Template());

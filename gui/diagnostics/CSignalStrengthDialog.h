@@ -9,7 +9,7 @@
 
 #include "core/diagnostics/SignalStrengthTest.h"
 #include "core/host/IClock.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/diagnostics/CSignalStrengthBarView.h"
 
 namespace korvanta::gui {

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/diagnostics/UnitControls.h"
 
@@ -43,18 +44,11 @@ CSystemInformationDialog::CSystemInformationDialog(SystemInformationModel& model
 {
     setObjectName(QStringLiteral("systemInformationDialog"));
     setWindowTitle(QString::fromUtf8(Template().caption));
-    for (const DialogItemTemplate& item : Template().items) {
-        if (const int unit = UnitOfControl(kPictureIds, item.id); unit >= 0) {
-            MakeUnitPicture(this, item.id, unit);
-        } else if (const int versionUnit = UnitOfControl(kVersionIds, item.id); versionUnit >= 0) {
-            version_[versionUnit] = MakeControl<QLabel>(this, item.id);
-        } else if (const int statusUnit = UnitOfControl(kStatusIds, item.id); statusUnit >= 0) {
-            status_[statusUnit] = MakeControl<QLabel>(this, item.id);
-        } else if (item.id == kOk) {
-            MakeOkButton(this, item);
-        } else {
-            MakeTemplateLabel(this, item);
-        }
+    const CTemplateControls controls(this, Template());
+    for (int unit = 0; unit < 4; ++unit) {
+        ShowUnitPicture(controls.Get<QLabel>(kPictureIds[unit]), unit);
+        version_[unit] = controls.Get<QLabel>(kVersionIds[unit]);
+        status_[unit] = controls.Get<QLabel>(kStatusIds[unit]);
     }
     layout_.Apply(this, Template());
     connect(&timer_, &QTimer::timeout, this, &CSystemInformationDialog::Tick);

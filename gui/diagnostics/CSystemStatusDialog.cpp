@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 #include "gui/diagnostics/UnitControls.h"
 
@@ -24,7 +24,7 @@ std::vector<DialogItemTemplate> Items()
     for (int unit = 0; unit < 4; ++unit) {
         const int x = 7 + unit * kColumn;
         items.push_back({kUnitPictureBase + unit, x + 27, 6, 24, 22});
-        items.push_back({kStaticId, x, 32, kColumn - 6, 106});
+        items.push_back({kStaticId, x, 32, kColumn - 6, 106, nullptr, ControlKind::Group});
         items.push_back({kStaticId, x + 2, 42, kColumn - 10, 9, "Batterikapacitet"});
         items.push_back({kBatteryIds[unit], x + 23, 52, 32, 13});
         items.push_back({kStaticId, x + 2, 72, kColumn - 10, 9, "Signalstyrke"});
@@ -49,23 +49,15 @@ CSystemStatusDialog::CSystemStatusDialog(SystemStatusModel& model, QWidget* pare
 {
     setObjectName(QStringLiteral("systemStatusDialog"));
     setWindowTitle(QString::fromUtf8(Template().caption));
-    for (const DialogItemTemplate& item : Template().items) {
-        int unit = -1;
-        if (item.id >= kUnitPictureBase && item.id < kUnitPictureBase + 4) {
-            MakeUnitPicture(this, item.id, item.id - kUnitPictureBase);
-        } else if ((unit = UnitOfControl(kBatteryIds, item.id)) >= 0) {
-            battery_[unit] = MakeControl<QLabel>(this, item.id);
-        } else if ((unit = UnitOfControl(kRadioIds, item.id)) >= 0) {
-            radio_[unit] = MakeControl<QLabel>(this, item.id);
-        } else if ((unit = UnitOfControl(kSensorIds, item.id)) >= 0) {
-            sensor_[unit] = MakeControl<QLabel>(this, item.id);
-        } else if (item.id == kOk) {
-            MakeOkButton(this, item);
-        } else if (item.text == nullptr) {
-            MakeControl<CTemplateGroupBox>(this, item.id);
-        } else {
-            MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
-        }
+    const CTemplateControls controls(this, Template());
+    for (QLabel* heading : controls.GetAll<QLabel>(kStaticId)) {
+        heading->setAlignment(Qt::AlignCenter);
+    }
+    for (int unit = 0; unit < 4; ++unit) {
+        ShowUnitPicture(controls.Get<QLabel>(kUnitPictureBase + unit), unit);
+        battery_[unit] = controls.Get<QLabel>(kBatteryIds[unit]);
+        radio_[unit] = controls.Get<QLabel>(kRadioIds[unit]);
+        sensor_[unit] = controls.Get<QLabel>(kSensorIds[unit]);
     }
     layout_.Apply(this, Template());
     Redraw();

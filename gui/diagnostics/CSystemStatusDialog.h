@@ -7,7 +7,7 @@
 #include <array>
 
 #include "core/diagnostics/SystemStatusModel.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

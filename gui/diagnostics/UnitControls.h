@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 
-#include "gui/app/FormControls.h"
 #include "gui/diagnostics/DiagnosticsArt.h"
 
 namespace korvanta::gui {
@@ -22,13 +21,11 @@ constexpr int UnitOfControl(const std::array<int, N>& ids, int id)
     return -1;
 }
 
-// The picture of a unit beside its controls, as control `id`.
-inline QLabel* MakeUnitPicture(QWidget* parent, int id, int unit, bool present = true)
+// The picture of a unit beside its controls.
+inline void ShowUnitPicture(QLabel* picture, int unit, bool present = true)
 {
-    QLabel* picture = MakeControl<QLabel>(parent, id);
     picture->setPixmap(DiagnosticsArt::Unit(unit, present, QSize(36, 34)));
     picture->setAlignment(Qt::AlignCenter);
-    return picture;
 }
 
 }  // namespace korvanta::gui

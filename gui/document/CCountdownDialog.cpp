@@ -2,7 +2,8 @@
 
 #include <QKeyEvent>
 
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -11,7 +12,7 @@ namespace {
 using namespace countdownctl;
 
 constexpr DialogItemTemplate kItems[] = {
-    {kProgress, 7, 8, 149, 11},
+    {kProgress, 7, 8, 149, 11, nullptr, ControlKind::Progress},
     {kZero, 7, 24, 30, 9, "0"},
     {kTop, 126, 24, 30, 9, "15 sec"},
 };
@@ -27,17 +28,11 @@ CCountdownDialog::CCountdownDialog(int seconds, int tickMilliseconds, QWidget* p
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     // No close button: the countdown decides when the dialog ends.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        if (item.id == kProgress) {
-            progress_ = MakeControl<QProgressBar>(this, item.id);
-            progress_->setRange(0, Countdown::kRangeTop);
-            progress_->setTextVisible(false);
-        } else {
-            QLabel* label = MakeTemplateLabel(this, item);
-            if (item.id == kTop)
-                label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        }
-    }
+    const CTemplateControls controls(this, kTemplate);
+    progress_ = controls.Get<QProgressBar>(kProgress);
+    progress_->setRange(0, Countdown::kRangeTop);
+    progress_->setTextVisible(false);
+    controls.Get<QLabel>(kTop)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     progress_->setValue(countdown_.Position());
     layout_.Apply(this, kTemplate);
     timer_.setInterval(tickMilliseconds);

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "core/dialogs/Countdown.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/commands/DocumentCommands.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/ICommandTarget.h"
 
 namespace korvanta::gui {
 

@@ -1,6 +1,7 @@
 #include "gui/document/CFileInformationDialog.h"
 
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -10,17 +11,17 @@ using namespace fileinfoctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kStaticId, 7, 9, 64, 9, "Titel"},
-    {kTitle, 72, 7, 202, 12},
+    {kTitle, 72, 7, 202, 12, nullptr, ControlKind::Edit},
     {kStaticId, 7, 27, 64, 9, "Kommentarer"},
-    {kComment1, 72, 25, 202, 12},
-    {kComment2, 72, 40, 202, 12},
-    {kComment3, 72, 55, 202, 12},
+    {kComment1, 72, 25, 202, 12, nullptr, ControlKind::Edit},
+    {kComment2, 72, 40, 202, 12, nullptr, ControlKind::Edit},
+    {kComment3, 72, 55, 202, 12, nullptr, ControlKind::Edit},
     {kStaticId, 7, 77, 64, 9, "Brugeroplysning"},
-    {kUserInformation, 72, 75, 100, 12},
+    {kUserInformation, 72, 75, 100, 12, nullptr, ControlKind::Edit},
     {kStaticId, 7, 99, 64, 9, "Oprettelsesdato"},
-    {kDate, 72, 97, 100, 12},
+    {kDate, 72, 97, 100, 12, nullptr, ControlKind::Edit},
     {kStaticId, 7, 117, 64, 9, "Oprettelsestid"},
-    {kTime, 72, 115, 100, 12},
+    {kTime, 72, 115, 100, 12, nullptr, ControlKind::Edit},
     {kOk, 170, 145, 50, 14, "OK"},
     {kCancel, 224, 145, 50, 14, "Cancel"},
 };
@@ -34,39 +35,22 @@ CFileInformationDialog::CFileInformationDialog(const FileInformationForm& form, 
 {
     setObjectName(QStringLiteral("fileInformationDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
-    const auto edit = [this](int id, const std::string& text, int limit) {
-        auto* line = MakeControl<QLineEdit>(this, id);
+    const CTemplateControls controls(this, kTemplate);
+    const auto edit = [&controls](int id, const std::string& text, int limit) {
+        auto* line = controls.Get<QLineEdit>(id);
         if (limit > 0)
             line->setMaxLength(limit);
         line->setText(FromUtf8(text));
         return line;
     };
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        switch (item.id) {
-        case kTitle:
-            title_ = edit(item.id, form.title, FileInformationForm::kTitleLimit);
-            break;
-        case kComment1:
-        case kComment2:
-        case kComment3: {
-            const size_t line = static_cast<size_t>((item.id - kComment1) / 2);
-            comments_[line] = edit(item.id, form.comments[line], FileInformationForm::kCommentLimit);
-            break;
-        }
-        case kUserInformation:
-            userInformation_ = edit(item.id, form.userInformation, FileInformationForm::kUserInformationLimit);
-            break;
-        case kDate:
-            edit(item.id, form.date, 0)->setReadOnly(true);
-            break;
-        case kTime:
-            edit(item.id, form.time, 0)->setReadOnly(true);
-            break;
-        default:
-            MakeCommonControl(this, item);
-            break;
-        }
+    title_ = edit(kTitle, form.title, FileInformationForm::kTitleLimit);
+    const std::array<int, 3> commentIds = {kComment1, kComment2, kComment3};
+    for (size_t line = 0; line < comments_.size(); ++line) {
+        comments_[line] = edit(commentIds[line], form.comments[line], FileInformationForm::kCommentLimit);
     }
+    userInformation_ = edit(kUserInformation, form.userInformation, FileInformationForm::kUserInformationLimit);
+    edit(kDate, form.date, 0)->setReadOnly(true);
+    edit(kTime, form.time, 0)->setReadOnly(true);
     layout_.Apply(this, kTemplate);
 }
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/dialogs/FileInformationForm.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

@@ -12,8 +12,8 @@
 #include "core/dialogs/FrequencyScale.h"
 #include "core/dialogs/SpectrumGraph.h"
 #include "core/text/StringIds.h"
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -21,67 +21,71 @@ namespace {
 
 using namespace filterctl;
 
-// The graphs are 336 dialog units wide: 504 pixels, one per frequency column.
-constexpr DialogItemTemplate kItems[] = {
-    {kStaticId, 8, 8, 28, 9, "100"},
-    {kStaticId, 8, 53, 28, 9, "Mag"},
-    {kStaticId, 8, 99, 28, 9, "0"},
-    {kUpperGraph, 40, 8, 336, 100},
-    {kStaticId, 8, 114, 28, 9, "100"},
-    {kStaticId, 8, 159, 28, 9, "Mag"},
-    {kStaticId, 8, 205, 28, 9, "0"},
-    {kLowerGraph, 40, 114, 336, 100},
-    {kStaticId, 40, 217, 36, 9, "| 0Hz"},
-    {kStaticId, 95, 217, 36, 9, "| 200Hz"},
-    {kStaticId, 150, 217, 36, 9, "| 400Hz"},
-    {kStaticId, 205, 217, 36, 9, "| 600Hz"},
-    {kStaticId, 260, 217, 36, 9, "| 800Hz"},
-    {kStaticId, 315, 217, 40, 9, "| 1000Hz"},
-    {kStaticId, 370, 217, 40, 9, "| 1200Hz"},
-    {kSlider, 36, 229, 344, 14},
+// The graphs are 336 dialog units wide: 504 pixels, one per frequency column. Each has its
+// scale's top, middle and bottom at its left.
+constexpr int kGraphLeft = 40;
+constexpr int kGraphWidth = 336;
+
+constexpr std::array<DialogItemTemplate, 4> Graph(int id, int y, int height, const char* top, const char* middle,
+                                                  int middleWidth)
+{
+    return {{{kStaticId, 8, y, 28, 9, top},
+             {kStaticId, 8, y + (height - 9) / 2, middleWidth, 9, middle},
+             {kStaticId, 8, y + height - 9, 28, 9, "0"},
+             {id, kGraphLeft, y, kGraphWidth, height}}};
+}
+
+// The frequency axis under a graph, a mark every 200 Hz.
+constexpr std::array<DialogItemTemplate, 7> FrequencyAxis(int y)
+{
+    return {{{kStaticId, 40, y, 36, 9, "| 0Hz"},
+             {kStaticId, 95, y, 36, 9, "| 200Hz"},
+             {kStaticId, 150, y, 36, 9, "| 400Hz"},
+             {kStaticId, 205, y, 36, 9, "| 600Hz"},
+             {kStaticId, 260, y, 36, 9, "| 800Hz"},
+             {kStaticId, 315, y, 40, 9, "| 1000Hz"},
+             {kStaticId, 370, y, 40, 9, "| 1200Hz"}}};
+}
+
+constexpr std::array<DialogItemTemplate, 31> kSettingsItems = {{
+    {kSlider, 36, 229, 344, 14, nullptr, ControlKind::Slider},
     {kStaticId, 40, 249, 34, 9, "Markør:"},
     {kCursorText, 76, 249, 24, 9, "0"},
     {kStaticId, 101, 249, 14, 9, "Hz"},
-    {kCutoffFrame, 410, 4, 104, 52, "Cut-Off"},
+    {kCutoffFrame, 410, 4, 104, 52, "Cut-Off", ControlKind::Group},
     {kStaticId, 418, 18, 22, 9, "Lav"},
-    {kLowCutoff, 442, 16, 44, 12},
+    {kLowCutoff, 442, 16, 44, 12, nullptr, ControlKind::Edit},
     {kStaticId, 490, 18, 15, 9, "Hz"},
     {kStaticId, 418, 36, 22, 9, "Høj"},
-    {kHighCutoff, 442, 34, 44, 12},
+    {kHighCutoff, 442, 34, 44, 12, nullptr, ControlKind::Edit},
     {kStaticId, 490, 36, 15, 9, "Hz"},
-    {kNotchFrame, 410, 60, 104, 92, "Notch-filter"},
-    {kNotchRadio1, 415, 74, 19, 10, "1"},
-    {kNotchRadio1 + 1, 434, 74, 19, 10, "2"},
-    {kNotchRadio1 + 2, 453, 74, 19, 10, "3"},
-    {kNotchRadio1 + 3, 472, 74, 19, 10, "4"},
-    {kNotchRadio1 + 4, 491, 74, 19, 10, "5"},
+    {kNotchFrame, 410, 60, 104, 92, "Notch-filter", ControlKind::Group},
+    {kNotchRadio1, 415, 74, 19, 10, "1", ControlKind::Radio},
+    {kNotchRadio1 + 1, 434, 74, 19, 10, "2", ControlKind::Radio},
+    {kNotchRadio1 + 2, 453, 74, 19, 10, "3", ControlKind::Radio},
+    {kNotchRadio1 + 3, 472, 74, 19, 10, "4", ControlKind::Radio},
+    {kNotchRadio1 + 4, 491, 74, 19, 10, "5", ControlKind::Radio},
     {kStaticId, 418, 92, 22, 9, "Lav"},
-    {kNotchLow, 442, 90, 44, 12},
+    {kNotchLow, 442, 90, 44, 12, nullptr, ControlKind::Edit},
     {kStaticId, 490, 92, 15, 9, "Hz"},
     {kStaticId, 418, 110, 22, 9, "Høj"},
-    {kNotchHigh, 442, 108, 44, 12},
+    {kNotchHigh, 442, 108, 44, 12, nullptr, ControlKind::Edit},
     {kStaticId, 490, 110, 15, 9, "Hz"},
-    {kAddNotch, 418, 129, 44, 14, "Tilføj"},
-    {kDeleteNotch, 466, 129, 44, 14, "Slet"},
-    {kAutomatic, 414, 160, 96, 10, "Autofilter"},
-    {kClearAll, 410, 177, 104, 14, "Slet"},
-    {kAccept, 410, 199, 104, 14, "Accept"},
+    {kAddNotch, 418, 129, 44, 14, "Tilføj", ControlKind::Button},
+    {kDeleteNotch, 466, 129, 44, 14, "Slet", ControlKind::Button},
+    {kAutomatic, 414, 160, 96, 10, "Autofilter", ControlKind::Check},
+    {kClearAll, 410, 177, 104, 14, "Slet", ControlKind::Button},
+    {kAccept, 410, 199, 104, 14, "Accept", ControlKind::Button},
     {kOk, 410, 217, 104, 14, "OK"},
     {kCancel, 410, 235, 104, 14, "Cancel"},
-    // The two stations' coherence on the same frequency columns, and the band it proposes.
-    {kStaticId, 8, 262, 28, 9, "1"},
-    {kStaticId, 8, 281, 30, 9, "Koh."},
-    {kStaticId, 8, 301, 28, 9, "0"},
-    {kCoherenceGraph, 40, 262, 336, 48},
-    {kStaticId, 40, 313, 36, 9, "| 0Hz"},
-    {kStaticId, 95, 313, 36, 9, "| 200Hz"},
-    {kStaticId, 150, 313, 36, 9, "| 400Hz"},
-    {kStaticId, 205, 313, 36, 9, "| 600Hz"},
-    {kStaticId, 260, 313, 36, 9, "| 800Hz"},
-    {kStaticId, 315, 313, 40, 9, "| 1000Hz"},
-    {kStaticId, 370, 313, 40, 9, "| 1200Hz"},
-    {kCoherenceButton, 410, 262, 104, 14, "Kohærens"},
-};
+}};
+
+// The two stations' coherence on the same frequency columns, and the band it proposes.
+constexpr auto kItems = JoinItems(Graph(kUpperGraph, 8, 100, "100", "Mag", 28),
+                                  Graph(kLowerGraph, 114, 100, "100", "Mag", 28), FrequencyAxis(217), kSettingsItems,
+                                  Graph(kCoherenceGraph, 262, 48, "1", "Koh.", 30), FrequencyAxis(313),
+                                  std::array<DialogItemTemplate, 1>{
+                                      {{kCoherenceButton, 410, 262, 104, 14, "Kohærens", ControlKind::Button}}});
 
 constexpr DialogTemplate kTemplate = {148, "Filterindstillinger", "Tahoma", 8, 400, false, 521, 326, kItems};
 // Coherence is drawn in dark green over a light grey where the applied filters remove it.
@@ -109,71 +113,28 @@ CFilterDialog::CFilterDialog(const FilterSettings& settings, std::span<const int
 {
     setObjectName(QStringLiteral("filterDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        switch (item.id) {
-        case kUpperGraph:
-            upperPicture_ = MakeControl<QLabel>(this, item.id);
-            break;
-        case kLowerGraph:
-            lowerPicture_ = MakeControl<QLabel>(this, item.id);
-            break;
-        case kCoherenceGraph:
-            coherencePicture_ = MakeControl<QLabel>(this, item.id);
-            break;
-        case kCoherenceButton:
-            coherenceButton_ = MakeTemplateButton(this, item);
-            coherenceButton_->setText(StringText(str::kFilterCoherence));
-            break;
-        case kSlider:
-            slider_ = MakeControl<QSlider>(this, item.id);
-            break;
-        case kCursorText:
-            cursorText_ = MakeTemplateLabel(this, item);
-            break;
-        case kCutoffFrame:
-        case kNotchFrame:
-            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
-            break;
-        case kLowCutoff:
-        case kHighCutoff:
-        case kNotchLow:
-        case kNotchHigh: {
-            const auto which =
-                static_cast<size_t>(std::find(kEditIds.begin(), kEditIds.end(), item.id) - kEditIds.begin());
-            edits_[which] = MakeControl<QLineEdit>(this, item.id);
-            edits_[which]->setAlignment(Qt::AlignRight);
-            break;
-        }
-        case kAddNotch:
-            addNotch_ = MakeTemplateButton(this, item);
-            break;
-        case kDeleteNotch:
-            deleteNotch_ = MakeTemplateButton(this, item);
-            break;
-        case kAutomatic:
-            automatic_ = MakeControl<QCheckBox>(this, item.id);
-            automatic_->setText(QString::fromUtf8(item.text));
-            break;
-        case kClearAll:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &CFilterDialog::ClearAll);
-            break;
-        case kAccept:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, &CFilterDialog::AcceptClicked);
-            break;
-        default:
-            if (item.id >= kNotchRadio1 && item.id < kNotchRadio1 + kNotchCount) {
-                auto* radio = MakeControl<QRadioButton>(this, item.id);
-                radio->setText(QString::fromUtf8(item.text));
-                notchGroup_.addButton(radio, item.id - kNotchRadio1);
-            } else {
-                MakeCommonControl(this, item);
-            }
-            break;
-        }
+    const CTemplateControls controls(this, kTemplate);
+    upperPicture_ = controls.Get<QLabel>(kUpperGraph);
+    lowerPicture_ = controls.Get<QLabel>(kLowerGraph);
+    coherencePicture_ = controls.Get<QLabel>(kCoherenceGraph);
+    coherenceButton_ = controls.Get<QPushButton>(kCoherenceButton);
+    coherenceButton_->setText(StringText(str::kFilterCoherence));
+    slider_ = controls.Get<QSlider>(kSlider);
+    cursorText_ = controls.Get<QLabel>(kCursorText);
+    for (size_t which = 0; which < kEditIds.size(); ++which) {
+        edits_[which] = controls.Get<QLineEdit>(kEditIds[which]);
+        edits_[which]->setAlignment(Qt::AlignRight);
+    }
+    addNotch_ = controls.Get<QPushButton>(kAddNotch);
+    deleteNotch_ = controls.Get<QPushButton>(kDeleteNotch);
+    automatic_ = controls.Get<QCheckBox>(kAutomatic);
+    connect(controls.Get<QPushButton>(kClearAll), &QPushButton::clicked, this, &CFilterDialog::ClearAll);
+    connect(controls.Get<QPushButton>(kAccept), &QPushButton::clicked, this, &CFilterDialog::AcceptClicked);
+    for (int k = 0; k < kNotchCount; ++k) {
+        notchGroup_.addButton(controls.Get<QRadioButton>(kNotchRadio1 + k), k);
     }
     layout_.Apply(this, kTemplate);
 
-    slider_->setOrientation(Qt::Horizontal);
     slider_->setRange(0, FrequencyScale::kLastPosition);
     upperImage_ = QImage(upperPicture_->size(), QImage::Format_RGB32);
     lowerImage_ = QImage(lowerPicture_->size(), QImage::Format_RGB32);

@@ -16,7 +16,7 @@
 
 #include "core/dialogs/FilterDialogModel.h"
 #include "core/host/IMessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

@@ -2,7 +2,8 @@
 
 #include "core/dialogs/FileInformationForm.h"
 #include "core/text/StringIds.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -11,7 +12,7 @@ namespace {
 using namespace giscodectl;
 
 constexpr DialogItemTemplate kItems[] = {
-    {kCode, 7, 10, 172, 12},
+    {kCode, 7, 10, 172, 12, nullptr, ControlKind::Edit},
     {kOk, 75, 32, 50, 14, "OK"},
     {kCancel, 129, 32, 50, 14, "Cancel"},
 };
@@ -24,13 +25,7 @@ CGisCodeDialog::CGisCodeDialog(IMessageSink& messages, QWidget* parent) : QDialo
 {
     setObjectName(QStringLiteral("gisCodeDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        if (item.id == kCode) {
-            code_ = MakeControl<QLineEdit>(this, item.id);
-        } else {
-            MakeCommonControl(this, item);
-        }
-    }
+    code_ = CTemplateControls(this, kTemplate).Get<QLineEdit>(kCode);
     layout_.Apply(this, kTemplate);
 }
 

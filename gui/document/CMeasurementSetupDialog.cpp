@@ -3,8 +3,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -13,14 +13,14 @@ namespace {
 using namespace setupctl;
 
 constexpr DialogItemTemplate kItems[] = {
-    {kTimeFrame, 7, 7, 112, 62, "Måletid"},
-    {kStandard, 15, 21, 98, 10, "Standard ( 0.8 s )"},
-    {kMedium, 15, 36, 98, 10, "Medium ( 2.5 s )"},
-    {kLong, 15, 51, 98, 10, "Lang ( 4.2 s )"},
-    {kSettingsFrame, 126, 7, 70, 62, "Indstillinger"},
-    {kPipe, 134, 22, 54, 14, "Rør"},
-    {kSensor, 134, 44, 54, 14, "Sensor"},
-    {kOk, 90, 78, 50, 14, "OK"},
+    {kTimeFrame, 7, 7, 112, 62, "Måletid", ControlKind::Group},
+    {kStandard, 15, 21, 98, 10, "Standard ( 0.8 s )", ControlKind::Radio},
+    {kMedium, 15, 36, 98, 10, "Medium ( 2.5 s )", ControlKind::Radio},
+    {kLong, 15, 51, 98, 10, "Lang ( 4.2 s )", ControlKind::Radio},
+    {kSettingsFrame, 126, 7, 70, 62, "Indstillinger", ControlKind::Group},
+    {kPipe, 134, 22, 54, 14, "Rør", ControlKind::Button},
+    {kSensor, 134, 44, 54, 14, "Sensor", ControlKind::Button},
+    {kOk, 90, 78, 50, 14, "OK", ControlKind::Button},
     {kCancel, 146, 78, 50, 14, "Cancel"},
 };
 
@@ -32,45 +32,18 @@ CMeasurementSetupDialog::CMeasurementSetupDialog(const SetupDialogState& state, 
 {
     setObjectName(QStringLiteral("measurementSetupDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
-    QGroupBox* timeFrame = nullptr;
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        switch (item.id) {
-        case kTimeFrame:
-            timeFrame = MakeControl<CTemplateGroupBox>(this, item.id);
-            timeFrame->setTitle(QString::fromUtf8(item.text));
-            break;
-        case kSettingsFrame:
-            MakeControl<CTemplateGroupBox>(this, item.id)->setTitle(QString::fromUtf8(item.text));
-            break;
-        case kStandard:
-        case kMedium:
-        case kLong: {
-            auto* radio = MakeControl<QRadioButton>(this, item.id);
-            radio->setText(QString::fromUtf8(item.text));
-            radio->setEnabled(state.editable);
-            times_.addButton(radio, item.id - kStandard);
-            break;
-        }
-        case kPipe:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this, [this] { Close(SetupChoice::Pipe); });
-            break;
-        case kSensor:
-            connect(MakeTemplateButton(this, item), &QPushButton::clicked, this,
-                    [this] { Close(SetupChoice::Sensor); });
-            break;
-        case kOk: {
-            QPushButton* ok = MakeTemplateButton(this, item);
-            ok->setDefault(true);
-            connect(ok, &QPushButton::clicked, this, [this] { Close(SetupChoice::Ok); });
-            break;
-        }
-        case kCancel:
-            MakeCancelButton(this, item);
-            break;
-        default:
-            break;
-        }
+    const CTemplateControls controls(this, kTemplate);
+    QGroupBox* timeFrame = controls.Get<QGroupBox>(kTimeFrame);
+    for (const int id : {kStandard, kMedium, kLong}) {
+        auto* radio = controls.Get<QRadioButton>(id);
+        radio->setEnabled(state.editable);
+        times_.addButton(radio, id - kStandard);
     }
+    connect(controls.Get<QPushButton>(kPipe), &QPushButton::clicked, this, [this] { Close(SetupChoice::Pipe); });
+    connect(controls.Get<QPushButton>(kSensor), &QPushButton::clicked, this, [this] { Close(SetupChoice::Sensor); });
+    QPushButton* ok = controls.Get<QPushButton>(kOk);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { Close(SetupChoice::Ok); });
     timeFrame->setEnabled(state.editable);
     if (QAbstractButton* chosen = times_.button(state.timeIndex))
         chosen->setChecked(true);

@@ -4,7 +4,7 @@
 #include <QDialog>
 
 #include "core/dialogs/MeasurementSetupLoop.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

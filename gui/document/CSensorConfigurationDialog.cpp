@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "core/dialogs/SensorCombination.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/pipe/StationArt.h"
 
 namespace korvanta::gui {
@@ -25,7 +26,7 @@ std::vector<DialogItemTemplate> Items()
                                              {kStaticId, 90, 7, 40, 9, "Sensor 2"}};
     for (int i = 0; i < SensorCombination::kChoices; ++i) {
         const int y = kTop + i * kRowHeight;
-        items.push_back({kFirstChoice + i, 12, y + 5, 20, 10});
+        items.push_back({kFirstChoice + i, 12, y + 5, 20, 10, nullptr, ControlKind::Radio});
         items.push_back({kFirstPicture + 2 * i, 44, y, 24, 20});
         items.push_back({kFirstPicture + 2 * i + 1, 94, y, 24, 20});
     }
@@ -57,21 +58,17 @@ CSensorConfigurationDialog::CSensorConfigurationDialog(uint32_t pairCode, QWidge
 {
     setObjectName(QStringLiteral("sensorConfigurationDialog"));
     setWindowTitle(QString::fromUtf8(Template().caption));
-    for (const DialogItemTemplate& item : Template().items) {
-        if (item.id >= kFirstChoice && item.id < kFirstChoice + SensorCombination::kChoices) {
-            auto* radio = MakeControl<QRadioButton>(this, item.id);
-            choices_.addButton(radio, item.id - kFirstChoice);
-        } else if (item.id >= kFirstPicture && item.id < kFirstPicture + 2 * SensorCombination::kChoices) {
-            const int index = (item.id - kFirstPicture) / 2;
-            const StationPair pair = SensorCombination::StationsOfIndex(index);
-            QLabel* picture = MakeControl<QLabel>(this, item.id);
-            picture->setPixmap(
-                StationArt::Station((item.id - kFirstPicture) % 2 == 0 ? pair.sensor1 : pair.sensor2, QSize(32, 30)));
+    const CTemplateControls controls(this, Template());
+    for (QLabel* heading : controls.GetAll<QLabel>(kStaticId)) {
+        heading->setAlignment(Qt::AlignCenter);
+    }
+    for (int index = 0; index < SensorCombination::kChoices; ++index) {
+        choices_.addButton(controls.Get<QRadioButton>(kFirstChoice + index), index);
+        const StationPair pair = SensorCombination::StationsOfIndex(index);
+        for (int side = 0; side < 2; ++side) {
+            auto* picture = controls.Get<QLabel>(kFirstPicture + 2 * index + side);
+            picture->setPixmap(StationArt::Station(side == 0 ? pair.sensor1 : pair.sensor2, QSize(32, 30)));
             picture->setAlignment(Qt::AlignCenter);
-        } else if (item.id == kOk || item.id == kCancel) {
-            MakeCommonControl(this, item);
-        } else {
-            MakeTemplateLabel(this, item)->setAlignment(Qt::AlignCenter);
         }
     }
     choices_.button(SensorCombination::IndexOfPairCode(pairCode))->setChecked(true);

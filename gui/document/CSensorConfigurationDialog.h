@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

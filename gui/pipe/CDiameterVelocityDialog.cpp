@@ -6,7 +6,8 @@
 #include "core/dialogs/PipeListRows.h"
 #include "core/pipe/UnitConversion.h"
 #include "core/text/NumberText.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/pipe/DiameterVelocityControls.h"
 
 namespace korvanta::gui {
@@ -17,10 +18,10 @@ using namespace diametervelocityctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kDiameterPrompt, 7, 7, 126, 9, "Indtast diameter"},
-    {kDiameter, 7, 19, 80, 12},
+    {kDiameter, 7, 19, 80, 12, nullptr, ControlKind::Edit},
     {kDiameterUnit, 92, 21, 41, 9, "mm"},
     {kVelocityPrompt, 7, 42, 126, 9, "Tast løbehastighed"},
-    {kVelocity, 7, 54, 80, 12},
+    {kVelocity, 7, 54, 80, 12, nullptr, ControlKind::Edit},
     {kVelocityUnit, 92, 56, 41, 9, "m/s"},
     {kOk, 7, 92, 60, 14, "OK"},
     {kCancel, 73, 92, 60, 14, "Cancel"},
@@ -39,10 +40,8 @@ CDiameterVelocityDialog::CDiameterVelocityDialog(const QString& diameter, const 
     setObjectName(QStringLiteral("diameterVelocityDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const UnitTexts unitTexts = UnitTextsFor(units, time);
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        if (!MakeDiameterVelocityControl(this, item, kEntryIds, unitTexts, diameter_, velocity_))
-            MakeCommonControl(this, item);
-    }
+    const CTemplateControls controls(this, kTemplate);
+    TakeDiameterVelocityControls(controls, kEntryIds, unitTexts, diameter_, velocity_);
     diameter_->setText(diameter);
     velocity_->setText(velocity);
     layout_.Apply(this, kTemplate);

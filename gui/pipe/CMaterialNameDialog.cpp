@@ -1,7 +1,8 @@
 #include "gui/pipe/CMaterialNameDialog.h"
 
 #include "core/dialogs/MaterialTableEditor.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -11,7 +12,7 @@ using namespace materialnamectl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kPrompt, 7, 7, 165, 9, "Indtast materiale"},
-    {kName, 7, 20, 165, 12},
+    {kName, 7, 20, 165, 12, nullptr, ControlKind::Edit},
     {kOk, 68, 47, 50, 14, "OK"},
     {kCancel, 122, 47, 50, 14, "Cancel"},
 };
@@ -25,15 +26,9 @@ CMaterialNameDialog::CMaterialNameDialog(const QString& name, IMessageSink& mess
 {
     setObjectName(QStringLiteral("materialNameDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        if (item.id == kName) {
-            name_ = MakeControl<QLineEdit>(this, item.id);
-            name_->setMaxLength(static_cast<int>(MaterialTableEditor::kNameLimit));
-            name_->setText(name);
-        } else {
-            MakeCommonControl(this, item);
-        }
-    }
+    name_ = CTemplateControls(this, kTemplate).Get<QLineEdit>(kName);
+    name_->setMaxLength(static_cast<int>(MaterialTableEditor::kNameLimit));
+    name_->setText(name);
     layout_.Apply(this, kTemplate);
 }
 

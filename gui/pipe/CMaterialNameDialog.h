@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "core/host/IMessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

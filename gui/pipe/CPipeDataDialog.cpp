@@ -8,7 +8,8 @@
 #include "core/dialogs/PipeListRows.h"
 #include "core/dialogs/StationPair.h"
 #include "core/pipe/CMaterialDatabase.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/pipe/CSectionDialog.h"
 #include "gui/pipe/StationArt.h"
 
@@ -21,13 +22,13 @@ using namespace pipedatactl;
 constexpr DialogItemTemplate kItems[] = {
     {kStaticId, 40, 7, 286, 9, "Rørdata: Materiale, længde, diameter, løbehastighed"},
     {kTopPicture, 8, 19, 26, 22},
-    {kList, 40, 19, 286, 112},
+    {kList, 40, 19, 286, 112, nullptr, ControlKind::Tree},
     {kBottomPicture, 8, 109, 26, 22},
-    {kMoveUp, 332, 48, 20, 20},
-    {kMoveDown, 332, 74, 20, 20},
-    {kAdd, 40, 140, 50, 14, "Tilføj"},
-    {kEdit, 95, 140, 50, 14, "Ret"},
-    {kRemove, 150, 140, 50, 14, "Fjern"},
+    {kMoveUp, 332, 48, 20, 20, nullptr, ControlKind::Button},
+    {kMoveDown, 332, 74, 20, 20, nullptr, ControlKind::Button},
+    {kAdd, 40, 140, 50, 14, "Tilføj", ControlKind::Button},
+    {kEdit, 95, 140, 50, 14, "Ret", ControlKind::Button},
+    {kRemove, 150, 140, 50, 14, "Fjern", ControlKind::Button},
     {kOk, 221, 140, 50, 14, "OK"},
     {kCancel, 276, 140, 50, 14, "Cancel"},
 };
@@ -48,39 +49,18 @@ CPipeDataDialog::CPipeDataDialog(const PipeSections& pipe, const CMaterialDataba
     setObjectName(QStringLiteral("pipeDataDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const StationPair ends = PipeEndStations(pairCode);
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        switch (item.id) {
-        case kTopPicture:
-        case kBottomPicture: {
-            QLabel* picture = MakeControl<QLabel>(this, item.id);
-            picture->setPixmap(
-                StationArt::Station(item.id == kTopPicture ? ends.sensor1 : ends.sensor2, QSize(34, 32)));
-            picture->setAlignment(Qt::AlignCenter);
-            break;
-        }
-        case kList:
-            list_ = MakeControl<QTreeWidget>(this, item.id);
-            break;
-        case kMoveUp:
-            up_ = MakeControl<QPushButton>(this, item.id);
-            break;
-        case kMoveDown:
-            down_ = MakeControl<QPushButton>(this, item.id);
-            break;
-        case kAdd:
-            add_ = MakeTemplateButton(this, item);
-            break;
-        case kEdit:
-            edit_ = MakeTemplateButton(this, item);
-            break;
-        case kRemove:
-            remove_ = MakeTemplateButton(this, item);
-            break;
-        default:
-            MakeCommonControl(this, item);
-            break;
-        }
+    const CTemplateControls controls(this, kTemplate);
+    for (const int id : {kTopPicture, kBottomPicture}) {
+        auto* picture = controls.Get<QLabel>(id);
+        picture->setPixmap(StationArt::Station(id == kTopPicture ? ends.sensor1 : ends.sensor2, QSize(34, 32)));
+        picture->setAlignment(Qt::AlignCenter);
     }
+    list_ = controls.Get<QTreeWidget>(kList);
+    up_ = controls.Get<QPushButton>(kMoveUp);
+    down_ = controls.Get<QPushButton>(kMoveDown);
+    add_ = controls.Get<QPushButton>(kAdd);
+    edit_ = controls.Get<QPushButton>(kEdit);
+    remove_ = controls.Get<QPushButton>(kRemove);
     list_->setColumnCount(static_cast<int>(kColumnWidths.size()));
     list_->setHeaderHidden(true);
     list_->setRootIsDecorated(false);

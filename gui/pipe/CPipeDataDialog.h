@@ -8,7 +8,7 @@
 #include "core/dialogs/PipeTableEditor.h"
 #include "core/host/IMessageSink.h"
 #include "core/values/UnitSystem.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta {
 class CMaterialDatabase;

@@ -4,8 +4,8 @@
 #include <QHeaderView>
 
 #include "core/dialogs/PipeListRows.h"
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/pipe/DiameterVelocityControls.h"
 #include "gui/pipe/CDiameterVelocityDialog.h"
 #include "gui/pipe/CMaterialNameDialog.h"
@@ -20,23 +20,23 @@ using namespace pipedatabasectl;
 constexpr int kEntryTabStop = 64;
 
 constexpr DialogItemTemplate kItems[] = {
-    {kFrame, 7, 4, 393, 225},
+    {kFrame, 7, 4, 393, 225, nullptr, ControlKind::Group},
     {kChooseLabel, 15, 16, 150, 9, "Vælg materiale:"},
-    {kMaterialList, 15, 28, 150, 164},
-    {kAddMaterial, 15, 200, 46, 14, "Tilføj"},
-    {kRemoveMaterial, 67, 200, 46, 14, "Fjern"},
-    {kRenameMaterial, 119, 200, 46, 14, "Ret"},
+    {kMaterialList, 15, 28, 150, 164, nullptr, ControlKind::List},
+    {kAddMaterial, 15, 200, 46, 14, "Tilføj", ControlKind::Button},
+    {kRemoveMaterial, 67, 200, 46, 14, "Fjern", ControlKind::Button},
+    {kRenameMaterial, 119, 200, 46, 14, "Ret", ControlKind::Button},
     {kDiameterHeading, 180, 16, 64, 9, "Diameter"},
     {kVelocityHeading, 244, 16, 64, 9, "Hastighed"},
-    {kEntryList, 178, 28, 140, 164},
-    {kAddEntry, 178, 200, 44, 14, "Tilføj"},
-    {kRemoveEntry, 226, 200, 44, 14, "Fjern"},
-    {kChangeEntry, 274, 200, 44, 14, "Ret"},
+    {kEntryList, 178, 28, 140, 164, nullptr, ControlKind::Tree},
+    {kAddEntry, 178, 200, 44, 14, "Tilføj", ControlKind::Button},
+    {kRemoveEntry, 226, 200, 44, 14, "Fjern", ControlKind::Button},
+    {kChangeEntry, 274, 200, 44, 14, "Ret", ControlKind::Button},
     {kDiameterLabel, 328, 40, 64, 9, "Diameter"},
-    {kDiameter, 328, 51, 42, 12},
+    {kDiameter, 328, 51, 42, 12, nullptr, ControlKind::Edit},
     {kDiameterUnit, 373, 53, 24, 9, "mm"},
     {kVelocityLabel, 328, 72, 64, 9, "Hastighed"},
-    {kVelocity, 328, 83, 42, 12},
+    {kVelocity, 328, 83, 42, 12, nullptr, ControlKind::Edit},
     {kVelocityUnit, 373, 85, 24, 9, "m/s"},
     {kOk, 296, 237, 50, 14, "OK"},
     {kCancel, 350, 237, 50, 14, "Cancel"},
@@ -56,42 +56,16 @@ CPipeDatabaseDialog::CPipeDatabaseDialog(std::span<const Material, kMaxMaterials
     setObjectName(QStringLiteral("pipeDatabaseDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const UnitTexts unitTexts = UnitTextsFor(units, time);
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        if (MakeDiameterVelocityControl(this, item, kEntryIds, unitTexts, diameter_, velocity_))
-            continue;
-        switch (item.id) {
-        case kFrame:
-            MakeControl<CTemplateGroupBox>(this, item.id);
-            break;
-        case kMaterialList:
-            materials_ = MakeControl<QListWidget>(this, item.id);
-            break;
-        case kEntryList:
-            entries_ = MakeControl<QTreeWidget>(this, item.id);
-            break;
-        case kAddMaterial:
-            addMaterial_ = MakeTemplateButton(this, item);
-            break;
-        case kRemoveMaterial:
-            removeMaterial_ = MakeTemplateButton(this, item);
-            break;
-        case kRenameMaterial:
-            renameMaterial_ = MakeTemplateButton(this, item);
-            break;
-        case kAddEntry:
-            addEntry_ = MakeTemplateButton(this, item);
-            break;
-        case kRemoveEntry:
-            removeEntry_ = MakeTemplateButton(this, item);
-            break;
-        case kChangeEntry:
-            changeEntry_ = MakeTemplateButton(this, item);
-            break;
-        default:
-            MakeCommonControl(this, item);
-            break;
-        }
-    }
+    const CTemplateControls controls(this, kTemplate);
+    TakeDiameterVelocityControls(controls, kEntryIds, unitTexts, diameter_, velocity_);
+    materials_ = controls.Get<QListWidget>(kMaterialList);
+    entries_ = controls.Get<QTreeWidget>(kEntryList);
+    addMaterial_ = controls.Get<QPushButton>(kAddMaterial);
+    removeMaterial_ = controls.Get<QPushButton>(kRemoveMaterial);
+    renameMaterial_ = controls.Get<QPushButton>(kRenameMaterial);
+    addEntry_ = controls.Get<QPushButton>(kAddEntry);
+    removeEntry_ = controls.Get<QPushButton>(kRemoveEntry);
+    changeEntry_ = controls.Get<QPushButton>(kChangeEntry);
     for (QLineEdit* edit : {diameter_, velocity_}) {
         edit->setReadOnly(true);
         edit->setAlignment(Qt::AlignRight);

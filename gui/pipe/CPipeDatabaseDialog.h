@@ -9,7 +9,7 @@
 
 #include "core/dialogs/MaterialTableEditor.h"
 #include "core/host/IMessageSink.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 namespace korvanta::gui {
 

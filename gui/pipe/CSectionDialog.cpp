@@ -7,7 +7,8 @@
 
 #include "core/dialogs/PipeListRows.h"
 #include "core/text/StringIds.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/pipe/DiameterVelocityControls.h"
 
 namespace korvanta::gui {
@@ -18,15 +19,15 @@ using namespace sectionctl;
 
 constexpr DialogItemTemplate kItems[] = {
     {kStaticId, 10, 12, 58, 9, "Materiale"},
-    {kMaterial, 72, 10, 118, 14},
+    {kMaterial, 72, 10, 118, 14, nullptr, ControlKind::Combo},
     {kStaticId, 10, 32, 58, 9, "Længde"},
-    {kLength, 72, 30, 70, 12},
+    {kLength, 72, 30, 70, 12, nullptr, ControlKind::Edit},
     {kLengthUnit, 147, 32, 40, 9, "m"},
     {kStaticId, 10, 50, 58, 9, "Diameter"},
-    {kDiameter, 72, 48, 70, 12},
+    {kDiameter, 72, 48, 70, 12, nullptr, ControlKind::Edit},
     {kDiameterUnit, 147, 50, 40, 9, "mm"},
     {kStaticId, 10, 68, 58, 9, "Løbehastighed"},
-    {kVelocity, 72, 66, 70, 12},
+    {kVelocity, 72, 66, 70, 12, nullptr, ControlKind::Edit},
     {kVelocityUnit, 147, 68, 40, 9, "m/s"},
     {kOk, 84, 90, 50, 14, "OK"},
     {kCancel, 140, 90, 50, 14, "Cancel"},
@@ -45,24 +46,11 @@ CSectionDialog::CSectionDialog(const CMaterialDatabase& materials, UnitSystem un
     setObjectName(QStringLiteral("sectionDialog"));
     setWindowTitle(QString::fromUtf8(kTemplate.caption));
     const UnitTexts unitTexts = UnitTextsFor(units, time);
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        if (MakeDiameterVelocityControl(this, item, kEntryIds, unitTexts, diameter_, velocity_))
-            continue;
-        switch (item.id) {
-        case kMaterial:
-            material_ = MakeControl<QComboBox>(this, item.id);
-            break;
-        case kLength:
-            length_ = MakeControl<QLineEdit>(this, item.id);
-            break;
-        case kLengthUnit:
-            MakeTemplateLabel(this, item)->setText(FromUtf8(unitTexts.length));
-            break;
-        default:
-            MakeCommonControl(this, item);
-            break;
-        }
-    }
+    const CTemplateControls controls(this, kTemplate);
+    TakeDiameterVelocityControls(controls, kEntryIds, unitTexts, diameter_, velocity_);
+    material_ = controls.Get<QComboBox>(kMaterial);
+    length_ = controls.Get<QLineEdit>(kLength);
+    controls.Get<QLabel>(kLengthUnit)->setText(FromUtf8(unitTexts.length));
     for (QLineEdit* edit : {length_, diameter_, velocity_}) {
         edit->setAlignment(Qt::AlignRight);
         edit->installEventFilter(this);

@@ -1,24 +1,18 @@
 #include "gui/pipe/DiameterVelocityControls.h"
 
-#include "gui/app/FormControls.h"
+#include <QLabel>
+
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
-bool MakeDiameterVelocityControl(QWidget* parent, const DialogItemTemplate& item, const DiameterVelocityIds& ids,
-                                 const UnitTexts& units, QLineEdit*& diameter, QLineEdit*& velocity)
+void TakeDiameterVelocityControls(const CTemplateControls& controls, const DiameterVelocityIds& ids,
+                                  const UnitTexts& units, QLineEdit*& diameter, QLineEdit*& velocity)
 {
-    if (item.id == ids.diameter) {
-        diameter = MakeControl<QLineEdit>(parent, item.id);
-    } else if (item.id == ids.velocity) {
-        velocity = MakeControl<QLineEdit>(parent, item.id);
-    } else if (item.id == ids.diameterUnit) {
-        MakeTemplateLabel(parent, item)->setText(FromUtf8(units.diameter));
-    } else if (item.id == ids.velocityUnit) {
-        MakeTemplateLabel(parent, item)->setText(FromUtf8(units.velocity));
-    } else {
-        return false;
-    }
-    return true;
+    diameter = controls.Get<QLineEdit>(ids.diameter);
+    velocity = controls.Get<QLineEdit>(ids.velocity);
+    controls.Get<QLabel>(ids.diameterUnit)->setText(FromUtf8(units.diameter));
+    controls.Get<QLabel>(ids.velocityUnit)->setText(FromUtf8(units.velocity));
 }
 
 }  // namespace korvanta::gui

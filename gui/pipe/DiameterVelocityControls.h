@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QWidget>
 
 #include "core/dialogs/PipeListRows.h"
-#include "gui/app/DialogTemplate.h"
+#include "gui/forms/CTemplateControls.h"
 
 namespace korvanta::gui {
 
@@ -17,9 +16,9 @@ struct DiameterVelocityIds {
     int velocityUnit;
 };
 
-// Makes the control for `item` when its ID is one of `ids`: an edit, kept in `diameter` or
-// `velocity`, or a label showing the unit in force. False, with nothing made, for any other item.
-bool MakeDiameterVelocityControl(QWidget* parent, const DialogItemTemplate& item, const DiameterVelocityIds& ids,
-                                 const UnitTexts& units, QLineEdit*& diameter, QLineEdit*& velocity);
+// The two edits among a dialog's controls, kept in `diameter` and `velocity`; the unit labels
+// show the units in force.
+void TakeDiameterVelocityControls(const CTemplateControls& controls, const DiameterVelocityIds& ids,
+                                  const UnitTexts& units, QLineEdit*& diameter, QLineEdit*& velocity);
 
 }  // namespace korvanta::gui

@@ -11,9 +11,8 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/StringIds.h"
 #include "core/threestation/ThreeStationChart.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/FormControls.h"
-#include "gui/app/CTemplateGroupBox.h"
+#include "gui/forms/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
 #include "gui/threestation/ThreeStationChartPainter.h"
 #include "gui/threestation/ThreeStationFormTemplate.h"
 #include "gui/threestation/ThreeStationIconPainter.h"
@@ -131,41 +130,26 @@ CThreeStationForm::~CThreeStationForm()
 
 void CThreeStationForm::BuildControls()
 {
+    const CTemplateControls controls(this, ThreeStationFormTemplate());
+    // A static control paints its own rectangle: a group's line does not run through it.
     for (const DialogItemTemplate& item : ThreeStationFormTemplate().items) {
-        QWidget* control = nullptr;
-        const QString text = item.text != nullptr ? QString::fromUtf8(item.text) : QString();
-        if (item.id == ctl3::kStart) {
-            start_ = new QPushButton(text, this);
-            connect(start_, &QPushButton::clicked, this, &CThreeStationForm::StartOrStop);
-            control = start_;
-        } else if (item.id == ctl3::kProgress) {
-            progress_ = new QProgressBar(this);
-            progress_->setRange(0, kProgressSteps);
-            progress_->setValue(0);
-            progress_->setTextVisible(false);
-            control = progress_;
-        } else if (item.id >= 1700 && item.text != nullptr && item.cy > 12) {
-            control = new CTemplateGroupBox(text, this);
-        } else if (auto found = std::find_if(kPairButtons.begin(), kPairButtons.end(),
-                                             [&](const PairButton& b) { return b.control == item.id; });
-                   found != kPairButtons.end()) {
-            auto* button = new QRadioButton(text, this);
-            button->setAutoExclusive(false);  // the form checks and unchecks them itself
-            const int32_t code = found->code;
-            connect(button, &QRadioButton::clicked, this, [this, code] { SelectPair(code); });
-            pairButtons_[static_cast<size_t>(found - kPairButtons.begin())] = button;
-            control = button;
-        } else {
-            auto* label = new QLabel(text, this);
-            // A static control paints its own rectangle: a group's line does not run through it.
+        if (auto* label = controls.Get<QLabel>(item.id))
             label->setAutoFillBackground(true);
-            if (item.id == ctl3::kChart) {
-                chart_ = label;
-                label->setFrameShape(QFrame::Box);
-            }
-            control = label;
-        }
-        control->setObjectName(CTemplateLayout::ControlName(item.id));
+    }
+    chart_ = controls.Get<QLabel>(ctl3::kChart);
+    chart_->setFrameShape(QFrame::Box);
+    start_ = controls.Get<QPushButton>(ctl3::kStart);
+    connect(start_, &QPushButton::clicked, this, &CThreeStationForm::StartOrStop);
+    progress_ = controls.Get<QProgressBar>(ctl3::kProgress);
+    progress_->setRange(0, kProgressSteps);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    for (size_t i = 0; i < kPairButtons.size(); ++i) {
+        auto* button = controls.Get<QRadioButton>(kPairButtons[i].control);
+        button->setAutoExclusive(false);  // the form checks and unchecks them itself
+        const int32_t code = kPairButtons[i].code;
+        connect(button, &QRadioButton::clicked, this, [this, code] { SelectPair(code); });
+        pairButtons_[i] = button;
     }
 }
 

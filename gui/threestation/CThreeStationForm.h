@@ -18,8 +18,9 @@
 #include "core/threestation/ThreeStationSetup.h"
 #include "core/values/UnitSystem.h"
 #include "core/view/ThreeStationViewModel.h"
-#include "gui/app/CTemplateLayout.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/CTemplateLayout.h"
+#include "gui/forms/ICommandTarget.h"
+#include "gui/forms/IFormFrame.h"
 
 class QLabel;
 class QProgressBar;
@@ -28,13 +29,11 @@ class QRadioButton;
 
 namespace korvanta::gui {
 
-class CMainFrame;
-
 // What the three-station form works with. Everything must outlive the form.
 struct ThreeStationFormContext {
     CKorvantaDoc* document = nullptr;
     CLinkState* link = nullptr;
-    CMainFrame* frame = nullptr;
+    IFormFrame* frame = nullptr;
     IMessageSink* messages = nullptr;
     IClock* clock = nullptr;
     UnitSystem units = UnitSystem::Metric;

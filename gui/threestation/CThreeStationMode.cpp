@@ -8,9 +8,7 @@
 #include "core/app/CommandIds.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
-#include "gui/app/CAppSettings.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/threestation/CThreeStationForm.h"
 #include "gui/threestation/CThreeStationSetupSheet.h"
 #include "sim/InProcessKit.h"
@@ -63,10 +61,10 @@ bool CThreeStationMode::Enter()
     form.setupApplied = [this](float redBlue, float blueYellow) { LayOutSimulatedMain(redBlue, blueYellow); };
     form.askFileName = context_.askFileName ? context_.askFileName : [this](bool save) { return AskFileName(save); };
     // Deferred: the form asks from inside its own command handler.
-    form.leave = [this] { QTimer::singleShot(0, context_.frame, [this] { Leave(); }); };
+    form.leave = [this] { QTimer::singleShot(0, context_.frame->Window(), [this] { Leave(); }); };
     form_ = new CThreeStationForm(std::move(form));
     context_.frame->SetThreeStationMenu(true);
-    context_.frame->SetDocumentTitle(QString::fromUtf8(LoadString(str::kUntitledDocument)));
+    context_.frame->SetDocumentTitle(StringText(str::kUntitledDocument));
     context_.frame->SetStationChecks(false, true);
     context_.frame->SetForm(form_, form_);
     return true;
@@ -99,7 +97,7 @@ std::optional<ThreeStationSetup> CThreeStationMode::RunSetupWizard()
     setup.showRangeMessage = [this](const QString& text) {
         context_.messages->ShowText(str::kDataOutOfRange, ToUtf8(text), kStyleOk);
     };
-    CThreeStationSetupSheet sheet(std::move(setup), context_.frame);
+    CThreeStationSetupSheet sheet(std::move(setup), context_.frame->Window());
     if (sheet.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -108,8 +106,8 @@ std::optional<ThreeStationSetup> CThreeStationMode::RunSetupWizard()
 
 QString CThreeStationMode::AskFileName(bool save)
 {
-    const QString filter = QString::fromUtf8(LoadString(str::kFileFilterThreeStation)).section(QLatin1Char('|'), 0, 0);
-    QFileDialog dialog(context_.frame, QString(), QString(), filter);
+    const QString filter = FileFilterText(str::kFileFilterThreeStation);
+    QFileDialog dialog(context_.frame->Window(), QString(), QString(), filter);
     dialog.setDefaultSuffix(QStringLiteral("kv3"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -9,7 +9,9 @@
 #include "core/host/IMessageSink.h"
 #include "core/link/CLinkState.h"
 #include "core/threestation/ThreeStationSetup.h"
-#include "gui/app/ICommandTarget.h"
+#include "core/host/IDocumentSettings.h"
+#include "gui/forms/ICommandTarget.h"
+#include "gui/forms/IFormFrame.h"
 
 namespace korvanta::sim {
 class InProcessKit;
@@ -17,18 +19,16 @@ class InProcessKit;
 
 namespace korvanta::gui {
 
-class CAppSettings;
-class CMainFrame;
 class CThreeStationForm;
 
 // What switching to and from the three-station mode works with; all must outlive it.
 struct ThreeStationModeContext {
     CKorvantaDoc* document = nullptr;
     CLinkState* link = nullptr;
-    CMainFrame* frame = nullptr;
+    IFormFrame* frame = nullptr;
     IMessageSink* messages = nullptr;
     IClock* clock = nullptr;
-    CAppSettings* settings = nullptr;
+    const IDocumentSettings* settings = nullptr;
     // The in-process kit; while no scenario is named it lays its main out at the distances the
     // user enters. May be null.
     sim::InProcessKit* kit = nullptr;

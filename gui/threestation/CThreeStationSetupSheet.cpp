@@ -9,8 +9,8 @@
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
 #include "core/threestation/DistanceEntry.h"
-#include "gui/app/CTemplateLayout.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateLayout.h"
+#include "gui/forms/FormControls.h"
 #include "gui/threestation/SetupPictureWidget.h"
 
 namespace korvanta::gui {

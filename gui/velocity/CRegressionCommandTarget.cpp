@@ -1,7 +1,6 @@
 #include "gui/velocity/CRegressionCommandTarget.h"
 
 #include "core/app/CommandIds.h"
-#include "gui/app/CAppSettings.h"
 #include "gui/velocity/CRegressionDialog.h"
 
 namespace korvanta::gui {

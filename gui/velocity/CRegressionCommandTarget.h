@@ -5,17 +5,16 @@
 
 #include <cstdint>
 
+#include "core/host/IDocumentSettings.h"
 #include "core/host/IMessageSink.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/ICommandTarget.h"
 
 namespace korvanta::gui {
-
-class CAppSettings;
 
 // The frame's "&Regressionsanalyse": runs the regression dialog modally in the user's units.
 class CRegressionCommandTarget final : public ICommandTarget {
 public:
-    CRegressionCommandTarget(QWidget* parent, const CAppSettings& settings, IMessageSink& messages)
+    CRegressionCommandTarget(QWidget* parent, const IDocumentSettings& settings, IMessageSink& messages)
         : parent_(parent), settings_(settings), messages_(messages)
     {
     }
@@ -26,7 +25,7 @@ public:
 
 private:
     QWidget* parent_;
-    const CAppSettings& settings_;
+    const IDocumentSettings& settings_;
     IMessageSink& messages_;
 };
 

@@ -15,13 +15,14 @@
 #include "core/text/StringTable.h"
 #include "core/velocity/KvrFile.h"
 #include "core/app/RegressionMenu.h"
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/app/CMenuBuilder.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CMenuBuilder.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/CTemplateGroupBox.h"
+#include "gui/forms/FormControls.h"
 #include "gui/document/CFileInformationDialog.h"
 #include "gui/velocity/CStaticSensorDialog.h"
 #include "gui/velocity/RegressionChartPainter.h"
-#include "gui/view/CImagePicture.h"
+#include "gui/forms/CImagePicture.h"
 
 namespace korvanta::gui {
 
@@ -30,43 +31,33 @@ namespace {
 using namespace regressionctl;
 
 constexpr DialogItemTemplate kItems[] = {
-    {kChartGroup, 7, 3, 406, 152, "Regressionsgraf"},
-    {kChart, 14, 14, 392, 136},
-    {kMeasurementGroup, 7, 158, 148, 68, "Måledata"},
+    {kChartGroup, 7, 3, 406, 152, "Regressionsgraf", ControlKind::Group},
+    {kChart, 14, 14, 392, 136, nullptr, ControlKind::Picture},
+    {kMeasurementGroup, 7, 158, 148, 68, "Måledata", ControlKind::Group},
     {kStaticId, 13, 171, 54, 9, "Filnavn"},
-    {kFileName, 68, 169, 82, 12},
+    {kFileName, 68, 169, 82, 12, nullptr, ControlKind::Edit},
     {kDelayLabel, 13, 188, 54, 9, "Løbetid"},
-    {kDelay, 68, 186, 82, 12},
+    {kDelay, 68, 186, 82, 12, nullptr, ControlKind::Edit},
     {kLengthLabel, 13, 205, 54, 9, "Rørlængde"},
-    {kLength, 68, 203, 82, 12},
-    {kResultGroup, 160, 158, 186, 68, "Regressionsresultat"},
+    {kLength, 68, 203, 82, 12, nullptr, ControlKind::Edit},
+    {kResultGroup, 160, 158, 186, 68, "Regressionsresultat", ControlKind::Group},
     {kVelocityLabel, 166, 171, 108, 9, "Beregnet hastighed"},
-    {kVelocity, 276, 169, 64, 12},
+    {kVelocity, 276, 169, 64, 12, nullptr, ControlKind::Edit},
     {kDistanceLabel, 166, 188, 108, 9, "Længde"},
-    {kDistance, 276, 186, 64, 12},
+    {kDistance, 276, 186, 64, 12, nullptr, ControlKind::Edit},
     {kStaticId, 166, 205, 108, 9, "Statisk sensor"},
-    {kStaticSensor, 276, 203, 64, 12},
-    {kDataGroup, 351, 158, 62, 68, "Regressionsdata"},
-    {kAdd, 357, 169, 50, 14, "&Tilføj"},
-    {kToggle, 357, 186, 50, 14},
-    {kPrevious, 357, 204, 24, 14, "<"},
-    {kNext, 383, 204, 24, 14, ">"},
-    {kClose, 363, 232, 50, 14, "&Luk"},
+    {kStaticSensor, 276, 203, 64, 12, nullptr, ControlKind::Edit},
+    {kDataGroup, 351, 158, 62, 68, "Regressionsdata", ControlKind::Group},
+    {kAdd, 357, 169, 50, 14, "&Tilføj", ControlKind::Button},
+    {kToggle, 357, 186, 50, 14, nullptr, ControlKind::Button},
+    {kPrevious, 357, 204, 24, 14, "<", ControlKind::Button},
+    {kNext, 383, 204, 24, 14, ">", ControlKind::Button},
+    {kClose, 363, 232, 50, 14, "&Luk", ControlKind::Button},
 };
 
 constexpr DialogTemplate kTemplate = {275, "Regressionsanalyse", "Tahoma", 8, 400, false, 420, 252, kItems};
 
 constexpr int kEdits[] = {kFileName, kDelay, kLength, kVelocity, kDistance, kStaticSensor};
-
-QString FilterText(uint32_t id)
-{
-    return QString::fromUtf8(LoadString(id)).section(QLatin1Char('|'), 0, 0);
-}
-
-bool IsEdit(int id)
-{
-    return std::find(std::begin(kEdits), std::end(kEdits), id) != std::end(kEdits);
-}
 
 }  // namespace
 
@@ -102,39 +93,18 @@ CRegressionDialog::~CRegressionDialog() = default;
 
 void CRegressionDialog::CreateControls()
 {
-    for (const DialogItemTemplate& item : kTemplate.items) {
-        const int id = item.id;
-        switch (id) {
-        case kChartGroup:
-        case kMeasurementGroup:
-        case kResultGroup:
-        case kDataGroup:
-            MakeControl<CTemplateGroupBox>(client_, id)->setTitle(QString::fromUtf8(item.text));
-            break;
-        case kChart:
-            chart_ = MakeControl<CImagePicture>(client_, id);
-            break;
-        case kAdd:
-        case kToggle:
-        case kPrevious:
-        case kNext:
-        case kClose: {
-            QPushButton* button = MakeTemplateButton(client_, item);
-            button->setAutoDefault(false);
-            buttons_.insert(id, button);
-            connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(static_cast<uint32_t>(id)); });
-            break;
-        }
-        default:
-            if (IsEdit(id)) {
-                auto* edit = MakeControl<QLineEdit>(client_, id);
-                edit->setReadOnly(true);
-                edits_.insert(id, edit);
-            } else {
-                MakeTemplateLabel(client_, item);
-            }
-            break;
-        }
+    const CTemplateControls controls(client_, kTemplate);
+    chart_ = controls.Get<CImagePicture>(kChart);
+    for (const int id : {kAdd, kToggle, kPrevious, kNext, kClose}) {
+        QPushButton* button = controls.Get<QPushButton>(id);
+        button->setAutoDefault(false);
+        buttons_.insert(id, button);
+        connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(static_cast<uint32_t>(id)); });
+    }
+    for (const int id : kEdits) {
+        auto* edit = controls.Get<QLineEdit>(id);
+        edit->setReadOnly(true);
+        edits_.insert(id, edit);
     }
 }
 
@@ -261,7 +231,7 @@ void CRegressionDialog::ShowFileFailure(uint32_t id, uint32_t pattern, const QSt
     const char* own = LoadString(id);
     const std::string reason = problem.kind != FileProblem::Kind::None ? FileProblemText(problem)
                                                                        : std::string(own != nullptr ? own : "");
-    context_.messages->ShowText(id, FileFailureText(pattern, path.toStdString(), reason), kStyleOk);
+    context_.messages->ShowText(id, FileFailureText(pattern, ToUtf8(path), reason), kStyleOk);
 }
 
 void CRegressionDialog::SaveFile()
@@ -297,7 +267,7 @@ QString CRegressionDialog::AskFile(RegressionFileRequest request)
     const bool save = request == RegressionFileRequest::SaveRegression;
     const bool measurement = request == RegressionFileRequest::OpenMeasurement;
     QFileDialog dialog(this, QString(), QString(),
-                       FilterText(measurement ? str::kFileFilterMeasurement : str::kFileFilterRegression));
+                       FileFilterText(measurement ? str::kFileFilterMeasurement : str::kFileFilterRegression));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save) {

@@ -14,7 +14,7 @@
 #include "core/values/UnitSystem.h"
 #include "core/velocity/RegressionPointReader.h"
 #include "core/velocity/RegressionSession.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 class QAction;
 class QMenuBar;

@@ -5,7 +5,8 @@
 
 #include "core/pipe/UnitConversion.h"
 #include "core/velocity/VelocityWizardChecks.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
 #include "gui/velocity/WizardNumberEdit.h"
 
@@ -16,15 +17,12 @@ CVelocityCalcFirstPage::CVelocityCalcFirstPage(IMessageSink& messages, QWidget* 
 {
     const DialogTemplate& page = VelocityFirstPageTemplate();
     setObjectName(QStringLiteral("velocityCalcFirstPage"));
-    for (const DialogItemTemplate& item : page.items) {
-        if (item.id == kVelocityLengthEdit) {
-            edit_ = MakeControl<QLineEdit>(this, item.id);
-            edit_->setAlignment(Qt::AlignRight);
-        } else if (item.id == kVelocityLengthUnit) {
-            unit_ = MakeTemplateLabel(this, item);
-        } else {
-            MakeTemplateLabel(this, item)->setWordWrap(true);
-        }
+    const CTemplateControls controls(this, page);
+    edit_ = controls.Get<QLineEdit>(kVelocityLengthEdit);
+    edit_->setAlignment(Qt::AlignRight);
+    unit_ = controls.Get<QLabel>(kVelocityLengthUnit);
+    for (QLabel* text : controls.GetAll<QLabel>(kStaticId)) {
+        text->setWordWrap(true);
     }
     layout_.Apply(this, page);
     ShowNumber(edit_, length_);

@@ -7,7 +7,8 @@
 #include "core/dialogs/StationPair.h"
 #include "core/pipe/UnitConversion.h"
 #include "core/velocity/VelocityWizardChecks.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/pipe/StationArt.h"
 #include "gui/velocity/CVelocityCalculation.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
@@ -36,34 +37,15 @@ CVelocityCalcSecondPage::CVelocityCalcSecondPage(IMessageSink& messages, QWidget
 {
     const DialogTemplate& page = VelocitySecondPageTemplate();
     setObjectName(QStringLiteral("velocityCalcSecondPage"));
-    for (const DialogItemTemplate& item : page.items) {
-        switch (item.id) {
-        case kVelocitySourceBetween:
-        case kVelocitySourceOutside: {
-            auto* radio = MakeControl<QRadioButton>(this, item.id);
-            radio->setText(FromUtf8(item.text));
-            (item.id == kVelocitySourceBetween ? yes_ : no_) = radio;
-            break;
-        }
-        case kVelocityDistancePrompt:
-            prompt_ = MakeTemplateLabel(this, item);
-            break;
-        case kVelocitySensorIcon:
-            icon_ = MakeControl<QLabel>(this, item.id);
-            icon_->setAlignment(Qt::AlignCenter);
-            break;
-        case kVelocityDistanceEdit:
-            edit_ = MakeControl<QLineEdit>(this, item.id);
-            edit_->setAlignment(Qt::AlignRight);
-            break;
-        case kVelocityDistanceUnit:
-            unit_ = MakeTemplateLabel(this, item);
-            break;
-        default:
-            MakeTemplateLabel(this, item);
-            break;
-        }
-    }
+    const CTemplateControls controls(this, page);
+    yes_ = controls.Get<QRadioButton>(kVelocitySourceBetween);
+    no_ = controls.Get<QRadioButton>(kVelocitySourceOutside);
+    prompt_ = controls.Get<QLabel>(kVelocityDistancePrompt);
+    icon_ = controls.Get<QLabel>(kVelocitySensorIcon);
+    icon_->setAlignment(Qt::AlignCenter);
+    edit_ = controls.Get<QLineEdit>(kVelocityDistanceEdit);
+    edit_->setAlignment(Qt::AlignRight);
+    unit_ = controls.Get<QLabel>(kVelocityDistanceUnit);
     layout_.Apply(this, page);
     ShowNumber(edit_, distance_);
     EnableDistance(false);

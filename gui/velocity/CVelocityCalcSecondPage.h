@@ -6,7 +6,7 @@
 
 #include "core/host/IMessageSink.h"
 #include "core/values/UnitSystem.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 class QLabel;
 class QLineEdit;

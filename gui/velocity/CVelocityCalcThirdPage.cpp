@@ -9,7 +9,8 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/StringIds.h"
 #include "core/velocity/VelocityWizardChecks.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/velocity/CVelocityCalculation.h"
 #include "gui/velocity/VelocityWizardTemplates.h"
 #include "gui/velocity/WizardNumberEdit.h"
@@ -21,40 +22,17 @@ CVelocityCalcThirdPage::CVelocityCalcThirdPage(IMessageSink& messages, QWidget* 
 {
     const DialogTemplate& page = VelocityThirdPageTemplate();
     setObjectName(QStringLiteral("velocityCalcThirdPage"));
-    for (const DialogItemTemplate& item : page.items) {
-        switch (item.id) {
-        case kVelocityText:
-            velocityText_ = MakeTemplateLabel(this, item);
-            velocityText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case kVelocityUnit:
-            velocityUnit_ = MakeTemplateLabel(this, item);
-            break;
-        case kVelocitySaveBox:
-            saveBox_ = MakeControl<QCheckBox>(this, item.id);
-            saveBox_->setText(FromUtf8(item.text));
-            break;
-        case kVelocityDiameterPrompt:
-            diameterPrompt_ = MakeTemplateLabel(this, item);
-            break;
-        case kVelocityDiameterEdit:
-            diameterEdit_ = MakeControl<QLineEdit>(this, item.id);
-            diameterEdit_->setAlignment(Qt::AlignRight);
-            break;
-        case kVelocityDiameterUnit:
-            diameterUnit_ = MakeTemplateLabel(this, item);
-            break;
-        case kVelocityMaterialPrompt:
-            materialPrompt_ = MakeTemplateLabel(this, item);
-            break;
-        case kVelocityMaterialCombo:
-            materials_ = MakeControl<QComboBox>(this, item.id);
-            break;
-        default:
-            MakeTemplateLabel(this, item);
-            break;
-        }
-    }
+    const CTemplateControls controls(this, page);
+    velocityText_ = controls.Get<QLabel>(kVelocityText);
+    velocityText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    velocityUnit_ = controls.Get<QLabel>(kVelocityUnit);
+    saveBox_ = controls.Get<QCheckBox>(kVelocitySaveBox);
+    diameterPrompt_ = controls.Get<QLabel>(kVelocityDiameterPrompt);
+    diameterEdit_ = controls.Get<QLineEdit>(kVelocityDiameterEdit);
+    diameterEdit_->setAlignment(Qt::AlignRight);
+    diameterUnit_ = controls.Get<QLabel>(kVelocityDiameterUnit);
+    materialPrompt_ = controls.Get<QLabel>(kVelocityMaterialPrompt);
+    materials_ = controls.Get<QComboBox>(kVelocityMaterialCombo);
     layout_.Apply(this, page);
     ShowNumber(diameterEdit_, diameter_);
     SaveToggled(false);

@@ -8,8 +8,9 @@
 
 #include "core/host/IMessageSink.h"
 #include "core/pipe/Material.h"
+#include "core/host/IMessageSink.h"
 #include "core/values/UnitSystem.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 class QCheckBox;
 class QComboBox;

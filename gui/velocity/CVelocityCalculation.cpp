@@ -1,7 +1,7 @@
 #include "gui/velocity/CVelocityCalculation.h"
 
 #include "core/text/StringIds.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 

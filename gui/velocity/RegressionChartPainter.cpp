@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "core/velocity/RegressionChart.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/DialogTemplate.h"
+#include "gui/forms/DialogTemplate.h"
 
 namespace korvanta::gui {
 

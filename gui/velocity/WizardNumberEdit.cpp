@@ -4,7 +4,7 @@
 
 #include "core/text/NumberText.h"
 #include "core/text/StringIds.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 

@@ -15,14 +15,15 @@
 #include "core/pipe/UnitConversion.h"
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
-#include "gui/app/CTemplateGroupBox.h"
-#include "gui/view/CImagePicture.h"
+#include "gui/forms/CTemplateControls.h"
+#include "gui/forms/CImagePicture.h"
 #include "gui/view/CResultOutput.h"
+#include "gui/view/CUnitStatusPictures.h"
+#include "gui/view/CViewGraphs.h"
 #include "gui/view/CorrelationGraphPainter.h"
-#include "gui/view/PipeLayoutPainter.h"
 #include "gui/view/TwoStationFormTemplate.h"
 #include "gui/view/ViewArtwork.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -31,13 +32,8 @@ namespace {
 using namespace view101;
 using Move = CorrelationDisplay::CursorMove;
 
-QString Utf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A read-only value field: sunken and white, as the form's edit-like texts are.
-void MakeValueField(QLabel* label, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+void MakeValueField(QLabel* label, Qt::Alignment alignment)
 {
     label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     label->setAutoFillBackground(true);
@@ -74,158 +70,61 @@ CKorvantaView::~CKorvantaView()
     document_.RemoveObserver(this);
 }
 
-template <typename Control>
-Control* CKorvantaView::Add(int id, const char* text)
-{
-    auto* control = new Control(this);
-    control->setObjectName(CTemplateLayout::ControlName(id));
-    if constexpr (requires { control->setText(QString()); }) {
-        if (text != nullptr) {
-            control->setText(QString::fromUtf8(text));
-        }
-    }
-    return control;
-}
-
 void CKorvantaView::CreateControls()
 {
-    // In the template's order, so the layout finds each control forward from the one before.
-    for (const DialogItemTemplate& item : TwoStationFormTemplate().items) {
-        const int id = item.id;
-        switch (id) {
-        case kResultGroup:
-        case kInformationGroup:
-        case kFilterGroup:
-        case kDelimitationGroup:
-        case kStatusGroup:
-        case kFileGroup: {
-            auto* group = new CTemplateGroupBox(QString::fromUtf8(item.text), this);
-            group->setObjectName(CTemplateLayout::ControlName(id));
-            break;
-        }
-        case kGraph:
-            graph_ = Add<CImagePicture>(id);
-            break;
-        case kLayout:
-            layoutStrip_ = Add<CImagePicture>(id);
-            break;
-        case kSlider:
-            slider_ = Add<QSlider>(id);
-            slider_->setOrientation(Qt::Horizontal);
-            slider_->setTickPosition(QSlider::NoTicks);
-            // It shows the position; the cursor moves it, the mouse does not.
-            slider_->setAttribute(Qt::WA_TransparentForMouseEvents);
-            slider_->setFocusPolicy(Qt::NoFocus);
-            break;
-        case kDistance1:
-            distance1_ = Add<QLabel>(id);
-            distance1_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-            distance1_->setWordWrap(true);
-            break;
-        case kDistance2:
-            distance2_ = Add<QLabel>(id);
-            distance2_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-            distance2_->setWordWrap(true);
-            break;
-        case kVerdict:
-            verdict_ = Add<QLabel>(id);
-            verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            break;
-        case kLeftLimit:
-            leftLimit_ = Add<QToolButton>(id);
-            leftLimit_->setIcon(ButtonIcon(":/view/cursor-left-limit.svg"));
-            break;
-        case kStepLeft:
-            stepLeft_ = Add<QToolButton>(id);
-            stepLeft_->setIcon(ButtonIcon(":/view/cursor-step-left.svg"));
-            break;
-        case kToPeak:
-            toPeak_ = Add<QToolButton>(id);
-            toPeak_->setIcon(ButtonIcon(":/view/cursor-peak.svg"));
-            break;
-        case kStepRight:
-            stepRight_ = Add<QToolButton>(id);
-            stepRight_->setIcon(ButtonIcon(":/view/cursor-step-right.svg"));
-            break;
-        case kRightLimit:
-            rightLimit_ = Add<QToolButton>(id);
-            rightLimit_->setIcon(ButtonIcon(":/view/cursor-right-limit.svg"));
-            break;
-        case kZoomOut:
-            zoomOut_ = Add<QToolButton>(id);
-            zoomOut_->setIcon(ButtonIcon(":/view/zoom-out.svg"));
-            break;
-        case kZoomIn:
-            zoomIn_ = Add<QToolButton>(id);
-            zoomIn_->setIcon(ButtonIcon(":/view/zoom-in.svg"));
-            break;
-        case kSetPoint:
-            setPoint_ = Add<QPushButton>(id);
-            break;
-        case kRemove:
-            remove_ = Add<QPushButton>(id, item.text);
-            break;
-        case kDelay:
-            delay_ = Add<QLabel>(id);
-            MakeValueField(delay_, Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case kDelayUnit:
-            delayUnit_ = Add<QLabel>(id);
-            break;
-        case kBlockCount:
-            blockCount_ = Add<QLabel>(id);
-            MakeValueField(blockCount_, Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case kElapsed:
-            elapsed_ = Add<QLabel>(id);
-            MakeValueField(elapsed_, Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case kActivity:
-            activity_ = Add<QProgressBar>(id);
-            activity_->setRange(0, MeasurementControl::kActivityMaximum);
-            activity_->setTextVisible(false);
-            break;
-        case kLowCutoff:
-            lowCutoff_ = Add<QLabel>(id);
-            MakeValueField(lowCutoff_, Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case kHighCutoff:
-            highCutoff_ = Add<QLabel>(id);
-            MakeValueField(highCutoff_, Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case kMaterial:
-            material_ = Add<QLabel>(id);
-            MakeValueField(material_);
-            break;
-        case kPresets:
-            presets_ = Add<QComboBox>(id);
-            break;
-        case kFileName:
-            fileName_ = Add<QLabel>(id);
-            MakeValueField(fileName_);
-            break;
-        case kStartStop:
-            startStop_ = Add<QPushButton>(id, item.text);
-            startStop_->setEnabled(false);  // until the interface unit answers
-            break;
-        default:
-            for (int position = 0; position < UnitStatusPanel::kPositions; ++position) {
-                if (id == kUnitPicture[position]) {
-                    unitPictures_[position] = Add<QLabel>(id);
-                } else if (id == kRadioIcon[position]) {
-                    radioIcons_[position] = Add<QLabel>(id);
-                } else if (id == kBatteryGauge[position]) {
-                    batteryGauges_[position] = Add<QLabel>(id);
-                } else if (id == kSensorIcon[position]) {
-                    sensorIcons_[position] = Add<QLabel>(id);
-                }
-            }
-            if (item.text != nullptr) {
-                Add<QLabel>(id, item.text);  // a fixed text of the form
-            }
-            break;
-        }
-    }
+    const CTemplateControls controls(this, TwoStationFormTemplate());
+    graph_ = controls.Get<CImagePicture>(kGraph);
+    layoutStrip_ = controls.Get<CImagePicture>(kLayout);
+    graphs_ = std::make_unique<CViewGraphs>(*graph_, *layoutStrip_);
+    slider_ = controls.Get<QSlider>(kSlider);
+    slider_->setTickPosition(QSlider::NoTicks);
+    // It shows the position; the cursor moves it, the mouse does not.
+    slider_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    slider_->setFocusPolicy(Qt::NoFocus);
+    distance1_ = controls.Get<QLabel>(kDistance1);
+    distance1_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    distance1_->setWordWrap(true);
+    distance2_ = controls.Get<QLabel>(kDistance2);
+    distance2_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    distance2_->setWordWrap(true);
+    verdict_ = controls.Get<QLabel>(kVerdict);
+    verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const auto tool = [&controls](int id, const char* icon) {
+        auto* button = controls.Get<QToolButton>(id);
+        button->setIcon(ButtonIcon(icon));
+        return button;
+    };
+    leftLimit_ = tool(kLeftLimit, ":/view/cursor-left-limit.svg");
+    stepLeft_ = tool(kStepLeft, ":/view/cursor-step-left.svg");
+    toPeak_ = tool(kToPeak, ":/view/cursor-peak.svg");
+    stepRight_ = tool(kStepRight, ":/view/cursor-step-right.svg");
+    rightLimit_ = tool(kRightLimit, ":/view/cursor-right-limit.svg");
+    zoomOut_ = tool(kZoomOut, ":/view/zoom-out.svg");
+    zoomIn_ = tool(kZoomIn, ":/view/zoom-in.svg");
+    setPoint_ = controls.Get<QPushButton>(kSetPoint);
+    remove_ = controls.Get<QPushButton>(kRemove);
+    const auto valueField = [&controls](int id, Qt::Alignment alignment) {
+        auto* field = controls.Get<QLabel>(id);
+        MakeValueField(field, alignment);
+        return field;
+    };
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    delay_ = valueField(kDelay, right);
+    delayUnit_ = controls.Get<QLabel>(kDelayUnit);
+    blockCount_ = valueField(kBlockCount, right);
+    elapsed_ = valueField(kElapsed, right);
+    activity_ = controls.Get<QProgressBar>(kActivity);
+    activity_->setRange(0, MeasurementControl::kActivityMaximum);
+    activity_->setTextVisible(false);
+    lowCutoff_ = valueField(kLowCutoff, right);
+    highCutoff_ = valueField(kHighCutoff, right);
+    material_ = valueField(kMaterial, left);
+    presets_ = controls.Get<QComboBox>(kPresets);
+    fileName_ = valueField(kFileName, left);
+    startStop_ = controls.Get<QPushButton>(kStartStop);
+    startStop_->setEnabled(false);  // until the interface unit answers
+    statusPictures_ = std::make_unique<CUnitStatusPictures>(controls);
     for (QWidget* child : findChildren<QWidget*>()) {
         child->installEventFilter(this);
     }
@@ -336,7 +235,7 @@ void CKorvantaView::StatusPollTick()
 void CKorvantaView::ElapsedTick()
 {
     model_->Control().ElapsedTick();
-    elapsed_->setText(Utf8(model_->Control().ElapsedText()));
+    elapsed_->setText(FromUtf8(model_->Control().ElapsedText()));
 }
 
 void CKorvantaView::BatteryWarningTick()
@@ -432,9 +331,8 @@ void CKorvantaView::Sync()
     SyncTexts();
     SyncButtons();
     SyncPresetList();
-    SyncStatusPanel();
-    RedrawGraph();
-    RedrawLayout();
+    statusPictures_->Show(model_->Control().Panel(), devicePixelRatioF());
+    graphs_->Redraw(*model_, document_.TraceBuffer());
     const bool timing = model_->Control().ElapsedTimerRunning();
     if (timing && !elapsedTimer_.isActive()) {
         elapsedTimer_.start(kElapsedMs);
@@ -447,16 +345,16 @@ void CKorvantaView::Sync()
 void CKorvantaView::SyncTexts()
 {
     const CorrelationDisplay& display = model_->Display();
-    distance1_->setText(Utf8(display.Distances().sensor1));
-    distance2_->setText(Utf8(display.Distances().sensor2));
-    delay_->setText(Utf8(display.DelayText()));
+    distance1_->setText(FromUtf8(display.Distances().sensor1));
+    distance2_->setText(FromUtf8(display.Distances().sensor2));
+    delay_->setText(FromUtf8(display.DelayText()));
     delayUnit_->setText(StringText(TimeUnitLabel(display.TimeUnitShown())));
-    blockCount_->setText(Utf8(display.BlockCountText()));
-    elapsed_->setText(Utf8(model_->Control().ElapsedText()));
-    lowCutoff_->setText(Utf8(display.Filters().low));
-    highCutoff_->setText(Utf8(display.Filters().high));
-    material_->setText(Utf8(display.MaterialText()));
-    fileName_->setText(Utf8(display.FileName()));
+    blockCount_->setText(FromUtf8(display.BlockCountText()));
+    elapsed_->setText(FromUtf8(model_->Control().ElapsedText()));
+    lowCutoff_->setText(FromUtf8(display.Filters().low));
+    highCutoff_->setText(FromUtf8(display.Filters().high));
+    material_->setText(FromUtf8(display.MaterialText()));
+    fileName_->setText(FromUtf8(display.FileName()));
     slider_->setRange(0, display.LayoutWidth());
     slider_->setValue(display.Distances().sliderPosition);
     SyncVerdict();
@@ -466,10 +364,10 @@ void CKorvantaView::SyncVerdict()
 {
     const ResultVerdictDisplay& verdict = model_->Display().Verdict();
     const bool shown = !verdict.Empty();
-    verdict_->setText(shown ? QString::fromUtf16(kVerdictBullet) + Utf8(verdict.line) : QString());
+    verdict_->setText(shown ? QString::fromUtf16(kVerdictBullet) + FromUtf8(verdict.line) : QString());
     verdict_->setStyleSheet(
         shown ? (verdict.tone == VerdictTone::Reliable ? kReliableVerdictStyle : kDoubtfulVerdictStyle) : "");
-    verdict_->setToolTip(Utf8(verdict.details));
+    verdict_->setToolTip(FromUtf8(verdict.details));
 }
 
 void CKorvantaView::SyncButtons()
@@ -509,63 +407,6 @@ void CKorvantaView::SyncPresetList()
         presetTexts_ = texts;
     }
     presets_->setCurrentIndex(model_->Display().PresetSelection());
-}
-
-void CKorvantaView::SyncStatusPanel()
-{
-    const UnitStatusPanel& panel = model_->Control().Panel();
-    for (int position = 0; position < UnitStatusPanel::kPositions; ++position) {
-        const UnitStatusPanel::Position& shown = panel.At(position);
-        if (shown.picture != UnitStatusPanel::kNoUnit) {
-            SetPicture(unitPictures_[position], ViewArtwork::UnitPicturePath(shown.picture));
-        }
-        SetPicture(radioIcons_[position], ViewArtwork::RadioIconPath(shown.radio));
-        const int unit = shown.unit != UnitStatusPanel::kNoUnit ? shown.unit : shown.picture;
-        SetPicture(batteryGauges_[position],
-                   shown.charging ? ViewArtwork::ChargingPath() : ViewArtwork::BatteryPath(unit, shown.batteryLevel));
-        SetPicture(sensorIcons_[position], ViewArtwork::SensorIconPath(unit, shown.sensor));
-    }
-}
-
-void CKorvantaView::SetPicture(QLabel* label, const QString& path)
-{
-    const QString key = QStringLiteral("%1@%2x%3").arg(path).arg(label->width()).arg(label->height());
-    auto found = pictures_.find(key);
-    if (found == pictures_.end()) {
-        found = pictures_.insert(key, ViewArtwork::Render(path, label->size(), devicePixelRatioF()));
-    }
-    if (label->property("picture").toString() != key) {
-        label->setPixmap(*found);
-        label->setProperty("picture", key);
-    }
-}
-
-void CKorvantaView::RedrawGraph()
-{
-    QImage& image = graph_->Image();
-    if (image.isNull()) {
-        if (!graph_->size().isEmpty() && !graphFailureShown_) {
-            graphFailureShown_ = true;
-            model_->ShowMessage(str::kCannotCreateGraph, kStyleStop);
-        }
-        return;
-    }
-    CorrelationGraphPainter::Paint(image, model_->Display(), document_.TraceBuffer());
-    graph_->Show();
-}
-
-void CKorvantaView::RedrawLayout()
-{
-    QImage& image = layoutStrip_->Image();
-    if (image.isNull()) {
-        if (!layoutStrip_->size().isEmpty() && !layoutFailureShown_) {
-            layoutFailureShown_ = true;
-            model_->ShowMessage(str::kCannotCreatePipeLayout, kStyleStop);
-        }
-        return;
-    }
-    PipeLayoutPainter::Paint(image, model_->Display().LayoutBands());
-    layoutStrip_->Show();
 }
 
 }  // namespace korvanta::gui

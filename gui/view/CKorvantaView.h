@@ -11,8 +11,8 @@
 
 #include "core/document/IDocumentObserver.h"
 #include "core/view/TwoStationViewModel.h"
-#include "gui/app/CTemplateLayout.h"
-#include "gui/app/ICommandTarget.h"
+#include "gui/forms/CTemplateLayout.h"
+#include "gui/forms/ICommandTarget.h"
 
 class QComboBox;
 class QPrinter;
@@ -34,6 +34,8 @@ namespace korvanta::gui {
 
 class CImagePicture;
 class CResultOutput;
+class CUnitStatusPictures;
+class CViewGraphs;
 
 // The two-station form (template 101): START/STOP and the unit status above, the correlation
 // graph with its cursor, zoom and delimitation, the distances, the pipe strip and the filter
@@ -76,8 +78,6 @@ protected:
 
 private:
     void CreateControls();
-    template <typename Control>
-    Control* Add(int id, const char* text = nullptr);
     void Connect();
     void OnGraphClicked(QPoint point);
     void OnPresetChosen(int index);
@@ -89,10 +89,6 @@ private:
     void SyncVerdict();
     void SyncButtons();
     void SyncPresetList();
-    void SyncStatusPanel();
-    void RedrawGraph();
-    void RedrawLayout();
-    void SetPicture(QLabel* label, const QString& path);
 
     CKorvantaDoc& document_;
     std::unique_ptr<TwoStationViewModel> model_;
@@ -101,10 +97,7 @@ private:
     QTimer statusTimer_;
     QTimer elapsedTimer_;
     QTimer batteryTimer_;
-    QHash<QString, QPixmap> pictures_;
     std::vector<uint32_t> presetTexts_;
-    bool graphFailureShown_ = false;
-    bool layoutFailureShown_ = false;
     bool syncing_ = false;
     bool settling_ = false;
 
@@ -134,10 +127,8 @@ private:
     QComboBox* presets_ = nullptr;
     QLabel* fileName_ = nullptr;
     QPushButton* startStop_ = nullptr;
-    std::array<QLabel*, 3> unitPictures_{};
-    std::array<QLabel*, 3> radioIcons_{};
-    std::array<QLabel*, 3> batteryGauges_{};
-    std::array<QLabel*, 3> sensorIcons_{};
+    std::unique_ptr<CUnitStatusPictures> statusPictures_;
+    std::unique_ptr<CViewGraphs> graphs_;
 };
 
 }  // namespace korvanta::gui

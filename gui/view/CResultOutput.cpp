@@ -19,8 +19,8 @@
 #include "core/text/StringIds.h"
 #include "core/view/TwoStationViewModel.h"
 #include "gui/document/CGisCodeDialog.h"
-#include "gui/print/PrintedPagePainter.h"
-#include "gui/app/FormControls.h"
+#include "print/PrintedPagePainter.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -127,7 +127,7 @@ bool CResultOutput::PaintOn(QPrinter& printer) const
     if (!painter.begin(&printer)) {
         return false;
     }
-    PrintedPagePainter::Paint(painter, LayOutPrintedPage(Report()), printer.resolution());
+    print::PrintedPagePainter::Paint(painter, LayOutPrintedPage(Report()), printer.resolution());
     return painter.end();
 }
 

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "core/host/IMessageSink.h"
-#include "gui/app/CMessageBoxSink.h"
-#include "gui/app/MessageBoxHook.h"
+#include "gui/forms/CMessageBoxSink.h"
+#include "gui/forms/MessageBoxHook.h"
 
 namespace korvanta::test {
 

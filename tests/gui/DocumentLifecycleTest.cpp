@@ -15,7 +15,7 @@
 #include "core/text/StringIds.h"
 #include "core/threestation/Kv3File.h"
 #include "core/velocity/KvrFile.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/threestation/CThreeStationForm.h"
 #include "gui/threestation/CThreeStationMode.h"
 #include "gui/velocity/CRegressionDialog.h"

@@ -21,7 +21,7 @@
 #include "gui/app/CInitialisationDialog.h"
 #include "gui/app/CKorvantaApp.h"
 #include "gui/app/CMainFrame.h"
-#include "gui/app/MessageBoxHook.h"
+#include "gui/forms/MessageBoxHook.h"
 #include "tests/support/TempFolder.h"
 
 namespace korvanta::test {

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 
 #include "core/app/CommandIds.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/diagnostics/CListeningDialog.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/gui/UnpacedKitAppFixture.h"

@@ -1,4 +1,4 @@
-#include "gui/app/CMessageBoxSink.h"
+#include "gui/forms/CMessageBoxSink.h"
 
 #include "gui/app/CBlockReadyNotifier.h"
 #include "gui/app/CWaitPump.h"

@@ -3,9 +3,9 @@
 #include <QApplication>
 
 #include "core/platform/RuntimeDirectory.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 #include "gui/app/QtTranslations.h"
-#include "gui/app/TemplateFonts.h"
+#include "gui/forms/TemplateFonts.h"
 
 namespace korvanta::test {
 

@@ -1,4 +1,4 @@
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/app/TemplateFonts.h"
+#include "gui/forms/TemplateFonts.h"
 
 namespace korvanta::gui {
 namespace {

@@ -15,7 +15,7 @@
 #include "gui/velocity/CRegressionDialog.h"
 #include "gui/velocity/CStaticSensorDialog.h"
 #include "gui/velocity/RegressionChartPainter.h"
-#include "gui/view/CImagePicture.h"
+#include "gui/forms/CImagePicture.h"
 #include "tests/e2e/ScenarioRig.h"
 #include "tests/gui/DialogDriver.h"
 #include "tests/gui/GuiTestSupport.h"

@@ -9,7 +9,7 @@
 #include "core/app/CommandIds.h"
 #include "core/document/DocumentHints.h"
 #include "core/text/StringIds.h"
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 #include "gui/view/CorrelationGraphPainter.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"

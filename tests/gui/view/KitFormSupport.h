@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/view/TwoStationFormTemplate.h"
 #include "tests/gui/GuiTestSupport.h"

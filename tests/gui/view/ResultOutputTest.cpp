@@ -17,7 +17,7 @@
 #include "core/export/PrintedPage.h"
 #include "core/text/Cp1252.h"
 #include "gui/view/CResultOutput.h"
-#include "gui/print/PrintedPagePainter.h"
+#include "print/PrintedPagePainter.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/ViewTestSupport.h"
 #include "gui/view/TwoStationFormTemplate.h"
@@ -100,7 +100,7 @@ TEST(ResultOutput, DirectPrintToAFileWritesThePageOnceAndAsksForTheNextName)
 TEST(ResultOutput, PrintedPageRendersToPdfAndPicture)
 {
     MeasuredForm form;
-    const QByteArray pdf = gui::PrintedPagePainter::RenderPdf(LayOutPrintedPage(form.view->Output().Report()));
+    const QByteArray pdf = print::PrintedPagePainter::RenderPdf(LayOutPrintedPage(form.view->Output().Report()));
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     const QString dir = QStringLiteral(KORVANTA_SCREENSHOT_DIR);
     QDir().mkpath(dir);
@@ -138,7 +138,7 @@ TEST(ResultOutput, PrintedHeadingsInterruptTheirFrameLines)
     page.setDotsPerMeterY(10000);
     page.fill(Qt::white);
     QPainter painter(&page);
-    gui::PrintedPagePainter::Paint(painter, LayOutPrintedPage(form.view->Output().Report()), 254.0);
+    print::PrintedPagePainter::Paint(painter, LayOutPrintedPage(form.view->Output().Report()), 254.0);
     painter.end();
     const auto darkOnLine = [&](int fromX, int toX, int lineY) {
         int dark = 0;

@@ -6,6 +6,11 @@
 #include <QLabel>
 
 #include "core/pipe/UnitConversion.h"
+#include "gui/forms/CTemplateLayout.h"
+#include "gui/view/CKorvantaView.h"
+#include "gui/view/TwoStationFormTemplate.h"
+#include "tests/core/document/DocumentTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/view/KitFormSupport.h"
 
 namespace korvanta::test {

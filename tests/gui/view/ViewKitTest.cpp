@@ -8,7 +8,7 @@
 
 #include "core/document/LeakTravelTimes.h"
 #include "core/pipe/UnitConversion.h"
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/view/CKorvantaView.h"
 #include "tests/core/view/ViewModelTestSupport.h"
 #include "core/text/StringIds.h"

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 #include "gui/view/CKorvantaView.h"
 #include "gui/view/TwoStationFormTemplate.h"
 #include "tests/core/view/ViewModelTestSupport.h"

@@ -1,4 +1,4 @@
-#include "gui/view/CFrameViewHost.h"
+#include "gui/app/CFrameViewHost.h"
 
 #include "gui/app/CAppSettings.h"
 #include "gui/app/CMainFrame.h"

@@ -1,22 +1,10 @@
-#include "gui/app/FormControls.h"
+#include "gui/forms/FormControls.h"
 
 #include "core/text/StringTable.h"
 
 namespace korvanta::gui {
 
-QString TemplateText(const DialogTemplate& dialog, int id)
-{
-    const DialogItemTemplate* item = dialog.Item(id);
-    return item != nullptr && item->text != nullptr ? QString::fromUtf8(item->text) : QString();
-}
-
-QLabel* MakeTemplateLabel(QWidget* parent, const DialogItemTemplate& item)
-{
-    auto* label = MakeControl<QLabel>(parent, item.id);
-    if (item.text != nullptr)
-        label->setText(QString::fromUtf8(item.text));
-    return label;
-}
+namespace {
 
 QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item)
 {
@@ -25,6 +13,8 @@ QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item)
         button->setText(QString::fromUtf8(item.text));
     return button;
 }
+
+}  // namespace
 
 QPushButton* MakeOkButton(QDialog* dialog, const DialogItemTemplate& item)
 {
@@ -41,18 +31,6 @@ QPushButton* MakeCancelButton(QDialog* dialog, const DialogItemTemplate& item)
     return cancel;
 }
 
-QWidget* MakeCommonControl(QDialog* dialog, const DialogItemTemplate& item)
-{
-    switch (item.id) {
-    case kOkId:
-        return MakeOkButton(dialog, item);
-    case kCancelId:
-        return MakeCancelButton(dialog, item);
-    default:
-        return MakeTemplateLabel(dialog, item);
-    }
-}
-
 void SetWizardButtonTexts(QWizard& wizard)
 {
     wizard.setButtonText(QWizard::BackButton, QStringLiteral("< &Tilbage"));
@@ -66,6 +44,11 @@ QString StringText(uint32_t id)
     QString text = QString::fromUtf8(LoadString(id));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+QString FileFilterText(uint32_t id)
+{
+    return StringText(id).section(QLatin1Char('|'), 0, 0);
 }
 
 QString FromUtf8(std::string_view text)
@@ -86,6 +69,16 @@ std::filesystem::path ToPath(const QString& path)
 QString FromPath(const std::filesystem::path& path)
 {
     return QString::fromStdU16String(path.u16string());
+}
+
+std::string ToPathText(const QString& path)
+{
+    return ToPath(path).string();
+}
+
+QString FromPathText(const std::string& path)
+{
+    return FromPath(std::filesystem::path(path));
 }
 
 }  // namespace korvanta::gui

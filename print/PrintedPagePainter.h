@@ -7,7 +7,7 @@
 
 #include "core/export/PrintedPage.h"
 
-namespace korvanta::gui {
+namespace korvanta::print {
 
 // Draws the printed page's operations on a painter whose device has `dotsPerInch` resolution:
 // 0.1 mm units, y upwards from the top of the printable area, Arial (Liberation Sans where Arial
@@ -19,4 +19,4 @@ public:
     static QByteArray RenderPdf(const std::vector<PageOperation>& page);
 };
 
-}  // namespace korvanta::gui
+}  // namespace korvanta::print

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "gui/app/CTemplateLayout.h"
-#include "gui/app/DialogTemplate.h"
+#include "gui/forms/CTemplateLayout.h"
+#include "gui/forms/DialogTemplate.h"
 
 namespace korvanta::gui {
 
@@ -33,11 +33,6 @@ Widget* MakeControl(QWidget* parent, int id)
     return widget;
 }
 
-// The text the template gives control `id` (the first with that ID), or "".
-QString TemplateText(const DialogTemplate& dialog, int id);
-// A static text or a push button with the template's text.
-QLabel* MakeTemplateLabel(QWidget* parent, const DialogItemTemplate& item);
-QPushButton* MakeTemplateButton(QWidget* parent, const DialogItemTemplate& item);
 // A verdict line's colour: green for a result to rely on, amber for one in doubt.
 inline constexpr const char* kReliableVerdictStyle = "color: #1b7a1b;";
 inline constexpr const char* kDoubtfulVerdictStyle = "color: #b25e00;";
@@ -49,13 +44,12 @@ inline constexpr const char16_t* kVerdictBullet = u"\u25CF ";
 QPushButton* MakeOkButton(QDialog* dialog, const DialogItemTemplate& item);
 // A dialog's Cancel button, rejecting the dialog.
 QPushButton* MakeCancelButton(QDialog* dialog, const DialogItemTemplate& item);
-// What every template holds besides a dialog's own controls: OK, Cancel, and static texts for
-// any other item.
-QWidget* MakeCommonControl(QDialog* dialog, const DialogItemTemplate& item);
 // A wizard's Back, Next, Finish and Cancel buttons in Danish, with their mnemonics.
 void SetWizardButtonTexts(QWizard& wizard);
 // A string-table text with its CR LF line breaks as Qt wants them.
 QString StringText(uint32_t id);
+// A file dialog's filter from the string table's "Name (*.kvd)|*.kvd||" form.
+QString FileFilterText(uint32_t id);
 // UTF-8 from core to Qt and back.
 QString FromUtf8(std::string_view text);
 std::string ToUtf8(const QString& text);
@@ -63,5 +57,8 @@ std::string ToUtf8(const QString& text);
 std::filesystem::path ToPath(const QString& path);
 // And back, for a name to show or to hand to Qt.
 QString FromPath(const std::filesystem::path& path);
+// The same for a path core keeps as text (the file system's own narrow form).
+std::string ToPathText(const QString& path);
+QString FromPathText(const std::string& path);
 
 }  // namespace korvanta::gui

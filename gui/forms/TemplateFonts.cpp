@@ -1,4 +1,4 @@
-#include "gui/app/TemplateFonts.h"
+#include "gui/forms/TemplateFonts.h"
 
 #include <QFile>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "gui/app/CTemplateLayout.h"
+#include "gui/forms/CTemplateLayout.h"
 
 #include <QFontMetrics>
 #include <QRawFont>

@@ -1,4 +1,4 @@
-#include "gui/app/CTemplateGroupBox.h"
+#include "gui/forms/CTemplateGroupBox.h"
 
 #include <QPainter>
 

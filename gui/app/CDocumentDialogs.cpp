@@ -1,4 +1,4 @@
-#include "gui/document/CDocumentDialogs.h"
+#include "gui/app/CDocumentDialogs.h"
 
 #include <algorithm>
 

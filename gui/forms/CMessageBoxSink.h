@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/host/IMessageSink.h"
-#include "gui/app/MessageBoxHook.h"
+#include "gui/forms/MessageBoxHook.h"
 
 namespace korvanta::gui {
 

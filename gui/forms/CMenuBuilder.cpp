@@ -1,11 +1,11 @@
-#include "gui/app/CMenuBuilder.h"
+#include "gui/forms/CMenuBuilder.h"
 
 #include <QKeySequence>
 
 #include "core/app/CommandIds.h"
 #include "core/app/CommandPrompt.h"
 #include "core/app/MainMenu.h"
-#include "gui/app/GuiResources.h"
+#include "gui/forms/GuiResources.h"
 
 namespace korvanta::gui {
 

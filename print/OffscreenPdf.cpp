@@ -1,4 +1,4 @@
-#include "gui/print/OffscreenPdf.h"
+#include "print/OffscreenPdf.h"
 
 #include <QGuiApplication>
 
@@ -6,9 +6,9 @@
 
 #include "core/fileio/AtomicFileWriter.h"
 #include "core/platform/RuntimeDirectory.h"
-#include "gui/print/PrintedPagePainter.h"
+#include "print/PrintedPagePainter.h"
 
-namespace korvanta::gui {
+namespace korvanta::print {
 
 bool WritePrintedPagePdf(const std::vector<PageOperation>& page, const std::filesystem::path& path, std::string& error)
 {
@@ -32,4 +32,4 @@ bool WritePrintedPagePdf(const std::vector<PageOperation>& page, const std::file
     return WriteFileAtomically(path, {bytes, static_cast<size_t>(pdf.size())}, error);
 }
 
-}  // namespace korvanta::gui
+}  // namespace korvanta::print

@@ -1,4 +1,4 @@
-#include "gui/app/MessageBoxHook.h"
+#include "gui/forms/MessageBoxHook.h"
 
 namespace korvanta::gui {
 

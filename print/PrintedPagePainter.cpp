@@ -1,11 +1,11 @@
-#include "gui/print/PrintedPagePainter.h"
+#include "print/PrintedPagePainter.h"
 
 #include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
 #include <QPdfWriter>
 
-namespace korvanta::gui {
+namespace korvanta::print {
 
 namespace {
 
@@ -99,4 +99,4 @@ QByteArray PrintedPagePainter::RenderPdf(const std::vector<PageOperation>& page)
     return pdf;
 }
 
-}  // namespace korvanta::gui
+}  // namespace korvanta::print

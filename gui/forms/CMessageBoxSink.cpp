@@ -1,4 +1,4 @@
-#include "gui/app/CMessageBoxSink.h"
+#include "gui/forms/CMessageBoxSink.h"
 
 #include <QPushButton>
 #include <QMessageBox>
@@ -8,6 +8,7 @@
 
 #include "core/text/StringIds.h"
 #include "core/text/StringTable.h"
+#include "gui/forms/FormControls.h"
 
 namespace korvanta::gui {
 
@@ -122,7 +123,7 @@ MessageAnswer CMessageBoxSink::ShowNow(uint32_t id, const std::string& shown, ui
     // Texts carry CR LF line breaks; a plain-text box wants LF.
     QString text = QString::fromStdString(shown);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(IconOf(style), QString::fromUtf8(LoadString(str::kAppTitle)), text, QMessageBox::NoButton,
+    QMessageBox box(IconOf(style), StringText(str::kAppTitle), text, QMessageBox::NoButton,
                     parent_.data());
     box.setTextFormat(Qt::PlainText);
     AddButtons(box, style);

@@ -1,4 +1,4 @@
-#include "gui/view/CImagePicture.h"
+#include "gui/forms/CImagePicture.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "gui/app/DialogTemplate.h"
+#include "gui/forms/DialogTemplate.h"
 
 namespace korvanta::gui {
 
