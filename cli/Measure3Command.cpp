@@ -5,16 +5,12 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/HeadlessDocument.h"
-#include "cli/InterruptSignal.h"
+#include "cli/LinkSession.h"
 #include "cli/MeasurementOutput.h"
-#include "cli/RunLogFolder.h"
 #include "cli/ThreeStationReport.h"
 #include "core/document/CKorvantaDoc.h"
-#include "core/document/HeadlessLink.h"
 #include "core/document/MeasurementRunner.h"
-#include "core/document/PostedCommandQueue.h"
 #include "core/document/TextMessageSink.h"
-#include "core/link/OrvelinkLibrary.h"
 #include "core/link/SteadyClock.h"
 #include "core/text/StringIds.h"
 #include "core/threestation/DistanceEntry.h"
@@ -28,7 +24,6 @@ namespace korvanta::cli {
 
 namespace {
 
-constexpr int64_t kOpenTimeoutMs = 30000;
 constexpr int64_t kRunTimeoutMs = 60000;
 constexpr int64_t kRunTimeoutPerPairMs = 10000;
 
@@ -125,31 +120,23 @@ int RunMeasure3(const std::vector<std::string>& args)
         }
     }
 
-    const RunLogFolder logFolder(options.Value("log"));
-    // From here an interrupt stops the run as Stop does: what was measured is kept.
-    const InterruptSignal interrupt;
-    const auto interrupted = [] { return InterruptSignal::Received() != 0; };
-    OrvelinkLibrary library;
-    PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &notices, logFolder.Path());
-    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs, interrupted);
-    if (opened != HeadlessLink::OpenResult::Ok) {
-        std::cerr << "korvanta-cli measure3: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
+    LinkSession session(link, clock, options.Value("log"));
+    if (!session.Open(*port, "measure3")) {
         output.Save(0, {});
-        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
+        return LinkSession::EarlyEndStatus();
     }
 
-    MeasurementRunner runner(*doc, link, notices, messages, clock);
+    MeasurementRunner runner(*doc, link, session.Notices(), messages, clock);
     MeasurementRunner::Options runOptions;
     runOptions.threeStation = true;
     runOptions.pairs = pairs;
     runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
-    runOptions.interrupted = interrupted;
+    runOptions.interrupted = LinkSession::Interrupted;
     const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
     if (outcome == MeasurementRunner::Outcome::StartFailed) {
         std::cerr << "korvanta-cli measure3: the stations did not start sampling\n";
         output.Save(0, {});
-        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
+        return LinkSession::EarlyEndStatus();
     }
     if (outcome == MeasurementRunner::Outcome::Ended) {
         messages.ShowMessage(str::kMeasurementStopped, kStyleExclamation);

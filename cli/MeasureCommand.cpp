@@ -10,19 +10,15 @@
 #include "core/app/DataFolder.h"
 #include "core/correlation/DataBlockFile.h"
 #include "cli/LeakPositionJson.h"
-#include "cli/InterruptSignal.h"
+#include "cli/LinkSession.h"
 #include "cli/MeasurementOutput.h"
-#include "cli/RunLogFolder.h"
 #include "cli/VerdictJson.h"
 #include "core/document/CKorvantaDoc.h"
-#include "core/document/HeadlessLink.h"
 #include "core/document/KvdFile.h"
 #include "core/document/LeakTravelTimes.h"
 #include "core/document/MeasurementRunner.h"
-#include "core/document/PostedCommandQueue.h"
 #include "core/document/TextMessageSink.h"
 #include "core/fileio/AtomicFileWriter.h"
-#include "core/link/OrvelinkLibrary.h"
 #include "core/link/SteadyClock.h"
 #include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
@@ -35,7 +31,6 @@ namespace korvanta::cli {
 
 namespace {
 
-constexpr int64_t kOpenTimeoutMs = 30000;
 constexpr int64_t kRunTimeoutMs = 60000;
 constexpr int64_t kRunTimeoutPerPairMs = 10000;
 constexpr double kKitVelocity = 1000.0;
@@ -288,18 +283,10 @@ int RunMeasure(const std::vector<std::string>& args)
         }
     }
 
-    const RunLogFolder logFolder(options.Value("log"));
-    // From here an interrupt stops the run as Stop does: what was measured is kept.
-    const InterruptSignal interrupt;
-    const auto interrupted = [] { return InterruptSignal::Received() != 0; };
-    OrvelinkLibrary library;
-    PostedCommandQueue notices;
-    HeadlessLink headless(link, library, clock, &notices, logFolder.Path());
-    const HeadlessLink::OpenResult opened = headless.Open(*port, kOpenTimeoutMs, interrupted);
-    if (opened != HeadlessLink::OpenResult::Ok) {
-        std::cerr << "korvanta-cli measure: " << *port << ": " << HeadlessLink::Describe(opened) << "\n";
+    LinkSession session(link, clock, options.Value("log"));
+    if (!session.Open(*port, "measure")) {
         output.Save(0, {});
-        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
+        return LinkSession::EarlyEndStatus();
     }
 
     doc->ApplySensorCombination(pairCode);
@@ -311,17 +298,17 @@ int RunMeasure(const std::vector<std::string>& args)
     }
     ApplyFilterOptions(filterOptions, *doc);
 
-    MeasurementRunner runner(*doc, link, notices, messages, clock);
+    MeasurementRunner runner(*doc, link, session.Notices(), messages, clock);
     MeasurementRunner::Options runOptions;
     runOptions.pairs = pairs;
     runOptions.timeoutMs = kRunTimeoutMs + kRunTimeoutPerPairMs * static_cast<int64_t>(pairs);
-    runOptions.interrupted = interrupted;
+    runOptions.interrupted = LinkSession::Interrupted;
     const MeasurementRunner::Outcome outcome = runner.Run(runOptions);
     if (outcome == MeasurementRunner::Outcome::StartFailed) {
         // The comms thread has shown the interface unit's reason when it gave one.
         std::cerr << "korvanta-cli measure: the stations did not start sampling\n";
         output.Save(0, {});
-        return interrupted() ? InterruptSignal::ExitStatus(InterruptSignal::Received()) : 1;
+        return LinkSession::EarlyEndStatus();
     }
     // An early end was shown by the runner, naming the unit and the cause where it can.
     if (outcome == MeasurementRunner::Outcome::TimedOut) {
