@@ -108,8 +108,8 @@ void BM_PacedMeasurement(benchmark::State& state)
         }
         const double linkUp = timed.Now() - opening;
 
-        rig.document->ApplyPipeData(test::Pipe({test::Section(0, static_cast<float>(options.pipe.lengthMetres),
-                                                              static_cast<float>(options.pipe.velocity))}));
+        rig.document->Edit().ApplyPipeData(test::Pipe({test::Section(0, static_cast<float>(options.pipe.lengthMetres),
+                                                                     static_cast<float>(options.pipe.velocity))}));
         std::vector<double> resultTimes;
         rig.onHint = [&](uint32_t hint) {
             if (hint == kHintNewResult) {

@@ -25,7 +25,7 @@ void BM_ViewHint100Redraw(benchmark::State& state)
     PipeSections pipe{};
     pipe[0] = doctest::Section(2, 200.0f, 1000.0f);
     pipe[1] = doctest::Section(8, 50.0f, 400.0f);
-    doc.document->ApplyPipeData(pipe);
+    doc.document->Edit().ApplyPipeData(pipe);
     if (!doc.document->StartMeasurement()) {
         state.SkipWithError("the measurement did not start");
         return;

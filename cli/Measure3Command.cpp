@@ -101,7 +101,7 @@ int RunMeasure3(const std::vector<std::string>& args)
     setup.SetBlueYellow(blueYellow);
     setup.Finish(doc->Materials(), material, setup.DefaultCutoffs(doc->Materials(), material));
     doc->EnterThreeStationMode();
-    doc->ThreeStationSetup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
+    doc->ThreeStationRun().Setup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
     CThreeStationResult result(setup);
 
     std::unique_ptr<sim::InProcessKit> kit;

@@ -145,7 +145,7 @@ void ApplyFilterOptions(const FilterOptions& chosen, CKorvantaDoc& doc)
         filters.highCutoff = *chosen.high;
     if (chosen.automatic)
         filters.automatic = 1;
-    doc.StoreFilterSettings(filters);
+    doc.Edit().StoreFilterSettings(filters);
 }
 
 // Without a pipe the document asks for the correlation range; the tool answers with --range.
@@ -154,7 +154,7 @@ public:
     RangeFromOptions(CKorvantaDoc*& doc, uint32_t range) : doc_(doc), range_(range) {}
     bool RunMeasurementSetup() override
     {
-        doc_->MeasurementSetupClosed(range_);
+        doc_->Edit().MeasurementSetupClosed(range_);
         return true;
     }
 
@@ -289,12 +289,12 @@ int RunMeasure(const std::vector<std::string>& args)
         return LinkSession::EarlyEndStatus();
     }
 
-    doc->ApplySensorCombination(pairCode);
+    doc->Edit().ApplySensorCombination(pairCode);
     if (!sections.empty()) {
-        doc->ApplyPipeData(pipe);
+        doc->Edit().ApplyPipeData(pipe);
     }
     if (options.Has("range")) {
-        doc->SetCorrelationRange(range);
+        doc->Edit().SetCorrelationRange(range);
     }
     ApplyFilterOptions(filterOptions, *doc);
 

@@ -70,7 +70,7 @@ int RunShow(const std::vector<std::string>& args)
     if (coherenceBand) {
         doc->Recompute();
         if (const auto band = ProposeCoherenceBand(doc->Engine().Coherence())) {
-            doc->StoreFilterSettings(*band);
+            doc->Edit().StoreFilterSettings(*band);
             proposed = true;
         }
     }

@@ -130,9 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
     column = 310;
     doc.SetZoom(column, 1);
     doc.SetBlanking(0, 0);
-    doc.ApplyPreset(static_cast<int>(size % 12) - 1);
-    doc.SetFiltersFromMaterials();
-    doc.RestoreSavedFilters();
+    doc.Edit().ApplyPreset(static_cast<int>(size % 12) - 1);
+    doc.Edit().SetFiltersFromMaterials();
+    doc.Edit().RestoreSavedFilters();
     doc.Recompute();
     for (int32_t value : doc.TraceBuffer()) {
         sink = sink + static_cast<float>(value);

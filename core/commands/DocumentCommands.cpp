@@ -34,7 +34,7 @@ void DocumentCommands::PipeParameters()
 {
     const auto pipe = dialogs_.EditPipe(document_.Record().pipe, document_.Materials(), document_.SensorPairCode());
     if (pipe)
-        document_.ApplyPipeData(*pipe);
+        document_.Edit().ApplyPipeData(*pipe);
 }
 
 void DocumentCommands::PipeMaterials()
@@ -44,7 +44,7 @@ void DocumentCommands::PipeMaterials()
     const auto edited = dialogs_.EditMaterials(materials, document_.Record().pipe);
     if (!edited)
         return;
-    document_.ReplaceMaterialDatabase(edited->materials);
+    document_.Edit().ReplaceMaterialDatabase(edited->materials);
     // The sections follow materials that removals moved; names on show may have changed too.
     document_.Record().pipe = edited->pipe;
     document_.UpdateAllViews(kHintPipeChanged);
@@ -63,7 +63,7 @@ void DocumentCommands::Filters()
                                                    document_.SpectrumBuffer(kStationA), document_.SensorPairCode(),
                                                    document_.Engine().Coherence());
         if (settings)
-            document_.StoreFilterSettings(*settings);
+            document_.Edit().StoreFilterSettings(*settings);
         return;
     }
     document_.Recompute();
@@ -74,7 +74,7 @@ void DocumentCommands::Filters()
                                                document_.SpectrumBuffer(buffers.lower), record.pairCode,
                                                document_.ThreeStation().Engine(pair).Coherence());
     if (settings)
-        document_.StoreFilterSettings(*settings);
+        document_.Edit().StoreFilterSettings(*settings);
 }
 
 void DocumentCommands::FileInformation()
@@ -88,7 +88,7 @@ void DocumentCommands::FileInformation()
     form.time = shown.time;
     const auto confirmed = dialogs_.EditFileInformation(form);
     if (confirmed)
-        document_.SetFileInformation(confirmed->title, confirmed->comments, confirmed->userInformation);
+        document_.Edit().SetFileInformation(confirmed->title, confirmed->comments, confirmed->userInformation);
 }
 
 std::optional<uint32_t> DocumentCommands::Correlation()
@@ -100,7 +100,7 @@ void DocumentCommands::SensorCombination()
 {
     const auto pairCode = dialogs_.ChooseSensorCombination(document_.SensorPairCode());
     if (pairCode)
-        document_.ApplySensorCombination(static_cast<int>(*pairCode));
+        document_.Edit().ApplySensorCombination(static_cast<int>(*pairCode));
 }
 
 void DocumentCommands::VelocityCalculation()
@@ -153,7 +153,7 @@ uint32_t DocumentCommands::Range() const
 
 void DocumentCommands::SetupClosed(std::optional<uint32_t> range)
 {
-    document_.MeasurementSetupClosed(range);
+    document_.Edit().MeasurementSetupClosed(range);
 }
 
 }  // namespace korvanta

@@ -3,8 +3,6 @@
 #include <stdexcept>
 
 #include "core/document/DocumentHints.h"
-#include "core/pipe/FilterProposal.h"
-#include "core/pipe/Pipe.h"
 #include "core/text/StringIds.h"
 
 namespace korvanta {
@@ -33,23 +31,17 @@ CKorvantaDoc::CKorvantaDoc(const DocumentContext& context)
       session_(link_, Required(context.clock, "a clock"), context.waitPump),
       two_(std::make_unique<TwoStationMeasurement>(*record_, spectra_[0], spectra_[1], link_, session_,
                                                    [this](uint32_t hint) { UpdateAllViews(hint); })),
-      active_(two_.get())
+      threeRun_(*three_, *two_, spectra_, link_, session_, [this](uint32_t hint) { UpdateAllViews(hint); }),
+      active_(two_.get()),
+      materials_(std::make_unique<CMaterialDatabase>(context_.dataFolder, messages_)),
+      editor_(*record_, *materials_, presets_, *two_, active_, settings_, link_, modified_,
+              [this](uint32_t hint) { UpdateAllViews(hint); })
 {
-    materials_ = std::make_unique<CMaterialDatabase>(context_.dataFolder, messages_);
     presets_.Load(context_.dataFolder, messages_);
     DeleteContents();
 }
 
 CKorvantaDoc::~CKorvantaDoc() = default;
-
-void CKorvantaDoc::SetCorrelationRange(uint32_t range)
-{
-    if (range <= 2) {
-        record_->range = range;
-    }
-}
-
-// --- The two-station measurement -------------------------------------------------------------
 
 bool CKorvantaDoc::StartMeasurement()
 {
@@ -83,13 +75,6 @@ void CKorvantaDoc::StopMeasurement()
     modified_ = resultValid_ || modifiedBeforeStart_;
 }
 
-// --- Results ---------------------------------------------------------------------------------
-
-LeakPosition CKorvantaDoc::ComputeLeakPosition(float delay) const
-{
-    return korvanta::ComputeLeakPosition(record_->pipe, delay);
-}
-
 std::span<const int32_t> CKorvantaDoc::SpectrumBuffer(int which) const
 {
     if (which < 0 || which >= static_cast<int>(spectra_.size())) {
@@ -98,89 +83,16 @@ std::span<const int32_t> CKorvantaDoc::SpectrumBuffer(int which) const
     return spectra_[static_cast<size_t>(which)];
 }
 
-void CKorvantaDoc::ClearSpectra()
-{
-    for (auto& spectrum : spectra_) {
-        spectrum.fill(0);
-    }
-}
-
 void CKorvantaDoc::EmptyRecord()
 {
     *record_ = MakeEmptyRecord();
     two_->ClearTrace();
-    ClearSpectra();
+    for (auto& spectrum : spectra_) {
+        spectrum.fill(0);
+    }
     resultValid_ = false;
     modified_ = false;
     ForgetFile();
-}
-
-// --- Filters ---------------------------------------------------------------------------------
-
-void CKorvantaDoc::SetFilters(float low, float high)
-{
-    korvanta::SetFilters(record_->filters, low, high);
-    modified_ = true;
-}
-
-void CKorvantaDoc::RestoreSavedFilters()
-{
-    record_->filters = savedFilters_;
-    modified_ = true;
-}
-
-bool CKorvantaDoc::ApplyPreset(int k)
-{
-    if (!korvanta::ApplyPreset(record_->pipe, presets_, k, record_->filters)) {
-        return false;
-    }
-    modified_ = true;
-    return true;
-}
-
-void CKorvantaDoc::SetFiltersFromMaterials()
-{
-    korvanta::SetFiltersFromMaterials(record_->pipe, *materials_, record_->filters);
-    modified_ = true;
-}
-
-// --- Results of the window's dialogs ---------------------------------------------------------
-
-void CKorvantaDoc::ApplyPipeData(const PipeSections& pipe)
-{
-    record_->pipe = pipe;
-    if (Pipe().SectionCount() > 0) {
-        SelectRange(record_->pipe, record_->range);
-    }
-    SetFiltersFromMaterials();
-    modified_ = true;
-    UpdateAllViews(kHintPipeChanged);
-}
-
-void CKorvantaDoc::MeasurementSetupClosed(std::optional<uint32_t> range)
-{
-    if (range) {
-        SetCorrelationRange(*range);
-    }
-    modified_ = true;
-}
-
-void CKorvantaDoc::ApplySensorCombination(int pairCode)
-{
-    record_->pairCode = static_cast<uint32_t>(pairCode);
-    two_->Engine().SetPairCode(pairCode);
-    settings_.SetSensorPairCode(pairCode);
-    LinkCommand select;
-    select.code = TM_SELECT_SENSORS;
-    select.sensorMask = pairCode;
-    link_.PostCommand(select);
-    UpdateAllViews(kHintSensorsChanged);
-}
-
-void CKorvantaDoc::ReplaceMaterialDatabase(std::span<const Material, kMaxMaterials> materials)
-{
-    materials_->CopyIn(materials);
-    modified_ = true;
 }
 
 bool CKorvantaDoc::RestoreDefaultMaterials()
@@ -188,25 +100,6 @@ bool CKorvantaDoc::RestoreDefaultMaterials()
     const MessageAnswer answer = messages_.ShowMessage(str::kRestoreMaterialsQuestion, kStyleQuestion | kStyleYesNo);
     return answer == MessageAnswer::Yes && materials_->RestoreDefaults();
 }
-
-void CKorvantaDoc::StoreFilterSettings(const FilterSettings& filters)
-{
-    active_->RecordOnShow().filters = filters;
-    savedFilters_ = record_->filters;
-    if (active_->ShowsDocumentRecord()) {
-        modified_ = true;
-    }
-    UpdateAllViews(active_->FiltersChangedHint());
-}
-
-void CKorvantaDoc::SetFileInformation(const std::string& title, const std::array<std::string, 3>& comments,
-                                      const std::string& userInformation)
-{
-    RecordTexts(*record_).SetInformation(title, comments, userInformation);
-    modified_ = true;
-}
-
-// --- Files -----------------------------------------------------------------------------------
 
 bool CKorvantaDoc::Open(const std::filesystem::path& path)
 {
@@ -225,7 +118,7 @@ bool CKorvantaDoc::OpenRecord(const MeasurementRecord& record, const std::filesy
     materials_->CopyIn(record_->materials);
     materials_->SetSaveAtExit(false);
     loaded_ = true;
-    savedFilters_ = record_->filters;
+    editor_.KeepFiltersAsSaved();
     path_ = path.string();
     resultValid_ = true;
     UpdateAllViews(kHintFileOpened);
@@ -286,7 +179,7 @@ void CKorvantaDoc::DeleteContents()
 {
     EmptyRecord();
     two_->ClearQuality();
-    TakeSensorPairFromSettings();
+    editor_.TakeSensorPairFromSettings();
     session_.Forget();
 }
 
@@ -295,17 +188,6 @@ void CKorvantaDoc::ForgetFile()
     path_.clear();
     loaded_ = false;
 }
-
-void CKorvantaDoc::TakeSensorPairFromSettings()
-{
-    record_->range = 0;
-    two_->ResetUpdateCounter();
-    const int pairCode = settings_.GetSensorPairCode();
-    record_->pairCode = static_cast<uint32_t>(pairCode);
-    two_->Engine().SetPairCode(pairCode);
-}
-
-// --- The three-station mode ------------------------------------------------------------------
 
 void CKorvantaDoc::EnterThreeStationMode()
 {
@@ -324,43 +206,7 @@ void CKorvantaDoc::SetThreeStationMode(bool on)
         return;
     }
     active_ = two_.get();
-    TakeSensorPairFromSettings();
-}
-
-void CKorvantaDoc::ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low,
-                                     float high)
-{
-    ClearThreeStationData();
-    three_->Setup(ranges, low, high);
-}
-
-bool CKorvantaDoc::ThreeStationStart()
-{
-    if (!session_.CanStart()) {
-        return false;
-    }
-    two_->ResetUpdateCounter();
-    return three_->Start(session_);
-}
-
-void CKorvantaDoc::ThreeStationStop()
-{
-    if (!session_.AbandonStart()) {
-        three_->Stop(session_);
-    }
-}
-
-void CKorvantaDoc::OnThreeStationBlockReady()
-{
-    for (const uint32_t hint : three_->OnBlockReady(link_, session_)) {
-        UpdateAllViews(hint);
-    }
-}
-
-void CKorvantaDoc::ClearThreeStationData()
-{
-    three_->Clear();
-    ClearSpectra();
+    editor_.TakeSensorPairFromSettings();
 }
 
 }  // namespace korvanta

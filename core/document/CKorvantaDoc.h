@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -15,10 +14,12 @@
 #include "core/document/DocumentObservers.h"
 #include "core/document/KvdFile.h"
 #include "core/document/MeasurementSession.h"
+#include "core/document/RecordEditor.h"
 #include "core/document/RecordFilters.h"
 #include "core/document/RecordPipe.h"
 #include "core/document/RecordTexts.h"
 #include "core/document/ThreeStationMeasurement.h"
+#include "core/document/ThreeStationSession.h"
 #include "core/document/TwoStationMeasurement.h"
 #include "core/pipe/CMaterialDatabase.h"
 #include "core/pipe/CPresetFilters.h"
@@ -58,9 +59,7 @@ public:
     uint32_t UpdateCounter() const { return two_->UpdateCounter(); }
     uint32_t SensorPairCode() const { return record_->pairCode; }
     uint32_t CorrelationRange() const { return record_->range; }
-    void SetCorrelationRange(uint32_t range);
     uint32_t PairTotal() const { return record_->pairTotal; }
-    const FilterSettings& SavedFilters() const { return savedFilters_; }
     // At exit the program saves the database with Materials().SaveIfChanged().
     CMaterialDatabase& Materials() { return *materials_; }
     const CMaterialDatabase& Materials() const { return *materials_; }
@@ -75,6 +74,9 @@ public:
     RecordPipe Pipe() const { return RecordPipe(record_->pipe, *materials_); }
     // The filters of the record on show (the selected pair's in the three-station mode).
     RecordFilters Filters() const { return RecordFilters(active_->RecordOnShow().filters); }
+    // The edits of the record (pipe, sensors, range, filters, texts) and of the filters on show.
+    RecordEditor& Edit() { return editor_; }
+    const RecordEditor& Edit() const { return editor_; }
 
     // The two-station measurement. A start is refused while a measurement runs or while the
     // document waits for the stations (a wait pump may run queued calls). A stop during that
@@ -100,29 +102,12 @@ public:
     uint32_t SetZoom(uint32_t& column, uint32_t factor) { return two_->Engine().SetZoom(column, factor); }
     bool CanZoom(uint32_t factor) const { return two_->Engine().CanZoom(factor); }
     bool SetBlanking(uint32_t columnA, uint32_t columnB) { return two_->Engine().SetBlanking(columnA, columnB); }
-    LeakPosition ComputeLeakPosition(float delay) const;
+    LeakPosition ComputeLeakPosition(float delay) const { return korvanta::ComputeLeakPosition(record_->pipe, delay); }
     std::span<const int32_t> TraceBuffer() const { return active_->TraceOnShow(); }
     std::span<const int32_t> SpectrumBuffer(int which) const;  // 0 station A, 1 B, 2 third
 
-    // The two-station record's filters.
-    void SetFilters(float low, float high);
-    void RestoreSavedFilters();
-    bool ApplyPreset(int k);
-    void SetFiltersFromMaterials();
-
-    // What the window's dialogs leave behind when the user confirms them.
-    void ApplyPipeData(const PipeSections& pipe);
-    // The measurement setup dialog closed; `range` is set when the user confirmed one.
-    void MeasurementSetupClosed(std::optional<uint32_t> range);
-    void ApplySensorCombination(int pairCode);
-    void ReplaceMaterialDatabase(std::span<const Material, kMaxMaterials> materials);
     // Asks first; true when the defaults were restored.
     bool RestoreDefaultMaterials();
-    // Stores a filter block confirmed in the filter dialog into the record on show.
-    void StoreFilterSettings(const FilterSettings& filters);
-    // The texts of the file information dialog (UTF-8); too long texts are cut to the field.
-    void SetFileInformation(const std::string& title, const std::array<std::string, 3>& comments,
-                            const std::string& userInformation);
 
     // File information.
     FileInformation GetFileInformation() const { return RecordTexts(*record_).Information(path_); }
@@ -155,20 +140,15 @@ public:
     void EnterThreeStationMode();
     void SetThreeStationMode(bool on);
     bool IsThreeStationMode() const { return active_ == three_.get(); }
-    void ThreeStationSetup(const std::array<uint32_t, ThreeStationMeasurement::kPairs>& ranges, float low, float high);
-    bool ThreeStationStart();
-    void ThreeStationStop();
-    void OnThreeStationBlockReady();
-    void ClearThreeStationData();
+    // Its flow: set-up, start, blocks and stop, on the session the two-station flow uses.
+    ThreeStationSession& ThreeStationRun() { return threeRun_; }
     // The three pairs: the selected pair, records (the order 6, 12, 10, 78588 bytes each), traces.
     ThreeStationMeasurement& ThreeStation() { return *three_; }
     const ThreeStationMeasurement& ThreeStation() const { return *three_; }
 
 private:
-    void ClearSpectra();
     // An empty two-station record with nothing on show, no result and nothing changed.
     void EmptyRecord();
-    void TakeSensorPairFromSettings();
     void StopBeforeSave();
     // Nothing measured and no file: what is left when a document is emptied.
     void ForgetFile();
@@ -181,20 +161,21 @@ private:
     DocumentFileIo files_;
 
     std::unique_ptr<MeasurementRecord> record_;
-    std::array<std::array<int32_t, kSpectrumBufferEntries>, 3> spectra_{};
+    ThreeStationSession::Spectra spectra_{};
     std::unique_ptr<ThreeStationMeasurement> three_;
     MeasurementSession session_;
     std::unique_ptr<TwoStationMeasurement> two_;
+    ThreeStationSession threeRun_;
     ActiveMeasurement* active_ = nullptr;
     std::unique_ptr<CMaterialDatabase> materials_;
     CPresetFilters presets_;
-    FilterSettings savedFilters_{};
 
     std::string path_;
     bool resultValid_ = false;
     bool loaded_ = false;
     bool modified_ = false;
     bool modifiedBeforeStart_ = false;
+    RecordEditor editor_;
 };
 
 }  // namespace korvanta

@@ -65,7 +65,7 @@ void MeasurementRunner::Take(const PostedNotice& notice)
     } else if (notice.commandId == kCommandBlockReadyTwoStation) {
         document_.OnBlockReady();
     } else if (notice.commandId == kCommandBlockReadyThreeStation) {
-        document_.OnThreeStationBlockReady();
+        document_.ThreeStationRun().OnBlockReady();
     }
 }
 
@@ -106,7 +106,7 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
         link_.PostCommand(select);
     }
     const int64_t start = clock_.NowMs();
-    if (!(options.threeStation ? document_.ThreeStationStart() : document_.StartMeasurement())) {
+    if (!(options.threeStation ? document_.ThreeStationRun().Start() : document_.StartMeasurement())) {
         ShowPendingMessages();
         return Outcome::StartFailed;
     }
@@ -135,7 +135,7 @@ MeasurementRunner::Outcome MeasurementRunner::Run(const Options& options)
         }
     }
     if (options.threeStation) {
-        document_.ThreeStationStop();
+        document_.ThreeStationRun().Stop();
     } else {
         document_.StopMeasurement();
     }

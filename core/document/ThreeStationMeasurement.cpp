@@ -65,62 +65,6 @@ void ThreeStationMeasurement::Setup(const std::array<uint32_t, kPairs>& ranges, 
     }
 }
 
-bool ThreeStationMeasurement::Start(MeasurementSession& session)
-{
-    if (session.StartSampling() != MeasurementSession::StartResult::Started) {
-        return false;
-    }
-    ResetEngines();
-    lostStations_.Reset();
-    endReason_ = 0;
-    session.Begin();
-    session.RequestNextBlock(true);
-    return true;
-}
-
-void ThreeStationMeasurement::Stop(MeasurementSession& session)
-{
-    StoreToRecords();
-    session.End();
-}
-
-std::vector<uint32_t> ThreeStationMeasurement::OnBlockReady(CLinkState& link, MeasurementSession& session)
-{
-    if (!session.IsMeasuring() || session.IsWaiting()) {
-        return {};
-    }
-    DataBlockRecord block;
-    link.FetchDataBlock(block);
-    if (const uint32_t lost = lostStations_.Note(block); lost != 0) {
-        endReason_ = lost;
-        return {kHintMeasurementEnded};
-    }
-    ProcessBlock(block);
-    bool resynchronised = true;
-    if (AllNeedRestart()) {
-        const MeasurementSession::StartResult restarted = session.StartSampling();
-        if (restarted == MeasurementSession::StartResult::Stopped) {
-            return {};
-        }
-        resynchronised = restarted == MeasurementSession::StartResult::Started;
-        RestartAll();
-    }
-    session.RequestNextBlock(true);
-    std::vector<uint32_t> hints;
-    if (UpdateResultsReady()) {
-        hints.push_back(selectedPair_ == kResultView ? kHintThreeStationCombinedResult : kHintThreeStationResult);
-    }
-    if (TakeCompleteSet()) {
-        hints.push_back(kHintThreeStationBlockSet);
-    }
-    if (!resynchronised) {
-        // No further block will come; a view that handles the hint can end the measurement.
-        endReason_ = str::kMeasurementStopped;
-        hints.push_back(kHintMeasurementEnded);
-    }
-    return hints;
-}
-
 void ThreeStationMeasurement::ResetEngines()
 {
     for (auto& engine : engines_) {

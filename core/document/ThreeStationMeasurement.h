@@ -10,16 +10,14 @@
 #include "core/correlation/CCorrelator.h"
 #include "core/document/ActiveMeasurement.h"
 #include "core/document/LostStationWatch.h"
-#include "core/document/MeasurementSession.h"
-#include "core/link/CLinkState.h"
 #include "core/record/MeasurementRecord.h"
 
 namespace korvanta {
 
 // The three correlations of the three-station mode: the pairs red/blue (6), blue/yellow (12)
-// and red/yellow (10), in that order, each with its own record, engine and display trace; and
-// the mode's measurement flow over them. What it has on show is the pair the form selected; its
-// records are no file's of the document (the three-station file keeps them).
+// and red/yellow (10), in that order, each with its own record, engine and display trace, and
+// what the mode's flow (ThreeStationSession) keeps between blocks. What it has on show is the
+// pair the form selected; its records are no file's of the document (the kv3 file keeps them).
 class ThreeStationMeasurement final : public ActiveMeasurement {
 public:
     static constexpr int kPairs = 3;
@@ -38,17 +36,11 @@ public:
     // A fresh set-up: cleared records with their pair codes, a range each and one band for all.
     void Setup(const std::array<uint32_t, kPairs>& ranges, float lowCutoff, float highCutoff);
 
-    // The flow, on the document's session. Start: the stations sample, the engines are reset
-    // and the first block is asked for. Stop: the sums go into the records.
-    bool Start(MeasurementSession& session);
-    void Stop(MeasurementSession& session);
-    // Takes the block waiting in `link`, feeds its pairs, re-synchronises the stations after a
-    // chain and asks for the next block. Returns the hints for the views, in order. A station
-    // whose blocks come twice in a row without a spectrum ends the measurement as a failed
-    // re-synchronisation does (hint 101, no further block asked for): without it no pair but
-    // one can be measured and no velocity found.
-    std::vector<uint32_t> OnBlockReady(CLinkState& link, MeasurementSession& session);
+    // The flow (ThreeStationSession) keeps here why the measurement had to end, and watches
+    // here for a station that stops answering.
     uint32_t EndReason() const override { return endReason_; }
+    void SetEndReason(uint32_t reason) { endReason_ = reason; }
+    LostStationWatch& LostStations() { return lostStations_; }
 
     void ResetEngines();
     void StoreToRecords();

@@ -20,7 +20,7 @@ bool ApplyVelocityWizardAnswer(CKorvantaDoc& document, const VelocityWizardAnswe
         document.Materials().CopyOut(materials);
         if (InsertVelocityPair(materials[static_cast<size_t>(answer.materialIndex)], answer.diameter,
                                answer.velocity)) {
-            document.ReplaceMaterialDatabase(materials);
+            document.Edit().ReplaceMaterialDatabase(materials);
         } else {
             messages.ShowMessage(str::kVelocityDatabaseFull, kStyleExclamation);
         }
@@ -30,7 +30,7 @@ bool ApplyVelocityWizardAnswer(CKorvantaDoc& document, const VelocityWizardAnswe
     first.length = answer.length;
     first.diameter = answer.diameter;
     first.velocity = answer.velocity;
-    document.SetFiltersFromMaterials();
+    document.Edit().SetFiltersFromMaterials();
     document.SetModified(true);
     document.UpdateAllViews(kHintPipeChanged);
     return true;

@@ -41,22 +41,22 @@ bool FilterPresetList::Apply(int index, CKorvantaDoc& document) const
     const Entry& entry = entries_[static_cast<size_t>(index)];
     switch (entry.action) {
     case Action::NoFilter:
-        document.SetFilters(0.0f, 0.0f);
+        document.Edit().SetFilters(0.0f, 0.0f);
         break;
     case Action::UserFilter:
-        document.RestoreSavedFilters();
+        document.Edit().RestoreSavedFilters();
         break;
     case Action::Standard:
-        document.SetFiltersFromMaterials();
+        document.Edit().SetFiltersFromMaterials();
         break;
     case Action::Preset:
-        document.ApplyPreset(entry.preset);
+        document.Edit().ApplyPreset(entry.preset);
         break;
     case Action::Metallic:
-        document.SetFilters(kMetallicLowCutoff, 0.0f);
+        document.Edit().SetFilters(kMetallicLowCutoff, 0.0f);
         break;
     case Action::NonMetallic:
-        document.SetFilters(kNonMetallicLowCutoff, 0.0f);
+        document.Edit().SetFilters(kNonMetallicLowCutoff, 0.0f);
         break;
     }
     return true;

@@ -53,7 +53,7 @@ void ThreeStationViewModel::PostSensorMask(int mask)
 
 void ThreeStationViewModel::InitialUpdate()
 {
-    doc_.ClearThreeStationData();
+    doc_.ThreeStationRun().Clear();
     PostSensorMask(MeasurementRunner::kThreeStationMask);
     startEnabled_ = false;
     SelectPair(kFirstPair);
@@ -97,7 +97,7 @@ void ThreeStationViewModel::ShowChart(Chart chart)
 void ThreeStationViewModel::NewResult()
 {
     setUp_ = false;
-    doc_.ClearThreeStationData();
+    doc_.ThreeStationRun().Clear();
     resultFlag_ = false;
     fileLoaded_ = false;
     result_ = CThreeStationResult();
@@ -173,11 +173,11 @@ void ThreeStationViewModel::Start()
         setup_ = *setup;
         setUp_ = true;
         result_ = CThreeStationResult(setup_);
-        doc_.ThreeStationSetup(setup_.Ranges(), setup_.Cutoffs().low, setup_.Cutoffs().high);
+        doc_.ThreeStationRun().Setup(setup_.Ranges(), setup_.Cutoffs().low, setup_.Cutoffs().high);
         host_.SetupApplied(setup_.RedBlue(), setup_.BlueYellow());
     }
     host_.ShowLinkActivity(LinkActivity::Starting, 0);
-    if (doc_.ThreeStationStart()) {
+    if (doc_.ThreeStationRun().Start()) {
         startMs_ = clock_.NowMs();
         running_ = true;
         blockSets_ = 0;
@@ -191,7 +191,7 @@ void ThreeStationViewModel::Start()
 
 void ThreeStationViewModel::Stop()
 {
-    doc_.ThreeStationStop();
+    doc_.ThreeStationRun().Stop();
     running_ = false;
     host_.ShowLinkActivity(LinkActivity::Idle, 0);
     progress_ = 0;

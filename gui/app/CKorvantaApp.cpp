@@ -273,7 +273,7 @@ bool CKorvantaApp::OnCommand(uint32_t id)
         doc_->OnBlockReady();
         return true;
     case cmd::kBlockReadyThreeStation:
-        doc_->OnThreeStationBlockReady();
+        doc_->ThreeStationRun().OnBlockReady();
         return true;
     default:
         break;

@@ -102,16 +102,16 @@ TEST_P(AccuracyTest, TheLeakIsLocatedAsACrewWouldLocateIt)
     ASSERT_TRUE(rig.kit) << rig.kitError;
     ASSERT_TRUE(rig.Open());
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplySensorCombination(6);
+    doc.Edit().ApplySensorCombination(6);
     const PipeSections pipe = CrewPipe(*scenario, doc.Materials());
-    doc.ApplyPipeData(pipe);  // filters from the pipe's materials, as the program proposes
+    doc.Edit().ApplyPipeData(pipe);  // filters from the pipe's materials, as the program proposes
     if (c.notches) {
         FilterSettings filters = doc.Record().filters;
         for (int k = 0; k < kNotchCount; ++k) {
             const float hz = 50.0f * static_cast<float>(k + 1);
             filters.notches[k] = {hz - 2.0f, hz + 2.0f};
         }
-        doc.StoreFilterSettings(filters);
+        doc.Edit().StoreFilterSettings(filters);
     }
 
     ASSERT_EQ(rig.Measure(kPairs), Outcome::Complete) << rig.messageText.str();

@@ -38,8 +38,8 @@ struct LossyLinkRig : KitClock, BasicKitRig<FastClock> {
         : BasicKitRig<FastClock>(FastScenarioKit(s), &kitClock), scenario(s)
     {
         orvelink_set_clock(&FastLinkClock::NowMs, static_cast<IClock*>(&clock));
-        document->ApplySensorCombination(6);
-        document->ApplyPipeData(UserPipe(*scenario));
+        document->Edit().ApplySensorCombination(6);
+        document->Edit().ApplyPipeData(UserPipe(*scenario));
     }
     ~LossyLinkRig() override
     {

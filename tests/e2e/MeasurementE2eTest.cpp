@@ -35,8 +35,8 @@ TEST_P(LocateTest, TheLeakIsFoundWithinOneLagsTravel)
     ASSERT_TRUE(rig.kit) << rig.kitError;
     ASSERT_TRUE(rig.Open());
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplySensorCombination(6);
-    doc.ApplyPipeData(pipe);
+    doc.Edit().ApplySensorCombination(6);
+    doc.Edit().ApplyPipeData(pipe);
 
     ASSERT_EQ(rig.Measure(8), Outcome::Complete) << rig.messageText.str();
     EXPECT_EQ(doc.PairTotal(), 8u);
@@ -74,7 +74,7 @@ TEST(MeasurementE2eTest, StationsStartSamplingAfreshAfterEverySixPairs)
     pipe[0] = Section(2, 300.0f, 1200.0f);
     KitRig rig(FastKit(pipe, 200.0f));
     ASSERT_TRUE(rig.Open());
-    rig.document->ApplyPipeData(pipe);
+    rig.document->Edit().ApplyPipeData(pipe);
     ASSERT_EQ(rig.Measure(13), Outcome::Complete) << rig.messageText.str();
     const sim::KitCounters counters = rig.kit->Kit().Counters();
     EXPECT_EQ(counters.samplingStarts, 3u);  // the start, after pair 6 and after pair 12
@@ -91,7 +91,7 @@ TEST(MeasurementE2eTest, AnOutstationThatDropsOutEndsTheMeasurementAndItsDataIsK
     KitRig rig(FastKit(pipe, 60.0f));
     ASSERT_TRUE(rig.Open());
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplyPipeData(pipe);
+    doc.Edit().ApplyPipeData(pipe);
     rig.onHint = [&](uint32_t hint) {
         if (hint == kHintNewResult && rig.Count(kHintNewResult) == 3) {
             rig.kit->Kit().SetUnitOn(2, false);  // blue goes out of radio range
@@ -120,7 +120,7 @@ TEST(MeasurementE2eTest, AnInterfaceUnitThatFallsSilentEndsTheMeasurement)
     pipe[0] = Section(2, 200.0f, 1000.0f);
     KitRig rig(FastKit(pipe, 120.0f));
     ASSERT_TRUE(rig.Open());
-    rig.document->ApplyPipeData(pipe);
+    rig.document->Edit().ApplyPipeData(pipe);
     rig.onHint = [&](uint32_t hint) {
         if (hint == kHintNewResult && rig.Count(kHintNewResult) == 2) {
             rig.kit->Kit().SetSilent(true);
@@ -140,7 +140,7 @@ TEST(MeasurementE2eTest, AStartTheStationsRefuseTellsWhyAndMeasuresNothing)
     options.units[2].sensor = false;  // blue without its sensor
     KitRig rig(options);
     ASSERT_TRUE(rig.Open());
-    rig.document->ApplyPipeData(pipe);
+    rig.document->Edit().ApplyPipeData(pipe);
     EXPECT_EQ(rig.Measure(4), Outcome::StartFailed);
     EXPECT_FALSE(rig.document->IsMeasuring());
     EXPECT_EQ(rig.document->PairTotal(), 0u);

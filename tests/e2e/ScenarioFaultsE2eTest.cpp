@@ -28,8 +28,8 @@ std::shared_ptr<sim::Scenario> WithTimeline(const std::string& timeline)
 struct FaultRig : KitRig {
     explicit FaultRig(const std::shared_ptr<sim::Scenario>& s) : KitRig(FastScenarioKit(s)), scenario(s)
     {
-        document->ApplySensorCombination(6);
-        document->ApplyPipeData(UserPipe(*scenario));
+        document->Edit().ApplySensorCombination(6);
+        document->Edit().ApplyPipeData(UserPipe(*scenario));
     }
 
     // Polls `condition` on the program's clock; false when it never came true.
@@ -189,8 +189,8 @@ TEST(ScenarioFaults, FramesLostAndDamagedForAWhileCostNothingButTime)
     RealTimeRig rig(FastScenarioKit(scenario));
     ASSERT_TRUE(rig.Open()) << rig.kitError;
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplySensorCombination(6);
-    doc.ApplyPipeData(UserPipe(*scenario));
+    doc.Edit().ApplySensorCombination(6);
+    doc.Edit().ApplyPipeData(UserPipe(*scenario));
     ASSERT_EQ(rig.Measure(6), Outcome::Complete) << rig.messageText.str();
     const sim::LineFaultCounters line = rig.kit->Device().LineCounters();
     EXPECT_GT(line.lostOut + line.lostIn + line.corruptedOut + line.corruptedIn, 0u);

@@ -35,7 +35,7 @@ ThreeStationRun MeasureThree(KitRig& rig, float redBlue, float blueYellow, uint3
     setup.SetBlueYellow(blueYellow);
     setup.Finish(doc.Materials(), material, setup.DefaultCutoffs(doc.Materials(), material));
     doc.EnterThreeStationMode();
-    doc.ThreeStationSetup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
+    doc.ThreeStationRun().Setup(setup.Ranges(), setup.Cutoffs().low, setup.Cutoffs().high);
     run.result = CThreeStationResult(setup);
 
     MeasurementRunner runner(doc, rig.link, rig.notices, rig.messages, rig.clock);
@@ -125,7 +125,7 @@ TEST(ThreeStationE2e, ASavedResultOpensAgainWithTheSameNumbers)
         kept[static_cast<size_t>(i)] = {{three.Record(i).filters.lowCutoff, three.Record(i).filters.highCutoff},
                                         std::string(three.Record(i).measuringTime, 8)};
     }
-    rig.document->ClearThreeStationData();
+    rig.document->ThreeStationRun().Clear();
     Kv3Contents contents;
     ASSERT_EQ(ReadKv3File(path, contents), Kv3Status::Ok);
     RestoreKv3Records(contents, three);

@@ -146,7 +146,7 @@ TEST_F(AppTest, AChangedMeasurementIsNotLeftWithoutAsking)
     options.files = {QString::fromStdString(kvd.string())};
     Start(options);
     Frame().show();
-    app_->Document().SetFileInformation("Horsens", {"", "", ""}, "");
+    app_->Document().Edit().SetFileInformation("Horsens", {"", "", ""}, "");
     ASSERT_TRUE(app_->Document().IsModified());
 
     hook_.ExpectNext(str::kSaveChangesQuestion, MessageAnswer::Cancel);
@@ -164,7 +164,7 @@ TEST_F(AppTest, AChangedMeasurementIsNotLeftWithoutAsking)
     EXPECT_STREQ(app_->Document().Record().title, "Horsens");
 
     // No leaves the change behind.
-    app_->Document().SetFileInformation("Kolding", {"", "", ""}, "");
+    app_->Document().Edit().SetFileInformation("Kolding", {"", "", ""}, "");
     hook_.ExpectNext(str::kSaveChangesQuestion, MessageAnswer::No);
     Frame().RouteCommand(cmd::kFileNew);
     EXPECT_STREQ(app_->Document().Record().title, "");

@@ -43,7 +43,7 @@ protected:
         doctest::DocumentRig rig;
         PipeSections pipe{};
         pipe[0] = doctest::Section(2, length, 1000.0f);
-        rig.document->ApplyPipeData(pipe);
+        rig.document->Edit().ApplyPipeData(pipe);
         const fs::path path = folder_ / name;
         EXPECT_TRUE(rig.document->Save(path));
         return path;
@@ -116,7 +116,7 @@ TEST_F(DocumentLifecycle, FilesFromTheCommandLineGoWhereWhatTheyHoldBelongs)
 {
     {
         doctest::DocumentRig rig;
-        rig.document->ThreeStationSetup({0, 0, 0}, 100.0f, 800.0f);
+        rig.document->ThreeStationRun().Setup({0, 0, 0}, 100.0f, 800.0f);
         std::string error;
         ASSERT_TRUE(WriteKv3File(folder_ / "tre-sendere.kvd", rig.document->ThreeStation(), CThreeStationResult(),
                                  error))
@@ -153,7 +153,7 @@ TEST_F(DocumentLifecycle, SigtermKeepsAnUnsavedMeasurementThatTheNextStartOffers
     const fs::path fileA = MakeMeasurementFile("A.kvd");
     Start(OptionsAnsweringFiles());
     ASSERT_TRUE(app_->OpenDocumentFile(Q(fileA)));
-    app_->Document().SetFileInformation("Ændret efter åbning", {}, "");
+    app_->Document().Edit().SetFileInformation("Ændret efter åbning", {}, "");
     ASSERT_TRUE(app_->Document().HasUnsavedMeasurement());
 
     std::raise(SIGTERM);
@@ -193,7 +193,7 @@ TEST_F(DocumentLifecycle, StartAsksForAnUnsavedResultAndClosingWhileMeasuringSav
     QAbstractButton* start = StartButtonWhenReady(Frame().Form());
     ASSERT_NE(start, nullptr);
     CKorvantaDoc& doc = app_->Document();
-    doc.ApplyPipeData(KitDefaultPipe());
+    doc.Edit().ApplyPipeData(KitDefaultPipe());
 
     QString duringStart;
     QTimer::singleShot(0, &Frame(), [&] { duringStart = Frame().StatusText(); });

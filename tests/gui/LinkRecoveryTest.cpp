@@ -70,7 +70,7 @@ TEST_F(LinkRecoveryTest, MeasureStopThenListen)
 {
     Frame().RouteCommand(kSimPortCommand);
     ASSERT_TRUE(ProcessEventsUntil([&] { return StartButton()->isEnabled(); }));
-    app_->Document().ApplyPipeData(KitDefaultPipe());
+    app_->Document().Edit().ApplyPipeData(KitDefaultPipe());
     StartButton()->click();
     ASSERT_TRUE(app_->Document().IsMeasuring());
     EXPECT_TRUE(ProcessEventsUntil([&] { return Frame().StatusText().startsWith(QStringLiteral("Måler… ")); }));

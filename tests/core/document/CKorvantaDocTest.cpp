@@ -59,8 +59,8 @@ TEST(CKorvantaDocTest, SavedFilesCarryTheMaterialsAndReopenByteForByte)
 {
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplyPipeData(OneSectionPipe());
-    doc.SetFileInformation("Vej", {"a", "b", "c"}, "ABC");
+    doc.Edit().ApplyPipeData(OneSectionPipe());
+    doc.Edit().SetFileInformation("Vej", {"a", "b", "c"}, "ABC");
     const auto path = rig.folder / "m.kvd";
     ASSERT_TRUE(doc.Save(path));
     EXPECT_FALSE(doc.IsModified());
@@ -104,11 +104,11 @@ TEST(CKorvantaDocTest, AnOpenedFilesMaterialsAreInForceUntilANewDocument)
     ASSERT_TRUE(doc.Pipe().Section(0, section));
     EXPECT_EQ(section.materialName, "Fremmed rør");
     EXPECT_FALSE(doc.Materials().SaveAtExit());
-    EXPECT_EQ(doc.SavedFilters().lowCutoff, 33.0f);
+    EXPECT_EQ(doc.Edit().SavedFilters().lowCutoff, 33.0f);
 
     // The saved filters come back after the user changed the filters.
-    doc.SetFilters(5.0f, 6.0f);
-    doc.RestoreSavedFilters();
+    doc.Edit().SetFilters(5.0f, 6.0f);
+    doc.Edit().RestoreSavedFilters();
     EXPECT_EQ(doc.Filters().LowCutoff(), 33.0f);
     EXPECT_EQ(doc.Filters().HighCutoff(), 444.0f);
 
@@ -123,9 +123,9 @@ TEST(CKorvantaDocTest, AFileThatCannotBeReadLeavesTheMeasurementAsItWas)
 {
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplyPipeData(OneSectionPipe());
+    doc.Edit().ApplyPipeData(OneSectionPipe());
     ASSERT_TRUE(doc.Save(rig.folder / "good.kvd"));
-    doc.SetFileInformation("Ugemt titel", {}, "");
+    doc.Edit().SetFileInformation("Ugemt titel", {}, "");
     const std::string good = ReadAll(rig.folder / "good.kvd");
 
     WriteAll(rig.folder / "short.kvd", good.substr(0, 78589));
@@ -162,7 +162,7 @@ TEST(CKorvantaDocTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     ASSERT_TRUE(doc.Save(path));
     const std::string before = ReadAll(path);
 
-    doc.ApplyPipeData(OneSectionPipe());
+    doc.Edit().ApplyPipeData(OneSectionPipe());
     rig.observer.hints.clear();
     std::string reason;
     {
@@ -186,7 +186,7 @@ TEST(CKorvantaDocTest, PipeDataSelectsTheRangeAndProposesFilters)
     PipeSections pipe{};
     pipe[0] = Section(2, 300.0f, 1000.0f);
     pipe[1] = Section(3, 100.0f, 1000.0f);
-    doc.ApplyPipeData(pipe);
+    doc.Edit().ApplyPipeData(pipe);
     EXPECT_EQ(doc.CorrelationRange(), 1u);
     EXPECT_EQ(doc.Pipe().SectionCount(), 2);
     EXPECT_FLOAT_EQ(doc.Pipe().TotalLength(), 400.0f);
@@ -200,7 +200,7 @@ TEST(CKorvantaDocTest, PipeDataSelectsTheRangeAndProposesFilters)
     EXPECT_EQ(rig.observer.hints, std::vector<uint32_t>{kHintPipeChanged});
 
     // Emptying the pipe keeps the range and clears the proposal.
-    doc.ApplyPipeData(PipeSections{});
+    doc.Edit().ApplyPipeData(PipeSections{});
     EXPECT_EQ(doc.CorrelationRange(), 1u);
     EXPECT_EQ(doc.Filters().LowCutoff(), 0.0f);
     EXPECT_EQ(doc.Filters().HighCutoff(), 0.0f);
@@ -213,22 +213,22 @@ TEST(CKorvantaDocTest, PresetsApplyOnlyToAPipeOfOneMaterial)
     PipeSections pipe{};
     pipe[0] = Section(2, 50.0f, 1200.0f);
     pipe[1] = Section(3, 50.0f, 500.0f);
-    doc.ApplyPipeData(pipe);
+    doc.Edit().ApplyPipeData(pipe);
     doc.SetModified(false);
     const float low = doc.Filters().LowCutoff();
-    EXPECT_FALSE(doc.ApplyPreset(0));
+    EXPECT_FALSE(doc.Edit().ApplyPreset(0));
     EXPECT_EQ(doc.Filters().LowCutoff(), low);
     EXPECT_FALSE(doc.IsModified());
 
-    doc.ApplyPipeData(OneSectionPipe(2));
-    doc.StoreFilterSettings([] {
+    doc.Edit().ApplyPipeData(OneSectionPipe(2));
+    doc.Edit().StoreFilterSettings([] {
         FilterSettings filters;
         filters.notches[1] = {40.0f, 60.0f};
         filters.automatic = 1;
         return filters;
     }());
     ASSERT_TRUE(doc.Presets().PresetExists(2, 1));
-    EXPECT_TRUE(doc.ApplyPreset(1));
+    EXPECT_TRUE(doc.Edit().ApplyPreset(1));
     EXPECT_EQ(doc.Filters().LowCutoff(), doc.Presets().Preset(2, 1).low);
     EXPECT_EQ(doc.Filters().HighCutoff(), doc.Presets().Preset(2, 1).high);
     // Notches and the automatic flag stay with a preset, and go with set filters.
@@ -236,7 +236,7 @@ TEST(CKorvantaDocTest, PresetsApplyOnlyToAPipeOfOneMaterial)
     EXPECT_EQ(doc.Filters().NotchLow(1), 40.0f);
     EXPECT_EQ(doc.Filters().NotchHigh(7), 0.0f);
     EXPECT_TRUE(doc.Filters().Automatic());
-    doc.SetFilters(10.0f, 20.0f);
+    doc.Edit().SetFilters(10.0f, 20.0f);
     EXPECT_EQ(doc.Filters().NotchCount(), 0);
     EXPECT_FALSE(doc.Filters().Automatic());
 }
@@ -248,8 +248,8 @@ TEST(CKorvantaDocTest, ConfirmedFiltersAreSavedAndAnnounced)
     FilterSettings filters;
     filters.lowCutoff = 120.0f;
     filters.highCutoff = 700.0f;
-    doc.StoreFilterSettings(filters);
-    EXPECT_EQ(doc.SavedFilters().lowCutoff, 120.0f);
+    doc.Edit().StoreFilterSettings(filters);
+    EXPECT_EQ(doc.Edit().SavedFilters().lowCutoff, 120.0f);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(rig.observer.hints, std::vector<uint32_t>{kHintFiltersChanged});
 
@@ -258,7 +258,7 @@ TEST(CKorvantaDocTest, ConfirmedFiltersAreSavedAndAnnounced)
     doc.ThreeStation().SetSelectedPair(12);
     rig.observer.hints.clear();
     filters.lowCutoff = 15.0f;
-    doc.StoreFilterSettings(filters);
+    doc.Edit().StoreFilterSettings(filters);
     EXPECT_EQ(doc.ThreeStation().Record(1).filters.lowCutoff, 15.0f);
     EXPECT_EQ(doc.ThreeStation().Record(0).filters.lowCutoff, 0.0f);
     EXPECT_EQ(doc.Filters().LowCutoff(), 15.0f);
@@ -270,7 +270,7 @@ TEST(CKorvantaDocTest, SensorCombinationGoesToRecordEngineSettingsAndTheStations
 {
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplySensorCombination(12);
+    doc.Edit().ApplySensorCombination(12);
     EXPECT_EQ(doc.SensorPairCode(), 12u);
     EXPECT_EQ(doc.Engine().PairCode(), 12);
     EXPECT_EQ(rig.settings.GetSensorPairCode(), 12);
@@ -291,7 +291,7 @@ TEST(CKorvantaDocTest, RestoringTheDefaultMaterialsAsksFirst)
     std::array<Material, kMaxMaterials> edited{};
     doc.Materials().CopyOut(std::span<Material, kMaxMaterials>(edited));
     std::strcpy(edited[0].name, "Egen");
-    doc.ReplaceMaterialDatabase(edited);
+    doc.Edit().ReplaceMaterialDatabase(edited);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.Pipe().MaterialName(0), "Egen");
 
@@ -312,7 +312,7 @@ TEST(CKorvantaDocTest, FileInformationIsCutToItsFieldsAndStoredAsSingleBytes)
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
     const std::string sixty(60, 't');
-    doc.SetFileInformation(sixty, {"Støbejern", std::string(70, 'c'), ""}, "Brugeroplysning på tyve");
+    doc.Edit().SetFileInformation(sixty, {"Støbejern", std::string(70, 'c'), ""}, "Brugeroplysning på tyve");
     const FileInformation info = doc.GetFileInformation();
     EXPECT_EQ(info.title, std::string(59, 't'));
     EXPECT_EQ(std::string(doc.Record().comment[0]),

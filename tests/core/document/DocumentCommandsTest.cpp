@@ -116,7 +116,7 @@ TEST(DocumentCommands, EditedMaterialsReplaceTheDatabaseAndMoveTheOpenPipesIndic
     Fixture f;
     PipeSections pipe{};
     pipe[0] = Section(12, 50.0f, 500.0f);
-    f.doc().ApplyPipeData(pipe);
+    f.doc().Edit().ApplyPipeData(pipe);
     f.rig.observer.hints.clear();
 
     EditedMaterials edited;
@@ -148,7 +148,7 @@ TEST(DocumentCommands, RestoringTheDefaultsAsksFirst)
 TEST(DocumentCommands, FiltersShowSensorTwoAboveSensorOneAndOkIsSavedAsTheUsersFilters)
 {
     Fixture f;
-    f.doc().ApplySensorCombination(12);
+    f.doc().Edit().ApplySensorCombination(12);
     f.commands.Filters();  // cancelled
     EXPECT_EQ(f.dialogs.shownUpper, f.doc().SpectrumBuffer(1).data());
     EXPECT_EQ(f.dialogs.shownLower, f.doc().SpectrumBuffer(0).data());
@@ -163,7 +163,7 @@ TEST(DocumentCommands, FiltersShowSensorTwoAboveSensorOneAndOkIsSavedAsTheUsersF
     f.commands.Filters();
     EXPECT_EQ(f.doc().Filters().LowCutoff(), 100.0f);
     EXPECT_EQ(f.doc().Filters().NotchHigh(0), 55.0f);
-    EXPECT_EQ(f.doc().SavedFilters().highCutoff, 600.0f);
+    EXPECT_EQ(f.doc().Edit().SavedFilters().highCutoff, 600.0f);
     EXPECT_EQ(f.rig.observer.Count(kHintFiltersChanged), 1u);
     EXPECT_TRUE(f.doc().IsModified());
 }
@@ -252,14 +252,14 @@ TEST(DocumentCommands, VelocityCalculationIsRefusedForMoreThanOneSectionOrWithou
     PipeSections pipe{};
     pipe[0] = Section(2, 200.0f, 1000.0f);
     pipe[1] = Section(3, 50.0f, 1200.0f);
-    f.doc().ApplyPipeData(pipe);
+    f.doc().Edit().ApplyPipeData(pipe);
     f.commands.VelocityCalculation();
     ASSERT_FALSE(f.rig.doc.messages.shown.empty());
     EXPECT_EQ(f.rig.doc.messages.shown.back().first, str::kOnlyOneSection);
 
     // The three-station mode divides by the delay of the pair on show, which has none yet.
     pipe[1] = PipeSection{};
-    f.doc().ApplyPipeData(pipe);
+    f.doc().Edit().ApplyPipeData(pipe);
     f.doc().EnterThreeStationMode();
     f.doc().ThreeStation().SetSelectedPair(12);
     f.commands.VelocityCalculation();

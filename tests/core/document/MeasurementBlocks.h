@@ -22,7 +22,7 @@ inline void Deliver(DocumentRig& rig, const DataBlockRecord& block, bool threeSt
     rig.link.StoreDataBlock(block);
     rig.link.SetDataBlockReady(true);
     if (threeStation) {
-        rig.document->OnThreeStationBlockReady();
+        rig.document->ThreeStationRun().OnBlockReady();
     } else {
         rig.document->OnBlockReady();
     }
@@ -37,7 +37,7 @@ inline void LayPipe(CKorvantaDoc& doc)
 {
     PipeSections pipe{};
     pipe[0] = Section(2, 200.0f, 1000.0f);
-    doc.ApplyPipeData(pipe);
+    doc.Edit().ApplyPipeData(pipe);
 }
 
 inline std::vector<DataBlockRecord> TwoStationBlocks(int pairs, uint64_t seed = 5)

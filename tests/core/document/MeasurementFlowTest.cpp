@@ -81,7 +81,7 @@ TEST(MeasurementFlowTest, WithoutAPipeTheSetupDialogMustConfirmARange)
 
     DocumentRig confirmed;
     CallbackSetup yes([&] {
-        confirmed.document->MeasurementSetupClosed(2);
+        confirmed.document->Edit().MeasurementSetupClosed(2);
         return true;
     });
     confirmed.context.setup = &yes;
@@ -263,10 +263,10 @@ TEST(MeasurementFlowTest, ThreeStationsFeedTheirPairsAndResynchroniseTogether)
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
     doc.EnterThreeStationMode();
-    doc.ThreeStationSetup({0, 0, 0}, 50.0f, 900.0f);
+    doc.ThreeStationRun().Setup({0, 0, 0}, 50.0f, 900.0f);
     EXPECT_EQ(doc.ThreeStation().Record(1).pairCode, 12u);
     EXPECT_EQ(doc.ThreeStation().Record(2).filters.highCutoff, 900.0f);
-    ASSERT_TRUE(doc.ThreeStationStart());
+    ASSERT_TRUE(doc.ThreeStationRun().Start());
     EXPECT_EQ(rig.comms.Codes(), (std::vector<int>{TM_START_SAMPLING, TM_GET_DATA_BLOCK}));
     EXPECT_EQ(rig.comms.Taken()[1].threeStation, 1);
 
@@ -293,7 +293,7 @@ TEST(MeasurementFlowTest, ThreeStationsFeedTheirPairsAndResynchroniseTogether)
         }
     }
 
-    doc.ThreeStationStop();
+    doc.ThreeStationRun().Stop();
     EXPECT_FALSE(doc.IsMeasuring());
     ExpectThreeStationDelays(doc, [&](int32_t pair) {
         EXPECT_EQ(doc.TraceBuffer().data(),
@@ -308,10 +308,10 @@ TEST(MeasurementFlowTest, ThreeStationResultViewOtherUnitsAndAFailedRestart)
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
     doc.EnterThreeStationMode();
-    doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
+    doc.ThreeStationRun().Setup({0, 0, 0}, 0.0f, 0.0f);
     doc.ThreeStation().SetSelectedPair(ThreeStationMeasurement::kResultView);
     rig.comms.QueueStartAnswers({true, false});
-    ASSERT_TRUE(doc.ThreeStationStart());
+    ASSERT_TRUE(doc.ThreeStationRun().Start());
     auto blocks = ThreeStationBlocks(6);
 
     rig.observer.hints.clear();
@@ -345,13 +345,13 @@ TEST(MeasurementFlowTest, ThreeStationRecordsTravelThroughAFileImage)
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
     doc.EnterThreeStationMode();
-    doc.ThreeStationSetup({0, 1, 2}, 10.0f, 20.0f);
+    doc.ThreeStationRun().Setup({0, 1, 2}, 10.0f, 20.0f);
     doc.SetMeasuringTime("00:10:00");
     std::vector<uint8_t> file = {0xAA, 0xBB, 0xCC, 0xDD};
     doc.ThreeStation().AppendRecords(file);
     ASSERT_EQ(file.size(), 4u + 3u * 78588u);
 
-    doc.ClearThreeStationData();
+    doc.ThreeStationRun().Clear();
     EXPECT_EQ(doc.ThreeStation().Record(2).range, 0u);
     const std::span<const uint8_t> records = std::span<const uint8_t>(file).subspan(4);
     EXPECT_FALSE(doc.ThreeStation().ReadRecords(records.first(records.size() - 1)));

@@ -63,8 +63,8 @@ TEST(UnusableBlocksFlowTest, TwoEmptyBlocksInARowEndTheMeasurementNamingUnitAndC
         CKorvantaDoc& doc = *rig.document;
         if (c.threeStation) {
             doc.EnterThreeStationMode();
-            doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
-            ASSERT_TRUE(doc.ThreeStationStart());
+            doc.ThreeStationRun().Setup({0, 0, 0}, 0.0f, 0.0f);
+            ASSERT_TRUE(doc.ThreeStationRun().Start());
         } else {
             LayPipe(doc);
             ASSERT_TRUE(doc.StartMeasurement());
@@ -90,8 +90,8 @@ TEST(UnusableBlocksFlowTest, ThreeStationsLoseOnlyThePairsOfTheLostBlock)
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
     doc.EnterThreeStationMode();
-    doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
-    ASSERT_TRUE(doc.ThreeStationStart());
+    doc.ThreeStationRun().Setup({0, 0, 0}, 0.0f, 0.0f);
+    ASSERT_TRUE(doc.ThreeStationRun().Start());
     auto blocks = ThreeStationBlocks(12);
     blocks[3].status = 4;        // red, second set
     blocks[22].status = 2;       // blue, eighth set
@@ -100,7 +100,7 @@ TEST(UnusableBlocksFlowTest, ThreeStationsLoseOnlyThePairsOfTheLostBlock)
     for (const DataBlockRecord& block : blocks) {
         Deliver(rig, block, true);
     }
-    doc.ThreeStationStop();
+    doc.ThreeStationRun().Stop();
     EXPECT_EQ(doc.ThreeStation().Record(0).pairTotal, 9u);   // red/blue
     EXPECT_EQ(doc.ThreeStation().Record(1).pairTotal, 11u);  // blue/yellow
     EXPECT_EQ(doc.ThreeStation().Record(2).pairTotal, 10u);  // red/yellow
@@ -114,16 +114,16 @@ TEST(UnusableBlocksFlowTest, ANewThreeStationMeasurementStartsCountingEmptyBlock
     DocumentRig rig;
     CKorvantaDoc& doc = *rig.document;
     doc.EnterThreeStationMode();
-    doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
+    doc.ThreeStationRun().Setup({0, 0, 0}, 0.0f, 0.0f);
     auto blocks = ThreeStationBlocks(2);
     blocks[2].status = 4;  // yellow's last block of the first measurement
     blocks[5].status = 4;  // and its first of the next
-    ASSERT_TRUE(doc.ThreeStationStart());
+    ASSERT_TRUE(doc.ThreeStationRun().Start());
     for (size_t i = 0; i < 3; ++i) {
         Deliver(rig, blocks[i], true);
     }
-    doc.ThreeStationStop();
-    ASSERT_TRUE(doc.ThreeStationStart());
+    doc.ThreeStationRun().Stop();
+    ASSERT_TRUE(doc.ThreeStationRun().Start());
     for (size_t i = 3; i < blocks.size(); ++i) {
         Deliver(rig, blocks[i], true);
     }

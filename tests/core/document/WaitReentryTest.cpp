@@ -84,7 +84,7 @@ TEST(WaitReentryTest, ASecondStartIsRefusedDuringAWaitAndWhileMeasuring)
 
     rig.comms.ForgetTaken();
     EXPECT_FALSE(rig.document->StartMeasurement());
-    EXPECT_FALSE(rig.document->ThreeStationStart());
+    EXPECT_FALSE(rig.document->ThreeStationRun().Start());
     EXPECT_TRUE(rig.comms.Codes().empty());
     EXPECT_TRUE(rig.document->IsMeasuring());
 }
@@ -106,8 +106,8 @@ TEST(WaitReentryTest, AStopDuringTheResynchronisationEndsTheMeasurementCleanly)
         std::vector<DataBlockRecord> blocks;
         if (threeStation) {
             doc.EnterThreeStationMode();
-            doc.ThreeStationSetup({0, 0, 0}, 0.0f, 0.0f);
-            ASSERT_TRUE(doc.ThreeStationStart());
+            doc.ThreeStationRun().Setup({0, 0, 0}, 0.0f, 0.0f);
+            ASSERT_TRUE(doc.ThreeStationRun().Start());
             blocks = ThreeStationBlocks(6);
         } else {
             ASSERT_TRUE(doc.StartMeasurement());
@@ -122,7 +122,7 @@ TEST(WaitReentryTest, AStopDuringTheResynchronisationEndsTheMeasurementCleanly)
         // The last block completes the chain; the view's stop comes inside the wait.
         rig.pump.Arm(1, [&] {
             if (threeStation) {
-                doc.ThreeStationStop();
+                doc.ThreeStationRun().Stop();
             } else {
                 doc.StopMeasurement();
             }

@@ -71,12 +71,12 @@ TEST(RegressionFromMeasurementsTest, FilesThatDoNotFitAreRefusedWithTheirMessage
         viewtest::ViewRig rig;
         PipeSections pipe{};
         pipe[0] = doctest::Section(2, 200.0f, 1000.0f, 160.0f);
-        rig.Doc().ApplyPipeData(pipe);
+        rig.Doc().Edit().ApplyPipeData(pipe);
         ASSERT_TRUE(rig.Doc().Save(folder / "wide.kvd"));
         pipe[1] = doctest::Section(3, 50.0f, 1000.0f, 160.0f);
-        rig.Doc().ApplyPipeData(pipe);
+        rig.Doc().Edit().ApplyPipeData(pipe);
         ASSERT_TRUE(rig.Doc().Save(folder / "mixed.kvd"));
-        rig.Doc().ApplyPipeData(PipeSections{});
+        rig.Doc().Edit().ApplyPipeData(PipeSections{});
         ASSERT_TRUE(rig.Doc().Save(folder / "nopipe.kvd"));
     }
     std::filesystem::copy_file(folder / "a.kvd", folder / "a.txt");

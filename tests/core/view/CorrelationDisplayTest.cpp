@@ -190,7 +190,7 @@ TEST_F(CorrelationDisplayTest, PresetListOfOneMaterialAndWhatEachEntryDoes)
     PipeSections mixed{};
     mixed[0] = doctest::Section(2, 100.0f, 1000.0f);
     mixed[1] = doctest::Section(8, 100.0f, 400.0f);
-    rig_.Doc().ApplyPipeData(mixed);
+    rig_.Doc().Edit().ApplyPipeData(mixed);
     EXPECT_EQ(display().Presets().Entries().size(), 3u);
     EXPECT_EQ(display().MaterialText(), "Blandet");
 }

@@ -209,7 +209,7 @@ TEST(MeasurementControlTest, StatusPanelFollowsTheKit)
     EXPECT_EQ(panel.At(2).batteryLevel, 4);
     EXPECT_TRUE(panel.At(2).sensor);
 
-    rig.Doc().ApplySensorCombination(10);  // hint 104: red and yellow
+    rig.Doc().Edit().ApplySensorCombination(10);  // hint 104: red and yellow
     EXPECT_EQ(panel.At(1).picture, kYellowUnit);
 }
 

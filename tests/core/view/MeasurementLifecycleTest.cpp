@@ -69,7 +69,7 @@ TEST(MeasurementLifecycleTest, AStartThatMeasuredNothingLeavesNothingToSave)
     public:
         bool RunMeasurementSetup() override
         {
-            document->MeasurementSetupClosed(1u);
+            document->Edit().MeasurementSetupClosed(1u);
             return true;
         }
         CKorvantaDoc* document = nullptr;

@@ -83,7 +83,7 @@ struct ViewRig {
     {
         PipeSections pipe{};
         pipe[0] = doctest::Section(material, length, 1000.0f);
-        doc.document->ApplyPipeData(pipe);
+        doc.document->Edit().ApplyPipeData(pipe);
     }
 
     void Deliver(const DataBlockRecord& block)

@@ -121,7 +121,7 @@ TEST_F(DocumentCommandsGui, FiltreStoresTheConfirmedFiltersAsTheUsersFilters)
     EXPECT_EQ(Doc().Filters().LowCutoff(), 100.0f);
     EXPECT_EQ(Doc().Filters().HighCutoff(), 600.0f);
     EXPECT_EQ(Doc().Filters().NotchCount(), 1);
-    EXPECT_EQ(Doc().SavedFilters().notches[0].high, 55.0f);
+    EXPECT_EQ(Doc().Edit().SavedFilters().notches[0].high, 55.0f);
 }
 
 TEST_F(DocumentCommandsGui, FilinformationStoresTheTexts)

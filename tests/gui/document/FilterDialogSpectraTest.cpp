@@ -23,8 +23,8 @@ TEST(FilterDialogSpectra, BothSensorsSpectraAreDrawnInTheirColoursWithTheRemoved
     ASSERT_TRUE(rig.kit) << rig.kitError;
     ASSERT_TRUE(rig.Open());
     CKorvantaDoc& doc = *rig.document;
-    doc.ApplySensorCombination(6);
-    doc.ApplyPipeData(pipe);
+    doc.Edit().ApplySensorCombination(6);
+    doc.Edit().ApplyPipeData(pipe);
     ASSERT_EQ(rig.Measure(6), MeasurementRunner::Outcome::Complete) << rig.messageText.str();
     const auto lower = doc.SpectrumBuffer(0);
     const auto upper = doc.SpectrumBuffer(1);

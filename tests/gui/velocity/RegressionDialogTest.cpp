@@ -64,8 +64,8 @@ const TempFolder* Measurements()
             pipe[0].length = length;  // the stretch between the sensors
             const bool open = rig.Open();
             if (open) {
-                rig.document->ApplySensorCombination(6);
-                rig.document->ApplyPipeData(pipe);
+                rig.document->Edit().ApplySensorCombination(6);
+                rig.document->Edit().ApplyPipeData(pipe);
             }
             if (!open || rig.Measure(6) != MeasurementRunner::Outcome::Complete ||
                 !rig.document->Save(*made / ("maaling-" + std::to_string(int(length)) + ".kvd"))) {
@@ -73,7 +73,7 @@ const TempFolder* Measurements()
                 return std::unique_ptr<TempFolder>();
             }
             pipe[0].diameter = 2.0f * kBore;
-            rig.document->ApplyPipeData(pipe);
+            rig.document->Edit().ApplyPipeData(pipe);
             rig.document->Save(*made / "andet-ror.kvd");
         }
         return made;

@@ -41,7 +41,7 @@ TEST_F(VelocityCalculationInTheProgram, AKitMeasurementGivesTheKitsVelocityIntoT
     ASSERT_NE(start, nullptr);
     // PVC (material 8) with a velocity from the table, which the wizard replaces.
     CKorvantaDoc& doc = app_->Document();
-    doc.ApplyPipeData(Pipe({Section(8, length, 300.0f, 110.0f)}));
+    doc.Edit().ApplyPipeData(Pipe({Section(8, length, 300.0f, 110.0f)}));
     start->click();
     ASSERT_TRUE(ProcessEventsUntil([&] { return doc.PairTotal() >= 6; }, std::chrono::seconds(90)));
     start->click();

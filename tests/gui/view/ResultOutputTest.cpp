@@ -32,7 +32,7 @@ struct MeasuredForm : test::ViewFormRig {
     {
         LayPipe();
         Measure();
-        doc.document->SetFileInformation("Vejen 4", {"stille nat", "", ""}, "K-17");
+        doc.document->Edit().SetFileInformation("Vejen 4", {"stille nat", "", ""}, "K-17");
     }
 };
 

@@ -28,7 +28,7 @@ TEST_F(ViewInTheProgram, MeasuresTheKitsLeakFromTheForm)
     ASSERT_NE(start, nullptr);
     auto* view = qobject_cast<gui::CKorvantaView*>(Frame().Form());
     CKorvantaDoc& doc = app_->Document();
-    doc.ApplyPipeData(KitDefaultPipe());
+    doc.Edit().ApplyPipeData(KitDefaultPipe());
     start->click();
     ASSERT_EQ(start->text(), "STOP");
     ASSERT_TRUE(ProcessEventsUntil([&] { return doc.PairTotal() >= 4; }, std::chrono::seconds(60)));

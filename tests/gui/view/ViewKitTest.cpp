@@ -27,8 +27,8 @@ TEST(ViewKitTest, StartMeasuresTheKitsLeakAndStopKeepsIt)
     e2e::KitRig rig(e2e::FastKit(pipe, 75.0));
     ASSERT_TRUE(rig.kit) << rig.kitError;
     ASSERT_TRUE(rig.Open());
-    rig.document->ApplySensorCombination(6);
-    rig.document->ApplyPipeData(pipe);
+    rig.document->Edit().ApplySensorCombination(6);
+    rig.document->Edit().ApplyPipeData(pipe);
 
     viewtest::RecordingHost host;
     QPrinter printer(QPrinter::HighResolution);
@@ -66,8 +66,8 @@ TEST(ViewKitTest, APulledInterfaceUnitEndsTheMeasurementAndTheResultStays)
     e2e::KitRig rig(e2e::FastScenarioKit(scenario));
     ASSERT_TRUE(rig.kit) << rig.kitError;
     ASSERT_TRUE(rig.Open());
-    rig.document->ApplySensorCombination(6);
-    rig.document->ApplyPipeData(e2e::UserPipe(*scenario));
+    rig.document->Edit().ApplySensorCombination(6);
+    rig.document->Edit().ApplyPipeData(e2e::UserPipe(*scenario));
 
     viewtest::RecordingHost host;
     QPrinter printer(QPrinter::HighResolution);

@@ -63,7 +63,7 @@ struct ViewFormRig {
     {
         PipeSections pipe{};
         pipe[0] = doctest::Section(2, length, 1000.0f);
-        doc.document->ApplyPipeData(pipe);
+        doc.document->Edit().ApplyPipeData(pipe);
     }
     void Deliver(const DataBlockRecord& block)
     {
