@@ -7,6 +7,7 @@
 #include "core/text/StringTable.h"
 #include "gui/forms/CTemplateControls.h"
 #include "gui/forms/FormControls.h"
+#include "gui/forms/Artwork.h"
 #include "gui/forms/GuiResources.h"
 
 namespace korvanta::gui {
@@ -31,7 +32,7 @@ constexpr DialogTemplate kTemplate = {255, "Initialisation", "Tahoma", 8, 400, f
 
 void SetIcon(QLabel* label, const char* path)
 {
-    label->setPixmap(QIcon(QString::fromLatin1(path)).pixmap(kIconPixels, kIconPixels));
+    label->setPixmap(Artwork::Icon(QString::fromLatin1(path)).pixmap(kIconPixels, kIconPixels));
     label->setAlignment(Qt::AlignCenter);
 }
 

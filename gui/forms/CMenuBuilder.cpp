@@ -5,6 +5,7 @@
 #include "core/app/CommandIds.h"
 #include "core/app/CommandPrompt.h"
 #include "core/app/MainMenu.h"
+#include "gui/forms/Artwork.h"
 #include "gui/forms/GuiResources.h"
 
 namespace korvanta::gui {
@@ -98,7 +99,7 @@ CMenuBuilder::Result CMenuBuilder::BuildMenu(QMenuBar* bar, QObject* owner,
             action->setStatusTip(QString::fromStdString(CommandPrompt(id)));
             const QString icon = CommandIconPath(id);
             if (!icon.isEmpty()) {
-                action->setIcon(QIcon(icon));
+                action->setIcon(Artwork::Icon(icon));
             }
             QObject::connect(action, &QAction::triggered, owner, [onCommand, id] { onCommand(id); });
             // A command outside any popup stands on the bar itself.

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include "gui/forms/Artwork.h"
+
 #include "core/app/CommandIds.h"
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -54,7 +56,7 @@ QString CommandIconPath(uint32_t id)
 
 QIcon ProgramIcon()
 {
-    return QIcon(QStringLiteral(":/icons/korvanta.svg"));
+    return Artwork::Icon(QStringLiteral(":/icons/korvanta.svg"));
 }
 
 }  // namespace korvanta::gui

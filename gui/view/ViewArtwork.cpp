@@ -1,7 +1,6 @@
 #include "gui/view/ViewArtwork.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include "gui/forms/Artwork.h"
 
 namespace korvanta::gui {
 
@@ -67,20 +66,7 @@ QString ViewArtwork::SensorIconPath(int unit, bool connected)
 
 QPixmap ViewArtwork::Render(const QString& path, QSize size, qreal devicePixelRatio)
 {
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid() || size.isEmpty()) {
-        return {};
-    }
-    QSizeF picture = renderer.defaultSize();
-    picture.scale(QSizeF(size), Qt::KeepAspectRatio);
-    QPixmap pixmap(size * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QPointF corner((size.width() - picture.width()) / 2.0, (size.height() - picture.height()) / 2.0);
-    renderer.render(&painter, QRectF(corner, picture));
-    return pixmap;
+    return Artwork::Render(path, size, devicePixelRatio);
 }
 
 }  // namespace korvanta::gui
