@@ -95,6 +95,19 @@ build_libsndfile() {
 build_libsoxr() {
   cmake_cross "$1" "$2" -DBUILD_SHARED_LIBS=ON -DBUILD_EXAMPLES=OFF -DBUILD_TESTS=OFF -DWITH_OPENMP=OFF \
               -DWITH_LSR_BINDINGS=OFF
+  # Its build writes the pkg-config file on Unix hosts only.
+  mkdir -p "$prefix/lib/pkgconfig"
+  cat >"$prefix/lib/pkgconfig/soxr.pc" <<PC
+prefix=$prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+
+Name: soxr
+Description: High quality, one-dimensional sample-rate conversion library
+Version: $(basename "$1" | sed 's/^libsoxr-//; s/-[^-]*$//')
+Libs: -L\${libdir} -lsoxr
+Cflags: -I\${includedir}
+PC
 }
 
 build_fftw3() {
