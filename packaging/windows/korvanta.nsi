@@ -35,6 +35,7 @@ VIAddVersionKey /LANG=${LANG_DANISH} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_DANISH} "FileDescription" "${PRODUCT} installationsprogram"
 VIAddVersionKey /LANG=${LANG_DANISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_DANISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_DANISH} "LegalCopyright" "${PRODUCT}"
 
 ; One measurement file type: its ProgID, description, icon and open command.
 !macro FileType EXT PROGID DESCRIPTION

@@ -11,6 +11,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage" >/dev/null
+# The debug information stays in the build; the installed programs and libraries go without it.
+find "$stage" -type f \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 # The uninstaller's list, deepest first so folders are empty when they are removed.
 uninstall="$build/uninstall-files.nsh"
