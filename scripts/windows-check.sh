@@ -47,7 +47,8 @@ screenshot() {
 }
 
 step "Wine prefix"
-wineboot -i >/dev/null 2>&1
+# Made without a display, so no desktop process stays behind to keep the server up.
+DISPLAY= wineboot -i >/dev/null 2>&1
 wineserver -w
 echo "$WINEPREFIX ($(wine --version))"
 
@@ -140,7 +141,6 @@ if [ -z "$setup" ]; then
     fail "no installer in $build"
 else
     wine "$setup" /S
-    wineserver -w
     installed="$WINEPREFIX/drive_c/Program Files/Korvanta"
     for file in korvanta.exe korvanta-cli.exe korvanta-sim.exe Qt6Core.dll Qt6Widgets.dll qt.conf \
                 plugins/platforms/qwindows.dll translations/qtbase_da.qm mlist.fd uninstall.exe; do
@@ -170,8 +170,8 @@ else
     fi
     wineserver -k 2>/dev/null || true
 
+    # The uninstaller runs a copy of itself from the temporary folder and returns at once.
     wine "$installed/uninstall.exe" /S
-    wineserver -w
     for _ in $(seq 1 100); do [ -e "$installed/korvanta.exe" ] || break; sleep 0.2; done
     [ -e "$installed/korvanta.exe" ] && fail "the uninstaller left the program"
     [ -e "$installed" ] && { echo "left in $installed:"; ls -R "$installed"; fail "the uninstaller left files"; }
