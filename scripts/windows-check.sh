@@ -67,7 +67,7 @@ for _ in $(seq 1 100); do [ -L "$port" ] && break; sleep 0.1; done
 [ -L "$port" ] || fail "the kit did not publish its port"
 ln -sf "$(readlink -f "$port")" "$WINEPREFIX/dosdevices/com5"
 measured=$work/com5.json
-if (cd "$work" && timeout 300 wine "$bin/korvanta-cli.exe" measure --port COM5 --fast --pairs 4 \
+if (cd "$work" && timeout 300 wine "$bin/korvanta-cli.exe" measure --port COM5 --pairs 4 \
         --section 120:363:110:PVC --out "$(winpath "$work/com5 måling.kvd")" >"$measured" 2>"$work/com5.err"); then
     python3 - "$measured" <<'CHECK' || fail "the leak was not located through COM5"
 import json, sys

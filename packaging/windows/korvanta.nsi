@@ -2,10 +2,10 @@
 ; types kvd, kv3 and kvr opening in the program with its icon, and an uninstaller that removes what
 ; was installed and leaves the user's measurements and settings alone. /S installs silently.
 ; makensis -DVERSION=... -DSTAGE=folder -DUNINSTALL_LIST=file.nsh -DOUTFILE=setup.exe -DICON=korvanta.ico
-Unicode true
+; A 64-bit installer for a 64-bit program (it also runs where Wine has no 32-bit side).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Korvanta"
 !define PROGID_KVD "Korvanta.Maaling"
@@ -54,10 +54,6 @@ VIAddVersionKey /LANG=${LANG_DANISH} "LegalCopyright" "${PRODUCT}"
 
 Function .onInit
   SetRegView 64
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Korvanta kræver en 64-bit udgave af Windows." /SD IDOK
-    Abort
-  ${EndIf}
 FunctionEnd
 
 Section "Korvanta" SecMain
