@@ -61,7 +61,7 @@ grep -q ", 0 tests failed" "$tests_summary" || fail "tests failed under Wine"
 
 step "serial path: korvanta-cli.exe on COM5, the Linux kit behind it"
 port=$work/ttyKORV
-"$root/build/bin/korvanta-sim" --link "$port" >"$work/sim.log" 2>&1 &
+"$root/build/bin/korvanta-sim" --link "$port" --scenario "$root/docs/scenarios/default.json" >"$work/sim.log" 2>&1 &
 sim_pid=$!
 for _ in $(seq 1 100); do [ -L "$port" ] && break; sleep 0.1; done
 [ -L "$port" ] || fail "the kit did not publish its port"

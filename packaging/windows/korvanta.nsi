@@ -93,6 +93,8 @@ Section "Uninstall"
   SetShellVarContext all
   ; Only what the installer put there: measurements and settings live in the user's own folders.
   !include "${UNINSTALL_LIST}"
+  ; The velocity tables the program builds from mlist.fd where it may write beside itself.
+  Delete "$INSTDIR\Database2.bin"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
